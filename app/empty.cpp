@@ -1,0 +1,1 @@
+// Keeps a library valid while it has no other portable source.

@@ -1,0 +1,26 @@
+// The three data files: TEMPERATURE_DATA.dat, WEIGHT_DATA.dat (single-byte text) and
+// MEMO_DATA.dat (UTF-16LE, no byte-order mark); one line per record, CR LF line ends on disk.
+// The files are byte-identical whichever build writes them.
+#pragma once
+
+#include <filesystem>
+
+#include "record_stores.h"
+
+// File names appended to the program folder (which ends in a separator).
+inline constexpr wchar_t kTemperatureFileName[] = L"\\TEMPERATURE_DATA.dat";
+inline constexpr wchar_t kWeightFileName[] = L"\\WEIGHT_DATA.dat";
+inline constexpr wchar_t kMemoFileName[] = L"\\MEMO_DATA.dat";
+
+// Load the file's records into the store. A missing file is created empty; an existing file that
+// cannot be read is left alone. Damaged lines are skipped, every other line is kept; a repeated
+// date keeps its first line.
+void LoadTemperatureData(TemperatureStore& store, const std::filesystem::path& file);
+void LoadWeightData(WeightStore& store, const std::filesystem::path& file);
+void LoadMemoData(MemoStore& store, const std::filesystem::path& file);
+
+// Write the store whole, through a temporary file in the same folder that then replaces the old
+// file in one step. false on any failure; the old file is then unchanged.
+bool SaveTemperatureData(const TemperatureStore& store, const std::filesystem::path& file);
+bool SaveWeightData(const WeightStore& store, const std::filesystem::path& file);
+bool SaveMemoData(const MemoStore& store, const std::filesystem::path& file);

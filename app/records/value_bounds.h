@@ -1,0 +1,11 @@
+// What the program can store and compute with: one rule for the side panel, the entry dialog,
+// the basic settings dialog and the loaders. Not a plausibility check, only what fits the file
+// format and keeps the arithmetic finite.
+#pragma once
+
+// A temperature: finite, greater than 0 and below 100.
+bool IsStorableTemperature(double value);
+// A weight to store: finite, greater than 0 and below 1000. (0 in a form means "no weight".)
+bool IsStorableWeight(double value);
+// A manual cycle length in days: 1-365.
+bool IsStorableCycle(int days);

@@ -1,0 +1,1 @@
+// Keeps the library valid until its first class lands.
