@@ -11,6 +11,9 @@ JOBS="${JOBS:-$(nproc)}"
 BUILD="${TOVELA_BUILD:-$ROOT/build}"
 mkdir -p "$BUILD"
 export TOVELA_WINEPREFIX="${TOVELA_WINEPREFIX:-$BUILD/wineprefix}"
+# Screenshots, rendered charts and printed pages that the tests leave behind for review.
+export TOVELA_ARTIFACTS="${TOVELA_ARTIFACTS:-$BUILD/artifacts}"
+mkdir -p "$TOVELA_ARTIFACTS"
 # The prefix is made once, in the background, while the native trees build.
 ( source scripts/wine-env.sh && tovela_prefix "$TOVELA_WINEPREFIX" ) &
 prefix_pid=$!
