@@ -35,7 +35,10 @@ cmake --build "$BUILD/win" -j "$JOBS"
 
 wait "$prefix_pid" || true
 
-# Extra services the Windows tests need (a CUPS PDF printer) hook in here.
+# Extra services the Windows tests need (a CUPS PDF printer) hook in here. A fragment appends
+# its clean-up command (e.g. "kill $pid") to TOVELA_CLEANUP; they all run when this script exits.
+TOVELA_CLEANUP=()
+trap 'for c in "${TOVELA_CLEANUP[@]}"; do eval "$c" || true; done' EXIT
 for hook in "$ROOT"/tests/setup.d/*.sh; do
   [ -e "$hook" ] && source "$hook"
 done
