@@ -1,0 +1,3 @@
+#include "app_state_win.h"
+
+AppState gApp;

@@ -1,0 +1,15 @@
+// The four main-window commands whose dialogs or actions live in their own modules: basic
+// settings (203), colours (205), the start-up shortcut (206) and printing (210). The main window
+// procedure routes each command here and returns what the handler gives (1: handled).
+#pragma once
+
+#include <windows.h>
+
+// Command 203 "基本設定登録(&B)  Ctrl+B": runs the basic settings dialog and applies its values.
+int OnBasicSettingsCommand(HWND mainWindow);
+// Command 205 "色の変更(&C) Ctrl+Shift+C": runs the colour dialog and recolours the chart.
+int OnColorsCommand(HWND mainWindow);
+// Command 206 "スタートアップにショートカットを作成(&S)": writes the start-up shortcut.
+int OnShortcutCommand(HWND mainWindow);
+// Command 210 "印刷(&P)  Ctrl+P": runs the print dialog and prints.
+int OnPrintCommand(HWND mainWindow);
