@@ -1,0 +1,148 @@
+// The on-screen chart: one long strip of day columns under a calendar header, of which the chart
+// window shows a stretch; the window's horizontal scroll bar moves that stretch a day at a time.
+//
+// `ChartView` holds the layout, the colours and drawing tools, and the mode. It draws nothing
+// itself (chart_drawing.h does). The scroll position is not kept here: it lives in the window's
+// scroll bar and is read afresh through `ChartScrollBar` by every computation. "Today" comes from
+// the `today` function the creator passes (the program passes quillet::GetNow).
+//
+// Windows callers normally go through chart_window_win.h, which wires the real SB_HORZ bar, the
+// GDI tools and the clock.
+#pragma once
+
+#include <ctime>
+#include <functional>
+#include <memory>
+
+#include "date_ymd.h"
+#include "draw_canvas.h"
+#include "record_stores.h"
+
+// The chart modes (the settings key GraphMode).
+enum GraphModeValue : int { kTemperatureMode = 1, kWeightMode = 2, kPregnancyMode = 3 };
+
+// Scroll-bar codes of WM_HSCROLL, with the values of the SB_ constants.
+namespace sb {
+constexpr int kLineLeft = 0;
+constexpr int kLineRight = 1;
+constexpr int kPageLeft = 2;
+constexpr int kPageRight = 3;
+constexpr int kThumbPosition = 4;
+constexpr int kThumbTrack = 5;
+constexpr int kLeft = 6;
+constexpr int kRight = 7;
+constexpr int kEndScroll = 8;
+}  // namespace sb
+
+// The chart window's horizontal scroll bar: the timeline. On Windows the window's SB_HORZ bar
+// (GetScrollInfo/SetScrollInfo); in tests a plain value.
+class ChartScrollBar {
+ public:
+  virtual ~ChartScrollBar() = default;
+  // Reads nMin, nMax and nPos (SIF_RANGE | SIF_PAGE | SIF_POS); false when the read fails.
+  virtual bool GetRange(int& nMin, int& nMax, int& nPos) = 0;
+  // Reads nPos (SIF_POS); false when the read fails.
+  virtual bool GetPosition(int& nPos) = 0;
+  // SIF_RANGE | SIF_POS with redraw; the page size is left alone.
+  virtual void SetRangeAndPosition(int nMin, int nMax, int nPos) = 0;
+  // SIF_POS with redraw.
+  virtual void SetPosition(int nPos) = 0;
+};
+
+// The seven colours of the colour scheme, in their fixed order.
+struct ChartColors {
+  ColorRef base = 0;         // BaseColor: every box outline
+  ColorRef grid = 0;         // GraphGridColor: grid and day lines
+  ColorRef graph = 0;        // GraphColor: the curve and its points
+  ColorRef todayBack = 0;    // TodayBackColor: today's column
+  ColorRef markBack = 0;     // MarkBackColor: marked columns
+  ColorRef string = 0;       // StringColor: every text
+  ColorRef baseLine = 0;     // BaseTempeLineColor: the dashed average-temperature line
+};
+
+// The pens, brushes and fonts of the chart, owned by the view (chart_drawing.h makes them).
+struct ChartTools {
+  DrawTool boldFont = nullptr;
+  DrawTool dayFont = nullptr;
+  DrawTool framePen = nullptr;
+  DrawTool gridPen = nullptr;
+  DrawTool gridDotPen = nullptr;
+  DrawTool graphPen = nullptr;
+  DrawTool baseLinePen = nullptr;
+  DrawTool whiteBrush = nullptr;
+  DrawTool todayBrush = nullptr;
+  DrawTool markBrush = nullptr;
+  DrawTool dotBrush = nullptr;
+};
+
+struct ChartView {
+  // The chart window's client rectangle; clientBottom is one less than given at creation.
+  int clientLeft = 0, clientTop = 0, clientRight = 0, clientBottom = 0;
+  // The data area: above plotTop the calendar header, below plotBottom the mark strip, left of
+  // plotLeft the axis column.
+  int plotLeft = 0, plotTop = 0, plotRight = 0, plotBottom = 0;
+  int dayWidth = 0;   // pixels per day column
+  int rowHeight = 0;  // pixels per 0.1 degC (temperature mode) or 0.5 kg (the other modes)
+
+  void* window = nullptr;  // the chart window (HWND on Windows); not used by portable code
+  std::unique_ptr<ChartScrollBar> scrollBar;
+  const TemperatureStore* temperatures = nullptr;  // not owned
+  const WeightStore* weights = nullptr;            // not owned
+  DrawingToolFactory* toolFactory = nullptr;       // not owned
+  std::function<std::tm()> today;                  // the local date
+
+  ChartColors colors;
+  ChartTools tools;
+  int mode = kTemperatureMode;
+};
+
+// Stores the rectangle and the rest, sets mode 1, lays out from the given bottom, then stores
+// bottom - 1 as the client bottom. Tools are null and colours zero until SetChartColors; the
+// program then calls SetChartScrollRange, SetChartColors and SetChartMode with the saved mode.
+std::unique_ptr<ChartView> CreateChartView(int left, int top, int right, int bottom, void* window,
+                                           std::unique_ptr<ChartScrollBar> scrollBar,
+                                           const TemperatureStore* temperatures,
+                                           const WeightStore* weights,
+                                           DrawingToolFactory* toolFactory,
+                                           std::function<std::tm()> today);
+
+// Plot rectangle, row height and day width from the client rectangle and the mode. Any other
+// mode value leaves the layout as it is.
+void UpdateChartLayout(ChartView& view);
+// Stores the mode, lays out again and resets the scroll range (today becomes the first column).
+// Does not remake the fonts.
+void SetChartMode(ChartView& view, int mode);
+// Range 0..365 + days since the start date (modes 1 and 2) or 0..280 (mode 3), position at today.
+void SetChartScrollRange(ChartView& view);
+
+// The date at scroll position 0 for the current mode.
+std::tm ChartStartDate(const ChartView& view);
+std::tm FirstTemperatureDate(const ChartView& view);
+std::tm FirstWeightDate(const ChartView& view);
+std::tm PregnancyStartDate(const ChartView& view);
+// Start date + scroll position days.
+std::tm FirstVisibleDate(const ChartView& view);
+// The scroll position (0 when it cannot be read).
+int ChartScrollPosition(const ChartView& view);
+
+// Number of whole day columns shown (those whose right edge is left of plot right); 0 when the
+// day width is 0.
+int VisibleDayCount(const ChartView& view);
+// The date of the day column under client x (strictly inside it); the zero date on a column
+// line, outside the columns, or when the plot has no room for a column.
+DateYmd DateAtX(const ChartView& view, int x);
+
+// The y of a temperature (mode 1) or weight (modes 2 and 3).
+int ValueToY(const ChartView& view, double value);
+// Where the segment between the points of records a and b crosses the left edge of day's column.
+int EdgeCrossingY(const ChartView& view, const TemperatureRecord& a, const TemperatureRecord& b,
+                  const std::tm& day);
+int EdgeCrossingY(const ChartView& view, const WeightRecord& a, const WeightRecord& b,
+                  const std::tm& day);
+
+// The new scroll position for a WM_HSCROLL code: a line is one day, a page a thirtieth of nMax,
+// the thumb codes take trackPos; clamped into nMin..nMax. Unknown codes keep nPos.
+int ScrollPositionAfter(int code, int nMin, int nMax, int nPos, int trackPos);
+// Reads the bar, moves it by the code and writes the position back. false (nothing changed)
+// when the bar cannot be read. The caller then updates the window and draws the data layer.
+bool ScrollChart(ChartView& view, int code, int trackPos);
