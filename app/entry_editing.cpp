@@ -1,0 +1,115 @@
+#include "entry_editing.h"
+
+#include <cstdio>
+
+#include "value_bounds.h"
+
+namespace {
+
+// Formatted texts of these messages are cut to 100 characters, as they always were.
+constexpr std::size_t kMessageLimit = 100;
+
+std::u16string DateText(const DateYmd& date) {
+  char buffer[48];
+  std::snprintf(buffer, sizeof buffer, "%d/%d/%d", date.year, date.month, date.day);
+  std::u16string text;
+  for (const char* c = buffer; *c != '\0'; ++c) text.push_back(static_cast<char16_t>(*c));
+  return text;
+}
+
+std::u16string Limit(std::u16string text) {
+  if (text.size() > kMessageLimit) text.resize(kMessageLimit);
+  return text;
+}
+
+bool WeightAcceptable(double weight) { return weight == 0.0 || IsStorableWeight(weight); }
+
+EntryRefusal CheckValues(const TemperatureRecord& temperature, const WeightRecord& weight,
+                         const MemoRecord& memo) {
+  if (!IsStorableTemperature(temperature.temperature)) return EntryRefusal::Temperature;
+  if (!WeightAcceptable(weight.weight)) return EntryRefusal::Weight;
+  if (MemoHasComma(memo)) return EntryRefusal::CommaInMemo;
+  return EntryRefusal::None;
+}
+
+}  // namespace
+
+bool MemoHasComma(const MemoRecord& memo) {
+  for (std::size_t i = 0; i < MemoCapacity && memo.text[i] != u'\0'; ++i)
+    if (memo.text[i] == u',') return true;
+  return false;
+}
+
+EntryRefusal CheckAddEntry(const DateYmd& date, const TemperatureRecord& temperature,
+                           const WeightRecord& weight, const MemoRecord& memo, const DateYmd& today) {
+  if (today < date) return EntryRefusal::FutureDate;
+  return CheckValues(temperature, weight, memo);
+}
+
+EntryRefusal CheckUpdateEntry(const TemperatureRecord& temperature, const WeightRecord& weight,
+                              const MemoRecord& memo) {
+  return CheckValues(temperature, weight, memo);
+}
+
+RecordAction UpdateActionFor(bool has, bool present) {
+  if (has) return present ? RecordAction::Update : RecordAction::Delete;
+  return present ? RecordAction::Insert : RecordAction::Nothing;
+}
+
+void ApplyAddEntry(EntryStores stores, const TemperatureRecord& temperature,
+                   const WeightRecord& weight, const MemoRecord& memo) {
+  InsertTemperature(temperature, stores.temperatures);
+  if (weight.weight != 0.0) InsertWeight(weight, stores.weights);
+  if (memo.text[0] != u'\0') InsertMemo(memo, stores.memos);
+}
+
+void ApplyUpdateEntry(EntryStores stores, const TemperatureRecord& temperature,
+                      const WeightRecord& weight, const MemoRecord& memo) {
+  UpdateTemperature(temperature, stores.temperatures);
+
+  const bool hasWeight = FindWeight(stores.weights, weight.year, weight.month, weight.day) != nullptr;
+  switch (UpdateActionFor(hasWeight, weight.weight != 0.0)) {
+    case RecordAction::Update: UpdateWeight(weight, stores.weights); break;
+    case RecordAction::Delete: DeleteWeight(stores.weights, weight.year, weight.month, weight.day); break;
+    case RecordAction::Insert: InsertWeight(weight, stores.weights); break;
+    case RecordAction::Nothing: break;
+  }
+
+  const bool hasMemo = FindMemo(stores.memos, memo.year, memo.month, memo.day) != nullptr;
+  switch (UpdateActionFor(hasMemo, memo.text[0] != u'\0')) {
+    case RecordAction::Update: UpdateMemo(memo, stores.memos); break;
+    case RecordAction::Delete: DeleteMemo(stores.memos, memo.year, memo.month, memo.day); break;
+    case RecordAction::Insert: InsertMemo(memo, stores.memos); break;
+    case RecordAction::Nothing: break;
+  }
+}
+
+void ApplyDeleteEntry(EntryStores stores, const DateYmd& date) {
+  DeleteTemperature(stores.temperatures, date.year, date.month, date.day);
+  DeleteWeight(stores.weights, date.year, date.month, date.day);
+  DeleteMemo(stores.memos, date.year, date.month, date.day);
+}
+
+std::u16string EntryRefusalText(EntryRefusal refusal) {
+  switch (refusal) {
+    case EntryRefusal::FutureDate:
+      return u"未来の日付に対する入力は出来ません。\n正しく入力してください。";
+    case EntryRefusal::Temperature:
+      return u"基礎体温の入力に誤りがあります。\n正しく入力してください。";
+    case EntryRefusal::Weight:
+      return u"体重の入力に誤りがあります。\n正しく入力してください。";
+    case EntryRefusal::CommaInMemo:
+      return u"基礎体温の入力に誤りがあります。\n「,」（半角カンマ）は入力できません。\n正しく入力してください。";
+    case EntryRefusal::None:
+      break;
+  }
+  return u"";
+}
+
+std::u16string EntryDoneText(const DateYmd& date, const std::u16string& verb) {
+  return Limit(DateText(date) + u"のデータが" + verb + u"されました。");
+}
+
+std::u16string DeleteQuestionText(const DateYmd& date) {
+  return Limit(DateText(date) + u"のデータを削除します。\n宜しいですか？");
+}

@@ -1,0 +1,62 @@
+// Adding, updating and deleting one day's entry (temperature record, weight record, memo record)
+// from the side panel or the entry dialog. The checks and the store changes are portable;
+// entry_editing_win.cpp shows the messages and asks the delete question.
+#pragma once
+
+#include <string>
+
+#include "date_ymd.h"
+#include "record_stores.h"
+
+// Why an entry is refused; each has its own message (EntryRefusalText).
+enum class EntryRefusal {
+  None,
+  FutureDate,     // the date is later than today
+  Temperature,    // not a temperature the program can store (0, empty, letters, inf, 150, -1...)
+  Weight,         // neither 0 (no weight) nor a weight the program can store
+  CommaInMemo,    // the memo holds a half-width comma, the data files' separator
+};
+
+// The stores an entry touches.
+struct EntryStores {
+  TemperatureStore& temperatures;
+  WeightStore& weights;
+  MemoStore& memos;
+};
+
+// The checks of an add, in order: future date, temperature, weight, comma in the memo.
+EntryRefusal CheckAddEntry(const DateYmd& date, const TemperatureRecord& temperature,
+                           const WeightRecord& weight, const MemoRecord& memo, const DateYmd& today);
+// The checks of an update: temperature, weight, comma (the update button is never offered for a
+// day without a record, so there is no date check).
+EntryRefusal CheckUpdateEntry(const TemperatureRecord& temperature, const WeightRecord& weight,
+                              const MemoRecord& memo);
+
+// What an update does to the day's weight or memo record.
+enum class RecordAction { Nothing, Insert, Update, Delete };
+// `has` tells whether the store holds a record of the day, `present` whether the new entry has a
+// value (a weight other than 0.0, a memo text that is not empty).
+RecordAction UpdateActionFor(bool has, bool present);
+
+// Store changes, made only after the matching check gave None. An add inserts the temperature,
+// the weight when it is not 0.0 and the memo when it is not empty.
+void ApplyAddEntry(EntryStores stores, const TemperatureRecord& temperature,
+                   const WeightRecord& weight, const MemoRecord& memo);
+void ApplyUpdateEntry(EntryStores stores, const TemperatureRecord& temperature,
+                      const WeightRecord& weight, const MemoRecord& memo);
+void ApplyDeleteEntry(EntryStores stores, const DateYmd& date);
+
+// Whether the memo text holds the half-width comma "," (the full-width "，" is allowed).
+bool MemoHasComma(const MemoRecord& memo);
+
+// Message texts.
+std::u16string EntryRefusalText(EntryRefusal refusal);
+// "%d/%d/%dのデータが%sされました。" with the verb ("追加", "更新", "削除").
+std::u16string EntryDoneText(const DateYmd& date, const std::u16string& verb);
+// "%d/%d/%dのデータを削除します。\n宜しいですか？"
+std::u16string DeleteQuestionText(const DateYmd& date);
+
+// Captions of the entry messages.
+inline constexpr char16_t kInputErrorCaption[] = u"入力エラーです。";
+inline constexpr char16_t kEntryDoneCaption[] = u"データの更新が完了しました。";
+inline constexpr char16_t kDeleteQuestionCaption[] = u"データの削除が行われます。";

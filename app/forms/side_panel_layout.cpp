@@ -1,0 +1,98 @@
+#include "side_panel_layout.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr std::size_t kPanelTextBuffer = 9;
+
+std::u16string Widen(const char* ascii) {
+  std::u16string text;
+  for (; *ascii != '\0'; ++ascii) text.push_back(static_cast<char16_t>(static_cast<unsigned char>(*ascii)));
+  return text;
+}
+
+std::u16string PredictionText(const DateYmd& predicted, const DateYmd& today) {
+  if (predicted < today) return u"未定";  // the zero date is always earlier than today
+  char buffer[kPanelTextBuffer];
+  std::snprintf(buffer, sizeof buffer, "%d", predicted.month);
+  std::u16string text = Widen(buffer) + u"月";
+  std::snprintf(buffer, sizeof buffer, "%d", predicted.day);
+  return text + Widen(buffer) + u"日";
+}
+
+}  // namespace
+
+std::u16string FormatPanelNumber(const char* format, double value) {
+  char buffer[kPanelTextBuffer];
+  std::snprintf(buffer, sizeof buffer, format, value);
+  return Widen(buffer);
+}
+
+ChartPlace LayoutChartArea(int clientLeft, int clientTop, int clientRight, int clientBottom,
+                           ChartPlace& remembered) {
+  (void)clientLeft;
+  ChartPlace place;
+  place.x = kSidePanelWidth;
+  place.y = clientTop;
+  const long double availableWidth = clientRight - kSidePanelWidth;
+  const long double availableHeight = clientBottom - clientTop;
+  place.width = remembered.width;
+  place.height = remembered.height;
+  if (availableWidth > 297) {
+    // The scale is a running sum of 0.01 steps, as the chart's proportions have always been found.
+    for (long double s = 1.00L;;) {
+      if (!(60 + 210 * s < availableHeight)) break;
+      place.width = static_cast<int>(297 * s);
+      place.height = static_cast<int>(60 + 210 * s);
+      s += 0.01L;
+      if (!(297 * s < availableWidth)) break;
+    }
+  }
+  remembered.width = place.width;
+  remembered.height = place.height;
+  return place;
+}
+
+PanelStop NextPanelStop(PanelStop from, bool addEnabled, bool updateEnabled) {
+  switch (from) {
+    case PanelStop::DatePicker: return PanelStop::TemperatureEdit;
+    case PanelStop::TemperatureEdit: return PanelStop::WeightEdit;
+    case PanelStop::WeightEdit: return PanelStop::PeriodCheck;
+    case PanelStop::PeriodCheck: return PanelStop::MemoEdit;
+    case PanelStop::MemoEdit: return addEnabled ? PanelStop::AddButton : PanelStop::UpdateButton;
+    case PanelStop::AddButton: return updateEnabled ? PanelStop::UpdateButton : PanelStop::DatePicker;
+    case PanelStop::UpdateButton: return PanelStop::DeleteButton;
+    case PanelStop::DeleteButton: return PanelStop::DatePicker;
+  }
+  return PanelStop::DatePicker;
+}
+
+PanelContent MakePanelContent(int cycle, const DateYmd& date, const TemperatureRecord* temperature,
+                              const WeightRecord* weight, const MemoRecord* memo, double average,
+                              const DateYmd& nextPeriod, const DateYmd& nextOvulation,
+                              const DateYmd& today) {
+  PanelContent content;
+  content.average = FormatPanelNumber("%.2f", average);
+  char buffer[kPanelTextBuffer];
+  std::snprintf(buffer, sizeof buffer, "%d", cycle);
+  content.cycle = Widen(buffer);
+  content.nextPeriod = PredictionText(nextPeriod, today);
+  content.nextOvulation = PredictionText(nextOvulation, today);
+  content.date = date;
+  if (today < date || temperature == nullptr) {
+    content.addEnabled = true;
+    return content;
+  }
+  content.updateEnabled = true;
+  content.deleteEnabled = true;
+  content.temperature = FormatPanelNumber("%.2f", temperature->temperature);
+  content.periodStart = temperature->periodStart != 0;
+  if (weight != nullptr) content.weight = FormatPanelNumber("%.1f", weight->weight);
+  if (memo != nullptr) {
+    std::size_t length = 0;
+    while (length < MemoCapacity && memo->text[length] != u'\0') ++length;
+    content.memo.assign(memo->text, length);
+  }
+  return content;
+}

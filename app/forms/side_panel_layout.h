@@ -1,0 +1,61 @@
+// The main window's portable arithmetic: where the chart window goes, which control the Tab key
+// moves to, and what the side panel shows for a day. side_panel_win.cpp puts it on screen.
+#pragma once
+
+#include <string>
+
+#include "date_ymd.h"
+#include "record_stores.h"
+
+// A place as the window wrappers take it: x, y, width, height.
+struct ChartPlace {
+  int x = 0;
+  int y = 0;
+  int width = 297;
+  int height = 0;
+};
+
+// The side panel takes this many pixels on the left of the main window's client area.
+inline constexpr int kSidePanelWidth = 200;
+
+// The chart window's place for a main-window client rectangle: at (200, top), the largest size of
+// proportion 297 : 210 plus a 60-pixel band, in 1 % steps from 297 x 270, that lies strictly
+// inside the area right of the panel. `remembered` carries the size between calls (it starts at
+// 297 x 0) and is kept when not even the first step fits.
+ChartPlace LayoutChartArea(int clientLeft, int clientTop, int clientRight, int clientBottom,
+                           ChartPlace& remembered);
+
+// The side-panel controls that take part in the Tab order.
+enum class PanelStop { DatePicker, TemperatureEdit, WeightEdit, PeriodCheck, MemoEdit,
+                       AddButton, UpdateButton, DeleteButton };
+
+// Where Tab moves from `from`, given which of the add and update buttons are enabled.
+PanelStop NextPanelStop(PanelStop from, bool addEnabled, bool updateEnabled);
+
+// Everything ShowDayInPanel puts into the controls, as texts and button states.
+struct PanelContent {
+  std::u16string average;         // "%.2f"
+  std::u16string cycle;           // "%d"
+  std::u16string nextPeriod;      // "%d月%d日" or "未定"
+  std::u16string nextOvulation;   // "%d月%d日" or "未定"
+  DateYmd date;                   // the picker's date
+  std::u16string temperature;     // "%.2f" or empty
+  std::u16string weight;          // "%.1f" or empty
+  std::u16string memo;            // the memo text or empty
+  bool periodStart = false;
+  bool addEnabled = false;
+  bool updateEnabled = false;
+  bool deleteEnabled = false;
+};
+
+// The panel for `date`. The records are the day's own (or null); the predictions are the zero
+// date when nothing can be predicted. A prediction before today shows "未定". A future day, or a
+// day without a temperature record, offers only "登録(&A)" and shows no entry fields.
+PanelContent MakePanelContent(int cycle, const DateYmd& date, const TemperatureRecord* temperature,
+                              const WeightRecord* weight, const MemoRecord* memo, double average,
+                              const DateYmd& nextPeriod, const DateYmd& nextOvulation,
+                              const DateYmd& today);
+
+// A number formatted the C way into a short text (nine characters at most, like the panel's
+// buffer; a longer result is cut, never overflows).
+std::u16string FormatPanelNumber(const char* format, double value);

@@ -1,0 +1,75 @@
+// The settings file Tovela.ini, section "Tovela": fourteen keys read once at start-up and written
+// once at each close. This part is portable: it turns the texts of the keys into values and back;
+// settings_win.cpp moves the texts through the system's profile-string functions.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+struct TemperatureStore;
+struct WeightStore;
+
+inline constexpr int kSettingsKeyCount = 14;
+// Profile reads go through a buffer of this many characters; a longer value is cut to 15.
+inline constexpr int kSettingsValueBuffer = 16;
+
+struct SettingsKey {
+  const char* name;
+  const char* defaultText;
+};
+
+// The keys in the order in which they are read and written, each with its default text.
+extern const std::array<SettingsKey, kSettingsKeyCount> kSettingsKeys;
+
+// Index of each colour in SettingsValues::colors (the chart's own colour order).
+enum SettingsColor : int {
+  kBaseColor = 0,
+  kGraphGridColor,
+  kGraphColor,
+  kTodayBackColor,
+  kMarkBackColor,
+  kStringColor,
+  kBaseTempeLineColor,
+  kSettingsColorCount
+};
+
+struct SettingsValues {
+  std::array<std::uint32_t, kSettingsColorCount> colors{};  // 0x00BBGGRR, red in the low byte
+  int graphMode = 1;
+  double minTemperature = 35.5;
+  double minWeight = 43.0;
+  int periodCycle = 28;
+  int temperatureCalcType = 0;
+  int weightCalcType = 0;
+  int periodCalcType = 0;
+};
+
+using SettingsTexts = std::array<std::string, kSettingsKeyCount>;
+
+// 0x00BBGGRR from three components, each cut to its low eight bits.
+constexpr std::uint32_t MakeRgb(long long red, long long green, long long blue) {
+  return static_cast<std::uint32_t>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
+}
+
+// "r,g,b" -> colour; false when the text does not hold three comma-separated integers.
+bool ParseColorText(std::string_view text, std::uint32_t& color);
+// "%d" -> int; false when the text does not start with an integer that fits an int.
+bool ParseIntText(std::string_view text, int& value);
+// Decimal conversion -> finite double; false when nothing converts or the value is not finite.
+bool ParseDecimalText(std::string_view text, double& value);
+
+// The texts of the fourteen keys (as read, defaults already filled in for missing keys) turned
+// into values. A text that does not scan, or that gives a value the program cannot work with,
+// takes that key's default instead.
+SettingsValues ParseSettings(const SettingsTexts& texts);
+// The values as the texts to write, in key order: colours "%d,%d,%d", floors "%.2f" and "%.1f".
+SettingsTexts FormatSettings(const SettingsValues& values);
+
+// What a close writes: the colours and mode the chart shows, the chart floors and cycle length
+// recomputed from the stores (so an automatic setting writes its computed value), and the
+// calculation types held by the stores.
+SettingsValues SettingsForSave(const std::array<std::uint32_t, kSettingsColorCount>& chartColors,
+                               int chartMode, const TemperatureStore& temperatures,
+                               const WeightStore& weights);

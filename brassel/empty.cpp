@@ -1,1 +1,0 @@
-// Keeps the library valid until its first class lands.

@@ -1,0 +1,156 @@
+// Adding, updating and deleting a day's entry: the checks, their order and the store changes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "entry_editing.h"
+
+namespace {
+
+constexpr DateYmd kToday{2026, 5, 20};
+
+struct Entry {
+  TemperatureRecord temperature;
+  WeightRecord weight;
+  MemoRecord memo;
+};
+
+Entry MakeEntry(DateYmd date, double temperature, double weight, const std::u16string& memo,
+                int period = 0) {
+  Entry e;
+  e.temperature.year = e.weight.year = e.memo.year = date.year;
+  e.temperature.month = e.weight.month = e.memo.month = date.month;
+  e.temperature.day = e.weight.day = e.memo.day = date.day;
+  e.temperature.temperature = temperature;
+  e.temperature.periodStart = static_cast<unsigned char>(period);
+  e.weight.weight = weight;
+  std::copy(memo.begin(), memo.end(), e.memo.text);
+  return e;
+}
+
+class EntryEditing : public ::testing::Test {
+ protected:
+  TemperatureStore temperatures;
+  WeightStore weights;
+  MemoStore memos;
+  EntryStores Stores() { return EntryStores{temperatures, weights, memos}; }
+
+  EntryRefusal Add(const Entry& e) {
+    const EntryRefusal r = CheckAddEntry(e.temperature.Date(), e.temperature, e.weight, e.memo, kToday);
+    if (r == EntryRefusal::None) ApplyAddEntry(Stores(), e.temperature, e.weight, e.memo);
+    return r;
+  }
+  EntryRefusal Update(const Entry& e) {
+    const EntryRefusal r = CheckUpdateEntry(e.temperature, e.weight, e.memo);
+    if (r == EntryRefusal::None) ApplyUpdateEntry(Stores(), e.temperature, e.weight, e.memo);
+    return r;
+  }
+  std::size_t Count() const {
+    return temperatures.records.Size() + weights.records.Size() + memos.records.Size();
+  }
+};
+
+}  // namespace
+
+TEST_F(EntryEditing, AddForTomorrowIsRefusedAndTodayAccepted) {
+  EXPECT_EQ(Add(MakeEntry({2026, 5, 21}, 36.5, 0, u"")), EntryRefusal::FutureDate);
+  EXPECT_EQ(Add(MakeEntry({2026, 6, 1}, 0, 0, u"a,b")), EntryRefusal::FutureDate);
+  EXPECT_EQ(Count(), 0u);
+  EXPECT_EQ(Add(MakeEntry(kToday, 36.5, 0, u"")), EntryRefusal::None);
+  EXPECT_NE(FindTemperature(temperatures, 2026, 5, 20), nullptr);
+}
+
+TEST_F(EntryEditing, TemperatureMessageComesBeforeTheCommaMessage) {
+  EXPECT_EQ(Add(MakeEntry(kToday, 0.0, 0, u"a,b")), EntryRefusal::Temperature);
+  EXPECT_EQ(Add(MakeEntry(kToday, 36.5, 0, u"a,b")), EntryRefusal::CommaInMemo);
+  EXPECT_EQ(Count(), 0u);
+}
+
+TEST_F(EntryEditing, TemperaturesThatCannotBeStoredAreRefused) {
+  const double inf = std::numeric_limits<double>::infinity();
+  for (double t : {inf, -inf, std::nan(""), 150.0, 100.0, -36.5, 0.0}) {
+    EXPECT_EQ(Add(MakeEntry(kToday, t, 0, u"")), EntryRefusal::Temperature) << t;
+    EXPECT_EQ(Update(MakeEntry(kToday, t, 0, u"")), EntryRefusal::Temperature) << t;
+  }
+  EXPECT_EQ(Count(), 0u);
+  EXPECT_EQ(Add(MakeEntry(kToday, 99.99, 0, u"")), EntryRefusal::None);
+}
+
+TEST_F(EntryEditing, WeightsThatCannotBeStoredAreRefused) {
+  for (double w : {-1.0, 1000.0, std::numeric_limits<double>::infinity(), std::nan("")})
+    EXPECT_EQ(Add(MakeEntry(kToday, 36.5, w, u"")), EntryRefusal::Weight) << w;
+  EXPECT_EQ(Count(), 0u);
+  EXPECT_EQ(EntryRefusalText(EntryRefusal::Weight),
+            u"体重の入力に誤りがあります。\n正しく入力してください。");
+}
+
+TEST_F(EntryEditing, AddWithoutWeightAndMemoStoresOnlyTheTemperature) {
+  ASSERT_EQ(Add(MakeEntry(kToday, 36.5, 0.0, u"")), EntryRefusal::None);
+  EXPECT_EQ(temperatures.records.Size(), 1u);
+  EXPECT_EQ(weights.records.Size(), 0u);
+  EXPECT_EQ(memos.records.Size(), 0u);
+}
+
+TEST_F(EntryEditing, FullWidthCommaIsAllowed) {
+  ASSERT_EQ(Add(MakeEntry(kToday, 36.5, 50.2, u"眠い，だるい")), EntryRefusal::None);
+  EXPECT_EQ(Count(), 3u);
+}
+
+TEST_F(EntryEditing, UpdateCoversTheFourWeightAndMemoCases) {
+  ASSERT_EQ(Add(MakeEntry(kToday, 36.5, 50.0, u"memo")), EntryRefusal::None);
+  // Both present and given: updated.
+  ASSERT_EQ(Update(MakeEntry(kToday, 36.7, 51.0, u"new", 1)), EntryRefusal::None);
+  EXPECT_DOUBLE_EQ(FindTemperature(temperatures, 2026, 5, 20)->temperature, 36.7);
+  EXPECT_EQ(FindTemperature(temperatures, 2026, 5, 20)->periodStart, 1);
+  EXPECT_DOUBLE_EQ(FindWeight(weights, 2026, 5, 20)->weight, 51.0);
+  EXPECT_EQ(std::u16string(FindMemo(memos, 2026, 5, 20)->text), u"new");
+  // Both present and emptied: removed.
+  ASSERT_EQ(Update(MakeEntry(kToday, 36.7, 0.0, u"")), EntryRefusal::None);
+  EXPECT_EQ(FindWeight(weights, 2026, 5, 20), nullptr);
+  EXPECT_EQ(FindMemo(memos, 2026, 5, 20), nullptr);
+  // Both absent and still empty: nothing.
+  ASSERT_EQ(Update(MakeEntry(kToday, 36.7, 0.0, u"")), EntryRefusal::None);
+  EXPECT_EQ(Count(), 1u);
+  // Both absent and given: inserted.
+  ASSERT_EQ(Update(MakeEntry(kToday, 36.7, 49.5, u"back")), EntryRefusal::None);
+  EXPECT_DOUBLE_EQ(FindWeight(weights, 2026, 5, 20)->weight, 49.5);
+  EXPECT_EQ(std::u16string(FindMemo(memos, 2026, 5, 20)->text), u"back");
+}
+
+TEST_F(EntryEditing, RefusedUpdateChangesNothingNotEvenTheTemperature) {
+  ASSERT_EQ(Add(MakeEntry(kToday, 36.5, 50.0, u"memo")), EntryRefusal::None);
+  EXPECT_EQ(Update(MakeEntry(kToday, 37.0, 0.0, u"a,b", 1)), EntryRefusal::CommaInMemo);
+  EXPECT_EQ(Update(MakeEntry(kToday, 37.0, -3, u"", 1)), EntryRefusal::Weight);
+  EXPECT_DOUBLE_EQ(FindTemperature(temperatures, 2026, 5, 20)->temperature, 36.5);
+  EXPECT_EQ(FindTemperature(temperatures, 2026, 5, 20)->periodStart, 0);
+  EXPECT_NE(FindWeight(weights, 2026, 5, 20), nullptr);
+  EXPECT_NE(FindMemo(memos, 2026, 5, 20), nullptr);
+}
+
+TEST_F(EntryEditing, DeleteRemovesAllThreeRecordsOfTheDayOnly) {
+  ASSERT_EQ(Add(MakeEntry(kToday, 36.5, 50.0, u"memo")), EntryRefusal::None);
+  ASSERT_EQ(Add(MakeEntry({2026, 5, 19}, 36.4, 50.0, u"keep")), EntryRefusal::None);
+  ApplyDeleteEntry(Stores(), kToday);
+  EXPECT_EQ(Count(), 3u);
+  EXPECT_EQ(FindTemperature(temperatures, 2026, 5, 20), nullptr);
+  ApplyDeleteEntry(Stores(), kToday);  // nothing left to delete: no harm
+  EXPECT_EQ(Count(), 3u);
+}
+
+TEST(EntryMessages, TextsAreTheProgramsOwn) {
+  EXPECT_EQ(EntryDoneText({2026, 5, 9}, u"追加"), u"2026/5/9のデータが追加されました。");
+  EXPECT_EQ(DeleteQuestionText({2026, 12, 31}), u"2026/12/31のデータを削除します。\n宜しいですか？");
+  EXPECT_EQ(EntryRefusalText(EntryRefusal::FutureDate),
+            u"未来の日付に対する入力は出来ません。\n正しく入力してください。");
+  EXPECT_EQ(EntryRefusalText(EntryRefusal::CommaInMemo),
+            u"基礎体温の入力に誤りがあります。\n「,」（半角カンマ）は入力できません。\n正しく入力してください。");
+  EXPECT_LE(EntryDoneText({2147483647, 2147483647, 2147483647}, u"削除").size(), 100u);
+}
+
+TEST(UpdateActions, FourCases) {
+  EXPECT_EQ(UpdateActionFor(true, true), RecordAction::Update);
+  EXPECT_EQ(UpdateActionFor(true, false), RecordAction::Delete);
+  EXPECT_EQ(UpdateActionFor(false, true), RecordAction::Insert);
+  EXPECT_EQ(UpdateActionFor(false, false), RecordAction::Nothing);
+}

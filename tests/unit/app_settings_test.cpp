@@ -1,0 +1,159 @@
+// The settings file's values: defaults, colour scanning, fall-backs and what a close writes.
+#include <gtest/gtest.h>
+
+#include "record_stores.h"
+#include "settings.h"
+
+namespace {
+
+SettingsTexts DefaultTexts() {
+  SettingsTexts texts;
+  for (int i = 0; i < kSettingsKeyCount; ++i) texts[i] = kSettingsKeys[i].defaultText;
+  return texts;
+}
+
+int KeyIndex(const char* name) {
+  for (int i = 0; i < kSettingsKeyCount; ++i)
+    if (std::string(kSettingsKeys[i].name) == name) return i;
+  ADD_FAILURE() << "no key " << name;
+  return 0;
+}
+
+void AddTemperature(TemperatureStore& store, int y, int m, int d, double t, int period = 0) {
+  TemperatureRecord r;
+  r.year = y; r.month = m; r.day = d; r.temperature = t; r.periodStart = static_cast<unsigned char>(period);
+  ASSERT_TRUE(InsertTemperature(r, store));
+}
+
+void AddWeight(WeightStore& store, int y, int m, int d, double w) {
+  WeightRecord r;
+  r.year = y; r.month = m; r.day = d; r.weight = w;
+  ASSERT_TRUE(InsertWeight(r, store));
+}
+
+}  // namespace
+
+TEST(SettingsFile, KeysAreTheFourteenInFileOrder) {
+  const char* expected[] = {"BaseColor", "GraphGridColor", "GraphColor", "TodayBackColor",
+                            "MarkBackColor", "StringColor", "BaseTempeLineColor", "GraphMode",
+                            "MinTemperature", "MinWeight", "PeriodCycle", "TemperatureCalcType",
+                            "WeightCalcType", "PeriodCalcType"};
+  for (int i = 0; i < kSettingsKeyCount; ++i) EXPECT_STREQ(kSettingsKeys[i].name, expected[i]);
+}
+
+TEST(SettingsFile, DefaultsGiveTheDocumentedValues) {
+  const SettingsValues v = ParseSettings(DefaultTexts());
+  EXPECT_EQ(v.colors[kBaseColor], MakeRgb(255, 128, 128));
+  EXPECT_EQ(v.colors[kGraphGridColor], MakeRgb(128, 255, 128));
+  EXPECT_EQ(v.colors[kGraphColor], MakeRgb(0, 0, 0));
+  EXPECT_EQ(v.colors[kTodayBackColor], MakeRgb(255, 224, 224));
+  EXPECT_EQ(v.colors[kMarkBackColor], MakeRgb(255, 255, 224));
+  EXPECT_EQ(v.colors[kStringColor], MakeRgb(0, 0, 0));
+  EXPECT_EQ(v.colors[kBaseTempeLineColor], MakeRgb(128, 128, 255));
+  EXPECT_EQ(v.graphMode, 1);
+  EXPECT_DOUBLE_EQ(v.minTemperature, 35.5);
+  EXPECT_DOUBLE_EQ(v.minWeight, 43.0);
+  EXPECT_EQ(v.periodCycle, 28);
+  EXPECT_EQ(v.temperatureCalcType, 0);
+  EXPECT_EQ(v.weightCalcType, 0);
+  EXPECT_EQ(v.periodCalcType, 0);
+}
+
+TEST(SettingsFile, ColourComponentsKeepTheirLowByte) {
+  std::uint32_t color = 0;
+  ASSERT_TRUE(ParseColorText("255,0,0", color));
+  EXPECT_EQ(color, 0x0000FFu);
+  ASSERT_TRUE(ParseColorText("300,0,0", color));
+  EXPECT_EQ(color, 44u);
+  ASSERT_TRUE(ParseColorText("256,1,2", color));
+  EXPECT_EQ(color, MakeRgb(0, 1, 2));
+  ASSERT_TRUE(ParseColorText(" 1, 2, 3", color));  // blanks before a number, as %d allows
+  EXPECT_EQ(color, 0x030201u);
+  ASSERT_TRUE(ParseColorText("99999999999999999999,0,0", color));  // saturates, never overflows
+}
+
+TEST(SettingsFile, TextThatDoesNotScanTakesTheDefault) {
+  SettingsTexts texts = DefaultTexts();
+  texts[KeyIndex("BaseColor")] = "red";
+  texts[KeyIndex("GraphColor")] = "1,2";
+  texts[KeyIndex("GraphMode")] = "";
+  texts[KeyIndex("PeriodCycle")] = "abc";
+  texts[KeyIndex("MinTemperature")] = "x";
+  texts[KeyIndex("MinWeight")] = "";
+  texts[KeyIndex("WeightCalcType")] = "99999999999";
+  const SettingsValues v = ParseSettings(texts);
+  EXPECT_EQ(v.colors[kBaseColor], MakeRgb(255, 128, 128));
+  EXPECT_EQ(v.colors[kGraphColor], 0u);
+  EXPECT_EQ(v.graphMode, 1);
+  EXPECT_EQ(v.periodCycle, 28);
+  EXPECT_DOUBLE_EQ(v.minTemperature, 35.5);
+  EXPECT_DOUBLE_EQ(v.minWeight, 43.0);
+  EXPECT_EQ(v.weightCalcType, 0);
+}
+
+TEST(SettingsFile, FloorsAndCycleOutsideWhatCanBeStoredTakeTheDefault) {
+  SettingsTexts texts = DefaultTexts();
+  texts[KeyIndex("MinTemperature")] = "inf";
+  texts[KeyIndex("MinWeight")] = "-5";
+  texts[KeyIndex("PeriodCycle")] = "0";
+  SettingsValues v = ParseSettings(texts);
+  EXPECT_DOUBLE_EQ(v.minTemperature, 35.5);
+  EXPECT_DOUBLE_EQ(v.minWeight, 43.0);
+  EXPECT_EQ(v.periodCycle, 28);
+
+  texts[KeyIndex("MinTemperature")] = "36.10";
+  texts[KeyIndex("MinWeight")] = "50.5";
+  texts[KeyIndex("PeriodCycle")] = "30";
+  texts[KeyIndex("GraphMode")] = "0";  // read as is: start-up then checks no mode item
+  v = ParseSettings(texts);
+  EXPECT_DOUBLE_EQ(v.minTemperature, 36.1);
+  EXPECT_DOUBLE_EQ(v.minWeight, 50.5);
+  EXPECT_EQ(v.periodCycle, 30);
+  EXPECT_EQ(v.graphMode, 0);
+}
+
+TEST(SettingsFile, FormatsEveryKeyAsItIsRead) {
+  SettingsValues v = ParseSettings(DefaultTexts());
+  v.colors[kGraphGridColor] = MakeRgb(1, 2, 3);
+  v.graphMode = 3;
+  v.minTemperature = 35.4;
+  v.minWeight = 47;
+  const SettingsTexts texts = FormatSettings(v);
+  EXPECT_EQ(texts[KeyIndex("BaseColor")], "255,128,128");
+  EXPECT_EQ(texts[KeyIndex("GraphGridColor")], "1,2,3");
+  EXPECT_EQ(texts[KeyIndex("GraphMode")], "3");
+  EXPECT_EQ(texts[KeyIndex("MinTemperature")], "35.40");
+  EXPECT_EQ(texts[KeyIndex("MinWeight")], "47.0");
+  EXPECT_EQ(texts[KeyIndex("PeriodCycle")], "28");
+  const SettingsValues back = ParseSettings(texts);
+  EXPECT_EQ(back.colors, v.colors);
+  EXPECT_EQ(back.graphMode, 3);
+}
+
+TEST(SettingsFile, CloseWritesFloorsAndCycleFromTheStatistics) {
+  TemperatureStore temperatures;
+  temperatures.temperatureCalcType = 0;
+  temperatures.minTemperature = 36.2;  // typed earlier, but automatic mode is in force
+  temperatures.periodCalcType = 1;
+  temperatures.periodCycle = 30;
+  AddTemperature(temperatures, 2026, 1, 1, 36.57, 1);
+  AddTemperature(temperatures, 2026, 1, 29, 36.57, 1);
+  WeightStore weights;
+  weights.weightCalcType = 0;
+  weights.minWeight = 40;
+  AddWeight(weights, 2026, 1, 1, 52.34);
+  std::array<std::uint32_t, kSettingsColorCount> colors{};
+  colors[kGraphGridColor] = MakeRgb(10, 20, 30);
+
+  const SettingsValues v = SettingsForSave(colors, 2, temperatures, weights);
+  const SettingsTexts texts = FormatSettings(v);
+  EXPECT_EQ(texts[KeyIndex("MinTemperature")], "35.50");
+  EXPECT_EQ(texts[KeyIndex("MinWeight")], "47.0");
+  EXPECT_EQ(texts[KeyIndex("PeriodCycle")], "30");  // manual cycle in force
+  EXPECT_EQ(texts[KeyIndex("PeriodCalcType")], "1");
+  EXPECT_EQ(texts[KeyIndex("GraphMode")], "2");
+  EXPECT_EQ(texts[KeyIndex("GraphGridColor")], "10,20,30");
+
+  temperatures.periodCalcType = 0;  // automatic: the measured 28-day gap
+  EXPECT_EQ(SettingsForSave(colors, 2, temperatures, weights).periodCycle, 28);
+}
