@@ -1,0 +1,148 @@
+// The record stores: a doubly linked list in ascending date order plus a std::map index from date
+// to record. Every insert and delete changes both in one step, so the list order and the index
+// always agree; lookups go through the index, renderers walk the list.
+#include "record_stores.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+// Copies at most 99 units of a zero-terminated memo text; every later unit of `to` becomes zero,
+// so the array always ends in zeros whatever the source held.
+void CopyMemoText(char16_t (&to)[MemoCapacity], const char16_t (&from)[MemoCapacity]) {
+  std::size_t n = 0;
+  while (n < MemoCapacity - 1 && from[n] != u'\0') ++n;
+  std::copy(from, from + n, to);
+  std::fill(to + n, to + MemoCapacity, u'\0');
+}
+
+void CopyPayload(TemperatureRecord& to, const TemperatureRecord& from) {
+  to.temperature = from.temperature;
+  to.periodStart = from.periodStart;
+}
+void CopyPayload(WeightRecord& to, const WeightRecord& from) { to.weight = from.weight; }
+void CopyPayload(MemoRecord& to, const MemoRecord& from) { CopyMemoText(to.text, from.text); }
+
+// The new record goes in front of the first record with a later date, or after the last one.
+template <typename Record>
+bool InsertRecord(RecordList<Record>& list, const Record& source) {
+  const DateYmd date = source.Date();
+  auto later = list.index.lower_bound(date);
+  if (later != list.index.end() && later->first == date) return false;
+
+  auto* record = new Record{};
+  record->year = source.year;
+  record->month = source.month;
+  record->day = source.day;
+  CopyPayload(*record, source);
+
+  if (later != list.index.end()) {
+    Record* following = later->second;
+    record->prev = following->prev;
+    record->next = following;
+    if (following->prev != nullptr) {
+      following->prev->next = record;
+    } else {
+      list.head = record;
+    }
+    following->prev = record;
+  } else if (Record* last = list.Last(); last != nullptr) {
+    last->next = record;
+    record->prev = last;
+  } else {
+    list.head = record;
+  }
+  list.index.emplace_hint(later, date, record);
+  return true;
+}
+
+template <typename Record>
+Record* FindRecord(const RecordList<Record>& list, int year, int month, int day) {
+  auto found = list.index.find(DateYmd{year, month, day});
+  return found == list.index.end() ? nullptr : found->second;
+}
+
+template <typename Record>
+bool UpdateRecord(RecordList<Record>& list, const Record& source) {
+  Record* stored = FindRecord(list, source.year, source.month, source.day);
+  if (stored == nullptr) return false;
+  CopyPayload(*stored, source);
+  return true;
+}
+
+template <typename Record>
+bool DeleteRecord(RecordList<Record>& list, int year, int month, int day) {
+  auto found = list.index.find(DateYmd{year, month, day});
+  if (found == list.index.end()) return false;
+  Record* record = found->second;
+  if (record->prev != nullptr) {
+    record->prev->next = record->next;
+  } else {
+    list.head = record->next;
+  }
+  if (record->next != nullptr) record->next->prev = record->prev;
+  list.index.erase(found);
+  delete record;
+  return true;
+}
+
+}  // namespace
+
+bool InsertTemperature(const TemperatureRecord& record, TemperatureStore& store) {
+  return InsertRecord(store.records, record);
+}
+bool InsertWeight(const WeightRecord& record, WeightStore& store) {
+  return InsertRecord(store.records, record);
+}
+bool InsertMemo(const MemoRecord& record, MemoStore& store) {
+  return InsertRecord(store.records, record);
+}
+
+TemperatureRecord* FindTemperature(const TemperatureStore& store, int year, int month, int day) {
+  return FindRecord(store.records, year, month, day);
+}
+WeightRecord* FindWeight(const WeightStore& store, int year, int month, int day) {
+  return FindRecord(store.records, year, month, day);
+}
+MemoRecord* FindMemo(const MemoStore& store, int year, int month, int day) {
+  return FindRecord(store.records, year, month, day);
+}
+
+bool UpdateTemperature(const TemperatureRecord& record, TemperatureStore& store) {
+  return UpdateRecord(store.records, record);
+}
+bool UpdateWeight(const WeightRecord& record, WeightStore& store) {
+  return UpdateRecord(store.records, record);
+}
+bool UpdateMemo(const MemoRecord& record, MemoStore& store) {
+  return UpdateRecord(store.records, record);
+}
+
+bool DeleteTemperature(TemperatureStore& store, int year, int month, int day) {
+  return DeleteRecord(store.records, year, month, day);
+}
+bool DeleteWeight(WeightStore& store, int year, int month, int day) {
+  return DeleteRecord(store.records, year, month, day);
+}
+bool DeleteMemo(MemoStore& store, int year, int month, int day) {
+  return DeleteRecord(store.records, year, month, day);
+}
+
+// The latest key not after the date: one ordered-index lookup. For calendar dates this is the
+// record a day-by-day walk backwards would reach first, without the walk.
+TemperatureRecord* LatestRecordOnOrBefore(const TemperatureStore& store, int year, int month,
+                                          int day) {
+  const auto& index = store.records.index;
+  auto after = index.upper_bound(DateYmd{year, month, day});
+  if (after == index.begin()) return nullptr;
+  return std::prev(after)->second;
+}
+
+TemperatureRecord* LatestPeriodStart(const TemperatureStore& store, int year, int month, int day) {
+  for (TemperatureRecord* r = LatestRecordOnOrBefore(store, year, month, day); r != nullptr;
+       r = r->prev) {
+    if (r->periodStart != 0) return r;
+  }
+  return nullptr;
+}

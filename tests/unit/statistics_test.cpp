@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "statistics.h"
+#include "support/records_oracle.h"
+#include "support/store_builder.h"
+
+using test_support::AddTemperatures;
+using test_support::AddWeights;
+using test_support::MakeTemperature;
+using test_support::Tm;
+using test_support::Ymd;
+
+TEST(Statistics, EmptyTemperatureStoreFallsBack) {
+  TemperatureStore store;
+  store.periodCycle = 31;
+  EXPECT_DOUBLE_EQ(AverageTemperature(store), 36.5);
+  EXPECT_DOUBLE_EQ(ChartFloorTemperature(store), 35.5);
+  EXPECT_EQ(AverageCycleDays(store), 31);
+  EXPECT_TRUE(NextPeriodDate(store, Tm(2007, 6, 1)).IsZero());
+  EXPECT_TRUE(NextOvulationDate(store, Tm(2007, 6, 1)).IsZero());
+  EXPECT_FALSE(IsPregnancyLikely(store, Ymd(2007, 6, 1), Tm(2007, 6, 1)));
+}
+
+TEST(Statistics, AverageTemperatureIsTheMeanOfAllRecords) {
+  TemperatureStore store;
+  AddTemperatures(store, "2007/5/1,36.20; 2007/5/2,36.40; 2007/5/3,36.90");
+  EXPECT_NEAR(AverageTemperature(store), 36.5, 1e-12);
+}
+
+TEST(Statistics, TemperatureFloorTruncatesToATenth) {
+  TemperatureStore store;
+  AddTemperatures(store, "2007/5/1,36.57");
+  EXPECT_DOUBLE_EQ(ChartFloorTemperature(store), 35.5);
+  ASSERT_TRUE(UpdateTemperature(MakeTemperature(2007, 5, 1, 36.47), store));
+  EXPECT_DOUBLE_EQ(ChartFloorTemperature(store), 35.4);
+  store.temperatureCalcType = 1;
+  store.minTemperature = 34.8;
+  EXPECT_DOUBLE_EQ(ChartFloorTemperature(store), 34.8);
+  store.temperatureCalcType = 2;  // anything but 1 is automatic
+  EXPECT_DOUBLE_EQ(ChartFloorTemperature(store), 35.4);
+}
+
+// Every two-decimal mean from 30.00 to 41.99 that is not a whole tenth: the floor is the mean
+// less one degree with the hundredths cut off; binary rounding never costs a tenth.
+TEST(Statistics, TemperatureFloorOfEveryTwoDecimalMean) {
+  for (int hundredths = 3000; hundredths < 4200; ++hundredths) {
+    if (hundredths % 10 == 0) continue;
+    TemperatureStore store;
+    ASSERT_TRUE(InsertTemperature(MakeTemperature(2007, 5, 1, hundredths / 100.0), store));
+    EXPECT_DOUBLE_EQ(ChartFloorTemperature(store), ((hundredths - 100) / 10) / 10.0) << hundredths;
+  }
+}
+
+// A mean on a whole tenth is cut from its exact binary value, as the 80-bit arithmetic always
+// did: 36.3 is held as 36.2999..., so its floor is 35.2; 36.2 is held as 36.2000...01 and 36.5
+// exactly, so theirs are 35.2 and 35.5.
+TEST(Statistics, TemperatureFloorOfAWholeTenthFollowsItsBinaryValue) {
+  const struct { double mean; double floor; } cases[] = {
+      {36.3, 35.2}, {36.4, 35.3}, {36.2, 35.2}, {36.5, 35.5}, {37.0, 36.0}, {36.6, 35.6}};
+  for (const auto& c : cases) {
+    TemperatureStore store;
+    ASSERT_TRUE(InsertTemperature(MakeTemperature(2007, 5, 1, c.mean), store));
+    EXPECT_DOUBLE_EQ(ChartFloorTemperature(store), c.floor) << c.mean;
+  }
+}
+
+TEST(Statistics, WeightFloorIsTheMeanLessFiveCutToWholeKilograms) {
+  WeightStore store;
+  store.minWeight = 41.0;
+  EXPECT_DOUBLE_EQ(ChartFloorWeight(store), 41.0);  // empty: the manual value
+  AddWeights(store, "2007/5/1,52.34");
+  EXPECT_DOUBLE_EQ(ChartFloorWeight(store), 47.0);
+  ASSERT_TRUE(UpdateWeight(test_support::MakeWeight(2007, 5, 1, 44.9), store));
+  EXPECT_DOUBLE_EQ(ChartFloorWeight(store), 39.0);
+  AddWeights(store, "2007/5/2,45.1");  // mean 45.0 exactly
+  EXPECT_DOUBLE_EQ(ChartFloorWeight(store), 40.0);
+  store.weightCalcType = 1;
+  EXPECT_DOUBLE_EQ(ChartFloorWeight(store), 41.0);
+}
+
+TEST(Statistics, WeightFloorOfEveryOneDecimalMean) {
+  for (int tenths = 300; tenths < 1500; ++tenths) {
+    WeightStore store;
+    ASSERT_TRUE(InsertWeight(test_support::MakeWeight(2007, 5, 1, tenths / 10.0), store));
+    EXPECT_DOUBLE_EQ(ChartFloorWeight(store), (tenths - 50) / 10) << tenths;
+  }
+}
+
+TEST(Statistics, CycleIgnoresGapsOutside20To40ButMovesOn) {
+  TemperatureStore store;
+  store.periodCycle = 33;
+  AddTemperatures(store,
+                  "2007/1/1,36.3,1; 2007/1/15,36.5; 2007/1/29,36.3,1; 2007/3/20,36.3,1");
+  EXPECT_EQ(AverageCycleDays(store), 28);  // the 50-day gap is left out
+  AddTemperatures(store, "2007/4/17,36.3,1");
+  EXPECT_EQ(AverageCycleDays(store), 28);  // 28 from 20 March counts again
+  AddTemperatures(store, "2007/5/21,36.3,1");
+  EXPECT_EQ(AverageCycleDays(store), 30);  // (28 + 28 + 34) / 3
+}
+
+TEST(Statistics, CycleFallsBackToTheManualValue) {
+  TemperatureStore store;
+  store.periodCycle = 33;
+  AddTemperatures(store, "2007/1/1,36.3,1; 2007/1/5,36.5");
+  EXPECT_EQ(AverageCycleDays(store), 33);  // one start only
+  AddTemperatures(store, "2007/1/20,36.3,1");
+  EXPECT_EQ(AverageCycleDays(store), 33);  // 19 days: not a cycle
+  store.periodCalcType = 1;
+  EXPECT_EQ(AverageCycleDays(store), 33);
+}
+
+TEST(Statistics, CycleCountsGapsOf20And40AndDividesAsIntegers) {
+  TemperatureStore twenty;
+  AddTemperatures(twenty, "2007/1/1,36.3,1; 2007/1/21,36.3,1");
+  EXPECT_EQ(AverageCycleDays(twenty), 20);
+  TemperatureStore forty;
+  AddTemperatures(forty, "2007/1/1,36.3,1; 2007/2/10,36.3,1");
+  EXPECT_EQ(AverageCycleDays(forty), 40);
+  TemperatureStore mixed;
+  AddTemperatures(mixed, "2007/1/1,36.3,1; 2007/1/30,36.3,1; 2007/3/1,36.3,1");
+  EXPECT_EQ(AverageCycleDays(mixed), 29);  // (29 + 30) / 2
+  // Only a flag of exactly 1 is a start for the cycle.
+  TemperatureStore flagTwo;
+  flagTwo.periodCycle = 33;
+  AddTemperatures(flagTwo, "2007/1/1,36.3,1; 2007/1/29,36.3,2; 2007/2/26,36.3,1");
+  EXPECT_EQ(AverageCycleDays(flagTwo), 33);  // one gap of 56 days
+}
+
+TEST(Statistics, PredictionsFromTheLatestStartBeforeToday) {
+  TemperatureStore store;
+  store.periodCalcType = 1;
+  store.periodCycle = 28;
+  AddTemperatures(store, "2007/4/12,36.3,1; 2007/5/10,36.2,1; 2007/5/20,36.6");
+  EXPECT_EQ(NextPeriodDate(store, Tm(2007, 5, 20)), Ymd(2007, 6, 7));
+  EXPECT_EQ(NextOvulationDate(store, Tm(2007, 5, 20)), Ymd(2007, 5, 24));
+  // Before 10 May the start of 12 April is the latest one.
+  EXPECT_EQ(NextPeriodDate(store, Tm(2007, 5, 9)), Ymd(2007, 5, 10));
+  EXPECT_EQ(NextOvulationDate(store, Tm(2007, 5, 9)), Ymd(2007, 4, 26));
+  // Before any start there is nothing to predict.
+  EXPECT_TRUE(NextPeriodDate(store, Tm(2007, 4, 11)).IsZero());
+  EXPECT_TRUE(NextOvulationDate(store, Tm(2007, 4, 11)).IsZero());
+}
+
+TEST(Statistics, PredictionsCrossMonthAndYearEnds) {
+  TemperatureStore store;
+  store.periodCalcType = 1;
+  store.periodCycle = 30;
+  AddTemperatures(store, "2007/12/10,36.3,1");
+  EXPECT_EQ(NextPeriodDate(store, Tm(2007, 12, 31)), Ymd(2008, 1, 9));
+  EXPECT_EQ(NextOvulationDate(store, Tm(2007, 12, 31)), Ymd(2007, 12, 26));
+  TemperatureStore leap;
+  leap.periodCalcType = 1;
+  leap.periodCycle = 28;
+  AddTemperatures(leap, "2008/2/5,36.3,1");
+  EXPECT_EQ(NextPeriodDate(leap, Tm(2008, 2, 10)), Ymd(2008, 3, 4));
+  EXPECT_EQ(NextOvulationDate(leap, Tm(2008, 2, 10)), Ymd(2008, 2, 19));
+}
+
+namespace {
+
+// A period start on 10 May 2007 with a manual 28-day cycle: the predicted ovulation is 24 May.
+// Ten low days before it; then `recorded` days among the 20 from 24 May to 12 June, of which
+// `low` are low; and 13 June (day 20 after ovulation) itself recorded high.
+void BuildHighPhase(TemperatureStore& store, int recorded, int low) {
+  store.periodCalcType = 1;
+  store.periodCycle = 28;
+  ASSERT_TRUE(InsertTemperature(MakeTemperature(2007, 5, 10, 36.0, 1), store));
+  std::tm day = Tm(2007, 5, 11);
+  for (int i = 0; i < 10; ++i, day = quillet::GetNextDay(day)) {
+    ASSERT_TRUE(InsertTemperature(MakeTemperature(day.tm_year + 1900, day.tm_mon + 1,
+                                                  day.tm_mday, 36.0), store));
+  }
+  day = Tm(2007, 5, 24);
+  for (int i = 0; i < 20; ++i, day = quillet::GetNextDay(day)) {
+    if (i >= recorded) continue;
+    const double t = i < low ? 35.9 : 36.8;
+    ASSERT_TRUE(InsertTemperature(MakeTemperature(day.tm_year + 1900, day.tm_mon + 1,
+                                                  day.tm_mday, t), store));
+  }
+  ASSERT_TRUE(InsertTemperature(MakeTemperature(2007, 6, 13, 36.8), store));
+}
+
+}  // namespace
+
+TEST(Statistics, PregnancyNeeds18Of20DaysRecordedAnd90PercentHigh) {
+  const std::tm today = Tm(2007, 6, 20);
+  {
+    TemperatureStore store;
+    BuildHighPhase(store, 18, 1);  // 18/20 recorded, 17/18 high
+    EXPECT_EQ(NextOvulationDate(store, today), Ymd(2007, 5, 24));
+    EXPECT_TRUE(IsPregnancyLikely(store, Ymd(2007, 6, 13), today));
+    EXPECT_FALSE(IsPregnancyLikely(store, Ymd(2007, 6, 14), today));  // no record that day
+  }
+  {
+    TemperatureStore store;
+    BuildHighPhase(store, 18, 2);  // 16/18 high: 89 per cent
+    EXPECT_FALSE(IsPregnancyLikely(store, Ymd(2007, 6, 13), today));
+  }
+  {
+    TemperatureStore store;
+    BuildHighPhase(store, 17, 0);  // 17/20 recorded: 85 per cent
+    EXPECT_FALSE(IsPregnancyLikely(store, Ymd(2007, 6, 13), today));
+  }
+  {
+    // The ovulation day comes from today: with today before the start there is none.
+    TemperatureStore store;
+    BuildHighPhase(store, 20, 0);
+    EXPECT_TRUE(IsPregnancyLikely(store, Ymd(2007, 6, 13), today));
+    EXPECT_FALSE(IsPregnancyLikely(store, Ymd(2007, 6, 12), today));  // 19 days only
+    EXPECT_FALSE(IsPregnancyLikely(store, Ymd(2007, 6, 13), Tm(2007, 5, 9)));
+  }
+}
+
+// Random stores of a year and a half with gaps, random flags and random "today": the fast
+// predictions and the pregnancy test agree with the literal day-by-day versions.
+TEST(Statistics, FastPredictionsAgreeWithTheLiteralWalks) {
+  std::mt19937 rng(4242);
+  std::uniform_int_distribution<int> percent(0, 99);
+  std::uniform_int_distribution<int> temp(3600, 3700);
+  std::uniform_int_distribution<int> offset(-30, 600);
+  for (int round = 0; round < 20; ++round) {
+    TemperatureStore store;
+    store.periodCalcType = round % 3 == 0 ? 1 : 0;
+    const int gapPercent = round % 4 * 5;
+    std::tm day = Tm(2006, 12, 20);
+    for (int i = 0; i < 540; ++i, day = quillet::GetNextDay(day)) {
+      if (percent(rng) < gapPercent) continue;
+      const int flag = percent(rng) < 4 ? 1 : 0;
+      InsertTemperature(MakeTemperature(day.tm_year + 1900, day.tm_mon + 1, day.tm_mday,
+                                        temp(rng) / 100.0, flag), store);
+    }
+    for (int probe = 0; probe < 40; ++probe) {
+      const std::tm today = quillet::AddYmd(Tm(2006, 12, 20), 0, 0, offset(rng));
+      const DateYmd date = FromTm(quillet::AddYmd(Tm(2006, 12, 20), 0, 0, offset(rng)));
+      ASSERT_EQ(NextPeriodDate(store, today), oracle::NextPeriodDate(store, today));
+      ASSERT_EQ(NextOvulationDate(store, today), oracle::NextOvulationDate(store, today));
+      ASSERT_EQ(IsPregnancyLikely(store, date, today),
+                oracle::IsPregnancyLikely(store, date, today))
+          << date.year << "/" << date.month << "/" << date.day;
+    }
+  }
+}
