@@ -63,7 +63,7 @@ bool ParseColorText(std::string_view view, std::uint32_t& color) {
     }
     if (!ScanInteger(text, pos, rgb[i])) return false;
   }
-  color = MakeRgb(rgb[0], rgb[1], rgb[2]);
+  color = RgbFromComponents(rgb[0], rgb[1], rgb[2]);
   return true;
 }
 

@@ -49,7 +49,7 @@ struct SettingsValues {
 using SettingsTexts = std::array<std::string, kSettingsKeyCount>;
 
 // 0x00BBGGRR from three components, each cut to its low eight bits.
-constexpr std::uint32_t MakeRgb(long long red, long long green, long long blue) {
+constexpr std::uint32_t RgbFromComponents(long long red, long long green, long long blue) {
   return static_cast<std::uint32_t>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
 

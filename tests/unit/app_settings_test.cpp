@@ -43,13 +43,13 @@ TEST(SettingsFile, KeysAreTheFourteenInFileOrder) {
 
 TEST(SettingsFile, DefaultsGiveTheDocumentedValues) {
   const SettingsValues v = ParseSettings(DefaultTexts());
-  EXPECT_EQ(v.colors[kBaseColor], MakeRgb(255, 128, 128));
-  EXPECT_EQ(v.colors[kGraphGridColor], MakeRgb(128, 255, 128));
-  EXPECT_EQ(v.colors[kGraphColor], MakeRgb(0, 0, 0));
-  EXPECT_EQ(v.colors[kTodayBackColor], MakeRgb(255, 224, 224));
-  EXPECT_EQ(v.colors[kMarkBackColor], MakeRgb(255, 255, 224));
-  EXPECT_EQ(v.colors[kStringColor], MakeRgb(0, 0, 0));
-  EXPECT_EQ(v.colors[kBaseTempeLineColor], MakeRgb(128, 128, 255));
+  EXPECT_EQ(v.colors[kBaseColor], RgbFromComponents(255, 128, 128));
+  EXPECT_EQ(v.colors[kGraphGridColor], RgbFromComponents(128, 255, 128));
+  EXPECT_EQ(v.colors[kGraphColor], RgbFromComponents(0, 0, 0));
+  EXPECT_EQ(v.colors[kTodayBackColor], RgbFromComponents(255, 224, 224));
+  EXPECT_EQ(v.colors[kMarkBackColor], RgbFromComponents(255, 255, 224));
+  EXPECT_EQ(v.colors[kStringColor], RgbFromComponents(0, 0, 0));
+  EXPECT_EQ(v.colors[kBaseTempeLineColor], RgbFromComponents(128, 128, 255));
   EXPECT_EQ(v.graphMode, 1);
   EXPECT_DOUBLE_EQ(v.minTemperature, 35.5);
   EXPECT_DOUBLE_EQ(v.minWeight, 43.0);
@@ -66,7 +66,7 @@ TEST(SettingsFile, ColourComponentsKeepTheirLowByte) {
   ASSERT_TRUE(ParseColorText("300,0,0", color));
   EXPECT_EQ(color, 44u);
   ASSERT_TRUE(ParseColorText("256,1,2", color));
-  EXPECT_EQ(color, MakeRgb(0, 1, 2));
+  EXPECT_EQ(color, RgbFromComponents(0, 1, 2));
   ASSERT_TRUE(ParseColorText(" 1, 2, 3", color));  // blanks before a number, as %d allows
   EXPECT_EQ(color, 0x030201u);
   ASSERT_TRUE(ParseColorText("99999999999999999999,0,0", color));  // saturates, never overflows
@@ -82,7 +82,7 @@ TEST(SettingsFile, TextThatDoesNotScanTakesTheDefault) {
   texts[KeyIndex("MinWeight")] = "";
   texts[KeyIndex("WeightCalcType")] = "99999999999";
   const SettingsValues v = ParseSettings(texts);
-  EXPECT_EQ(v.colors[kBaseColor], MakeRgb(255, 128, 128));
+  EXPECT_EQ(v.colors[kBaseColor], RgbFromComponents(255, 128, 128));
   EXPECT_EQ(v.colors[kGraphColor], 0u);
   EXPECT_EQ(v.graphMode, 1);
   EXPECT_EQ(v.periodCycle, 28);
@@ -114,7 +114,7 @@ TEST(SettingsFile, FloorsAndCycleOutsideWhatCanBeStoredTakeTheDefault) {
 
 TEST(SettingsFile, FormatsEveryKeyAsItIsRead) {
   SettingsValues v = ParseSettings(DefaultTexts());
-  v.colors[kGraphGridColor] = MakeRgb(1, 2, 3);
+  v.colors[kGraphGridColor] = RgbFromComponents(1, 2, 3);
   v.graphMode = 3;
   v.minTemperature = 35.4;
   v.minWeight = 47;
@@ -143,7 +143,7 @@ TEST(SettingsFile, CloseWritesFloorsAndCycleFromTheStatistics) {
   weights.minWeight = 40;
   AddWeight(weights, 2026, 1, 1, 52.34);
   std::array<std::uint32_t, kSettingsColorCount> colors{};
-  colors[kGraphGridColor] = MakeRgb(10, 20, 30);
+  colors[kGraphGridColor] = RgbFromComponents(10, 20, 30);
 
   const SettingsValues v = SettingsForSave(colors, 2, temperatures, weights);
   const SettingsTexts texts = FormatSettings(v);
