@@ -1,0 +1,47 @@
+// Helpers shared by the chart renderers (not part of the chart's interface).
+#pragma once
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "chart_view.h"
+#include "date_ymd.h"
+#include "draw_canvas.h"
+
+// The local date as the view's creator supplies it.
+inline std::tm TodayOf(const ChartView& view) { return view.today ? view.today() : std::tm{}; }
+
+// The chart floor (manual value, or the mean less 1 truncated to 0.1) at extended precision.
+long double ChartFloorTemperatureExtended(const TemperatureStore& store);
+
+// ASCII text (digits, signs, points) as UTF-16.
+inline std::u16string AsciiText(const char* text) {
+  std::u16string out;
+  for (const char* p = text; *p != '\0'; ++p) out.push_back(static_cast<char16_t>(*p));
+  return out;
+}
+
+inline std::u16string NumberText(int value) { return AsciiText(std::to_string(value).c_str()); }
+
+// "%d年%d月"
+inline std::u16string YearMonthText(int year, int month) {
+  return NumberText(year) + u"年" + NumberText(month) + u"月";
+}
+
+// printf "%.<digits>f"; a value out of any sensible range still fits the buffer.
+inline std::u16string DecimalText(double value, int digits) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*f", digits, value);
+  return AsciiText(buffer);
+}
+
+// Whether date is today or later: year greater, or equal and month greater, or both equal and
+// day not smaller.
+inline bool IsTodayOrLater(const DateYmd& date, const std::tm& today) {
+  return date >= FromTm(today);
+}
+
+inline bool SameDate(const std::tm& a, const std::tm& b) {
+  return a.tm_year == b.tm_year && a.tm_mon == b.tm_mon && a.tm_mday == b.tm_mday;
+}

@@ -1,0 +1,56 @@
+// The chart window's entry points into ChartView: creation, paint, redraw, scroll and click.
+#include "chart_window_win.h"
+
+#include "dates.h"
+#include "gdi_canvas_win.h"
+
+std::unique_ptr<ChartView> CreateChartViewForWindow(HWND chartWindow, const RECT& client,
+                                                    const TemperatureStore* temperatures,
+                                                    const WeightStore* weights) {
+  return CreateChartView(client.left, client.top, client.right, client.bottom, chartWindow,
+                         std::make_unique<GdiScrollBar>(chartWindow), temperatures, weights,
+                         &GdiDrawingTools(), [] { return quillet::GetNow(); });
+}
+
+void PaintChart(ChartView& view, HWND chartWindow) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(chartWindow, &ps);
+  if (dc != nullptr) {
+    GdiCanvas canvas(dc);
+    DrawChartFrame(view, canvas);
+    DrawChartData(view, canvas);
+  }
+  EndPaint(chartWindow, &ps);
+}
+
+void RedrawChart(ChartView& view) {
+  HWND window = static_cast<HWND>(view.window);
+  HDC dc = GetDC(window);
+  if (dc == nullptr) return;
+  {
+    GdiCanvas canvas(dc);
+    DrawChartFrame(view, canvas);
+    DrawChartData(view, canvas);
+  }
+  ReleaseDC(window, dc);
+}
+
+void ScrollChartWindow(ChartView& view, WPARAM wParam) {
+  const int code = LOWORD(wParam);
+  const int track = HIWORD(wParam);
+  if (!ScrollChart(view, code, track)) return;
+  HWND window = static_cast<HWND>(view.window);
+  UpdateWindow(window);
+  HDC dc = GetDC(window);
+  if (dc == nullptr) return;
+  {
+    GdiCanvas canvas(dc);
+    DrawChartData(view, canvas);
+  }
+  ReleaseDC(window, dc);
+}
+
+DateYmd ChartDateAtClick(const ChartView& view, LPARAM lParam) {
+  const int x = static_cast<short>(LOWORD(lParam));
+  return DateAtX(view, x);
+}

@@ -1,0 +1,117 @@
+// The drawing interface over a GDI device context, GDI tools and the SB_HORZ scroll bar.
+#include "gdi_canvas_win.h"
+
+#include <cwchar>
+
+DrawTool GdiCanvas::Select(DrawTool tool) {
+  return static_cast<DrawTool>(SelectObject(dc_, static_cast<HGDIOBJ>(tool)));
+}
+
+DrawTool GdiCanvas::NullBrush() { return static_cast<DrawTool>(GetStockObject(NULL_BRUSH)); }
+
+ColorRef GdiCanvas::SetTextColor(ColorRef color) {
+  return static_cast<ColorRef>(::SetTextColor(dc_, static_cast<COLORREF>(color)));
+}
+
+void GdiCanvas::MoveTo(int x, int y) { MoveToEx(dc_, x, y, nullptr); }
+
+void GdiCanvas::LineTo(int x, int y) { ::LineTo(dc_, x, y); }
+
+void GdiCanvas::FillRect(const DrawRect& rect, DrawTool brush) {
+  const RECT rc{rect.left, rect.top, rect.right, rect.bottom};
+  ::FillRect(dc_, &rc, static_cast<HBRUSH>(brush));
+}
+
+void GdiCanvas::Ellipse(int left, int top, int right, int bottom) {
+  ::Ellipse(dc_, left, top, right, bottom);
+}
+
+void GdiCanvas::DrawTextIn(const std::u16string& text, const DrawRect& rect, unsigned flags) {
+  RECT rc{rect.left, rect.top, rect.right, rect.bottom};
+  // wchar_t is UTF-16 on Windows.
+  std::wstring wide(text.begin(), text.end());
+  DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rc, flags);
+}
+
+int GdiCanvas::LogPixelsY() { return GetDeviceCaps(dc_, LOGPIXELSY); }
+
+LOGFONTW LogFontFor(const FontDesc& font) {
+  LOGFONTW lf{};
+  if (font.fromSystemFont) {
+    GetObjectW(GetStockObject(SYSTEM_FONT), sizeof lf, &lf);
+  } else {
+    lf.lfCharSet = static_cast<BYTE>(font.charSet);
+    lf.lfPitchAndFamily = static_cast<BYTE>(font.pitchAndFamily);
+  }
+  lf.lfHeight = font.height;
+  lf.lfWidth = font.width;
+  lf.lfWeight = font.weight;
+  std::wmemset(lf.lfFaceName, 0, LF_FACESIZE);
+  const size_t n = font.face.size() < LF_FACESIZE - 1 ? font.face.size() : LF_FACESIZE - 1;
+  for (size_t i = 0; i < n; ++i) lf.lfFaceName[i] = static_cast<wchar_t>(font.face[i]);
+  return lf;
+}
+
+DrawTool GdiToolFactory::MakePen(const PenDesc& pen) {
+  LOGPEN lp{};
+  lp.lopnStyle = static_cast<UINT>(pen.style);
+  lp.lopnWidth.x = pen.width;
+  lp.lopnColor = static_cast<COLORREF>(pen.color);
+  return static_cast<DrawTool>(CreatePenIndirect(&lp));
+}
+
+DrawTool GdiToolFactory::MakeSolidBrush(ColorRef color) {
+  return static_cast<DrawTool>(CreateSolidBrush(static_cast<COLORREF>(color)));
+}
+
+DrawTool GdiToolFactory::MakeFont(const FontDesc& font) {
+  const LOGFONTW lf = LogFontFor(font);
+  return static_cast<DrawTool>(CreateFontIndirectW(&lf));
+}
+
+void GdiToolFactory::DeleteTool(DrawTool tool) {
+  if (tool != nullptr) DeleteObject(static_cast<HGDIOBJ>(tool));
+}
+
+GdiToolFactory& GdiDrawingTools() {
+  static GdiToolFactory factory;
+  return factory;
+}
+
+bool GdiScrollBar::GetRange(int& nMin, int& nMax, int& nPos) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  if (!GetScrollInfo(window_, SB_HORZ, &si)) return false;
+  nMin = si.nMin;
+  nMax = si.nMax;
+  nPos = si.nPos;
+  return true;
+}
+
+bool GdiScrollBar::GetPosition(int& nPos) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_POS;
+  if (!GetScrollInfo(window_, SB_HORZ, &si)) return false;
+  nPos = si.nPos;
+  return true;
+}
+
+void GdiScrollBar::SetRangeAndPosition(int nMin, int nMax, int nPos) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_POS;
+  si.nMin = nMin;
+  si.nMax = nMax;
+  si.nPos = nPos;
+  SetScrollInfo(window_, SB_HORZ, &si, TRUE);
+}
+
+void GdiScrollBar::SetPosition(int nPos) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_POS;
+  si.nPos = nPos;
+  SetScrollInfo(window_, SB_HORZ, &si, TRUE);
+}

@@ -1,0 +1,81 @@
+// The data layer of temperature mode: calendar header, marks, today, day lines, the basal
+// temperature curve, then the grid over it and the dashed average line.
+#include "chart_columns.h"
+#include "chart_drawing.h"
+#include "statistics.h"
+
+namespace {
+
+// The strip symbol for a day d days after the predicted ovulation; nullptr outside -5..3.
+const char16_t* OvulationSymbol(int d) {
+  static const char16_t* const kSymbols[] = {u"△", u"△", u"○", u"○", u"○",
+                                             u"◎", u"○", u"△", u"△"};
+  if (d < -5 || d > 3) return nullptr;
+  return kSymbols[d + 5];
+}
+
+}  // namespace
+
+void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
+  const std::tm first = FirstVisibleDate(v);
+  const int P = v.plotTop;
+  ClearPlot(v, canvas);
+  ClearHeaderRow(v, canvas, 1, P / 3);
+  ClearHeaderRow(v, canvas, P / 3 + 1, P / 3 * 2);
+  ClearHeaderRow(v, canvas, P / 3 * 2 + 1, P);
+  ClearStrip(v, canvas);
+
+  const std::tm today = TodayOf(v);
+  const TemperatureStore* store = v.temperatures;
+  DateYmd nextPeriod, nextOvulation;
+  if (store != nullptr) {
+    nextPeriod = NextPeriodDate(*store, today);
+    nextOvulation = NextOvulationDate(*store, today);
+  }
+  const bool predictionInForce = nextPeriod.year != 0 && IsTodayOrLater(nextPeriod, today);
+
+  CurveDrawer<TemperatureRecord> curve(v, canvas, first);
+  const TemperatureRecord* lastStart = nullptr;
+  int previousMonth = 0;
+  const std::tm dayAfter = ForEachVisibleColumn(v, first, [&](const DayColumn& c) {
+    const TemperatureRecord* record =
+        store ? FindTemperature(*store, c.date.year, c.date.month, c.date.day) : nullptr;
+    DrawYearMonthLabel(v, canvas, c, previousMonth, P / 3);
+    {
+      ScopedSelect dayFont(canvas, v.tools.dayFont);
+      DrawHeaderCell(v, canvas, c, NumberText(c.date.day), P / 3 + 1, P / 3 * 2);
+      DrawHeaderCell(v, canvas, c, CycleDayText(store, c, lastStart), P / 3 * 2 + 1, P);
+    }
+
+    const DrawRect strip = StripRect(v, c);
+    const DrawRect column = ColumnRect(v, c);
+    auto mark = [&](const char16_t* text, unsigned flags) {
+      canvas.DrawTextIn(text, strip, flags);
+      canvas.FillRect(column, v.tools.markBrush);
+    };
+    if (store != nullptr && IsTodayOrLater(c.date, today) &&
+        IsPregnancyLikely(*store, c.date, today)) {
+      mark(u"！", dt::kCenter);
+    }
+    if (predictionInForce) {
+      if (c.date == nextPeriod) mark(u"■", dt::kSingleLine | dt::kCenter);
+      if (nextOvulation.year != 0) {
+        const int d = quillet::SubDay(c.day, quillet::MakeDate(nextOvulation.year,
+                                                               nextOvulation.month,
+                                                               nextOvulation.day));
+        if (const char16_t* symbol = OvulationSymbol(d)) mark(symbol, dt::kSingleLine | dt::kCenter);
+      }
+    }
+    if (SameDate(c.day, today)) canvas.FillRect(column, v.tools.todayBrush);
+
+    DrawDayLine(v, canvas, c, P / 3 + 1);
+    if (record != nullptr) curve.AddPoint(*record, c);
+    previousMonth = c.date.month;
+  });
+  curve.Finish(dayAfter);
+
+  DrawHorizontalGrid(v, canvas, 5);
+  const double mean = store ? AverageTemperature(*store) : 36.5;
+  const int y = ValueToY(v, mean);
+  DrawLine(canvas, v.tools.baseLinePen, v.plotLeft + 1, y, v.plotRight, y);
+}
