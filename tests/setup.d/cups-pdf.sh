@@ -1,0 +1,74 @@
+# Sourced by scripts/test.sh before the tests run (also usable by hand: `source` it from bash).
+#
+# A virtual printer for the printing tests: a CUPS queue "PDF" on the cups-pdf backend, A4, set
+# as the system's default printer. Wine's winspool takes CUPS's default as the Windows default
+# printer. Every job lands as a PDF file in $TOVELA_PDF_DIR (exported for the tests).
+#
+# Starts cupsd in the foreground-mode background (there is no service manager) when no scheduler
+# is running, and then appends "kill <pid>" to TOVELA_CLEANUP. A scheduler that was already
+# running is left running. Idempotent: the queue is (re)defined every time.
+#
+# Must run before the first Windows test program starts: Wine reads the printer list when the
+# first process of a Wine session loads winspool.
+
+tovela_cups_pdf_setup() {
+  local root build pdfdir conf ppd i
+  root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+  build="${BUILD:-${TOVELA_BUILD:-$root/build}}"
+  pdfdir="${TOVELA_PDF_DIR:-$build/pdf}"
+  conf=/etc/cups/cups-pdf.conf
+  ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+
+  if [ ! -x /usr/sbin/cupsd ] || [ ! -f "$ppd" ]; then
+    echo "cups-pdf: cupsd or the cups-pdf PPD is missing (run scripts/setup.sh)" >&2
+    return 1
+  fi
+
+  # The output folder: the backend writes as the job's user, and falls back to AnonDirName for
+  # jobs it cannot map to a local user; both go to the same place. World-writable (sticky) so
+  # that whichever account the backend settles on can write there.
+  mkdir -p "$pdfdir"
+  chmod 1777 "$pdfdir"
+  if [ -f "$conf" ]; then
+    sed -i -E '/^[[:space:]]*(Out|AnonDirName)[[:space:]]/d' "$conf"
+    [ -n "$(tail -c 1 "$conf")" ] && echo >> "$conf"
+  fi
+  printf 'Out %s\nAnonDirName %s\n' "$pdfdir" "$pdfdir" >> "$conf"
+  export TOVELA_PDF_DIR="$pdfdir"
+
+  if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+    mkdir -p /run/cups /var/spool/cups /var/log/cups
+    /usr/sbin/cupsd -f >/dev/null 2>&1 &
+    local pid=$!
+    TOVELA_CLEANUP+=("kill $pid")
+    for i in $(seq 1 300); do
+      lpstat -r 2>/dev/null | grep -q 'is running' && break
+      if ! kill -0 "$pid" 2>/dev/null; then
+        echo "cups-pdf: cupsd exited at start" >&2
+        return 1
+      fi
+      sleep 0.1
+    done
+    if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+      echo "cups-pdf: cupsd did not come up" >&2
+      return 1
+    fi
+  fi
+
+  # (lpadmin warns on stderr that PPD drivers are deprecated; its exit status tells failure.)
+  lpadmin -p PDF -E -v cups-pdf:/ -P "$ppd" -o PageSize=A4 2>/dev/null || return 1
+  lpadmin -d PDF 2>/dev/null || return 1
+  cupsenable PDF 2>/dev/null || true
+  cupsaccept PDF 2>/dev/null || true
+  for i in $(seq 1 100); do
+    lpstat -d 2>/dev/null | grep -q ': PDF$' && return 0
+    sleep 0.1
+  done
+  echo "cups-pdf: PDF did not become the default printer" >&2
+  return 1
+}
+
+if ! declare -p TOVELA_CLEANUP >/dev/null 2>&1; then
+  TOVELA_CLEANUP=()
+fi
+tovela_cups_pdf_setup || echo "cups-pdf: no test printer; the printing tests will fail" >&2
