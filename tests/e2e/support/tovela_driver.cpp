@@ -1,0 +1,555 @@
+#include "support/tovela_driver.h"
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+
+namespace e2e {
+
+namespace {
+
+constexpr UINT kSendTimeoutMs = 5000;
+
+std::wstring ClassNameOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+std::wstring CaptionOf(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+struct EnumFilter {
+  DWORD processId;
+  const std::wstring* className;
+  const std::wstring* caption;
+  bool visibleOnly;
+  std::vector<HWND>* found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+  auto* filter = reinterpret_cast<EnumFilter*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != filter->processId) return TRUE;
+  if (filter->visibleOnly && !IsWindowVisible(window)) return TRUE;
+  if (!filter->className->empty() && ClassNameOf(window) != *filter->className) return TRUE;
+  if (!filter->caption->empty() && CaptionOf(window) != *filter->caption) return TRUE;
+  filter->found->push_back(window);
+  return TRUE;
+}
+
+// Remote memory in another process, freed on destruction unless released.
+class RemoteBlock {
+ public:
+  RemoteBlock(HANDLE process, SIZE_T size) : process_(process) {
+    address_ = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  }
+  ~RemoteBlock() {
+    if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+  }
+  RemoteBlock(const RemoteBlock&) = delete;
+  RemoteBlock& operator=(const RemoteBlock&) = delete;
+  void* get() const { return address_; }
+  bool Write(const void* data, SIZE_T size) const {
+    SIZE_T written = 0;
+    return address_ != nullptr && WriteProcessMemory(process_, address_, data, size, &written) &&
+           written == size;
+  }
+  bool Read(void* data, SIZE_T size) const {
+    SIZE_T read = 0;
+    return address_ != nullptr && ReadProcessMemory(process_, address_, data, size, &read) &&
+           read == size;
+  }
+  void* Release() {
+    void* a = address_;
+    address_ = nullptr;
+    return a;
+  }
+
+ private:
+  HANDLE process_;
+  void* address_ = nullptr;
+};
+
+bool CaptureWindowPixels(HWND window, int& width, int& height, std::vector<unsigned char>& pixels) {
+  RECT rect{};
+  if (!GetWindowRect(window, &rect)) return false;
+  width = rect.right - rect.left;
+  height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return false;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as a BMP file stores it
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  const int stride = (width * 3 + 3) & ~3;
+  pixels.assign(static_cast<size_t>(stride) * height, 0);
+  const int lines = GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return lines == height;
+}
+
+std::string BmpFile(int width, int height, const std::vector<unsigned char>& pixels) {
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  info.biSizeImage = static_cast<DWORD>(pixels.size());
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + info.biSizeImage;
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+  bytes.append(reinterpret_cast<const char*>(pixels.data()), pixels.size());
+  return bytes;
+}
+
+void ClearAttributesAndDelete(const std::wstring& folder) {
+  WIN32_FIND_DATAW found{};
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        ClearAttributesAndDelete(path);
+      } else {
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+// ---- Paths and files --------------------------------------------------------------------------
+
+std::wstring EnvironmentPath(const wchar_t* name) {
+  wchar_t value[1024] = {};
+  const DWORD length = GetEnvironmentVariableW(name, value, 1024);
+  if (length == 0 || length >= 1024) return L"";
+  std::wstring path = value;
+  if (!path.empty() && path[0] == L'/') {
+    for (wchar_t& c : path)
+      if (c == L'/') c = L'\\';
+    path = L"Z:" + path;
+  }
+  while (path.size() > 3 && path.back() == L'\\') path.pop_back();
+  return path;
+}
+
+std::wstring ArtifactsFolder() {
+  std::wstring folder = EnvironmentPath(L"TOVELA_ARTIFACTS");
+  if (folder.empty()) {
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    folder = current;
+  }
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "";
+  std::string bytes;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+  CloseHandle(file);
+  return bytes;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = bytes.empty() ||
+                  (::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                   written == bytes.size());
+  CloseHandle(file);
+  return ok;
+}
+
+bool FileExists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Utf16Bytes(const std::wstring& text) {
+  std::string bytes;
+  for (wchar_t c : text) {
+    bytes.push_back(static_cast<char>(c & 0xFF));
+    bytes.push_back(static_cast<char>((c >> 8) & 0xFF));
+  }
+  return bytes;
+}
+
+// ---- Windows of another process ---------------------------------------------------------------
+
+std::vector<HWND> TopLevelWindows(DWORD processId, const std::wstring& className,
+                                  const std::wstring& caption, bool visibleOnly) {
+  std::vector<HWND> found;
+  EnumFilter filter{processId, &className, &caption, visibleOnly, &found};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&filter));
+  return found;
+}
+
+std::wstring GetText(HWND window) {
+  if (window == nullptr) return L"";
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
+    return L"";
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied))
+    return L"";
+  text.resize(copied);
+  return text;
+}
+
+bool SetText(HWND window, const std::wstring& text) {
+  DWORD_PTR result = 0;
+  return window != nullptr &&
+         SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) &&
+         result != 0;
+}
+
+bool IsChecked(HWND button) {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &state);
+  return state == BST_CHECKED;
+}
+
+void SetChecked(HWND button, bool checked) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0,
+                      SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+}
+
+void PostClick(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+void PostCommand(HWND window, int id) { PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+bool MessageBoxText::Answer(int buttonId, Timeout timeout) const {
+  if (window == nullptr) return false;
+  HWND button = GetDlgItem(window, buttonId);
+  if (button != nullptr) {
+    PostClick(button);
+  } else {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
+  }
+  const HWND box = window;
+  return WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, timeout);
+}
+
+// ---- Install folder ---------------------------------------------------------------------------
+
+TovelaInstall::TovelaInstall() {
+  static std::atomic<int> counter{0};
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  wchar_t name[96];
+  swprintf(name, 96, L"tovela_e2e_%lu_%lu_%d", GetCurrentProcessId(), GetTickCount(), counter++);
+  folder_ = std::wstring(temp) + name;
+  if (!CreateDirectoryW(folder_.c_str(), nullptr)) return;
+  const std::wstring bin = EnvironmentPath(L"TOVELA_BIN_DIR");
+  if (bin.empty()) return;
+  ready_ = true;
+  for (const wchar_t* file : {L"Tovela.exe", L"Quillet.dll", L"Brassel.dll"})
+    ready_ = CopyFileW((bin + L"\\" + file).c_str(), PathOf(file).c_str(), FALSE) && ready_;
+}
+
+TovelaInstall::~TovelaInstall() {
+  if (!folder_.empty()) ClearAttributesAndDelete(folder_);
+}
+
+bool TovelaInstall::WriteFile(const std::wstring& name, const std::string& bytes) const {
+  return WriteFileBytes(PathOf(name), bytes);
+}
+
+std::string TovelaInstall::ReadFile(const std::wstring& name) const { return ReadFileBytes(PathOf(name)); }
+
+bool TovelaInstall::Exists(const std::wstring& name) const { return FileExists(PathOf(name)); }
+
+bool TovelaInstall::SetReadOnly(const std::wstring& name, bool readOnly) const {
+  return SetFileAttributesW(PathOf(name).c_str(),
+                            readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL) != 0;
+}
+
+std::wstring TovelaInstall::IniValue(const std::wstring& key) const {
+  wchar_t value[256] = {};
+  GetPrivateProfileStringW(L"Tovela", key.c_str(), L"", value, 256, PathOf(L"Tovela.ini").c_str());
+  return value;
+}
+
+TovelaProcess TovelaInstall::Launch(const std::wstring& arguments) const {
+  const std::wstring exe = PathOf(L"Tovela.exe");
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder_.c_str(), &startup, &info))
+    return TovelaProcess();
+  return TovelaProcess(info);
+}
+
+// ---- Process ----------------------------------------------------------------------------------
+
+TovelaProcess::TovelaProcess(TovelaProcess&& other) noexcept : info_(other.info_), main_(other.main_) {
+  other.info_ = PROCESS_INFORMATION{};
+  other.main_ = nullptr;
+}
+
+TovelaProcess& TovelaProcess::operator=(TovelaProcess&& other) noexcept {
+  if (this != &other) {
+    this->~TovelaProcess();
+    info_ = other.info_;
+    main_ = other.main_;
+    other.info_ = PROCESS_INFORMATION{};
+    other.main_ = nullptr;
+  }
+  return *this;
+}
+
+TovelaProcess::~TovelaProcess() {
+  if (info_.hProcess != nullptr) {
+    if (!Exited()) Kill();
+    CloseHandle(info_.hProcess);
+  }
+  if (info_.hThread != nullptr) CloseHandle(info_.hThread);
+  info_ = PROCESS_INFORMATION{};
+}
+
+HWND TovelaProcess::WaitForMainWindow(Timeout timeout, bool visibleOnly) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        const auto windows = TopLevelWindows(Id(), L"Tovela", L"", visibleOnly);
+        found = windows.empty() ? nullptr : windows.front();
+        return found != nullptr;
+      },
+      timeout);
+  main_ = found;
+  return found;
+}
+
+HWND TovelaProcess::Control(int id) const { return main_ == nullptr ? nullptr : GetDlgItem(main_, id); }
+
+HWND TovelaProcess::WaitForDialog(const std::wstring& caption, Timeout timeout) const {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        const auto windows = TopLevelWindows(Id(), L"#32770", caption, true);
+        found = windows.empty() ? nullptr : windows.front();
+        return found != nullptr;
+      },
+      timeout);
+  return found;
+}
+
+MessageBoxText TovelaProcess::WaitForMessageBox(Timeout timeout) const {
+  MessageBoxText box;
+  WaitUntil(
+      [&] {
+        for (HWND window : TopLevelWindows(Id(), L"#32770", L"", true)) {
+          HWND text = GetDlgItem(window, 0xFFFF);
+          if (text == nullptr) continue;
+          box.window = window;
+          box.caption = CaptionOf(window);
+          box.text = GetText(text);
+          return true;
+        }
+        return false;
+      },
+      timeout);
+  return box;
+}
+
+bool TovelaProcess::NoMessageBox() const {
+  for (HWND window : TopLevelWindows(Id(), L"#32770", L"", true))
+    if (GetDlgItem(window, 0xFFFF) != nullptr) return false;
+  return true;
+}
+
+MessageBoxText TovelaProcess::PressAndReadMessage(HWND button, Timeout timeout) const {
+  PostClick(button);
+  return WaitForMessageBox(timeout);
+}
+
+MessageBoxText TovelaProcess::CommandAndReadMessage(int command, Timeout timeout) const {
+  PostCommand(main_, command);
+  return WaitForMessageBox(timeout);
+}
+
+bool TovelaProcess::SetDate(HWND picker, int year, int month, int day, bool notifyParent) const {
+  SYSTEMTIME time{};
+  time.wYear = static_cast<WORD>(year);
+  time.wMonth = static_cast<WORD>(month);
+  time.wDay = static_cast<WORD>(day);
+  {
+    RemoteBlock remote(info_.hProcess, sizeof time);
+    if (!remote.Write(&time, sizeof time)) return false;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(picker, DTM_SETSYSTEMTIME, GDT_VALID,
+                             reinterpret_cast<LPARAM>(remote.get()), SMTO_ABORTIFHUNG,
+                             kSendTimeoutMs, &result) ||
+        result == 0)
+      return false;
+  }
+  if (!notifyParent) return true;
+  NMDATETIMECHANGE change{};
+  change.nmhdr.hwndFrom = picker;
+  change.nmhdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(picker));
+  change.nmhdr.code = DTN_DATETIMECHANGE;
+  change.dwFlags = GDT_VALID;
+  change.st = time;
+  RemoteBlock remote(info_.hProcess, sizeof change);
+  if (!remote.Write(&change, sizeof change)) return false;
+  // A sent WM_NOTIFY is not marshalled across processes; a posted one carries the pointer as is.
+  if (!PostMessageW(GetParent(picker), WM_NOTIFY, change.nmhdr.idFrom,
+                    reinterpret_cast<LPARAM>(remote.get())))
+    return false;
+  remote.Release();  // read by the target later; freed with the process
+  return true;
+}
+
+bool TovelaProcess::GetDate(HWND picker, int& year, int& month, int& day) const {
+  RemoteBlock remote(info_.hProcess, sizeof(SYSTEMTIME));
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(remote.get()),
+                           SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) ||
+      result != GDT_VALID)
+    return false;
+  SYSTEMTIME time{};
+  if (!remote.Read(&time, sizeof time)) return false;
+  year = time.wYear;
+  month = time.wMonth;
+  day = time.wDay;
+  return true;
+}
+
+DWORD TovelaProcess::WaitForExit(Timeout timeout) {
+  if (info_.hProcess == nullptr) return STILL_ACTIVE;
+  if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+    return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+bool TovelaProcess::Exited() const {
+  return info_.hProcess == nullptr || WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0;
+}
+
+bool TovelaProcess::CloseAndWait(Timeout timeout) {
+  if (main_ == nullptr) return false;
+  PostMessageW(main_, WM_CLOSE, 0, 0);
+  return WaitForExit(timeout) == 0;
+}
+
+void TovelaProcess::Kill() {
+  if (info_.hProcess == nullptr) return;
+  TerminateProcess(info_.hProcess, 99);
+  WaitForSingleObject(info_.hProcess, 10000);
+}
+
+std::wstring TovelaProcess::Screenshot(HWND window, const std::wstring& name) const {
+  if (window == nullptr) return L"";
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetForegroundWindow(window);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // The target paints on its own thread: take pictures until two in a row agree.
+  int width = 0, height = 0;
+  std::vector<unsigned char> previous, current;
+  bool stable = WaitUntil(
+      [&] {
+        if (!CaptureWindowPixels(window, width, height, current)) return false;
+        const bool same = !previous.empty() && current == previous;
+        previous.swap(current);
+        return same;
+      },
+      10s);
+  if (!stable || previous.empty()) return L"";
+  const std::wstring path = ArtifactsFolder() + L"\\" + name;
+  return WriteFileBytes(path, BmpFile(width, height, previous)) ? path : L"";
+}
+
+// ---- Dates and keys ---------------------------------------------------------------------------
+
+void Today(int& year, int& month, int& day) {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  year = now.wYear;
+  month = now.wMonth;
+  day = now.wDay;
+}
+
+void AddDays(int& year, int& month, int& day, int days) {
+  SYSTEMTIME time{};
+  time.wYear = static_cast<WORD>(year);
+  time.wMonth = static_cast<WORD>(month);
+  time.wDay = static_cast<WORD>(day);
+  FILETIME file{};
+  SystemTimeToFileTime(&time, &file);
+  ULARGE_INTEGER ticks{};
+  ticks.LowPart = file.dwLowDateTime;
+  ticks.HighPart = file.dwHighDateTime;
+  ticks.QuadPart += static_cast<long long>(days) * 24LL * 3600LL * 10000000LL;
+  file.dwLowDateTime = ticks.LowPart;
+  file.dwHighDateTime = ticks.HighPart;
+  FileTimeToSystemTime(&file, &time);
+  year = time.wYear;
+  month = time.wMonth;
+  day = time.wDay;
+}
+
+void PressKeys(HWND window, const std::vector<WORD>& keys) {
+  SetForegroundWindow(window);
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    inputs.push_back(in);
+  }
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = *it;
+    in.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(in);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace e2e

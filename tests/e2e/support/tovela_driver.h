@@ -1,0 +1,224 @@
+// End-to-end harness: drives the real Tovela.exe as another process under Wine.
+//
+// A test makes a fresh install folder, puts data files and a settings file into it, starts the
+// program there, then works its windows from outside the way a user would: it reads texts with
+// WM_GETTEXT, presses buttons with posted BM_CLICK, reads message boxes, sets date pickers through
+// memory placed in the target process, and finally closes the program and reads the files back.
+//
+//   TovelaInstall install;                               // copies Tovela.exe and the DLLs
+//   install.WriteFile(L"TEMPERATURE_DATA.dat", "2026/5/1,36.45,1\r\n");
+//   TovelaProcess app = install.Launch();                // ordinary run, waits for nothing
+//   HWND main = app.WaitForMainWindow();                 // visible "Tovela" window or null
+//   SetText(app.Control(kTemperatureEditId), L"36.50");
+//   MessageBoxText box = app.PressAndReadMessage(app.Control(kAddButtonId));
+//   EXPECT_EQ(box.text, L"...");  box.Answer(IDOK);
+//   EXPECT_TRUE(app.CloseAndWait());                     // WM_CLOSE, then the process ends
+//   std::string saved = install.ReadFile(L"TEMPERATURE_DATA.dat");
+//
+// Every wait polls (every 15 ms) up to a timeout and returns an empty or null result when it runs
+// out, so a test fails with a readable expectation instead of hanging. The default timeout is
+// generous (20 s) for loaded machines; nothing in the harness sleeps for a fixed time.
+//
+// Paths: the environment variable TOVELA_BIN_DIR names the folder with Tovela.exe, Quillet.dll and
+// Brassel.dll; TOVELA_ARTIFACTS the folder for screenshots (current folder when unset). Both may be
+// Unix paths (they are mapped to Wine's Z: drive).
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+using Timeout = std::chrono::milliseconds;
+inline constexpr Timeout kDefaultTimeout = 20s;
+
+// Control identifiers of the main window (the side panel and the chart window).
+inline constexpr int kChartWindowId = 401;
+inline constexpr int kDatePickerId = 402;
+inline constexpr int kAverageValueId = 409;
+inline constexpr int kCycleValueId = 411;
+inline constexpr int kTemperatureEditId = 412;
+inline constexpr int kWeightEditId = 413;
+inline constexpr int kMemoEditId = 414;
+inline constexpr int kPeriodCheckId = 415;
+inline constexpr int kAddButtonId = 416;
+inline constexpr int kUpdateButtonId = 417;
+inline constexpr int kDeleteButtonId = 418;
+inline constexpr int kNextPeriodValueId = 424;
+inline constexpr int kNextOvulationValueId = 426;
+
+// Menu and accelerator commands of the main window.
+inline constexpr int kExitCommand = 201;
+inline constexpr int kEntryDialogCommand = 202;
+inline constexpr int kBasicSettingsCommand = 203;
+inline constexpr int kColorsCommand = 205;
+inline constexpr int kShortcutCommand = 206;
+inline constexpr int kTemperatureModeCommand = 207;
+inline constexpr int kWeightModeCommand = 208;
+inline constexpr int kPregnancyModeCommand = 209;
+inline constexpr int kPrintCommand = 210;
+inline constexpr int kVersionCommand = 211;
+
+// The entry dialog "ADD_TEMPE_DIALOG".
+inline constexpr wchar_t kEntryDialogCaption[] = L"体調の情報を入力してください";
+inline constexpr int kEntryDateId = 301;
+inline constexpr int kEntryTemperatureId = 303;
+inline constexpr int kEntryWeightId = 305;
+inline constexpr int kEntryPeriodId = 307;
+inline constexpr int kEntryMemoId = 309;
+
+// The version dialog "VERSION_DIALOG".
+inline constexpr wchar_t kVersionDialogCaption[] = L"バージョン情報";
+
+// ---- Paths and files --------------------------------------------------------------------------
+
+// A path from the environment as Windows sees it ("/work/x" -> "Z:\work\x"); "" when unset.
+std::wstring EnvironmentPath(const wchar_t* name);
+// Folder for screenshots: TOVELA_ARTIFACTS, else the current folder.
+std::wstring ArtifactsFolder();
+std::string ReadFileBytes(const std::wstring& path);  // "" when missing
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+bool FileExists(const std::wstring& path);
+// UTF-16LE bytes of a text (the memo file's encoding).
+std::string Utf16Bytes(const std::wstring& text);
+
+// ---- Windows of another process ---------------------------------------------------------------
+
+// Top-level windows of the process with that class (any when empty) and caption (any when
+// empty); only visible ones when visibleOnly.
+std::vector<HWND> TopLevelWindows(DWORD processId, const std::wstring& className,
+                                  const std::wstring& caption, bool visibleOnly);
+// The text of any window or control (WM_GETTEXT through SendMessageTimeoutW).
+std::wstring GetText(HWND window);
+bool SetText(HWND window, const std::wstring& text);  // WM_SETTEXT
+bool IsChecked(HWND button);                          // BM_GETCHECK
+void SetChecked(HWND button, bool checked);           // BM_SETCHECK
+// Posts a click (never blocks, so it may open a modal dialog or message box).
+void PostClick(HWND button);
+// Posts WM_COMMAND with the id to the window (menu items and accelerators).
+void PostCommand(HWND window, int id);
+
+// One message box (or any #32770 dialog) as found: its caption and the text of static 0xFFFF.
+struct MessageBoxText {
+  HWND window = nullptr;
+  std::wstring caption;
+  std::wstring text;
+  explicit operator bool() const { return window != nullptr; }
+  // Presses the box's button with that id (IDOK, IDCANCEL, IDYES, IDNO) and waits until the
+  // box is gone. false when it stays.
+  bool Answer(int buttonId, Timeout timeout = kDefaultTimeout) const;
+};
+
+// Polls `condition` every 15 ms until it holds or the timeout runs out; its last result.
+template <typename Condition>
+bool WaitUntil(Condition condition, Timeout timeout = kDefaultTimeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() >= end) return condition();
+    ::Sleep(15);
+  }
+}
+
+// ---- The program -------------------------------------------------------------------------------
+
+class TovelaProcess;
+
+// A fresh install folder under the temporary folder with Tovela.exe, Quillet.dll and
+// Brassel.dll copied from TOVELA_BIN_DIR. Removed with everything in it on destruction.
+class TovelaInstall {
+ public:
+  TovelaInstall();
+  ~TovelaInstall();
+  TovelaInstall(const TovelaInstall&) = delete;
+  TovelaInstall& operator=(const TovelaInstall&) = delete;
+
+  bool Ready() const { return ready_; }  // false when the program files could not be copied
+  const std::wstring& Folder() const { return folder_; }
+  std::wstring PathOf(const std::wstring& name) const { return folder_ + L"\\" + name; }
+
+  bool WriteFile(const std::wstring& name, const std::string& bytes) const;
+  std::string ReadFile(const std::wstring& name) const;
+  bool Exists(const std::wstring& name) const;
+  // Sets or clears the read-only attribute.
+  bool SetReadOnly(const std::wstring& name, bool readOnly) const;
+  // One key of Tovela.ini's section "Tovela" ("" when missing).
+  std::wstring IniValue(const std::wstring& key) const;
+
+  // Starts Tovela.exe in the folder with the given argument string ("" for none, "-startup").
+  TovelaProcess Launch(const std::wstring& arguments = L"") const;
+
+ private:
+  std::wstring folder_;
+  bool ready_ = false;
+};
+
+// A running Tovela. Ends the process on destruction when a test left it running.
+class TovelaProcess {
+ public:
+  TovelaProcess() = default;
+  explicit TovelaProcess(const PROCESS_INFORMATION& info) : info_(info) {}
+  TovelaProcess(TovelaProcess&& other) noexcept;
+  TovelaProcess& operator=(TovelaProcess&& other) noexcept;
+  ~TovelaProcess();
+
+  bool Started() const { return info_.hProcess != nullptr; }
+  DWORD Id() const { return info_.dwProcessId; }
+  HANDLE Handle() const { return info_.hProcess; }
+
+  // The main window (class "Tovela"), visible or not; null when it did not appear in time.
+  HWND WaitForMainWindow(Timeout timeout = kDefaultTimeout, bool visibleOnly = true);
+  HWND MainWindow() const { return main_; }
+  // A child of the main window by id (GetDlgItem).
+  HWND Control(int id) const;
+
+  // A visible dialog of the process with that caption (any caption when empty).
+  HWND WaitForDialog(const std::wstring& caption, Timeout timeout = kDefaultTimeout) const;
+  // A visible message box of the process: a #32770 window with a static 0xFFFF.
+  MessageBoxText WaitForMessageBox(Timeout timeout = kDefaultTimeout) const;
+  // True when no message box of the process shows (checked once).
+  bool NoMessageBox() const;
+  // Posts a click on the button and reads the message box it opens.
+  MessageBoxText PressAndReadMessage(HWND button, Timeout timeout = kDefaultTimeout) const;
+  // Posts the command to the main window and reads the message box it opens.
+  MessageBoxText CommandAndReadMessage(int command, Timeout timeout = kDefaultTimeout) const;
+
+  // Sets a date picker of this process (DTM_SETSYSTEMTIME with the SYSTEMTIME placed in the
+  // process). With notifyParent, also posts the DTN_DATETIMECHANGE notification to the picker's
+  // parent, as a user's change would (the message does not send it by itself). The remote
+  // memory of a posted notification stays allocated until the process ends.
+  bool SetDate(HWND picker, int year, int month, int day, bool notifyParent) const;
+  // The picker's date (DTM_GETSYSTEMTIME through memory in the process); false when unreadable.
+  bool GetDate(HWND picker, int& year, int& month, int& day) const;
+
+  // Waits for the process to end; its exit code, or STILL_ACTIVE when it did not end in time.
+  DWORD WaitForExit(Timeout timeout = kDefaultTimeout);
+  bool Exited() const;
+  // Posts WM_CLOSE to the main window and waits for the process to end with exit code 0.
+  bool CloseAndWait(Timeout timeout = kDefaultTimeout);
+  // Ends the process at once (clean-up after a failed test).
+  void Kill();
+
+  // Brings the main window to the front and writes a 24-bit BMP of its screen area to
+  // ArtifactsFolder()\name; the full path, or "" on failure. Other windows of the process on top
+  // (a dialog) are included as they appear on screen.
+  std::wstring Screenshot(HWND window, const std::wstring& name) const;
+
+ private:
+  PROCESS_INFORMATION info_{};
+  HWND main_ = nullptr;
+};
+
+// Today's local date as the program sees it.
+void Today(int& year, int& month, int& day);
+// A date moved by whole days (negative: back).
+void AddDays(int& year, int& month, int& day, int days);
+// Sends real key presses (SendInput) to the foreground window after bringing `window` forward;
+// keys are virtual-key codes held together in order, e.g. {VK_CONTROL, 'C'}.
+void PressKeys(HWND window, const std::vector<WORD>& keys);
+
+}  // namespace e2e
