@@ -10,7 +10,7 @@
 #include "component.h"
 
 // Static text or a plain child window. Adds WS_CHILD | WS_GROUP | WS_TABSTOP.
-class BRASSEL_API CMyStatic : public CBrassel {
+class BRASSEL_API CMyStatic final : public CBrassel {
 public:
   CMyStatic();
   virtual HWND CreateMyWindow(const wchar_t* text, HWND parent, DWORD style, const RECT& place,
@@ -50,14 +50,14 @@ protected:
 
 // Single-line or multi-line edit. Adds WS_CHILD | WS_BORDER | WS_GROUP | WS_TABSTOP,
 // extended style WS_EX_CONTROLPARENT | WS_EX_CLIENTEDGE.
-class BRASSEL_API CMyEdit : public CBrassel {
+class BRASSEL_API CMyEdit final : public CBrassel {
 public:
   CMyEdit();
   virtual HWND CreateMyWindow(HWND parent, DWORD style, const RECT& place, int id);
 };
 
 // Combo box: the edit's bits plus CBS_AUTOHSCROLL.
-class BRASSEL_API CMyComboBox : public CBrassel {
+class BRASSEL_API CMyComboBox final : public CBrassel {
 public:
   CMyComboBox();
   virtual HWND CreateMyWindow(HWND parent, DWORD style, const RECT& place, int id);
@@ -75,7 +75,7 @@ public:
 };
 
 // List box: the edit's bits plus LBS_NOTIFY | LBS_WANTKEYBOARDINPUT.
-class BRASSEL_API CMyListBox : public CBrassel {
+class BRASSEL_API CMyListBox final : public CBrassel {
 public:
   CMyListBox();
   virtual HWND CreateMyWindow(HWND parent, DWORD style, const RECT& place, int id);
@@ -89,7 +89,7 @@ public:
 };
 
 // Report-style list view: the edit's bits plus WS_VISIBLE | LVS_REPORT | LVS_EDITLABELS.
-class BRASSEL_API CMyListView : public CBrassel {
+class BRASSEL_API CMyListView final : public CBrassel {
 public:
   CMyListView();
   // Sets the extended list-view style to `listViewExStyle` after creation.
@@ -113,7 +113,7 @@ protected:
 
 // Date picker with the display format "yyy'年'MM'月'dd'日'dddd".
 // Adds WS_CHILD | WS_GROUP | WS_TABSTOP | DTS_LONGDATEFORMAT, extended WS_EX_CONTROLPARENT.
-class BRASSEL_API CMyDatePicker : public CBrassel {
+class BRASSEL_API CMyDatePicker final : public CBrassel {
 public:
   CMyDatePicker();
   virtual HWND CreateMyWindow(const wchar_t* text, HWND parent, DWORD style, const RECT& place,
@@ -123,7 +123,7 @@ public:
 // Up-down control made by the system's up-down creation function.
 // Adds WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | UDS_WRAP | UDS_SETBUDDYINT |
 // UDS_ARROWKEYS. It gets no font of its own.
-class BRASSEL_API CMySpin : public CBrassel {
+class BRASSEL_API CMySpin final : public CBrassel {
 public:
   CMySpin();
   virtual HWND CreateMyWindow(HWND parent, DWORD style, const RECT& place, int id, HWND buddy,
@@ -147,7 +147,7 @@ public:
 // cannot be read or there is no window.
 
 // Horizontal scroll-bar control. Adds WS_CHILD | WS_GROUP | WS_TABSTOP (SBS_HORZ).
-class BRASSEL_API CMyHScrollBar : public CBrassel {
+class BRASSEL_API CMyHScrollBar final : public CBrassel {
 public:
   CMyHScrollBar();
   virtual HWND CreateMyWindow(HWND parent, HINSTANCE instance, DWORD style, const RECT& place,
@@ -162,7 +162,7 @@ public:
 };
 
 // Vertical scroll-bar control: the same plus SBS_VERT.
-class BRASSEL_API CMyVScrollBar : public CBrassel {
+class BRASSEL_API CMyVScrollBar final : public CBrassel {
 public:
   CMyVScrollBar();
   virtual HWND CreateMyWindow(HWND parent, HINSTANCE instance, DWORD style, const RECT& place,
@@ -176,7 +176,7 @@ public:
 };
 
 // Scroll-bar control with SBS_TOPALIGN; range and position are read and written together.
-class BRASSEL_API CMyCtlScrollBar : public CBrassel {
+class BRASSEL_API CMyCtlScrollBar final : public CBrassel {
 public:
   CMyCtlScrollBar();
   virtual HWND CreateMyWindow(HWND parent, HINSTANCE instance, DWORD style, const RECT& place,

@@ -27,7 +27,7 @@ BRASSEL_API HRGN CreateRegionFromBitmap(HBITMAP bitmap, DWORD key);
 // Wraps an existing window (typically a dialog from a template) and gives it a bitmap's
 // outline. The class record stays empty; deleting the object destroys the wrapped window and
 // deletes the bitmap.
-class BRASSEL_API CMyUnfixedDialog : public CMyDialog {
+class BRASSEL_API CMyUnfixedDialog final : public CMyDialog {
 public:
   // Loads the bitmap from `bitmapPath` (cut at 259 characters); a failed load leaves no bitmap.
   CMyUnfixedDialog(HINSTANCE instance, HWND window, const wchar_t* bitmapPath, DWORD key);
