@@ -1,0 +1,148 @@
+#include "recolor_dialog_win.h"
+
+#include "system_win.h"
+#include "resources/recolor_dialog_ids.h"
+
+namespace {
+
+constexpr wchar_t kContextProperty[] = L"CRecolor";
+constexpr INT_PTR kConfirmed = 1;
+constexpr INT_PTR kCancelled = 2;
+
+CRecolor* ContextOf(HWND dialog) {
+  return static_cast<CRecolor*>(GetPropW(dialog, kContextProperty));
+}
+
+// Centres by the window rectangle's right and bottom edges (not its size), as every dialog of the
+// program does; the size is kept and nothing is repainted.
+void PlaceDialog(HWND dialog) {
+  RECT rc{};
+  GetWindowRect(dialog, &rc);
+  POINT screen{};
+  if (quillet::GetDesktopRect(&screen) != 1) return;
+  MoveWindow(dialog, screen.x / 2 - rc.right / 2, screen.y / 2 - rc.bottom / 2,
+             rc.right - rc.left, rc.bottom - rc.top, FALSE);
+}
+
+// Fills each swatch, converted from dialog units, with its row's working colour. The swatch
+// statics only draw a frame, so the fill is what the user sees.
+void PaintSwatches(HWND dialog, HDC dc, const CRecolor& recolor) {
+  for (int index : kRecolorPaintOrder) {
+    const RecolorRow& row = kRecolorRows[index];
+    const RecolorRect units = RecolorSwatchRect(row);
+    RECT rc{units.left, units.top, units.right, units.bottom};
+    MapDialogRect(dialog, &rc);
+    HBRUSH brush = CreateSolidBrush(recolor.Colors.working[row.slot]);
+    FillRect(dc, &rc, brush);
+    DeleteObject(brush);
+  }
+}
+
+INT_PTR OnInitDialog(HWND dialog, CRecolor* recolor) {
+  if (recolor == nullptr) {
+    EndDialog(dialog, kCancelled);
+    return TRUE;
+  }
+  recolor->Dialog = dialog;
+  recolor->Chooser.hwndOwner = dialog;
+  SetPropW(dialog, kContextProperty, recolor);
+  PlaceDialog(dialog);
+  return TRUE;
+}
+
+INT_PTR OnPaint(HWND dialog) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(dialog, &ps);
+  if (const CRecolor* recolor = ContextOf(dialog)) PaintSwatches(dialog, dc, *recolor);
+  EndPaint(dialog, &ps);
+  return 0;
+}
+
+// "選択...": the system colour dialog preset to the row's colour; a confirmed pick becomes the
+// row's working colour. The swatches repaint either way.
+void PickColour(HWND dialog, CRecolor& recolor, const RecolorRow& row) {
+  recolor.Chooser.rgbResult = recolor.Colors.working[row.slot];
+  if (ChooseColorW(&recolor.Chooser)) recolor.Colors.working[row.slot] = recolor.Chooser.rgbResult;
+  InvalidateRect(dialog, nullptr, TRUE);
+}
+
+INT_PTR OnCommand(HWND dialog, int id) {
+  CRecolor* recolor = ContextOf(dialog);
+  if (recolor == nullptr) return FALSE;
+  if (const RecolorRow* row = RecolorRowOfButton(id)) {
+    PickColour(dialog, *recolor, *row);
+    return TRUE;
+  }
+  switch (id) {
+    case IDOK:
+      ConfirmRecolor(recolor->Colors);
+      EndDialog(dialog, kConfirmed);
+      return TRUE;
+    case IDCANCEL:
+      CancelRecolor(recolor->Colors);
+      EndDialog(dialog, kCancelled);
+      return TRUE;
+    default: {
+      HDC dc = GetDC(dialog);
+      if (dc != nullptr) {
+        PaintSwatches(dialog, dc, *recolor);
+        ReleaseDC(dialog, dc);
+      }
+      return FALSE;
+    }
+  }
+}
+
+void OnDestroy(HWND dialog) {
+  if (CRecolor* recolor = ContextOf(dialog)) recolor->Dialog = nullptr;
+  RemovePropW(dialog, kContextProperty);
+}
+
+}  // namespace
+
+CRecolor* CreateRecolor(HWND owner, HINSTANCE instance,
+                        const COLORREF (&colors)[kRecolorSlotCount]) {
+  CRecolor* recolor = new CRecolor;
+  recolor->Owner = owner;
+  recolor->Instance = instance;
+  RecolorValue startup[kRecolorSlotCount];
+  for (int i = 0; i < kRecolorSlotCount; ++i) startup[i] = colors[i];
+  recolor->Colors = MakeRecolorColors(startup);
+  for (COLORREF& custom : recolor->CustomColors) custom = 0xFFFFFFFF;
+  // The structure's own size: the 36 bytes of a 32-bit build would make a 64-bit
+  // ChooseColorW refuse the call.
+  recolor->Chooser.lStructSize = sizeof(CHOOSECOLORW);
+  recolor->Chooser.hwndOwner = owner;
+  recolor->Chooser.hInstance = nullptr;
+  recolor->Chooser.rgbResult = colors[0];
+  recolor->Chooser.lpCustColors = recolor->CustomColors;
+  recolor->Chooser.Flags = CC_RGBINIT | CC_FULLOPEN;
+  return recolor;
+}
+
+INT_PTR RunRecolorDialog(CRecolor& recolor) {
+  return DialogBoxParamW(recolor.Instance, L"RECOLOR_DIALOG", recolor.Owner, RecolorDialogProc,
+                         reinterpret_cast<LPARAM>(&recolor));
+}
+
+INT_PTR CALLBACK RecolorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInitDialog(dialog, reinterpret_cast<CRecolor*>(lParam));
+    case WM_PAINT:
+      return OnPaint(dialog);
+    case WM_COMMAND:
+      return OnCommand(dialog, LOWORD(wParam));
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_CLOSE) {
+        EndDialog(dialog, kCancelled);  // the working colours stay as picked
+        return TRUE;
+      }
+      return FALSE;
+    case WM_DESTROY:
+      OnDestroy(dialog);
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
