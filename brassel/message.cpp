@@ -41,26 +41,28 @@ LRESULT OnCreate(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // The bar's range covers the document (as large as the window was at creation); its page is
-// what the client area now shows.
-void FitBarToDocument(HWND window, int bar, int documentExtent, int clientExtent) {
+// what the client area now shows. The client is read afresh for each bar: showing or hiding
+// the first bar changes the room left for the second.
+void FitBarToDocument(HWND window, int bar) {
+  RECT client{};
+  GetClientRect(window, &client);
+  const bool vertical = bar == SB_VERT;
+  const int documentExtent = vertical ? g_documentRect.bottom - g_documentRect.top
+                                      : g_documentRect.right - g_documentRect.left;
+  const int clientExtent = vertical ? client.bottom - client.top : client.right - client.left;
   SCROLLINFO info{};
   info.cbSize = sizeof(info);
-  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  GetScrollInfo(window, bar, &info);
   info.fMask = SIF_RANGE | SIF_PAGE;
   info.nMin = 0;
   info.nMax = documentExtent - 1;
   info.nPage = clientExtent > 0 ? static_cast<UINT>(clientExtent) : 0;
+  // The position is kept (the system keeps it inside the new range).
   SetScrollInfo(window, bar, &info, TRUE);
 }
 
 LRESULT OnSize(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  RECT client{};
-  GetClientRect(window, &client);
-  FitBarToDocument(window, SB_VERT, g_documentRect.bottom - g_documentRect.top,
-                   client.bottom - client.top);
-  FitBarToDocument(window, SB_HORZ, g_documentRect.right - g_documentRect.left,
-                   client.right - client.left);
+  FitBarToDocument(window, SB_VERT);
+  FitBarToDocument(window, SB_HORZ);
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
