@@ -37,7 +37,7 @@ double StoreFloor(const TemperatureStore* store) {
   if (store->temperatureCalcType == 1) return store->minTemperature;
   const long double scaled =
       (static_cast<long double>(AverageTemperature(*store)) - 1.0L) * 10.0L;
-  return static_cast<double>(std::trunc(scaled) / 10.0L);
+  return static_cast<double>(std::trunc(scaled)) / 10.0;
 }
 
 // Restores the floating-point rounding mode it found when the scope ends.
