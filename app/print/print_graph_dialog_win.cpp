@@ -1,0 +1,186 @@
+// The print dialog: its context, placement, the default printer's name and the system print
+// dialog. The job itself is in print_job_win.cpp.
+#include "print_graph_dialog_win.h"
+
+#include <windows.h>
+#include <commdlg.h>
+#include <winspool.h>
+
+#include <vector>
+
+#include "resources/print_graph_dialog_ids.h"
+#include "printer_device_mode_win.h"
+#include "system_win.h"
+
+namespace {
+
+constexpr wchar_t kContextProperty[] = L"CPrintGraph";
+constexpr INT_PTR kNoPrinter = 0;
+constexpr INT_PTR kPrinted = 1;
+constexpr INT_PTR kCancelled = 2;
+
+CPrintGraph* ContextOf(HWND dialog) {
+  return static_cast<CPrintGraph*>(GetPropW(dialog, kContextProperty));
+}
+
+// Centres by the window rectangle's right and bottom edges (not its size), as every dialog of the
+// program does; the size is kept and nothing is repainted.
+void PlaceDialog(HWND dialog) {
+  RECT rc{};
+  GetWindowRect(dialog, &rc);
+  POINT screen{};
+  if (quillet::GetDesktopRect(&screen) != 1) return;
+  MoveWindow(dialog, screen.x / 2 - rc.right / 2, screen.y / 2 - rc.bottom / 2,
+             rc.right - rc.left, rc.bottom - rc.top, FALSE);
+}
+
+INT_PTR OnInitDialog(HWND dialog, CPrintGraph& printGraph) {
+  printGraph.Dialog = dialog;
+  SetPropW(dialog, kContextProperty, &printGraph);
+  PlaceDialog(dialog);
+  // Checked before anything else can reach the system print dialog: without a printer that
+  // dialog stops on a message of its own.
+  const std::wstring printer = DefaultPrinterName();
+  if (printer.empty()) {
+    MessageBoxW(nullptr, kNoPrinterMessage, kPrinterErrorCaption, MB_OK | MB_ICONERROR);
+    EndDialog(dialog, kNoPrinter);
+    return TRUE;
+  }
+  SetDlgItemTextW(dialog, IDC_PRINT_PRINTER_NAME, printer.c_str());
+  return TRUE;
+}
+
+INT_PTR OnCommand(HWND dialog, CPrintGraph& printGraph, int id) {
+  switch (id) {
+    case IDOK:
+      RunPrintJob(printGraph);
+      EndDialog(dialog, kPrinted);
+      return TRUE;
+    case IDCANCEL:
+      EndDialog(dialog, kCancelled);
+      return TRUE;
+    case IDC_PRINT_SETUP:
+      ChoosePrinter(printGraph);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+std::wstring DefaultPrinterName() {
+  DWORD length = 0;
+  GetDefaultPrinterW(nullptr, &length);
+  if (length == 0) return std::wstring();
+  std::vector<wchar_t> name(length + 1, L'\0');
+  if (!GetDefaultPrinterW(name.data(), &length)) return std::wstring();
+  return std::wstring(name.data());
+}
+
+CPrintGraph* CreatePrintGraph(HWND owner, HINSTANCE instance) {
+  CPrintGraph* printGraph = new CPrintGraph;
+  printGraph->Owner = owner;
+  printGraph->Instance = instance;
+  return printGraph;
+}
+
+void DeletePrintGraph(CPrintGraph* printGraph) {
+  if (printGraph == nullptr) return;
+  if (printGraph->PrintedChart) {
+    DeletePrintDrawingTools(*printGraph->PrintedChart);
+    printGraph->PrintedChart.reset();
+  }
+  if (printGraph->DevMode != nullptr) GlobalFree(printGraph->DevMode);
+  delete printGraph;
+}
+
+void SetPrintGraphSource(CPrintGraph& printGraph, const TemperatureStore* temperatures,
+                         double floorTemperature, COLORREF base, COLORREF grid, COLORREF graph,
+                         COLORREF string, COLORREF baseLine) {
+  printGraph.Temperatures = temperatures;
+  printGraph.FloorTemperature = floorTemperature;
+  if (base != kKeepPrintColor) printGraph.BaseColor = base;
+  if (grid != kKeepPrintColor) printGraph.GraphGridColor = grid;
+  if (graph != kKeepPrintColor) printGraph.GraphColor = graph;
+  if (string != kKeepPrintColor) printGraph.StringColor = string;
+  if (baseLine != kKeepPrintColor) printGraph.BaseTempeLineColor = baseLine;
+}
+
+INT_PTR RunPrintGraphDialog(CPrintGraph& printGraph) {
+  return DialogBoxParamW(printGraph.Instance, L"PRINT_GRAPH_DIALOG", printGraph.Owner,
+                         PrintGraphDialogProc, reinterpret_cast<LPARAM>(&printGraph));
+}
+
+INT_PTR CALLBACK PrintGraphDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  CPrintGraph* printGraph = ContextOf(dialog);
+  if (printGraph == nullptr) {
+    if (message != WM_INITDIALOG) return FALSE;
+    if (lParam == 0) {
+      // Without its context the dialog could neither print nor be closed.
+      EndDialog(dialog, kCancelled);
+      return TRUE;
+    }
+    return OnInitDialog(dialog, *reinterpret_cast<CPrintGraph*>(lParam));
+  }
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInitDialog(dialog, *printGraph);
+    case WM_COMMAND:
+      return OnCommand(dialog, *printGraph, LOWORD(wParam));
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_CLOSE) {
+        EndDialog(dialog, kCancelled);
+        return TRUE;
+      }
+      return FALSE;
+    case WM_DESTROY:
+      RemovePropW(dialog, kContextProperty);
+      printGraph->Dialog = nullptr;
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+int ChoosePrinter(CPrintGraph& printGraph) {
+  PRINTDLGW choice{};
+  choice.lStructSize = sizeof(choice);
+  choice.hwndOwner = printGraph.Dialog;
+  choice.hDevMode = printGraph.DevMode;
+  choice.hDevNames = nullptr;
+  choice.Flags = PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE | PD_HIDEPRINTTOFILE;
+  choice.nFromPage = 1;
+  choice.nToPage = 1;
+  choice.nMinPage = 1;
+  choice.nMaxPage = 1;
+  const BOOL confirmed = PrintDlgW(&choice);
+  // The printer's names travel inside the device mode; the names block is not used.
+  if (choice.hDevNames != nullptr) GlobalFree(choice.hDevNames);
+  if (!confirmed) {
+    // Cancelled or failed: the held device mode stays. A block the system dialog made on the way
+    // is freed, unless it replaced (and freed) the held one.
+    if (choice.hDevMode != nullptr && choice.hDevMode != printGraph.DevMode) {
+      if (printGraph.DevMode != nullptr && GlobalSize(printGraph.DevMode) == 0) {
+        printGraph.DevMode = choice.hDevMode;
+      } else {
+        GlobalFree(choice.hDevMode);
+      }
+    }
+    return 1;
+  }
+  if (choice.hDevMode == nullptr) {
+    // The driver keeps no device mode; forget the held one if the system dialog freed it.
+    if (printGraph.DevMode != nullptr && GlobalSize(printGraph.DevMode) == 0) {
+      printGraph.DevMode = nullptr;
+    }
+    return 1;
+  }
+  printGraph.DevMode = choice.hDevMode;
+  LockedDevMode devMode(printGraph.DevMode);
+  if (devMode) {
+    SetDlgItemTextW(printGraph.Dialog, IDC_PRINT_PRINTER_NAME,
+                    DevModeDeviceName(*devMode.get()).c_str());
+  }
+  return 1;
+}

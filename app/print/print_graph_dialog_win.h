@@ -1,0 +1,80 @@
+// The print dialog "PRINT_GRAPH_DIALOG" with its context `CPrintGraph`, and the print job.
+//
+// The dialog shows the default printer's name, offers the system print dialog to choose another
+// printer and its settings ("プリンタ設定(&P)"), and takes a from-date and a to-date. "印刷(&P)"
+// prints the temperature chart of that range on A4 landscape sheets, a fixed number of days a
+// sheet, and closes the dialog.
+//
+// The device mode chosen once (through the system dialog, or read from the printer by the first
+// job) is kept in the context for the rest of the run and used by every later job; each job
+// rewrites it to landscape A4.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "print_chart_view.h"
+
+struct TemperatureStore;
+
+// The caption of every printer message, and the messages.
+inline constexpr wchar_t kPrinterErrorCaption[] = L"プリンタエラーです。";
+inline constexpr wchar_t kNoPrinterMessage[] =
+    L"有効なプリンタが見つかりませんでした。\nプリンタの接続を確認して再度実行して下さい。";
+inline constexpr wchar_t kPrinterInfoMessage[] =
+    L"プリンタ情報の取得に失敗しました。\nプリンタの接続を確認して再度実行して下さい。";
+// A job the printer refused part-way (document or page could not be started or ended).
+inline constexpr wchar_t kPrintFailedMessage[] =
+    L"印刷に失敗しました。\nプリンタの接続を確認して再度実行して下さい。";
+
+// Passed to SetPrintGraphSource for a colour that stays as it is.
+inline constexpr COLORREF kKeepPrintColor = 0xFFFFFFFFu;
+
+class CPrintGraph {
+ public:
+  HWND Owner = nullptr;       // the main window
+  HINSTANCE Instance = nullptr;
+  HWND Dialog = nullptr;      // while the dialog is open
+  HGLOBAL DevMode = nullptr;  // movable block with a DEVMODEW, or null; owned
+  const TemperatureStore* Temperatures = nullptr;  // not owned
+  std::unique_ptr<PrintChartView> PrintedChart;   // only while a job runs
+  double FloorTemperature = 0.0;
+  COLORREF BaseColor = 0;
+  COLORREF GraphGridColor = 0;
+  COLORREF GraphColor = 0;
+  COLORREF StringColor = 0;
+  COLORREF BaseTempeLineColor = 0;
+};
+
+// The context for the run: owner and instance, everything else null. The caller owns it.
+CPrintGraph* CreatePrintGraph(HWND owner, HINSTANCE instance);
+// Frees a printed chart still held (with its drawing tools), the held device mode and the
+// context. Accepts null.
+void DeletePrintGraph(CPrintGraph* printGraph);
+
+// What the next job prints: the store, its chart floor and the chart's five colours (a colour of
+// kKeepPrintColor leaves the stored one as it is).
+void SetPrintGraphSource(CPrintGraph& printGraph, const TemperatureStore* temperatures,
+                         double floorTemperature, COLORREF base, COLORREF grid, COLORREF graph,
+                         COLORREF string, COLORREF baseLine);
+
+// Runs the dialog modally from the context's instance, owned by its owner window. 0 when no
+// default printer was found, 1 after "印刷(&P)" (whether or not the job ran), 2 after cancel or
+// the close box; -1 when the dialog could not be made.
+INT_PTR RunPrintGraphDialog(CPrintGraph& printGraph);
+
+INT_PTR CALLBACK PrintGraphDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// "プリンタ設定(&P)": the system print dialog on the held device mode; a confirmed choice becomes
+// the held device mode and its printer's name the label. Cancel changes nothing. Always 1.
+int ChoosePrinter(CPrintGraph& printGraph);
+
+// "印刷(&P)": prints the range of the dialog's date pickers to the held device mode's printer
+// (making the device mode from the label's printer when none is held yet). 1 when the document
+// was printed; 0 when the job was abandoned, after telling the user why.
+int RunPrintJob(CPrintGraph& printGraph);
+
+// The name of the spooler's default printer; empty when there is none.
+std::wstring DefaultPrinterName();

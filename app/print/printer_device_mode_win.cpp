@@ -1,0 +1,68 @@
+#include <windows.h>
+#include <winspool.h>
+
+#include <cstddef>
+#include <cwchar>
+
+#include "printer_device_mode_win.h"
+
+DEVMODEW* LockedDevMode::get() const {
+  if (data_ == nullptr) return nullptr;
+  // A block too small for the fields this program reads or writes is not a device mode.
+  if (GlobalSize(memory_) < offsetof(DEVMODEW, dmPaperLength)) return nullptr;
+  return static_cast<DEVMODEW*>(data_);
+}
+
+PrinterHandle::~PrinterHandle() {
+  if (handle_ != nullptr) ClosePrinter(handle_);
+}
+
+bool PrinterHandle::Open(const wchar_t* printerName) {
+  if (handle_ != nullptr) {
+    ClosePrinter(handle_);
+    handle_ = nullptr;
+  }
+  // Use access is all a job and DocumentPropertiesW need; administering the printer
+  // (PRINTER_ALL_ACCESS) is refused to ordinary users and would stop them printing.
+  PRINTER_DEFAULTSW defaults{};
+  defaults.pDatatype = nullptr;
+  defaults.pDevMode = nullptr;
+  defaults.DesiredAccess = PRINTER_ACCESS_USE;
+  HANDLE handle = nullptr;
+  if (!OpenPrinterW(const_cast<wchar_t*>(printerName), &handle, &defaults)) return false;
+  handle_ = handle;
+  return handle_ != nullptr;
+}
+
+HGLOBAL GetPrinterDevMode(HANDLE printer, const wchar_t* printerName) {
+  wchar_t* name = const_cast<wchar_t*>(printerName);
+  const LONG size = DocumentPropertiesW(nullptr, printer, name, nullptr, nullptr, 0);
+  if (size <= 0) return nullptr;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(size));
+  if (memory == nullptr) return nullptr;
+  bool filled = false;
+  {
+    LockedDevMode locked(memory);
+    if (locked) {
+      DocumentPropertiesW(nullptr, printer, name, locked.get(), nullptr, DM_OUT_BUFFER);
+      filled = true;
+    }
+  }
+  if (!filled) {
+    GlobalFree(memory);
+    return nullptr;
+  }
+  return memory;
+}
+
+std::wstring DevModeDeviceName(const DEVMODEW& devMode) {
+  const std::size_t length = wcsnlen(devMode.dmDeviceName, CCHDEVICENAME);
+  return std::wstring(devMode.dmDeviceName, length);
+}
+
+void ForceLandscapeA4(DEVMODEW& devMode) {
+  devMode.dmOrientation = DMORIENT_LANDSCAPE;
+  devMode.dmPaperSize = DMPAPER_A4;
+  devMode.dmFields |= DM_ORIENTATION | DM_PAPERSIZE;
+  devMode.dmFields &= ~static_cast<DWORD>(DM_PAPERLENGTH | DM_PAPERWIDTH | DM_FORMNAME);
+}
