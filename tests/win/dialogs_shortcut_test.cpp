@@ -1,0 +1,176 @@
+// The start-up shortcut, read back through the system's shell-link object.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <string>
+
+#include "startup_shortcut_win.h"
+#include "system_win.h"
+
+namespace {
+
+struct ShortcutFields {
+  bool loaded = false;
+  std::wstring target, arguments, workingDirectory, description, iconPath;
+  int iconIndex = -1;
+  int showCommand = -1;
+};
+
+ShortcutFields ReadShortcut(const std::wstring& path) {
+  ShortcutFields f;
+  const bool com = SUCCEEDED(CoInitialize(nullptr));
+  IShellLinkW* link = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                 reinterpret_cast<void**>(&link)))) {
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+      if (SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
+        f.loaded = true;
+        wchar_t text[MAX_PATH] = {};
+        if (SUCCEEDED(link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH))) f.target = text;
+        text[0] = 0;
+        if (SUCCEEDED(link->GetArguments(text, MAX_PATH))) f.arguments = text;
+        text[0] = 0;
+        if (SUCCEEDED(link->GetWorkingDirectory(text, MAX_PATH))) f.workingDirectory = text;
+        text[0] = 0;
+        if (SUCCEEDED(link->GetDescription(text, MAX_PATH))) f.description = text;
+        text[0] = 0;
+        int icon = -1;
+        if (SUCCEEDED(link->GetIconLocation(text, MAX_PATH, &icon))) {
+          f.iconPath = text;
+          f.iconIndex = icon;
+        }
+        int show = -1;
+        if (SUCCEEDED(link->GetShowCmd(&show))) f.showCommand = show;
+      }
+      file->Release();
+    }
+    link->Release();
+  }
+  if (com) CoUninitialize();
+  return f;
+}
+
+std::wstring Lower(std::wstring s) {
+  for (wchar_t& c : s) c = static_cast<wchar_t>(towlower(c));
+  return s;
+}
+
+// A fresh, empty folder under the temporary folder, removed with its files afterwards.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    path_ = std::wstring(temp) + L"tovela-shortcut-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(path_.c_str(), nullptr);
+  }
+  ~ScratchFolder() {
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW((path_ + L"\\*").c_str(), &found);
+    if (h != INVALID_HANDLE_VALUE) {
+      do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+          DeleteFileW((path_ + L"\\" + found.cFileName).c_str());
+        }
+      } while (FindNextFileW(h, &found));
+      FindClose(h);
+    }
+    RemoveDirectoryW(path_.c_str());
+  }
+  const std::wstring& Path() const { return path_; }
+  int FileCount() const {
+    int count = 0;
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW((path_ + L"\\*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return 0;
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+    return count;
+  }
+
+ private:
+  std::wstring path_;
+};
+
+std::wstring StartupShortcutPath() {
+  wchar_t startup[MAX_PATH] = {};
+  if (!SHGetSpecialFolderPathW(nullptr, startup, CSIDL_STARTUP, TRUE)) return L"";
+  return std::wstring(startup) + L"\\Tovela.lnk";
+}
+
+}  // namespace
+
+TEST(StartupShortcut, StartsTheProgramFromItsFolderWithTheStartupArgument) {
+  ScratchFolder folder;
+  const std::wstring lnk = folder.Path() + L"\\Tovela.lnk";
+  const std::wstring program = L"C:\\Tovela Test\\";
+  ASSERT_TRUE(WriteStartupShortcut(lnk.c_str(), program.c_str()));
+
+  const ShortcutFields f = ReadShortcut(lnk);
+  ASSERT_TRUE(f.loaded);
+  EXPECT_EQ(Lower(f.target), Lower(program + L"Tovela.exe"));
+  EXPECT_EQ(f.arguments, L"-startup");
+  EXPECT_EQ(Lower(f.workingDirectory), Lower(program));
+  EXPECT_EQ(f.description, L"Tovelaのスタートアップ起動");
+  EXPECT_EQ(Lower(f.iconPath), Lower(program + L"Tovela.exe"));
+  EXPECT_EQ(f.iconIndex, 0);
+  EXPECT_EQ(f.showCommand, SW_SHOWNORMAL);
+}
+
+TEST(StartupShortcut, WritingTwiceLeavesOneShortcutPointingAtTheLatestFolder) {
+  ScratchFolder folder;
+  const std::wstring lnk = folder.Path() + L"\\Tovela.lnk";
+  ASSERT_TRUE(WriteStartupShortcut(lnk.c_str(), L"C:\\First\\"));
+  ASSERT_TRUE(WriteStartupShortcut(lnk.c_str(), L"C:\\Second\\"));
+  EXPECT_EQ(folder.FileCount(), 1);
+  const ShortcutFields f = ReadShortcut(lnk);
+  ASSERT_TRUE(f.loaded);
+  EXPECT_EQ(Lower(f.target), Lower(std::wstring(L"C:\\Second\\Tovela.exe")));
+}
+
+TEST(StartupShortcut, AProgramFolderTooLongForAPathWritesNothing) {
+  ScratchFolder folder;
+  const std::wstring lnk = folder.Path() + L"\\Tovela.lnk";
+  const std::wstring longFolder = L"C:\\" + std::wstring(250, L'a') + L"\\";
+  EXPECT_FALSE(WriteStartupShortcut(lnk.c_str(), longFolder.c_str()));
+  EXPECT_EQ(folder.FileCount(), 0);
+}
+
+TEST(StartupShortcut, LeavesComUsableWhenTheThreadAlreadyUsesAnotherModel) {
+  // The thread is in the multi-threaded apartment, so the shortcut's own CoInitialize is refused;
+  // it must not uninitialise the caller's COM.
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
+  ScratchFolder folder;
+  const std::wstring lnk = folder.Path() + L"\\Tovela.lnk";
+  EXPECT_TRUE(WriteStartupShortcut(lnk.c_str(), L"C:\\Tovela\\"));
+  IShellLinkW* link = nullptr;
+  EXPECT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                         IID_IShellLinkW, reinterpret_cast<void**>(&link))))
+      << "COM is still initialised for this thread";
+  if (link != nullptr) link->Release();
+  CoUninitialize();
+}
+
+TEST(StartupShortcut, CommandWritesIntoTheUsersStartupFolder) {
+  const std::wstring lnk = StartupShortcutPath();
+  ASSERT_FALSE(lnk.empty());
+  DeleteFileW(lnk.c_str());
+  CreateStartupShortcut(nullptr);
+  CreateStartupShortcut(nullptr);
+  const ShortcutFields f = ReadShortcut(lnk);
+  // Never leave a log-on entry behind in the test prefix.
+  DeleteFileW(lnk.c_str());
+  ASSERT_TRUE(f.loaded);
+  const std::wstring folder = quillet::GetModulePath();
+  EXPECT_EQ(Lower(f.target), Lower(folder + L"Tovela.exe"));
+  EXPECT_EQ(f.arguments, L"-startup");
+  EXPECT_EQ(Lower(f.workingDirectory), Lower(folder));
+  EXPECT_EQ(f.description, L"Tovelaのスタートアップ起動");
+}
