@@ -1,0 +1,66 @@
+#include "entry_editing_win.h"
+
+#include <string>
+
+#include "app_state_win.h"
+#include "dates.h"
+#include "entry_editing.h"
+#include "main_form_win.h"
+
+namespace {
+
+HWND Owner() { return gApp.MainForm != nullptr ? gApp.MainForm->Window() : nullptr; }
+
+EntryStores Stores() { return EntryStores{*gApp.TemperatureData, *gApp.WeightData, *gApp.MemoData}; }
+
+int Refuse(EntryRefusal refusal) {
+  ShowMessage(Owner(), EntryRefusalText(refusal), kInputErrorCaption, MB_OK | MB_ICONINFORMATION);
+  return 0;
+}
+
+int Done(const DateYmd& date, const char16_t* verb) {
+  ShowMessage(Owner(), EntryDoneText(date, verb), kEntryDoneCaption, MB_OK);
+  return 1;
+}
+
+}  // namespace
+
+int ShowMessage(HWND owner, const std::u16string& text, const char16_t* caption, UINT flags) {
+  static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
+  return MessageBoxW(owner, reinterpret_cast<const wchar_t*>(text.c_str()),
+                     reinterpret_cast<const wchar_t*>(caption), flags);
+}
+
+int AddEntry(const DateYmd& date, const TemperatureRecord& temperature, const WeightRecord& weight,
+             const MemoRecord& memo) {
+  const EntryRefusal refusal =
+      CheckAddEntry(date, temperature, weight, memo, FromTm(quillet::GetNow()));
+  if (refusal != EntryRefusal::None) return Refuse(refusal);
+  // The panel offers "登録(&A)" only for a day without a record; should the day have one all
+  // the same, nothing is overwritten and the user is told where to change it.
+  if (FindTemperature(*gApp.TemperatureData, date.year, date.month, date.day) != nullptr) {
+    ShowMessage(Owner(), kDayAlreadyEnteredText, kInputErrorCaption, MB_OK | MB_ICONINFORMATION);
+    return 0;
+  }
+  ApplyAddEntry(Stores(), temperature, weight, memo);
+  return Done(date, u"追加");
+}
+
+int UpdateEntry(const DateYmd& date, const TemperatureRecord& temperature, const WeightRecord& weight,
+                const MemoRecord& memo) {
+  const EntryRefusal refusal = CheckUpdateEntry(temperature, weight, memo);
+  if (refusal != EntryRefusal::None) return Refuse(refusal);
+  // "更新(&M)" is enabled only for a day with a record; without one there is nothing to update,
+  // and weight or memo records must not appear for a day that has no temperature.
+  if (FindTemperature(*gApp.TemperatureData, date.year, date.month, date.day) == nullptr) return 0;
+  ApplyUpdateEntry(Stores(), temperature, weight, memo);
+  return Done(date, u"更新");
+}
+
+int DeleteEntry(const DateYmd& date, const TemperatureRecord&, const WeightRecord&, const MemoRecord&) {
+  if (ShowMessage(Owner(), DeleteQuestionText(date), kDeleteQuestionCaption,
+                  MB_YESNO | MB_ICONINFORMATION) != IDYES)
+    return 0;
+  ApplyDeleteEntry(Stores(), date);
+  return Done(date, u"削除");
+}

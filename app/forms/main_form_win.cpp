@@ -1,0 +1,248 @@
+#include "main_form_win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cwchar>
+#include <string>
+
+#include "resources/tovela_ids.h"
+#include "side_panel_layout.h"
+#include "statistics.h"
+#include "system_win.h"
+
+MainForm::~MainForm() {
+  // The window goes first, so no control is left using a font whose object is deleted below.
+  MainView.reset();
+}
+
+namespace {
+
+RECT Place(int x, int y, int width, int height) { return RECT{x, y, width, height}; }
+
+const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+// ---- Keyboard order of the side panel --------------------------------------------------------
+
+struct TabStop {
+  PanelStop stop;
+  CBrassel* control;
+  WNDPROC previous;
+};
+
+// The subclassed controls and the procedures they had; filled by CreateSidePanel.
+TabStop gTabStops[8];
+MainForm* gTabForm = nullptr;
+
+TabStop* FindTabStop(HWND window) {
+  for (TabStop& s : gTabStops)
+    if (s.control != nullptr && s.control->GetMyHWnd() == window) return &s;
+  return nullptr;
+}
+
+HWND StopWindow(PanelStop stop) {
+  for (TabStop& s : gTabStops)
+    if (s.control != nullptr && s.stop == stop) return s.control->GetMyHWnd();
+  return nullptr;
+}
+
+// Tab moves along the panel's own order (Shift is not looked at); every other message goes on
+// to the control's own procedure.
+LRESULT CALLBACK PanelTabProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  TabStop* stop = FindTabStop(window);
+  if (stop == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_KEYDOWN && wParam == VK_TAB && gTabForm != nullptr) {
+    const bool addEnabled = IsWindowEnabled(gTabForm->AddButton->GetMyHWnd()) != FALSE;
+    const bool updateEnabled = IsWindowEnabled(gTabForm->UpdateButton->GetMyHWnd()) != FALSE;
+    SetFocus(StopWindow(NextPanelStop(stop->stop, addEnabled, updateEnabled)));
+    return 0;
+  }
+  // The character of the same key would only beep in an edit.
+  if (message == WM_CHAR && wParam == L'\t') return 0;
+  return CallWindowProcW(stop->previous, window, message, wParam, lParam);
+}
+
+void SubclassForTab(int index, PanelStop stop, CBrassel& control) {
+  gTabStops[index] = TabStop{stop, &control, nullptr};
+  gTabStops[index].previous = control.ToSubClass(PanelTabProc);
+}
+
+template <typename T>
+std::unique_ptr<T> MakeStatic(const wchar_t* text, HWND parent, const RECT& place, int id) {
+  auto control = std::make_unique<T>();
+  control->CreateMyWindow(text, parent, WS_VISIBLE | WS_GROUP | WS_TABSTOP, place, id);
+  return control;
+}
+
+std::unique_ptr<CMyEdit> MakeEdit(HWND parent, const RECT& place, int id) {
+  auto edit = std::make_unique<CMyEdit>();
+  // Automatic scrolling lets a text run on past the visible width of the narrow fields.
+  edit->CreateMyWindow(parent, WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL, place, id);
+  return edit;
+}
+
+std::unique_ptr<CMyButton> MakeButton(const wchar_t* text, HWND parent, DWORD style,
+                                      const RECT& place, int id) {
+  auto button = std::make_unique<CMyButton>();
+  button->CreateMyWindow(text, parent, WS_VISIBLE | WS_GROUP | WS_TABSTOP | style, place, id);
+  return button;
+}
+
+// The usable screen: the whole screen less the task bar on whichever edge it sits.
+POINT WorkingScreenSize() {
+  POINT size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  quillet::GetDesktopRect(&size);
+  APPBARDATA bar{};
+  bar.cbSize = sizeof bar;
+  if (SHAppBarMessage(ABM_GETTASKBARPOS, &bar)) {
+    if (bar.uEdge == ABE_TOP || bar.uEdge == ABE_BOTTOM) {
+      size.y -= bar.rc.bottom - bar.rc.top;
+    } else if (bar.uEdge == ABE_LEFT || bar.uEdge == ABE_RIGHT) {
+      size.x -= bar.rc.right - bar.rc.left;
+    }
+  }
+  return size;
+}
+
+}  // namespace
+
+int CreateMainWindow(MainForm& form, WNDPROC procedure, bool startupRun, HINSTANCE instance) {
+  const POINT size = WorkingScreenSize();
+  HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TOVELA_MAIN));
+  form.MainView = std::make_unique<CMyAppView>(procedure, instance, icon, nullptr, L"Tovela");
+  if (form.MainView->RegisterMyClass() == 0) return 0;
+  DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  if (!startupRun) style |= WS_VISIBLE;
+  HWND window = form.MainView->CreateMyWindow(kProductTagline, style, Place(0, 0, size.x, size.y),
+                                              nullptr, nullptr, nullptr);
+  if (window == nullptr) return 0;
+  HMENU systemMenu = GetSystemMenu(window, FALSE);
+  for (UINT command : {SC_SIZE, SC_RESTORE, SC_MAXIMIZE, SC_MOVE})
+    DeleteMenu(systemMenu, command, MF_BYCOMMAND);
+  return 1;
+}
+
+int CreateSidePanel(MainForm& form, HWND parent, WNDPROC chartProcedure) {
+  RECT client{};
+  GetClientRect(parent, &client);
+  static ChartPlace remembered;  // the chart's size carries from one layout to the next
+  const ChartPlace place =
+      LayoutChartArea(client.left, client.top, client.right, client.bottom, remembered);
+
+  form.ChartWindow = std::make_unique<CMyStatic>();
+  if (form.ChartWindow->CreateMyWindow(L"", parent, WS_VISIBLE | WS_HSCROLL,
+                                       Place(place.x, place.y, place.width, place.height),
+                                       kChartWindowId) == nullptr)
+    return 0;
+  GetClientRect(form.ChartWindow->GetMyHWnd(), &form.ChartRect);
+  form.ChartWindow->ToSubClass(chartProcedure);
+
+  form.DatePicker = std::make_unique<CMyDatePicker>();
+  form.DatePicker->CreateMyWindow(L"", parent, WS_VISIBLE | WS_GROUP | WS_TABSTOP,
+                                  Place(10, 10, 160, 20), kDatePickerId);
+  form.CycleCaption = MakeStatic<CMyStatic>(L"月経周期", parent, Place(10, 40, 180, 20), kCycleCaptionId);
+  form.CycleValue = MakeStatic<CMyStatic>(L"", parent, Place(10, 60, 30, 20), kCycleValueId);
+  form.CycleUnit = MakeStatic<CMyStatic>(L"日", parent, Place(50, 60, 80, 20), kDayUnitId);
+  form.AverageCaption = MakeStatic<CMyStatic>(L"平均体温", parent, Place(10, 90, 180, 20), kAverageCaptionId);
+  form.AverageValue = MakeStatic<CMyStatic>(L"", parent, Place(10, 110, 40, 20), kAverageValueId);
+  form.NextPeriodCaption =
+      MakeStatic<CMyStatic>(L"次回月経開始予定日", parent, Place(10, 140, 180, 20), kNextPeriodCaptionId);
+  form.NextPeriodValue = MakeStatic<CMyStatic>(L"", parent, Place(10, 160, 180, 20), kNextPeriodValueId);
+  form.NextOvulationCaption =
+      MakeStatic<CMyStatic>(L"次回排卵予定日", parent, Place(10, 190, 180, 20), kNextOvulationCaptionId);
+  form.NextOvulationValue =
+      MakeStatic<CMyStatic>(L"", parent, Place(10, 210, 180, 20), kNextOvulationValueId);
+  form.AverageUnit = MakeStatic<CMyStatic>(L"℃", parent, Place(50, 110, 80, 20), kDegreeUnitId);
+  form.TemperatureCaption =
+      MakeStatic<CMyStatic>(L"基礎体温", parent, Place(10, 240, 180, 20), kTemperatureCaptionId);
+  form.TemperatureEdit = MakeEdit(parent, Place(10, 260, 40, 20), kTemperatureEditId);
+  form.TemperatureUnit = MakeStatic<CMyStatic>(L"℃", parent, Place(60, 260, 80, 20), kDegreeUnitId);
+  form.WeightCaption = MakeStatic<CMyStatic>(L"体重", parent, Place(10, 290, 180, 20), kWeightCaptionId);
+  form.WeightEdit = MakeEdit(parent, Place(10, 310, 30, 20), kWeightEditId);
+  form.WeightUnit = MakeStatic<CMyStatic>(L"㎏", parent, Place(60, 310, 80, 20), kKilogramUnitId);
+  form.PeriodCaption = MakeStatic<CMyStatic>(L"月経開始", parent, Place(10, 340, 180, 20), kPeriodCaptionId);
+  form.PeriodCheck = MakeButton(L"月経が開始しました。", parent, BS_AUTOCHECKBOX,
+                                Place(10, 360, 180, 20), kPeriodCheckId);
+  form.MemoCaption = MakeStatic<CMyStatic>(L"体調一言メモ", parent, Place(10, 390, 180, 20), kMemoCaptionId);
+  form.MemoEdit = MakeEdit(parent, Place(10, 410, 180, 20), kMemoEditId);
+  // A memo record holds 99 characters: the field takes no more.
+  if (HWND memo = form.MemoEdit->GetMyHWnd()) SendMessageW(memo, EM_SETLIMITTEXT, kMemoTextLimit, 0);
+  form.AddButton = MakeButton(L"登録(&A)", parent, BS_PUSHBUTTON, Place(10, 450, 50, 25), kAddButtonId);
+  form.UpdateButton = MakeButton(L"更新(&M)", parent, BS_PUSHBUTTON, Place(70, 450, 50, 25), kUpdateButtonId);
+  form.DeleteButton = MakeButton(L"削除(&D)", parent, BS_PUSHBUTTON, Place(130, 450, 50, 25), kDeleteButtonId);
+
+  gTabForm = &form;
+  SubclassForTab(0, PanelStop::DatePicker, *form.DatePicker);
+  SubclassForTab(1, PanelStop::TemperatureEdit, *form.TemperatureEdit);
+  SubclassForTab(2, PanelStop::WeightEdit, *form.WeightEdit);
+  SubclassForTab(3, PanelStop::MemoEdit, *form.MemoEdit);
+  SubclassForTab(4, PanelStop::PeriodCheck, *form.PeriodCheck);
+  SubclassForTab(5, PanelStop::AddButton, *form.AddButton);
+  SubclassForTab(6, PanelStop::UpdateButton, *form.UpdateButton);
+  SubclassForTab(7, PanelStop::DeleteButton, *form.DeleteButton);
+  return 1;
+}
+
+void ShowDayInPanel(MainForm& form, const TemperatureStore& temperatures, int cycle,
+                    const DateYmd& date, const TemperatureRecord* temperature,
+                    const WeightRecord* weight, const MemoRecord* memo, double average,
+                    const DateYmd& today) {
+  const std::tm todayTm = ToTm(today);
+  const DateYmd nextPeriod = NextPeriodDate(temperatures, todayTm);
+  const DateYmd nextOvulation = NextOvulationDate(temperatures, todayTm);
+  const PanelContent content = MakePanelContent(cycle, date, temperature, weight, memo, average,
+                                                nextPeriod, nextOvulation, today);
+
+  form.AverageValue->SetMyText(Wide(content.average));
+  form.CycleValue->SetMyText(Wide(content.cycle));
+  form.NextPeriodValue->SetMyText(Wide(content.nextPeriod));
+  form.NextOvulationValue->SetMyText(Wide(content.nextOvulation));
+  if (HWND picker = form.DatePicker->GetMyHWnd()) {
+    SYSTEMTIME time{};
+    time.wYear = static_cast<WORD>(date.year);
+    time.wMonth = static_cast<WORD>(date.month);
+    time.wDay = static_cast<WORD>(date.day);
+    SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+  }
+  form.TemperatureEdit->SetMyText(Wide(content.temperature));
+  form.WeightEdit->SetMyText(Wide(content.weight));
+  form.MemoEdit->SetMyText(Wide(content.memo));
+  form.PeriodCheck->SetCheck(content.periodStart ? 1 : 0);
+  EnableWindow(form.AddButton->GetMyHWnd(), content.addEnabled);
+  EnableWindow(form.UpdateButton->GetMyHWnd(), content.updateEnabled);
+  EnableWindow(form.DeleteButton->GetMyHWnd(), content.deleteEnabled);
+}
+
+DateYmd PickerDate(MainForm& form) {
+  SYSTEMTIME time{};
+  HWND picker = form.DatePicker ? form.DatePicker->GetMyHWnd() : nullptr;
+  if (picker == nullptr ||
+      SendMessageW(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) != GDT_VALID)
+    return DateYmd{};
+  return DateYmd{time.wYear, time.wMonth, time.wDay};
+}
+
+void ReadPanel(MainForm& form, DateYmd& date, TemperatureRecord& temperature, WeightRecord& weight,
+               MemoRecord& memo) {
+  temperature = TemperatureRecord{};
+  weight = WeightRecord{};
+  memo = MemoRecord{};
+  date = PickerDate(form);
+  temperature.year = weight.year = memo.year = date.year;
+  temperature.month = weight.month = memo.month = date.month;
+  temperature.day = weight.day = memo.day = date.day;
+
+  // Numbers are read from a bounded copy of the field; anything longer is no number anyway.
+  wchar_t number[64] = {};
+  form.TemperatureEdit->GetMyText(number);
+  temperature.temperature = std::wcstod(number, nullptr);
+  temperature.periodStart = form.PeriodCheck->GetCheck() == BST_CHECKED ? 1 : 0;
+  wchar_t weightText[64] = {};
+  form.WeightEdit->GetMyText(weightText);
+  weight.weight = std::wcstod(weightText, nullptr);
+
+  wchar_t memoText[MemoCapacity] = {};
+  form.MemoEdit->GetMyText(memoText);
+  for (std::size_t i = 0; i + 1 < MemoCapacity && memoText[i] != L'\0'; ++i)
+    memo.text[i] = static_cast<char16_t>(memoText[i]);
+}

@@ -1,0 +1,95 @@
+// The main window and its side panel: the window objects, their creation, and moving a day's
+// entry between the records and the panel's controls.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "brassel.h"
+#include "date_ymd.h"
+#include "record_stores.h"
+
+// Control identifiers of the main window.
+enum MainFormId : int {
+  kChartWindowId = 401,
+  kDatePickerId = 402,
+  kCycleCaptionId = 403,
+  kAverageCaptionId = 404,
+  kTemperatureCaptionId = 405,
+  kWeightCaptionId = 406,
+  kPeriodCaptionId = 407,
+  kMemoCaptionId = 408,
+  kAverageValueId = 409,
+  kCycleValueId = 411,
+  kTemperatureEditId = 412,
+  kWeightEditId = 413,
+  kMemoEditId = 414,
+  kPeriodCheckId = 415,
+  kAddButtonId = 416,
+  kUpdateButtonId = 417,
+  kDeleteButtonId = 418,
+  kDayUnitId = 419,
+  kDegreeUnitId = 421,
+  kKilogramUnitId = 422,
+  kNextPeriodCaptionId = 423,
+  kNextPeriodValueId = 424,
+  kNextOvulationCaptionId = 425,
+  kNextOvulationValueId = 426,
+};
+
+// The memo edits accept no more than a memo record holds.
+inline constexpr int kMemoTextLimit = 99;
+
+// The main window object with the chart window and every side-panel control. Deleting it destroys
+// the main window (and with it every child) first, then the control objects.
+struct MainForm {
+  std::unique_ptr<CMyAppView> MainView;
+  std::unique_ptr<CMyStatic> ChartWindow;
+  std::unique_ptr<CMyDatePicker> DatePicker;
+  std::unique_ptr<CMyStatic> CycleCaption, AverageCaption, TemperatureCaption, WeightCaption,
+      PeriodCaption, MemoCaption;
+  std::unique_ptr<CMyStatic> AverageValue, CycleValue;
+  std::unique_ptr<CMyStatic> NextPeriodCaption, NextPeriodValue, NextOvulationCaption,
+      NextOvulationValue;
+  std::unique_ptr<CMyEdit> TemperatureEdit, WeightEdit, MemoEdit;
+  std::unique_ptr<CMyButton> PeriodCheck;
+  std::unique_ptr<CMyButton> AddButton, UpdateButton, DeleteButton;
+  std::unique_ptr<CMyStatic> CycleUnit, AverageUnit, TemperatureUnit, WeightUnit;
+  RECT ChartRect{};  // the chart window's client rectangle, read once after creation
+
+  MainForm() = default;
+  MainForm(const MainForm&) = delete;
+  MainForm& operator=(const MainForm&) = delete;
+  ~MainForm();
+
+  HWND Window() const { return MainView ? MainView->GetMyHWnd() : nullptr; }
+};
+
+// The product tagline: the main window's title.
+inline constexpr wchar_t kProductTagline[] = L"基礎体温と体重の記録帳";
+
+// Registers the class "Tovela" with `procedure` and creates the main window over the screen
+// beside the task bar, visible unless `startupRun`. Only minimise and close stay in its system
+// menu. 1 done, 0 when the class or the window cannot be made.
+int CreateMainWindow(MainForm& form, WNDPROC procedure, bool startupRun, HINSTANCE instance);
+
+// Creates the chart window (subclassed with `chartProcedure`) and the side-panel controls in the
+// main window. 0 only when the chart window cannot be made.
+int CreateSidePanel(MainForm& form, HWND parent, WNDPROC chartProcedure);
+
+// Shows `date` in the panel: statistics, predictions (from `temperatures` and `today`), the day's
+// records and the button states.
+void ShowDayInPanel(MainForm& form, const TemperatureStore& temperatures, int cycle,
+                    const DateYmd& date, const TemperatureRecord* temperature,
+                    const WeightRecord* weight, const MemoRecord* memo, double average,
+                    const DateYmd& today);
+
+// Reads the panel: the picker's date into all four outputs (cleared first), the temperature and
+// weight texts converted as decimals (text that is not a number gives 0), the period check box and
+// the memo text.
+void ReadPanel(MainForm& form, DateYmd& date, TemperatureRecord& temperature, WeightRecord& weight,
+               MemoRecord& memo);
+
+// The date the panel's picker holds; the zero date when it cannot be read.
+DateYmd PickerDate(MainForm& form);

@@ -1,0 +1,259 @@
+#include "main_window_win.h"
+
+#include <commctrl.h>
+
+#include <memory>
+
+#include "add_tempe_dialog_win.h"
+#include "app_state_win.h"
+#include "brassel.h"
+#include "chart_drawing.h"
+#include "chart_window_win.h"
+#include "command_hooks_win.h"
+#include "data_files.h"
+#include "dates.h"
+#include "entry_editing.h"
+#include "entry_editing_win.h"
+#include "main_form_win.h"
+#include "main_menu_win.h"
+#include "settings_win.h"
+#include "startup_win.h"
+#include "statistics.h"
+#include "system_win.h"
+
+namespace {
+
+constexpr char16_t kSaveFailedText[] =
+    u"データの保存に失敗しました。\n外部からファイルがアクセスされていないかご確認ください。";
+constexpr char16_t kFatalCaption[] = u"致命的なエラーが発生しました。";
+
+LRESULT Default(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return CMyMessage::MyProc(window, message, wParam, lParam);
+}
+
+HWND MainWindow() { return gApp.MainForm != nullptr ? gApp.MainForm->Window() : nullptr; }
+
+void HideScrollBars(HWND window) {
+  ShowScrollBar(window, SB_VERT, FALSE);
+  ShowScrollBar(window, SB_HORZ, FALSE);
+  ShowScrollBar(window, SB_BOTH, FALSE);
+}
+
+// ---- Commands ---------------------------------------------------------------------------------
+
+// 202: the entry dialog; a confirmed entry is stored unless the day already has a record.
+LRESULT OnEntryDialogCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  CAddTempe& dialog = *gApp.AddTempe;
+  if (!dialog.ShowAddTempeDialog()) return 1;
+  if (!InsertTemperature(dialog.Temperature, *gApp.TemperatureData)) {
+    ShowMessage(window, kDayAlreadyEnteredText, kInputErrorCaption, MB_OK | MB_ICONINFORMATION);
+    return Default(window, message, wParam, lParam);
+  }
+  if (dialog.Weight.weight != 0.0) InsertWeight(dialog.Weight, *gApp.WeightData);
+  // An empty memo means the day has no memo, as everywhere else.
+  if (dialog.Memo.text[0] != u'\0') InsertMemo(dialog.Memo, *gApp.MemoData);
+  RedrawChartNow();
+  // The panel may be showing the day just entered: turn its buttons over.
+  ShowPickerDay();
+  ShowMessage(window, EntryDoneText(dialog.Temperature.Date(), u"追加"), kEntryDoneCaption, MB_OK);
+  return 1;
+}
+
+LRESULT OnModeCommand(int mode) {
+  CheckModeItem(MainWindow(), mode);
+  if (gApp.Chart != nullptr) {
+    SetChartMode(*gApp.Chart, mode);
+    RedrawChartNow();
+  }
+  return 1;
+}
+
+// 416, 417, 418: the side panel's buttons.
+LRESULT OnEntryButton(int command) {
+  DateYmd date;
+  TemperatureRecord temperature;
+  WeightRecord weight;
+  MemoRecord memo;
+  ReadPanel(*gApp.MainForm, date, temperature, weight, memo);
+  int changed = 0;
+  switch (command) {
+    case kAddButtonId: changed = AddEntry(date, temperature, weight, memo); break;
+    case kUpdateButtonId: changed = UpdateEntry(date, temperature, weight, memo); break;
+    case kDeleteButtonId: changed = DeleteEntry(date, temperature, weight, memo); break;
+  }
+  if (changed == 0) return 1;
+  ShowDay(date, AverageCycleDays(*gApp.TemperatureData));
+  RedrawChartNow();
+  return 1;
+}
+
+LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const int command = LOWORD(wParam);
+  switch (command) {
+    case kExitCommand:
+      SendMessageW(window, WM_CLOSE, 0, 0);
+      return Default(window, message, wParam, lParam);
+    case kEntryDialogCommand: return OnEntryDialogCommand(window, message, wParam, lParam);
+    case kBasicSettingsCommand: return OnBasicSettingsCommand(window);
+    case kColorsCommand: return OnColorsCommand(window);
+    case kShortcutCommand: return OnShortcutCommand(window);
+    case kTemperatureModeCommand: return OnModeCommand(1);
+    case kWeightModeCommand: return OnModeCommand(2);
+    case kPregnancyModeCommand: return OnModeCommand(3);
+    case kPrintCommand: return OnPrintCommand(window);
+    case kVersionCommand:
+      ShowVersionDialog(window);
+      return 1;
+    case kAddButtonId:
+    case kUpdateButtonId:
+    case kDeleteButtonId:
+      // A command of this id counts only as the button's click (not its other notifications).
+      if (lParam != 0 && HIWORD(wParam) != BN_CLICKED) break;
+      return OnEntryButton(command);
+    default:
+      break;
+  }
+  return Default(window, message, wParam, lParam);
+}
+
+LRESULT OnNotify(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (header != nullptr && header->code == DTN_DATETIMECHANGE) {
+    const auto* change = reinterpret_cast<const NMDATETIMECHANGE*>(lParam);
+    if (change->dwFlags == GDT_VALID && change->st.wYear != 0)
+      ShowDay(DateYmd{change->st.wYear, change->st.wMonth, change->st.wDay}, gApp.PeriodCycle);
+    return 0;
+  }
+  return Default(window, message, wParam, lParam);
+}
+
+LRESULT OnPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  PAINTSTRUCT paint{};
+  HDC dc = BeginPaint(window, &paint);
+  RECT client{};
+  GetClientRect(window, &client);
+  FillRect(dc, &client, gApp.BackBrush);
+  EndPaint(window, &paint);
+  return Default(window, message, wParam, lParam);
+}
+
+// Everything AppState owns, released once the files are safely written. Deleting the main form
+// destroys the main window, whose destruction posts the quit message.
+void ReleaseAppState() {
+  delete gApp.MainForm;
+  gApp.MainForm = nullptr;
+  if (gApp.Accelerators != nullptr) DestroyAcceleratorTable(gApp.Accelerators);
+  gApp.Accelerators = nullptr;
+  delete gApp.AcceleratorEntries;
+  gApp.AcceleratorEntries = nullptr;
+  if (gApp.Chart != nullptr) {
+    DeleteDrawingTools(*gApp.Chart);
+    delete gApp.Chart;
+    gApp.Chart = nullptr;
+  }
+  ReleaseDialogContexts();
+  delete gApp.TemperatureData;
+  gApp.TemperatureData = nullptr;
+  delete gApp.WeightData;
+  gApp.WeightData = nullptr;
+  delete gApp.MemoData;
+  gApp.MemoData = nullptr;
+}
+
+// The close: settings, then the three data files; a file that cannot be written keeps the window
+// open with every record in memory.
+LRESULT OnClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!SaveEverything()) {
+    // A start-up run keeps its window hidden; the user must see why it stays and close again.
+    if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
+    ShowMessage(window, kSaveFailedText, kFatalCaption, MB_OK | MB_ICONERROR);
+    return 0;
+  }
+  ReleaseAppState();
+  if (!IsWindow(window)) return 0;
+  return Default(window, message, wParam, lParam);
+}
+
+// Windows ends the session without WM_CLOSE: write everything while the process still may.
+LRESULT OnEndSession(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (wParam != FALSE) SaveEverything();
+  return Default(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool SaveEverything() {
+  if (gApp.TemperatureData == nullptr || gApp.WeightData == nullptr || gApp.MemoData == nullptr)
+    return false;
+  SaveSettings(gApp);
+  return SaveTemperatureData(*gApp.TemperatureData, quillet::GetModuleFilePath(kTemperatureFileName)) &&
+         SaveWeightData(*gApp.WeightData, quillet::GetModuleFilePath(kWeightFileName)) &&
+         SaveMemoData(*gApp.MemoData, quillet::GetModuleFilePath(kMemoFileName));
+}
+
+void ShowDay(const DateYmd& date, int cycle) {
+  if (gApp.MainForm == nullptr || gApp.TemperatureData == nullptr) return;
+  const TemperatureStore& temperatures = *gApp.TemperatureData;
+  ShowDayInPanel(*gApp.MainForm, temperatures, cycle, date,
+                 FindTemperature(temperatures, date.year, date.month, date.day),
+                 FindWeight(*gApp.WeightData, date.year, date.month, date.day),
+                 FindMemo(*gApp.MemoData, date.year, date.month, date.day),
+                 AverageTemperature(temperatures), FromTm(quillet::GetNow()));
+}
+
+void ShowPickerDay() {
+  if (gApp.MainForm == nullptr || gApp.TemperatureData == nullptr) return;
+  const DateYmd date = PickerDate(*gApp.MainForm);
+  if (date.year != 0) ShowDay(date, AverageCycleDays(*gApp.TemperatureData));
+}
+
+void RedrawChartNow() {
+  if (gApp.Chart != nullptr && gApp.MainForm != nullptr && gApp.MainForm->ChartWindow)
+    RedrawChart(*gApp.Chart);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ACTIVATE:
+      HideScrollBars(window);
+      return Default(window, message, wParam, lParam);
+    case WM_PAINT: return OnPaint(window, message, wParam, lParam);
+    case WM_CLOSE: return OnClose(window, message, wParam, lParam);
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION: return OnEndSession(window, message, wParam, lParam);
+    case WM_NOTIFY: return OnNotify(window, message, wParam, lParam);
+    case WM_COMMAND: return OnCommand(window, message, wParam, lParam);
+    default: return Default(window, message, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      if (gApp.Chart != nullptr) {
+        PaintChart(*gApp.Chart, window);
+      } else {
+        // No chart yet (the window's first paint can come before start-up made it).
+        PAINTSTRUCT paint{};
+        BeginPaint(window, &paint);
+        EndPaint(window, &paint);
+      }
+      return Default(window, message, wParam, lParam);
+    case WM_HSCROLL:
+      if (gApp.Chart == nullptr) return 0;
+      {
+        int nMin = 0, nMax = 0, nPos = 0;
+        if (!gApp.Chart->scrollBar || !gApp.Chart->scrollBar->GetRange(nMin, nMax, nPos)) return 0;
+      }
+      ScrollChartWindow(*gApp.Chart, wParam);
+      return 1;
+    case WM_LBUTTONDOWN:
+      if (gApp.Chart != nullptr && gApp.TemperatureData != nullptr) {
+        const DateYmd date = ChartDateAtClick(*gApp.Chart, lParam);
+        if (date.year != 0) ShowDay(date, AverageCycleDays(*gApp.TemperatureData));
+      }
+      return Default(window, message, wParam, lParam);
+    default:
+      return Default(window, message, wParam, lParam);
+  }
+}

@@ -1,0 +1,24 @@
+// The main window's and the chart window's message handling, and the steps the commands share.
+#pragma once
+
+#include <windows.h>
+
+#include "date_ymd.h"
+
+// The main window's procedure: background, date picker, menu and accelerator commands, the
+// side panel's buttons, the close and the end of the Windows session.
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The chart window's subclass procedure: painting, scrolling and a click on a day.
+LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Shows a day in the side panel with its records, `cycle` as the cycle length and the current
+// average temperature.
+void ShowDay(const DateYmd& date, int cycle);
+// Shows the day the panel's date picker holds, with the cycle length computed afresh.
+void ShowPickerDay();
+// Draws the chart's frame and data layers into the chart window at once.
+void RedrawChartNow();
+
+// Writes the settings and the three data files (temperature, weight, memo; stopping at the first
+// that fails). false when a data file could not be written.
+bool SaveEverything();

@@ -1,0 +1,65 @@
+#include "settings_win.h"
+
+#include <string>
+
+#include "chart_view.h"
+#include "record_stores.h"
+#include "settings.h"
+#include "system_win.h"
+
+namespace {
+
+constexpr wchar_t kSection[] = L"Tovela";
+
+std::wstring SettingsPath() { return quillet::GetModuleFilePath(L"Tovela.ini"); }
+
+std::wstring WideAscii(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+// Values are plain ASCII numbers; any other character can only make the value not scan.
+std::string NarrowValue(const wchar_t* text) {
+  std::string value;
+  for (; *text != L'\0'; ++text) value.push_back(*text < 0x80 ? static_cast<char>(*text) : '?');
+  return value;
+}
+
+}  // namespace
+
+void LoadSettings(AppState& state) {
+  const std::wstring path = SettingsPath();
+  SettingsTexts texts;
+  for (int i = 0; i < kSettingsKeyCount; ++i) {
+    wchar_t value[kSettingsValueBuffer] = {};
+    GetPrivateProfileStringW(kSection, WideAscii(kSettingsKeys[i].name).c_str(),
+                             WideAscii(kSettingsKeys[i].defaultText).c_str(), value,
+                             kSettingsValueBuffer, path.c_str());
+    texts[i] = NarrowValue(value);
+  }
+  const SettingsValues v = ParseSettings(texts);
+  state.BaseColor = v.colors[kBaseColor];
+  state.GraphGridColor = v.colors[kGraphGridColor];
+  state.GraphColor = v.colors[kGraphColor];
+  state.TodayBackColor = v.colors[kTodayBackColor];
+  state.MarkBackColor = v.colors[kMarkBackColor];
+  state.StringColor = v.colors[kStringColor];
+  state.BaseTempeLineColor = v.colors[kBaseTempeLineColor];
+  state.GraphMode = v.graphMode;
+  state.MinTemperature = v.minTemperature;
+  state.MinWeight = v.minWeight;
+  state.PeriodCycle = v.periodCycle;
+  state.TemperatureCalcType = v.temperatureCalcType;
+  state.WeightCalcType = v.weightCalcType;
+  state.PeriodCalcType = v.periodCalcType;
+}
+
+void SaveSettings(const AppState& state) {
+  if (state.Chart == nullptr || state.TemperatureData == nullptr || state.WeightData == nullptr) return;
+  const ChartColors& c = state.Chart->colors;
+  const std::array<std::uint32_t, kSettingsColorCount> colors = {
+      c.base, c.grid, c.graph, c.todayBack, c.markBack, c.string, c.baseLine};
+  const SettingsTexts texts = FormatSettings(
+      SettingsForSave(colors, state.Chart->mode, *state.TemperatureData, *state.WeightData));
+  const std::wstring path = SettingsPath();
+  for (int i = 0; i < kSettingsKeyCount; ++i)
+    WritePrivateProfileStringW(kSection, WideAscii(kSettingsKeys[i].name).c_str(),
+                               WideAscii(texts[i]).c_str(), path.c_str());
+}

@@ -1,0 +1,186 @@
+#include "startup_win.h"
+
+#include <commctrl.h>
+#include <xmmintrin.h>
+
+#include <cwchar>
+#include <memory>
+
+#include "add_tempe_dialog_win.h"
+#include "app_state_win.h"
+#include "basic_setting_dialog_win.h"
+#include "chart_drawing.h"
+#include "chart_window_win.h"
+#include "data_files.h"
+#include "dates.h"
+#include "entry_editing_win.h"
+#include "main_form_win.h"
+#include "main_menu_win.h"
+#include "main_window_win.h"
+#include "recolor_dialog_win.h"
+#include "settings_win.h"
+#include "statistics.h"
+#include "system_win.h"
+
+namespace {
+
+constexpr char16_t kFatalCaption[] = u"致命的なエラーが発生しました。";
+
+void Fatal(const char16_t* text) { ShowMessage(nullptr, text, kFatalCaption, MB_OK | MB_ICONWARNING); }
+
+// Steps 4-7: the main window, its menu and accelerators, the chart window and the side panel.
+bool CreateWindows(bool startupRun, HINSTANCE instance) {
+  gApp.MainForm = new MainForm();
+  if (CreateMainWindow(*gApp.MainForm, MainWindowProc, startupRun, instance) == 0) {
+    Fatal(u"ウィンドウの生成に失敗しました。");
+    return false;
+  }
+  HWND main = gApp.MainForm->Window();
+  gApp.AcceleratorEntries = new AcceleratorEntries();
+  gApp.Accelerators = BuildMainMenu(main, *gApp.AcceleratorEntries);
+  if (gApp.Accelerators == nullptr) {
+    Fatal(u"メニューの生成に失敗しました。");
+    return false;
+  }
+  if (CreateSidePanel(*gApp.MainForm, main, ChartWindowProc) == 0) {
+    Fatal(u"コンポーネントの生成に失敗しました。");
+    return false;
+  }
+  ShowScrollBar(main, SB_VERT, FALSE);
+  ShowScrollBar(main, SB_HORZ, FALSE);
+  ShowScrollBar(main, SB_BOTH, FALSE);
+  InvalidateRect(main, nullptr, TRUE);
+  gApp.BackBrush = GetSysColorBrush(COLOR_BTNFACE);
+  return true;
+}
+
+// Steps 9-11: the three stores with the settings in force, loaded from their files.
+void LoadStores() {
+  gApp.TemperatureData = new TemperatureStore();
+  gApp.TemperatureData->temperatureCalcType = gApp.TemperatureCalcType;
+  gApp.TemperatureData->minTemperature = gApp.MinTemperature;
+  gApp.TemperatureData->periodCalcType = gApp.PeriodCalcType;
+  gApp.TemperatureData->periodCycle = gApp.PeriodCycle;
+  LoadTemperatureData(*gApp.TemperatureData, quillet::GetModuleFilePath(kTemperatureFileName));
+
+  gApp.WeightData = new WeightStore();
+  gApp.WeightData->weightCalcType = gApp.WeightCalcType;
+  gApp.WeightData->minWeight = gApp.MinWeight;
+  LoadWeightData(*gApp.WeightData, quillet::GetModuleFilePath(kWeightFileName));
+
+  gApp.MemoData = new MemoStore();
+  LoadMemoData(*gApp.MemoData, quillet::GetModuleFilePath(kMemoFileName));
+}
+
+// Steps 12-13: the chart over the chart window, its range and colours, and the saved mode.
+void CreateChart() {
+  MainForm& form = *gApp.MainForm;
+  gApp.Chart = CreateChartViewForWindow(form.ChartWindow->GetMyHWnd(), form.ChartRect,
+                                        gApp.TemperatureData, gApp.WeightData)
+                   .release();
+  SetChartScrollRange(*gApp.Chart);
+  SetChartColors(*gApp.Chart, gApp.BaseColor, gApp.GraphGridColor, gApp.GraphColor,
+                 gApp.TodayBackColor, gApp.MarkBackColor, gApp.StringColor, gApp.BaseTempeLineColor);
+  // Any other saved value leaves mode 1 with no item checked; the first paint shows the chart.
+  if (gApp.GraphMode >= 1 && gApp.GraphMode <= 3) {
+    CheckModeItem(form.Window(), gApp.GraphMode);
+    SetChartMode(*gApp.Chart, gApp.GraphMode);
+    RedrawChartNow();
+  } else {
+    SetModeChecks(form.Window(), false, false, false);
+    // The chart window may have had its first paint before the chart existed: paint it again.
+    InvalidateRect(form.ChartWindow->GetMyHWnd(), nullptr, FALSE);
+  }
+}
+
+// Step 19: today in the side panel.
+void ShowToday() {
+  const DateYmd today = FromTm(quillet::GetNow());
+  ShowDay(today, AverageCycleDays(*gApp.TemperatureData));
+}
+
+// Step 20: the start-up run asks for today's entry when there is none, then closes.
+void RunStartupEntry() {
+  HWND main = gApp.MainForm->Window();
+  const DateYmd today = FromTm(quillet::GetNow());
+  if (FindTemperature(*gApp.TemperatureData, today.year, today.month, today.day) == nullptr)
+    SendMessageW(main, WM_COMMAND, MAKEWPARAM(kEntryDialogCommand, 0), 0);
+  SendMessageW(main, WM_CLOSE, 0, 0);
+}
+
+// Step 21: accelerators first, then the ordinary translation and dispatch.
+int RunMessageLoop() {
+  MSG& msg = gApp.LoopMessage;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    HWND main = gApp.MainForm != nullptr ? gApp.MainForm->Window() : nullptr;
+    if (main != nullptr && gApp.Accelerators != nullptr &&
+        TranslateAcceleratorW(main, gApp.Accelerators, &msg))
+      continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace
+
+bool IsStartupArgument(const wchar_t* commandLine) {
+  return commandLine != nullptr && std::wcscmp(commandLine, L"-startup") == 0;
+}
+
+void SetFloatingPointMode() {
+#if defined(__i386__) || defined(__x86_64__)
+  unsigned short control = 0;
+  __asm__ volatile("fnstcw %0" : "=m"(control));
+  control = static_cast<unsigned short>((control & ~0x0F00u) | 0x0300u);  // nearest, 64-bit
+  __asm__ volatile("fldcw %0" : : "m"(control));
+  _MM_SET_ROUNDING_MODE(_MM_ROUND_NEAREST);
+#endif
+}
+
+void StoreStatisticsInForce() {
+  gApp.MinTemperature = ChartFloorTemperature(*gApp.TemperatureData);
+  gApp.MinWeight = ChartFloorWeight(*gApp.WeightData);
+  gApp.PeriodCycle = AverageCycleDays(*gApp.TemperatureData);
+}
+
+void CreateDialogContexts(HWND owner, HINSTANCE instance) {
+  gApp.AddTempe = new CAddTempe(owner, instance);
+  const COLORREF colors[kRecolorSlotCount] = {gApp.BaseColor,     gApp.GraphGridColor,
+                                               gApp.GraphColor,    gApp.TodayBackColor,
+                                               gApp.MarkBackColor, gApp.StringColor,
+                                               gApp.BaseTempeLineColor};
+  gApp.Recolor = CreateRecolor(owner, instance, colors);
+  StoreStatisticsInForce();
+  gApp.BasicEnv = CreateBasicEnv(owner, instance, gApp.TemperatureCalcType, gApp.WeightCalcType,
+                                 gApp.PeriodCalcType, gApp.MinTemperature, gApp.MinWeight,
+                                 gApp.PeriodCycle);
+  // The print dialog's context is created here.
+}
+
+void ReleaseDialogContexts() {
+  delete gApp.AddTempe;
+  gApp.AddTempe = nullptr;
+  delete gApp.Recolor;
+  gApp.Recolor = nullptr;
+  delete gApp.BasicEnv;
+  gApp.BasicEnv = nullptr;
+}
+
+int RunTovela(HINSTANCE instance, const wchar_t* commandLine) {
+  SetFloatingPointMode();
+  gApp.Instance = instance;
+  LoadSettings(gApp);
+  gApp.StartupRun = IsStartupArgument(commandLine);
+
+  INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  if (!CreateWindows(gApp.StartupRun, instance)) return -1;
+  LoadStores();
+  CreateChart();
+  CreateDialogContexts(gApp.MainForm->Window(), instance);
+  ShowToday();
+  if (gApp.StartupRun) RunStartupEntry();
+  return RunMessageLoop();
+}
