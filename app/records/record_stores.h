@@ -101,7 +101,8 @@ struct MemoStore {
 // false, store unchanged, when the store already holds that date.
 bool InsertTemperature(const TemperatureRecord& record, TemperatureStore& store);
 bool InsertWeight(const WeightRecord& record, WeightStore& store);
-// The memo text is copied up to 99 units; a longer text is cut there.
+// The memo text is copied up to 99 units; a longer text is cut there (at 98 when the cut would
+// split a surrogate pair).
 bool InsertMemo(const MemoRecord& record, MemoStore& store);
 
 // The stored record of exactly that date, or nullptr.

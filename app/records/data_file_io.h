@@ -1,0 +1,27 @@
+// Whole-file reads and safe whole-file replacement for the data files. One implementation per
+// platform: data_file_io.cpp (POSIX, the native build) and data_file_io_win.cpp (Win32).
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace data_file_io {
+
+enum class ReadResult {
+  Read,        // `bytes` holds the whole file
+  Missing,     // no such file
+  Unreadable,  // the file (or something else by that name) exists but could not be read
+};
+
+ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes);
+
+// Creates an empty file when none exists; an existing file is never opened for writing.
+void CreateEmptyFileIfMissing(const std::filesystem::path& file);
+
+// Writes `bytes` to a new file in the same folder, flushes it to disk and puts it in the place of
+// `file` in one step. false when the target is read-only or not a plain file, or when any step
+// fails; the old file is then untouched and the temporary file removed.
+bool ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes);
+
+}  // namespace data_file_io

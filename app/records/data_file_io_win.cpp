@@ -1,0 +1,110 @@
+// Win32 file access for the data files.
+#include <windows.h>
+
+#include <string>
+
+#include "data_file_io.h"
+
+namespace data_file_io {
+
+namespace {
+
+// Closes the handle on every path.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() { Close(); }
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool Close() {
+    if (!valid()) return true;
+    const BOOL closed = CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed != FALSE;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+// A new, empty file beside the target, opened for writing: "<target>.<process>-<n>.saving".
+// CREATE_NEW never takes over a file that is already there.
+FileHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& name) {
+  const std::wstring stem = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = stem + std::to_wstring(attempt) + L".saving";
+    HANDLE handle = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) return FileHandle(handle);
+    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  name.clear();
+  return FileHandle(INVALID_HANDLE_VALUE);
+}
+
+}  // namespace
+
+ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes) {
+  bytes.clear();
+  FileHandle handle(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle.valid()) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Missing
+                                                                           : ReadResult::Unreadable;
+  }
+  char buffer[16384];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(handle.get(), buffer, sizeof buffer, &got, nullptr)) {
+      bytes.clear();
+      return ReadResult::Unreadable;
+    }
+    if (got == 0) break;
+    bytes.append(buffer, got);
+  }
+  return ReadResult::Read;
+}
+
+void CreateEmptyFileIfMissing(const std::filesystem::path& file) {
+  FileHandle handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// Wine's MoveFileExW replaces a read-only target (Windows refuses), so the attribute is checked
+// first: a file the user marked read-only must make the save fail on both.
+bool ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes) {
+  const std::wstring target = file.native();
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+    return false;
+  }
+
+  std::wstring temporary;
+  FileHandle handle = CreateTemporaryBeside(target, temporary);
+  if (!handle.valid()) return false;
+  const bool written = WriteAll(handle.get(), bytes) && FlushFileBuffers(handle.get()) != FALSE;
+  const bool closed = handle.Close();
+  if (!written || !closed ||
+      !MoveFileExW(temporary.c_str(), target.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileW(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace data_file_io

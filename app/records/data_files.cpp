@@ -1,0 +1,262 @@
+// Reading and writing the three data files.
+//
+// Files are handled as bytes: lines end in CR LF on disk whatever the platform, numbers are
+// formatted by the standard library's own conversion (not the C runtime's printf), and memo
+// text is UTF-16LE built unit by unit, so both builds write identical bytes.
+#include "data_files.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data_file_io.h"
+#include "dates.h"
+#include "value_bounds.h"
+
+namespace {
+
+// --- Reading -------------------------------------------------------------------------------
+
+// Splits at `delimiter`, leaving out empty pieces (",," counts as one separator).
+template <typename Char>
+std::vector<std::basic_string_view<Char>> Tokens(std::basic_string_view<Char> text, Char delimiter) {
+  std::vector<std::basic_string_view<Char>> out;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find(delimiter, start);
+    if (end == std::basic_string_view<Char>::npos) end = text.size();
+    if (end > start) out.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return out;
+}
+
+template <typename Char>
+bool IsSpace(Char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+// Leading-digit integer conversion: spaces, an optional sign, then digits up to the first other
+// character; no digits give 0. Values beyond int are clamped (and then fail the date check).
+template <typename Char>
+int LeadingInteger(std::basic_string_view<Char> text) {
+  std::size_t i = 0;
+  while (i < text.size() && IsSpace(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    if (value <= INT_MAX) value = value * 10 + (text[i] - '0');
+  }
+  if (value > INT_MAX) value = INT_MAX;
+  return static_cast<int>(negative ? -value : value);
+}
+
+// Leading decimal conversion: spaces, an optional "+", then the longest number the standard
+// conversion accepts. Nothing convertible gives 0, which no bound accepts.
+double LeadingDecimal(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && IsSpace(text[i])) ++i;
+  if (i < text.size() && text[i] == '+') ++i;
+  double value = 0;
+  std::from_chars(text.data() + i, text.data() + text.size(), value);
+  return value;
+}
+
+// "y/m/d" with three parts that make a calendar date.
+template <typename Char>
+bool ParseDate(std::basic_string_view<Char> token, DateYmd& date) {
+  const auto parts = Tokens(token, static_cast<Char>('/'));
+  if (parts.size() < 3) return false;
+  date = DateYmd{LeadingInteger(parts[0]), LeadingInteger(parts[1]), LeadingInteger(parts[2])};
+  return quillet::IsValidDate(date.year, date.month, date.day);
+}
+
+// Calls take(line, length with line end) for each line, the line without its LF or CR LF.
+template <typename Char, typename Take>
+void ForEachLine(std::basic_string_view<Char> text, Take take) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(static_cast<Char>('\n'), start);
+    const std::size_t next = end == std::basic_string_view<Char>::npos ? text.size() : end + 1;
+    if (end == std::basic_string_view<Char>::npos) end = text.size();
+    std::size_t stop = end;
+    if (end < text.size() && stop > start && text[stop - 1] == static_cast<Char>('\r')) --stop;
+    take(text.substr(start, stop - start), next - start);
+    start = next;
+  }
+}
+
+// Reads the file whole. A missing file is created empty; a file that exists but cannot be read
+// is left exactly as it is. Either way there is nothing to load.
+bool ReadDataFile(const std::filesystem::path& file, std::string& bytes) {
+  switch (data_file_io::ReadWholeFile(file, bytes)) {
+    case data_file_io::ReadResult::Read:
+      return true;
+    case data_file_io::ReadResult::Missing:
+      data_file_io::CreateEmptyFileIfMissing(file);
+      return false;
+    case data_file_io::ReadResult::Unreadable:
+      return false;
+  }
+  return false;
+}
+
+// "y/m/d,36.45,1": date, temperature, period-start flag (1 sets it, anything else clears it).
+bool ParseTemperatureLine(std::string_view line, TemperatureRecord& record) {
+  const auto fields = Tokens(line, ',');
+  DateYmd date;
+  if (fields.size() < 3 || !ParseDate(fields[0], date)) return false;
+  const double temperature = LeadingDecimal(fields[1]);
+  if (!IsStorableTemperature(temperature)) return false;
+  record = TemperatureRecord{};
+  record.year = date.year;
+  record.month = date.month;
+  record.day = date.day;
+  record.temperature = temperature;
+  record.periodStart = LeadingInteger(fields[2]) == 1 ? 1 : 0;
+  return true;
+}
+
+// "y/m/d,52.3": date, weight.
+bool ParseWeightLine(std::string_view line, WeightRecord& record) {
+  const auto fields = Tokens(line, ',');
+  DateYmd date;
+  if (fields.size() < 2 || !ParseDate(fields[0], date)) return false;
+  const double weight = LeadingDecimal(fields[1]);
+  if (!IsStorableWeight(weight)) return false;
+  record = WeightRecord{};
+  record.year = date.year;
+  record.month = date.month;
+  record.day = date.day;
+  record.weight = weight;
+  return true;
+}
+
+// "y/m/d,text": the text is everything after the first comma (the insert cuts it to 99 units).
+bool ParseMemoLine(std::u16string_view line, MemoRecord& record) {
+  const std::size_t comma = line.find(u',');
+  DateYmd date;
+  if (comma == std::u16string_view::npos || !ParseDate(line.substr(0, comma), date)) return false;
+  const std::u16string_view text = line.substr(comma + 1);
+  record = MemoRecord{};
+  record.year = date.year;
+  record.month = date.month;
+  record.day = date.day;
+  // The whole array is filled when the text is longer: the insert cuts it to 99 units and
+  // needs the 100th to see whether the cut would split a surrogate pair.
+  text.copy(record.text, text.size() < MemoCapacity ? text.size() : MemoCapacity);
+  return true;
+}
+
+// --- Writing -------------------------------------------------------------------------------
+
+void AppendInteger(std::string& out, int value) {
+  char buffer[16];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  out.append(buffer, result.ptr);
+}
+
+// Fixed-point with `decimals` digits, rounded from the exact binary value (half to even on an
+// exact tie), as "%.*f" does in the C library, but computed by the standard library itself.
+void AppendFixed(std::string& out, double value, int decimals) {
+  char buffer[400];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  out.append(buffer, result.ptr);
+}
+
+void AppendDate(std::string& out, int year, int month, int day) {
+  AppendInteger(out, year);
+  out += '/';
+  AppendInteger(out, month);
+  out += '/';
+  AppendInteger(out, day);
+  out += ',';
+}
+
+void AppendUnitLE(std::string& out, char16_t unit) {
+  out += static_cast<char>(unit & 0xFF);
+  out += static_cast<char>(unit >> 8);
+}
+
+}  // namespace
+
+void LoadTemperatureData(TemperatureStore& store, const std::filesystem::path& file) {
+  std::string bytes;
+  if (!ReadDataFile(file, bytes)) return;
+  ForEachLine(std::string_view(bytes), [&](std::string_view line, std::size_t) {
+    TemperatureRecord record;
+    if (ParseTemperatureLine(line, record)) InsertTemperature(record, store);
+  });
+}
+
+void LoadWeightData(WeightStore& store, const std::filesystem::path& file) {
+  std::string bytes;
+  if (!ReadDataFile(file, bytes)) return;
+  ForEachLine(std::string_view(bytes), [&](std::string_view line, std::size_t) {
+    WeightRecord record;
+    if (ParseWeightLine(line, record)) InsertWeight(record, store);
+  });
+}
+
+// The memo file is UTF-16LE; an odd last byte is ignored and a leading byte-order mark skipped.
+// A line shorter than 10 units with its line end cannot hold a date and a text and is skipped.
+void LoadMemoData(MemoStore& store, const std::filesystem::path& file) {
+  std::string bytes;
+  if (!ReadDataFile(file, bytes)) return;
+  std::u16string units(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                     static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+  }
+  std::u16string_view text(units);
+  if (!text.empty() && text.front() == u'\xFEFF') text.remove_prefix(1);
+  constexpr std::size_t kShortestLine = 10;
+  ForEachLine(text, [&](std::u16string_view line, std::size_t lengthWithEnd) {
+    if (lengthWithEnd < kShortestLine) return;
+    MemoRecord record;
+    if (ParseMemoLine(line, record)) InsertMemo(record, store);
+  });
+}
+
+bool SaveTemperatureData(const TemperatureStore& store, const std::filesystem::path& file) {
+  std::string out;
+  for (const TemperatureRecord* r = store.head(); r != nullptr; r = r->next) {
+    AppendDate(out, r->year, r->month, r->day);
+    AppendFixed(out, r->temperature, 2);
+    out += ',';
+    AppendInteger(out, r->periodStart);
+    out += "\r\n";
+  }
+  return data_file_io::ReplaceFileContents(file, out);
+}
+
+bool SaveWeightData(const WeightStore& store, const std::filesystem::path& file) {
+  std::string out;
+  for (const WeightRecord* r = store.head(); r != nullptr; r = r->next) {
+    AppendDate(out, r->year, r->month, r->day);
+    AppendFixed(out, r->weight, 1);
+    out += "\r\n";
+  }
+  return data_file_io::ReplaceFileContents(file, out);
+}
+
+bool SaveMemoData(const MemoStore& store, const std::filesystem::path& file) {
+  std::string out;
+  std::string date;
+  for (const MemoRecord* r = store.head(); r != nullptr; r = r->next) {
+    date.clear();
+    AppendDate(date, r->year, r->month, r->day);
+    for (char c : date) AppendUnitLE(out, static_cast<char16_t>(c));
+    for (std::size_t i = 0; i < MemoCapacity && r->text[i] != u'\0'; ++i) {
+      AppendUnitLE(out, r->text[i]);
+    }
+    AppendUnitLE(out, u'\r');
+    AppendUnitLE(out, u'\n');
+  }
+  return data_file_io::ReplaceFileContents(file, out);
+}

@@ -1,0 +1,351 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "data_files.h"
+#include "dates.h"
+#include "support/store_builder.h"
+#include "support/temp_folder.h"
+
+using test_support::AddMemos;
+using test_support::AddTemperatures;
+using test_support::AddWeights;
+using test_support::Describe;
+using test_support::ListIsConsistent;
+using test_support::MakeMemo;
+using test_support::MakeTemperature;
+using test_support::MemoText;
+using test_support::ReadBytes;
+using test_support::TempFolder;
+using test_support::Utf16;
+using test_support::Utf16LeBytes;
+using test_support::WriteBytes;
+
+namespace {
+
+std::string LoadTemperatures(const std::filesystem::path& file) {
+  TemperatureStore store;
+  LoadTemperatureData(store, file);
+  EXPECT_TRUE(ListIsConsistent(store.records));
+  return Describe(store);
+}
+
+std::string LoadWeights(const std::filesystem::path& file) {
+  WeightStore store;
+  LoadWeightData(store, file);
+  EXPECT_TRUE(ListIsConsistent(store.records));
+  return Describe(store);
+}
+
+std::string LoadMemos(const std::filesystem::path& file) {
+  MemoStore store;
+  LoadMemoData(store, file);
+  EXPECT_TRUE(ListIsConsistent(store.records));
+  return Describe(store);
+}
+
+}  // namespace
+
+// --- Writing: exact bytes -------------------------------------------------------------------
+
+TEST(DataFiles, TemperatureLinesAreWrittenWithTwoDecimalsAndCrLf) {
+  TempFolder folder;
+  TemperatureStore store;
+  ASSERT_TRUE(InsertTemperature(MakeTemperature(2007, 5, 3, 36.456, 1), store));
+  AddTemperatures(store, "2007/5/30,36.45,0; 2007/12/31,37,1; 2008/1/1,36.999,0");
+  ASSERT_TRUE(SaveTemperatureData(store, folder / "TEMPERATURE_DATA.dat"));
+  EXPECT_EQ(ReadBytes(folder / "TEMPERATURE_DATA.dat"),
+            "2007/5/3,36.46,1\r\n2007/5/30,36.45,0\r\n2007/12/31,37.00,1\r\n2008/1/1,37.00,0\r\n");
+}
+
+TEST(DataFiles, WeightLinesAreWrittenWithOneDecimalAndCrLf) {
+  TempFolder folder;
+  WeightStore store;
+  // 52.25 and 52.75 are exact binary ties: half to even gives 52.2 and 52.8.
+  AddWeights(store, "2007/5/3,52.34; 2007/5/4,52.35; 2007/5/5,120; 2007/5/6,52.25; 2007/5/7,52.75;"
+                    "2007/10/10,999.9");
+  ASSERT_TRUE(SaveWeightData(store, folder / "WEIGHT_DATA.dat"));
+  EXPECT_EQ(ReadBytes(folder / "WEIGHT_DATA.dat"),
+            "2007/5/3,52.3\r\n2007/5/4,52.4\r\n2007/5/5,120.0\r\n2007/5/6,52.2\r\n"
+            "2007/5/7,52.8\r\n2007/10/10,999.9\r\n");
+}
+
+// The numbers are rounded from their exact binary values, half to even on exact ties, as the C
+// library's "%.2f" does: glibc's printf is the reference here.
+TEST(DataFiles, NumbersMatchTheCLibraryRoundingIncludingExactTies) {
+  std::mt19937 rng(7);
+  std::uniform_int_distribution<int> thousandths(30000, 42999);
+  TemperatureStore store;
+  std::string expected;
+  std::tm day = test_support::Tm(2000, 1, 1);
+  for (int i = 0; i < 2000; ++i, day = quillet::GetNextDay(day)) {
+    // Every eighth value is an exact binary tie (36.125, 36.375, ...), the rest arbitrary.
+    const double t =
+        i % 8 == 0 ? 30 + i % 12 + (2 * (i / 8 % 4) + 1) / 8.0 : thousandths(rng) / 1000.0;
+    ASSERT_TRUE(InsertTemperature(
+        MakeTemperature(day.tm_year + 1900, day.tm_mon + 1, day.tm_mday, t), store));
+    char line[64];
+    std::snprintf(line, sizeof line, "%d/%d/%d,%.2f,%d\r\n", day.tm_year + 1900, day.tm_mon + 1,
+                  day.tm_mday, t, 0);
+    expected += line;
+  }
+  TempFolder folder;
+  ASSERT_TRUE(SaveTemperatureData(store, folder / "TEMPERATURE_DATA.dat"));
+  EXPECT_EQ(ReadBytes(folder / "TEMPERATURE_DATA.dat"), expected);
+}
+
+TEST(DataFiles, MemoIsUtf16LeWithoutByteOrderMarkAndCrLfUnits) {
+  TempFolder folder;
+  MemoStore store;
+  AddMemos(store, "2007/5/30,ab; 2007/6/1,眠い𠮷");
+  ASSERT_TRUE(SaveMemoData(store, folder / "MEMO_DATA.dat"));
+  EXPECT_EQ(ReadBytes(folder / "MEMO_DATA.dat"),
+            Utf16LeBytes(u"2007/5/30,ab\r\n2007/6/1,眠い\U00020BB7\r\n"));
+}
+
+TEST(DataFiles, EmptyStoresWriteEmptyFiles) {
+  TempFolder folder;
+  WriteBytes(folder / "TEMPERATURE_DATA.dat", "2007/5/30,36.45,1\r\n");
+  ASSERT_TRUE(SaveTemperatureData(TemperatureStore{}, folder / "TEMPERATURE_DATA.dat"));
+  ASSERT_TRUE(SaveWeightData(WeightStore{}, folder / "WEIGHT_DATA.dat"));
+  ASSERT_TRUE(SaveMemoData(MemoStore{}, folder / "MEMO_DATA.dat"));
+  EXPECT_EQ(ReadBytes(folder / "TEMPERATURE_DATA.dat"), "");
+  EXPECT_EQ(ReadBytes(folder / "WEIGHT_DATA.dat"), "");
+  EXPECT_EQ(ReadBytes(folder / "MEMO_DATA.dat"), "");
+  EXPECT_EQ(folder.Listing(), "MEMO_DATA.dat TEMPERATURE_DATA.dat WEIGHT_DATA.dat");
+}
+
+// --- Reading ------------------------------------------------------------------------------
+
+TEST(DataFiles, TemperatureLineGivesDateValueAndFlag) {
+  TempFolder folder;
+  WriteBytes(folder / "t.dat", "2007/5/30,36.45,1\r\n2007/5/31,36.50,2\r\n2007/6/1,36.55,0\r\n");
+  EXPECT_EQ(LoadTemperatures(folder / "t.dat"),
+            "2007/5/30,36.45,1;2007/5/31,36.50,0;2007/6/1,36.55,0");
+}
+
+TEST(DataFiles, OutOfOrderLinesLoadSortedAndRepeatedDateKeepsFirstLine) {
+  TempFolder folder;
+  WriteBytes(folder / "t.dat",
+             "2007/6/1,36.55,0\r\n2007/5/30,36.45,1\r\n2007/6/1,37.00,1\r\n2007/5/31,36.50,0\r\n");
+  TemperatureStore store;
+  LoadTemperatureData(store, folder / "t.dat");
+  EXPECT_EQ(Describe(store), "2007/5/30,36.45,1;2007/5/31,36.50,0;2007/6/1,36.55,0");
+  ASSERT_TRUE(SaveTemperatureData(store, folder / "t.dat"));
+  EXPECT_EQ(ReadBytes(folder / "t.dat"),
+            "2007/5/30,36.45,1\r\n2007/5/31,36.50,0\r\n2007/6/1,36.55,0\r\n");
+}
+
+TEST(DataFiles, LineEndsMayBeLfCrLfOrMissingOnTheLastLine) {
+  TempFolder folder;
+  WriteBytes(folder / "w.dat", "2007/5/30,52.3\n2007/5/31,52.4\r\n2007/6/1,52.5");
+  EXPECT_EQ(LoadWeights(folder / "w.dat"), "2007/5/30,52.3;2007/5/31,52.4;2007/6/1,52.5");
+}
+
+TEST(DataFiles, EmptyFileLoadsNothingAndMissingFileIsCreatedEmpty) {
+  TempFolder folder;
+  WriteBytes(folder / "t.dat", "");
+  EXPECT_EQ(LoadTemperatures(folder / "t.dat"), "");
+  EXPECT_EQ(LoadWeights(folder / "WEIGHT_DATA.dat"), "");
+  EXPECT_EQ(LoadMemos(folder / "MEMO_DATA.dat"), "");
+  EXPECT_EQ(folder.Listing(), "MEMO_DATA.dat WEIGHT_DATA.dat t.dat");
+  EXPECT_EQ(ReadBytes(folder / "WEIGHT_DATA.dat"), "");
+  // A missing folder: nothing is created and nothing loads.
+  EXPECT_EQ(LoadTemperatures(folder / "absent" / "t.dat"), "");
+  EXPECT_FALSE(std::filesystem::exists(folder / "absent"));
+}
+
+TEST(DataFiles, ExistingFileThatCannotBeReadIsLeftAlone) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder / "TEMPERATURE_DATA.dat");
+  WriteBytes(folder / "TEMPERATURE_DATA.dat" / "inside", "x");
+  EXPECT_EQ(LoadTemperatures(folder / "TEMPERATURE_DATA.dat"), "");
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "TEMPERATURE_DATA.dat"));
+  EXPECT_EQ(ReadBytes(folder / "TEMPERATURE_DATA.dat" / "inside"), "x");
+}
+
+TEST(DataFiles, DamagedTemperatureLinesAreSkippedAndTheRestKept) {
+  TempFolder folder;
+  const std::string longLine = "2007/5/20,36.45,1" + std::string(5000, '7') + "\r\n";
+  WriteBytes(folder / "t.dat",
+             "2007/5/1,36.10,0\r\n"
+             "2007/2/29,36.20,0\r\n"      // not a leap year
+             "2007/13/1,36.20,0\r\n"      // month 13
+             "2007/4/31,36.20,0\r\n"      // April has 30 days
+             "0/1/1,36.20,0\r\n"          // year 0
+             "10000/1/1,36.20,0\r\n"      // year 10000
+             "99999999999/1/1,36.20,0\r\n"
+             "abc\r\n"
+             "\r\n"
+             "2007/5/2\r\n"               // no value
+             "2007/5/3,36.30\r\n"         // no flag
+             "2007/5,36.40,0\r\n"         // date without its day
+             "2007/5/5,inf,0\r\n"
+             "2007/5/6,nan,0\r\n"
+             "2007/5/7,150.00,0\r\n"
+             "2007/5/8,-3.00,0\r\n"
+             "2007/5/9,0.00,0\r\n"
+             "2007/5/10,abc,0\r\n"
+             "2007/5/11,1e400,0\r\n" +
+             longLine +                    // one long line is one record, not several
+             std::string(3000, ',') + "\r\n" +
+             "2008/2/29,36.90,1\r\n");
+  EXPECT_EQ(LoadTemperatures(folder / "t.dat"),
+            "2007/5/1,36.10,0;2007/5/20,36.45,0;2008/2/29,36.90,1");
+}
+
+TEST(DataFiles, DamagedWeightLinesAreSkippedAndTheRestKept) {
+  TempFolder folder;
+  WriteBytes(folder / "w.dat",
+             "2007/5/1,52.3\r\n2007/5/2\r\n2007/5/3,0.0\r\n2007/5/4,1000.0\r\n2007/5/5,-1\r\n"
+             "2007/5/6,NAN\r\n2007/5/7,-inf\r\n2007/2/30,50.0\r\n2007/5/8,999.9\r\n");
+  EXPECT_EQ(LoadWeights(folder / "w.dat"), "2007/5/1,52.3;2007/5/8,999.9");
+}
+
+TEST(DataFiles, FieldsAreReadByTheirLeadingDigits) {
+  TempFolder folder;
+  WriteBytes(folder / "t.dat", " 2007/05/030,+36.45kg, 1x\r\n2007/5/31,36.5,,1\r\n");
+  EXPECT_EQ(LoadTemperatures(folder / "t.dat"), "2007/5/30,36.45,1;2007/5/31,36.50,1");
+}
+
+TEST(DataFiles, MemoRoundTripKeepsJapaneseTextAndSurrogatePairs) {
+  TempFolder folder;
+  MemoStore store;
+  AddMemos(store, "2007/5/30,今日は少し眠い𠮷野家; 2007/5/31,ab; 2008/1/1,x y");
+  ASSERT_TRUE(SaveMemoData(store, folder / "MEMO_DATA.dat"));
+  EXPECT_EQ(LoadMemos(folder / "MEMO_DATA.dat"), Describe(store));
+}
+
+TEST(DataFiles, MemoTwoCharacterTextLosesOnlyItsLineEnd) {
+  TempFolder folder;
+  WriteBytes(folder / "m.dat", Utf16LeBytes(u"2007/5/30,眠い\r\n"));
+  MemoStore store;
+  LoadMemoData(store, folder / "m.dat");
+  ASSERT_NE(FindMemo(store, 2007, 5, 30), nullptr);
+  EXPECT_EQ(MemoText(*FindMemo(store, 2007, 5, 30)), u"眠い");
+}
+
+TEST(DataFiles, MemoLastLineWithoutCrLfKeepsItsWholeText) {
+  TempFolder folder;
+  WriteBytes(folder / "m.dat", Utf16LeBytes(u"2007/5/30,眠い\r\n2007/5/31,頭痛"));
+  EXPECT_EQ(LoadMemos(folder / "m.dat"), "2007/5/30,眠い;2007/5/31,頭痛");
+}
+
+TEST(DataFiles, ShortOrDamagedMemoLinesAreSkippedAndLaterLinesLoaded) {
+  TempFolder folder;
+  WriteBytes(folder / "m.dat", Utf16LeBytes(u"2007/5/30,一\r\n"
+                                            u"\r\n"
+                                            u"1/1/1,x\r\n"           // shorter than 10 units
+                                            u"2007/5/31 no comma\r\n"
+                                            u"2007/2/30,bad date\r\n"
+                                            u"2007/6/1,二,三\r\n"   // a comma stays in the text
+                                            u"2007/6/2,四\n"
+                                            u"short\r\n"));
+  EXPECT_EQ(LoadMemos(folder / "m.dat"), "2007/5/30,一;2007/6/1,二,三;2007/6/2,四");
+}
+
+TEST(DataFiles, MemoOddByteByteOrderMarkAndLongLines) {
+  TempFolder folder;
+  const std::u16string longText(150, u'長');
+  WriteBytes(folder / "m.dat", Utf16LeBytes(u"\xFEFF" u"2007/5/30,一\r\n2007/5/31," + longText +
+                                            u"\r\n2007/6/1,二\r\n") + "\x41");
+  MemoStore store;
+  LoadMemoData(store, folder / "m.dat");
+  EXPECT_EQ(store.records.Size(), 3u);
+  ASSERT_NE(FindMemo(store, 2007, 5, 31), nullptr);
+  EXPECT_EQ(MemoText(*FindMemo(store, 2007, 5, 31)), std::u16string(99, u'長'));
+  ASSERT_NE(FindMemo(store, 2007, 6, 1), nullptr);
+  EXPECT_EQ(MemoText(*FindMemo(store, 2007, 6, 1)), u"二");
+}
+
+TEST(DataFiles, MemoCutAt99UnitsNeverSplitsASurrogatePair) {
+  TempFolder folder;
+  // 98 units, then a pair at units 99 and 100: the pair does not fit and is left out whole.
+  const std::u16string text = std::u16string(98, u'a') + u"\U00020BB7" + u"b";
+  WriteBytes(folder / "m.dat", Utf16LeBytes(u"2007/5/30," + text + u"\r\n"));
+  MemoStore store;
+  LoadMemoData(store, folder / "m.dat");
+  ASSERT_NE(FindMemo(store, 2007, 5, 30), nullptr);
+  EXPECT_EQ(MemoText(*FindMemo(store, 2007, 5, 30)), std::u16string(98, u'a'));
+}
+
+TEST(DataFiles, RandomStoresSurviveSaveAndLoad) {
+  std::mt19937 rng(99);
+  std::uniform_int_distribution<int> keep(0, 2);
+  std::uniform_int_distribution<int> hundredths(3500, 3899);
+  std::uniform_int_distribution<int> tenths(300, 1200);
+  std::uniform_int_distribution<int> letter(0x3041, 0x3093);
+  TemperatureStore temperatures;
+  WeightStore weights;
+  MemoStore memos;
+  std::tm day = test_support::Tm(1999, 12, 25);
+  for (int i = 0; i < 1500; ++i, day = quillet::GetNextDay(day)) {
+    const int y = day.tm_year + 1900, m = day.tm_mon + 1, d = day.tm_mday;
+    if (keep(rng) != 0) {
+      InsertTemperature(MakeTemperature(y, m, d, hundredths(rng) / 100.0, keep(rng) == 0), temperatures);
+    }
+    if (keep(rng) == 0) InsertWeight(test_support::MakeWeight(y, m, d, tenths(rng) / 10.0), weights);
+    if (keep(rng) == 0) {
+      std::u16string text(1 + i % 99, u'x');
+      for (auto& unit : text) unit = static_cast<char16_t>(letter(rng));
+      InsertMemo(MakeMemo(y, m, d, text), memos);
+    }
+  }
+  TempFolder folder;
+  ASSERT_TRUE(SaveTemperatureData(temperatures, folder / "TEMPERATURE_DATA.dat"));
+  ASSERT_TRUE(SaveWeightData(weights, folder / "WEIGHT_DATA.dat"));
+  ASSERT_TRUE(SaveMemoData(memos, folder / "MEMO_DATA.dat"));
+  EXPECT_EQ(LoadTemperatures(folder / "TEMPERATURE_DATA.dat"), Describe(temperatures));
+  EXPECT_EQ(LoadWeights(folder / "WEIGHT_DATA.dat"), Describe(weights));
+  EXPECT_EQ(LoadMemos(folder / "MEMO_DATA.dat"), Describe(memos));
+}
+
+// --- Saving safely ------------------------------------------------------------------------
+
+TEST(DataFiles, SaveIntoReadOnlyFileFailsAndLeavesItByteIdentical) {
+  TempFolder folder;
+  const auto file = folder / "TEMPERATURE_DATA.dat";
+  WriteBytes(file, "2007/5/30,36.45,1\r\n");
+  std::filesystem::permissions(file, std::filesystem::perms::owner_write | std::filesystem::perms::group_write | std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::remove);
+  TemperatureStore store;
+  AddTemperatures(store, "2007/6/1,36.60,0");
+  EXPECT_FALSE(SaveTemperatureData(store, file));
+  EXPECT_EQ(ReadBytes(file), "2007/5/30,36.45,1\r\n");
+  EXPECT_EQ(folder.Listing(), "TEMPERATURE_DATA.dat");  // no temporary file left behind
+}
+
+TEST(DataFiles, SaveIntoMissingFolderOrOntoAFolderFails) {
+  TempFolder folder;
+  TemperatureStore store;
+  AddTemperatures(store, "2007/6/1,36.60,0");
+  EXPECT_FALSE(SaveTemperatureData(store, folder / "absent" / "TEMPERATURE_DATA.dat"));
+  std::filesystem::create_directory(folder / "WEIGHT_DATA.dat");
+  EXPECT_FALSE(SaveWeightData(WeightStore{}, folder / "WEIGHT_DATA.dat"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "WEIGHT_DATA.dat"));
+  EXPECT_EQ(folder.Listing(), "WEIGHT_DATA.dat");
+}
+
+TEST(DataFiles, SaveReplacesTheWholeFileAndKeepsItsPermissions) {
+  TempFolder folder;
+  const auto file = folder / "WEIGHT_DATA.dat";
+  WriteBytes(file, std::string(10000, 'z'));
+  std::filesystem::permissions(file, std::filesystem::perms(0640));
+  WeightStore store;
+  AddWeights(store, "2007/5/30,52.3");
+  ASSERT_TRUE(SaveWeightData(store, file));
+  EXPECT_EQ(ReadBytes(file), "2007/5/30,52.3\r\n");
+  EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0640));
+  EXPECT_EQ(folder.Listing(), "WEIGHT_DATA.dat");
+}
+
+TEST(DataFiles, DoubledSeparatorInThePathWorks) {
+  TempFolder folder;
+  const std::filesystem::path file = folder.path().string() + "//TEMPERATURE_DATA.dat";
+  TemperatureStore store;
+  AddTemperatures(store, "2007/5/30,36.45,1");
+  ASSERT_TRUE(SaveTemperatureData(store, file));
+  EXPECT_EQ(LoadTemperatures(file), "2007/5/30,36.45,1");
+}
