@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
 
 #include "text.h"
 
@@ -137,14 +138,26 @@ int SaveFileDialog(HWND owner, wchar_t* path, const wchar_t* filter,
   return RunFileDialog(false, owner, path, filter, defaultExtension);
 }
 
+// The line is written in the system's ANSI code page (Shift_JIS on a Japanese system): the C
+// runtime's own wide output would convert in the "C" locale, which drops every line holding a
+// character beyond Latin-1 without a word. A line that cannot be converted or written gives -1.
 // The line end goes through the text stream like the line itself, so the stream's newline
 // translation applies to it: the "\n" of "\r\n" becomes "\r\n" on disk.
 int AddLog(const wchar_t* path, const wchar_t* line) {
   if (path == nullptr) return -1;
+  std::string narrow;
+  if (line != nullptr && *line != L'\0') {
+    int bytes = WideCharToMultiByte(CP_ACP, 0, line, -1, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return -1;
+    narrow.resize(static_cast<size_t>(bytes));
+    if (WideCharToMultiByte(CP_ACP, 0, line, -1, narrow.data(), bytes, nullptr, nullptr) <= 0) {
+      return -1;
+    }
+    narrow.resize(static_cast<size_t>(bytes) - 1);  // without the terminator
+  }
   FILE* file = _wfopen(path, L"at");
   if (file == nullptr) return -1;
-  if (line != nullptr) fputws(line, file);
-  if (fputws(L"\r\n", file) < 0) {
+  if ((!narrow.empty() && fputs(narrow.c_str(), file) < 0) || fputs("\r\n", file) < 0) {
     fclose(file);
     return -1;
   }

@@ -52,8 +52,10 @@ QUILLET_API int OpenFileDialog(HWND owner, wchar_t* path, const wchar_t* filter)
 QUILLET_API int SaveFileDialog(HWND owner, wchar_t* path, const wchar_t* filter,
                                const wchar_t* defaultExtension);
 
-// Appends `line` and a line end to the file `path` in text mode. -1 when the file cannot be
-// opened or the line end cannot be written, else the result of closing the file (0 on success).
+// Appends `line`, in the system's ANSI code page, and a line end to the file `path` in text
+// mode; the stream's newline translation makes the line end CR CR LF on disk. -1 when the file
+// cannot be opened or the line or its end cannot be written, else the result of closing the
+// file (0 on success).
 QUILLET_API int AddLog(const wchar_t* path, const wchar_t* line);
 
 // The size in bytes of the file `path`, or -1 when it cannot be opened for reading.
