@@ -2,6 +2,7 @@
 // extended styles, bounded text reads, application windows and their classes, timers.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -352,4 +353,44 @@ TEST(BrasselGraphic, HoldsTheWindowsDeviceContext) {
   EXPECT_EQ(graphic.GetMyHWnd(), host.get());
   ASSERT_NE(graphic.GetMyDC(), nullptr);
   EXPECT_EQ(WindowFromDC(graphic.GetMyDC()), host.get());
+}
+
+namespace {
+
+// An application object whose window is whatever the test names.
+class NamedWindowApplication : public CMyApplication {
+public:
+  explicit NamedWindowApplication(HWND window) : window_(window) {}
+  HWND GetHWnd() override { return window_; }
+
+private:
+  HWND window_;
+};
+
+}  // namespace
+
+TEST(BrasselTimers, TheBaseApplicationHasNoWindowAndRegistersNothing) {
+  CMyApplication application;
+  EXPECT_EQ(application.RegisterMyClass(), 0);
+  EXPECT_EQ(application.GetHWnd(), nullptr);
+  EXPECT_EQ(application.SetMyTimer(3, 10), 0u);
+}
+
+TEST(BrasselTimers, TimersReachTheWindowThroughGetHWnd) {
+  HostWindow host;
+  NamedWindowApplication application(host.get());
+  ASSERT_NE(application.SetMyTimer(11, 10), 0u);
+  // Only timer messages of the host are taken, so none is dispatched away unseen.
+  bool ticked = false;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!ticked && std::chrono::steady_clock::now() < deadline) {
+    MSG msg{};
+    if (PeekMessageW(&msg, host.get(), WM_TIMER, WM_TIMER, PM_REMOVE)) {
+      ticked = msg.wParam == 11;
+    } else {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_TIMER);
+    }
+  }
+  EXPECT_TRUE(ticked);
+  EXPECT_NE(application.EndMyTimer(11), 0);
 }
