@@ -360,6 +360,12 @@ HWND TovelaProcess::WaitForMainWindow(Timeout timeout, bool visibleOnly) {
       },
       timeout);
   main_ = found;
+  // The window shows before start-up has filled it; a sent message is answered only once the
+  // program reaches its message loop (or a dialog's), when start-up is complete.
+  DWORD_PTR result = 0;
+  if (found != nullptr &&
+      !SendMessageTimeoutW(found, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout.count()), &result))
+    return nullptr;
   return found;
 }
 

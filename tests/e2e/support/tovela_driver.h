@@ -170,7 +170,8 @@ class TovelaProcess {
   DWORD Id() const { return info_.dwProcessId; }
   HANDLE Handle() const { return info_.hProcess; }
 
-  // The main window (class "Tovela"), visible or not; null when it did not appear in time.
+  // The main window (class "Tovela"), visible or not, once start-up is complete (the program
+  // answers messages); null when it did not appear in time.
   HWND WaitForMainWindow(Timeout timeout = kDefaultTimeout, bool visibleOnly = true);
   HWND MainWindow() const { return main_; }
   // A child of the main window by id (GetDlgItem).

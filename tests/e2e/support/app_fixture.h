@@ -1,0 +1,98 @@
+// A GoogleTest fixture for end-to-end tests of the program: a fresh install folder per test,
+// helpers for dates and data-file lines, and starting the program with its main window found.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "support/tovela_driver.h"
+
+namespace e2e {
+
+struct Ymd {
+  int year = 0, month = 0, day = 0;
+};
+
+inline Ymd TodayYmd() {
+  Ymd d;
+  Today(d.year, d.month, d.day);
+  return d;
+}
+
+inline Ymd DaysFromToday(int days) {
+  Ymd d = TodayYmd();
+  AddDays(d.year, d.month, d.day, days);
+  return d;
+}
+
+// "2026/5/3" as the data files write a date.
+inline std::string DateText(const Ymd& d) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%d/%d/%d", d.year, d.month, d.day);
+  return text;
+}
+
+// One line of TEMPERATURE_DATA.dat as written on disk.
+inline std::string TemperatureLine(const Ymd& d, const char* temperature, int period) {
+  return DateText(d) + "," + temperature + "," + std::to_string(period) + "\r\n";
+}
+
+// One line of WEIGHT_DATA.dat as written on disk.
+inline std::string WeightLine(const Ymd& d, const char* weight) { return DateText(d) + "," + weight + "\r\n"; }
+
+// One line of MEMO_DATA.dat (UTF-16LE) as written on disk.
+inline std::string MemoLine(const Ymd& d, const std::wstring& text) {
+  const std::string date = DateText(d);
+  return Utf16Bytes(std::wstring(date.begin(), date.end()) + L"," + text + L"\r\n");
+}
+
+// "%d/%d/%dのデータが%sされました。"
+inline std::wstring DoneText(const Ymd& d, const std::wstring& verb) {
+  const std::string date = DateText(d);
+  return std::wstring(date.begin(), date.end()) + L"のデータが" + verb + L"されました。";
+}
+
+inline constexpr wchar_t kInputErrorCaption[] = L"入力エラーです。";
+inline constexpr wchar_t kDoneCaption[] = L"データの更新が完了しました。";
+inline constexpr wchar_t kTemperatureError[] = L"基礎体温の入力に誤りがあります。\n正しく入力してください。";
+inline constexpr wchar_t kWeightError[] = L"体重の入力に誤りがあります。\n正しく入力してください。";
+inline constexpr wchar_t kSaveFailedText[] =
+    L"データの保存に失敗しました。\n外部からファイルがアクセスされていないかご確認ください。";
+
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(install.Ready()) << "Tovela.exe not found: set TOVELA_BIN_DIR"; }
+
+  // Starts an ordinary run and waits for its visible main window.
+  void Start(const std::wstring& arguments = L"") {
+    app = install.Launch(arguments);
+    ASSERT_TRUE(app.Started());
+    ASSERT_NE(app.WaitForMainWindow(), nullptr) << "main window did not appear";
+  }
+
+  // Closes the running program and expects it to end with exit code 0.
+  void Close() { ASSERT_TRUE(app.CloseAndWait()) << "program did not end after WM_CLOSE"; }
+
+  std::wstring Text(int id) const { return GetText(app.Control(id)); }
+  bool Enabled(int id) const { return IsWindowEnabled(app.Control(id)) != FALSE; }
+
+  // Shows a day in the side panel as a user picking it in the date picker would, and waits
+  // until the panel shows it: the temperature field first gets a mark that showing any day
+  // replaces (with the day's value or with nothing).
+  void PickDay(const Ymd& d) {
+    HWND edit = app.Control(kTemperatureEditId);
+    ASSERT_TRUE(SetText(edit, L"#"));
+    ASSERT_TRUE(app.SetDate(app.Control(kDatePickerId), d.year, d.month, d.day, true));
+    ASSERT_TRUE(WaitUntil([&] { return GetText(edit) != L"#"; })) << "panel did not show the day";
+  }
+
+  // Presses a side-panel button and reads the message box it opens.
+  MessageBoxText Press(int buttonId) const { return app.PressAndReadMessage(app.Control(buttonId)); }
+
+  TovelaInstall install;
+  TovelaProcess app;
+};
+
+}  // namespace e2e
