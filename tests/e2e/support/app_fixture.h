@@ -34,6 +34,8 @@ inline std::string DateText(const Ymd& d) {
   return text;
 }
 
+inline std::wstring WideText(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
 // One line of TEMPERATURE_DATA.dat as written on disk.
 inline std::string TemperatureLine(const Ymd& d, const char* temperature, int period) {
   return DateText(d) + "," + temperature + "," + std::to_string(period) + "\r\n";
@@ -86,6 +88,24 @@ class AppTest : public ::testing::Test {
     ASSERT_TRUE(SetText(edit, L"#"));
     ASSERT_TRUE(app.SetDate(app.Control(kDatePickerId), d.year, d.month, d.day, true));
     ASSERT_TRUE(WaitUntil([&] { return GetText(edit) != L"#"; })) << "panel did not show the day";
+  }
+
+  // Returns once the program has handled every message posted to it so far. Posted messages are
+  // handled in order, but a sent one overtakes them: so post a selection change to the weight
+  // field and wait until a sent query sees it. The field's text is put back afterwards.
+  void WaitForPostedMessages() const {
+    HWND edit = app.Control(kWeightEditId);
+    const std::wstring text = GetText(edit);
+    ASSERT_TRUE(SetText(edit, L"sync"));
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(edit, EM_SETSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    PostMessageW(edit, EM_SETSEL, 0, 3);
+    ASSERT_TRUE(WaitUntil([&] {
+      DWORD_PTR selection = 0;
+      SendMessageTimeoutW(edit, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &selection);
+      return HIWORD(selection) == 3;
+    }));
+    ASSERT_TRUE(SetText(edit, text));
   }
 
   // Presses a side-panel button and reads the message box it opens.
