@@ -1,7 +1,7 @@
 // Placeholders until each command's module provides its own handler.
 #include "command_hooks_win.h"
 
-int OnBasicSettingsCommand(HWND) { return 1; }
-int OnColorsCommand(HWND) { return 1; }
-int OnShortcutCommand(HWND) { return 1; }
+// OnBasicSettingsCommand: forms/basic_setting_dialog_command_win.cpp
+// OnColorsCommand: forms/recolor_dialog_command_win.cpp
+// OnShortcutCommand: startup_shortcut_win.cpp
 int OnPrintCommand(HWND) { return 1; }

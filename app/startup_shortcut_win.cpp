@@ -6,6 +6,7 @@
 
 #include <cwchar>
 
+#include "command_hooks_win.h"
 #include "system_win.h"
 
 namespace {
@@ -75,4 +76,9 @@ void CreateStartupShortcut(HWND owner) {
   wchar_t shortcut[kPathBuffer];
   if (!JoinPath(shortcut, startup, L"\\Tovela.lnk")) return;
   WriteStartupShortcut(shortcut, folder);
+}
+
+int OnShortcutCommand(HWND mainWindow) {
+  CreateStartupShortcut(mainWindow);
+  return 1;
 }
