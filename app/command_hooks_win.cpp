@@ -4,4 +4,4 @@
 // OnBasicSettingsCommand: forms/basic_setting_dialog_command_win.cpp
 // OnColorsCommand: forms/recolor_dialog_command_win.cpp
 // OnShortcutCommand: startup_shortcut_win.cpp
-int OnPrintCommand(HWND) { return 1; }
+// OnPrintCommand: print/print_command_win.cpp

@@ -90,21 +90,6 @@ void ForEachLine(std::basic_string_view<Char> text, Take take) {
   }
 }
 
-// Reads the file whole. A missing file is created empty; a file that exists but cannot be read
-// is left exactly as it is. Either way there is nothing to load.
-bool ReadDataFile(const std::filesystem::path& file, std::string& bytes) {
-  switch (data_file_io::ReadWholeFile(file, bytes)) {
-    case data_file_io::ReadResult::Read:
-      return true;
-    case data_file_io::ReadResult::Missing:
-      data_file_io::CreateEmptyFileIfMissing(file);
-      return false;
-    case data_file_io::ReadResult::Unreadable:
-      return false;
-  }
-  return false;
-}
-
 // "y/m/d,36.45,1": date, temperature, period-start flag (1 sets it, anything else clears it).
 bool ParseTemperatureLine(std::string_view line, TemperatureRecord& record) {
   const auto fields = Tokens(line, ',');
@@ -183,21 +168,17 @@ void AppendUnitLE(std::string& out, char16_t unit) {
   out += static_cast<char>(unit >> 8);
 }
 
-}  // namespace
+// --- Whole files ---------------------------------------------------------------------------
 
-void LoadTemperatureData(TemperatureStore& store, const std::filesystem::path& file) {
-  std::string bytes;
-  if (!ReadDataFile(file, bytes)) return;
-  ForEachLine(std::string_view(bytes), [&](std::string_view line, std::size_t) {
+void ParseLines(std::string_view bytes, TemperatureStore& store) {
+  ForEachLine(bytes, [&](std::string_view line, std::size_t) {
     TemperatureRecord record;
     if (ParseTemperatureLine(line, record)) InsertTemperature(record, store);
   });
 }
 
-void LoadWeightData(WeightStore& store, const std::filesystem::path& file) {
-  std::string bytes;
-  if (!ReadDataFile(file, bytes)) return;
-  ForEachLine(std::string_view(bytes), [&](std::string_view line, std::size_t) {
+void ParseLines(std::string_view bytes, WeightStore& store) {
+  ForEachLine(bytes, [&](std::string_view line, std::size_t) {
     WeightRecord record;
     if (ParseWeightLine(line, record)) InsertWeight(record, store);
   });
@@ -205,9 +186,7 @@ void LoadWeightData(WeightStore& store, const std::filesystem::path& file) {
 
 // The memo file is UTF-16LE; an odd last byte is ignored and a leading byte-order mark skipped.
 // A line shorter than 10 units with its line end cannot hold a date and a text and is skipped.
-void LoadMemoData(MemoStore& store, const std::filesystem::path& file) {
-  std::string bytes;
-  if (!ReadDataFile(file, bytes)) return;
+void ParseLines(std::string_view bytes, MemoStore& store) {
   std::u16string units(bytes.size() / 2, u'\0');
   for (std::size_t i = 0; i < units.size(); ++i) {
     units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
@@ -223,7 +202,7 @@ void LoadMemoData(MemoStore& store, const std::filesystem::path& file) {
   });
 }
 
-bool SaveTemperatureData(const TemperatureStore& store, const std::filesystem::path& file) {
+std::string FileBytes(const TemperatureStore& store) {
   std::string out;
   for (const TemperatureRecord* r = store.head(); r != nullptr; r = r->next) {
     AppendDate(out, r->year, r->month, r->day);
@@ -232,20 +211,20 @@ bool SaveTemperatureData(const TemperatureStore& store, const std::filesystem::p
     AppendInteger(out, r->periodStart);
     out += "\r\n";
   }
-  return data_file_io::ReplaceFileContents(file, out);
+  return out;
 }
 
-bool SaveWeightData(const WeightStore& store, const std::filesystem::path& file) {
+std::string FileBytes(const WeightStore& store) {
   std::string out;
   for (const WeightRecord* r = store.head(); r != nullptr; r = r->next) {
     AppendDate(out, r->year, r->month, r->day);
     AppendFixed(out, r->weight, 1);
     out += "\r\n";
   }
-  return data_file_io::ReplaceFileContents(file, out);
+  return out;
 }
 
-bool SaveMemoData(const MemoStore& store, const std::filesystem::path& file) {
+std::string FileBytes(const MemoStore& store) {
   std::string out;
   std::string date;
   for (const MemoRecord* r = store.head(); r != nullptr; r = r->next) {
@@ -258,5 +237,60 @@ bool SaveMemoData(const MemoStore& store, const std::filesystem::path& file) {
     AppendUnitLE(out, u'\r');
     AppendUnitLE(out, u'\n');
   }
-  return data_file_io::ReplaceFileContents(file, out);
+  return out;
+}
+
+bool Insert(const TemperatureRecord& r, TemperatureStore& store) { return InsertTemperature(r, store); }
+bool Insert(const WeightRecord& r, WeightStore& store) { return InsertWeight(r, store); }
+bool Insert(const MemoRecord& r, MemoStore& store) { return InsertMemo(r, store); }
+
+// Reads the file whole into the store. A missing file is created empty; a file that exists but
+// cannot be read is left exactly as it is, and the store remembers that for its save.
+template <typename Store>
+void Load(Store& store, const std::filesystem::path& file) {
+  std::string bytes;
+  switch (data_file_io::ReadWholeFile(file, bytes)) {
+    case data_file_io::ReadResult::Read:
+      ParseLines(bytes, store);
+      break;
+    case data_file_io::ReadResult::Missing:
+      data_file_io::CreateEmptyFileIfMissing(file);
+      break;
+    case data_file_io::ReadResult::Unreadable:
+      store.records.fileUnread = true;
+      break;
+  }
+}
+
+// Writes the store whole. When its load could not read the file, the file's lines are read now
+// and kept wherever the store has no record of their date; while the file still cannot be read
+// nothing is written.
+template <typename Store>
+bool Save(const Store& store, const std::filesystem::path& file) {
+  if (!store.records.fileUnread) return data_file_io::ReplaceFileContents(file, FileBytes(store));
+  std::string bytes;
+  const auto read = data_file_io::ReadWholeFile(file, bytes);
+  if (read == data_file_io::ReadResult::Unreadable) return false;
+  Store merged;
+  for (const auto* r = store.head(); r != nullptr; r = r->next) Insert(*r, merged);
+  ParseLines(bytes, merged);
+  return data_file_io::ReplaceFileContents(file, FileBytes(merged));
+}
+
+}  // namespace
+
+void LoadTemperatureData(TemperatureStore& store, const std::filesystem::path& file) {
+  Load(store, file);
+}
+void LoadWeightData(WeightStore& store, const std::filesystem::path& file) { Load(store, file); }
+void LoadMemoData(MemoStore& store, const std::filesystem::path& file) { Load(store, file); }
+
+bool SaveTemperatureData(const TemperatureStore& store, const std::filesystem::path& file) {
+  return Save(store, file);
+}
+bool SaveWeightData(const WeightStore& store, const std::filesystem::path& file) {
+  return Save(store, file);
+}
+bool SaveMemoData(const MemoStore& store, const std::filesystem::path& file) {
+  return Save(store, file);
 }

@@ -13,14 +13,17 @@ inline constexpr wchar_t kWeightFileName[] = L"\\WEIGHT_DATA.dat";
 inline constexpr wchar_t kMemoFileName[] = L"\\MEMO_DATA.dat";
 
 // Load the file's records into the store. A missing file is created empty; an existing file that
-// cannot be read is left alone. Damaged lines are skipped, every other line is kept; a repeated
-// date keeps its first line.
+// cannot be read is left alone (and the store's records.fileUnread set). Damaged lines (no valid
+// calendar date, a missing field, a value that is not finite or out of bounds) are skipped,
+// every other line is kept; a repeated date keeps its first line.
 void LoadTemperatureData(TemperatureStore& store, const std::filesystem::path& file);
 void LoadWeightData(WeightStore& store, const std::filesystem::path& file);
 void LoadMemoData(MemoStore& store, const std::filesystem::path& file);
 
 // Write the store whole, through a temporary file in the same folder that then replaces the old
-// file in one step. false on any failure; the old file is then unchanged.
+// file in one step. false on any failure, or when the file is read-only; the old file is then
+// unchanged. A store whose load could not read its file keeps that file's lines for the dates it
+// has no record of, and fails while the file still cannot be read.
 bool SaveTemperatureData(const TemperatureStore& store, const std::filesystem::path& file);
 bool SaveWeightData(const WeightStore& store, const std::filesystem::path& file);
 bool SaveMemoData(const MemoStore& store, const std::filesystem::path& file);

@@ -53,6 +53,11 @@ template <typename Record>
 struct RecordList {
   Record* head = nullptr;
   std::map<DateYmd, Record*> index;  // kept in step with the list
+  // Set by a load that found its data file but could not read it (held open by another
+  // program, say). The save then reads the file again and keeps its lines beside the records
+  // in memory, instead of overwriting a history it never saw; it fails while the file stays
+  // unreadable.
+  bool fileUnread = false;
 
   RecordList() = default;
   RecordList(const RecordList&) = delete;

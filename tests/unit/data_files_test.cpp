@@ -349,3 +349,39 @@ TEST(DataFiles, DoubledSeparatorInThePathWorks) {
   ASSERT_TRUE(SaveTemperatureData(store, file));
   EXPECT_EQ(LoadTemperatures(file), "2007/5/30,36.45,1");
 }
+
+// A file that existed but could not be read at load is never overwritten with a history that
+// was not loaded: the save fails while it stays unreadable, and merges its lines once readable.
+TEST(DataFiles, FileUnreadableAtLoadIsMergedNotOverwritten) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder / "TEMPERATURE_DATA.dat");
+  TemperatureStore store;
+  LoadTemperatureData(store, folder / "TEMPERATURE_DATA.dat");
+  EXPECT_TRUE(store.records.fileUnread);
+  AddTemperatures(store, "2007/6/1,36.60,0; 2007/5/30,36.20,0");
+  EXPECT_FALSE(SaveTemperatureData(store, folder / "TEMPERATURE_DATA.dat"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "TEMPERATURE_DATA.dat"));
+
+  // Readable again (the other program let go of it): the records in memory win their dates.
+  std::filesystem::remove(folder / "TEMPERATURE_DATA.dat");
+  WriteBytes(folder / "TEMPERATURE_DATA.dat", "2007/5/29,36.10,1\r\n2007/5/30,36.45,1\r\n");
+  ASSERT_TRUE(SaveTemperatureData(store, folder / "TEMPERATURE_DATA.dat"));
+  EXPECT_EQ(ReadBytes(folder / "TEMPERATURE_DATA.dat"),
+            "2007/5/29,36.10,1\r\n2007/5/30,36.20,0\r\n2007/6/1,36.60,0\r\n");
+  EXPECT_EQ(Describe(store), "2007/5/30,36.20,0;2007/6/1,36.60,0");  // the store is not changed
+
+  // Gone by then: the store is written as it is.
+  std::filesystem::remove(folder / "TEMPERATURE_DATA.dat");
+  ASSERT_TRUE(SaveTemperatureData(store, folder / "TEMPERATURE_DATA.dat"));
+  EXPECT_EQ(ReadBytes(folder / "TEMPERATURE_DATA.dat"), "2007/5/30,36.20,0\r\n2007/6/1,36.60,0\r\n");
+}
+
+TEST(DataFiles, MemoFileUnreadableAtLoadIsMergedToo) {
+  TempFolder folder;
+  MemoStore store;
+  store.records.fileUnread = true;
+  AddMemos(store, "2007/6/1,新しい");
+  WriteBytes(folder / "MEMO_DATA.dat", Utf16LeBytes(u"2007/5/30,古い\r\n2007/6/1,上書き\r\n"));
+  ASSERT_TRUE(SaveMemoData(store, folder / "MEMO_DATA.dat"));
+  EXPECT_EQ(ReadBytes(folder / "MEMO_DATA.dat"), Utf16LeBytes(u"2007/5/30,古い\r\n2007/6/1,新しい\r\n"));
+}

@@ -120,7 +120,7 @@ TEST(DataFilesOnWindows, SaveIntoMissingFolderFails) {
 }
 
 // Another program holding the file open without sharing: the load reads nothing and leaves the
-// file alone; the save fails and the file keeps its bytes.
+// file alone; the save fails and the file keeps its bytes until it is released.
 TEST(DataFilesOnWindows, FileLockedByAnotherProgramIsNeitherTruncatedNorReplaced) {
   TempFolder folder;
   const auto file = ProgramPath(folder, kTemperatureFileName);
@@ -136,4 +136,26 @@ TEST(DataFilesOnWindows, FileLockedByAnotherProgramIsNeitherTruncatedNorReplaced
   CloseHandle(lock);
   EXPECT_EQ(ReadBytes(file), "2007/5/30,36.45,1\r\n");
   EXPECT_EQ(folder.Listing(), "TEMPERATURE_DATA.dat");
+  // Once released, the save keeps the lines it never loaded beside the new record.
+  ASSERT_TRUE(SaveTemperatureData(store, file));
+  EXPECT_EQ(ReadBytes(file), "2007/5/30,36.45,1\r\n2007/6/1,36.60,0\r\n");
+  EXPECT_EQ(folder.Listing(), "TEMPERATURE_DATA.dat");
+}
+
+TEST(DataFilesOnWindows, SaveWhileAnotherProgramHoldsTheFileFailsAndKeepsIt) {
+  TempFolder folder;
+  const auto file = ProgramPath(folder, kWeightFileName);
+  WriteBytes(file, "2007/5/30,52.3\r\n");
+  WeightStore store;
+  LoadWeightData(store, file);
+  AddWeights(store, "2007/6/1,51.0");
+  HANDLE lock = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(SaveWeightData(store, file));
+  CloseHandle(lock);
+  EXPECT_EQ(ReadBytes(file), "2007/5/30,52.3\r\n");
+  EXPECT_EQ(folder.Listing(), "WEIGHT_DATA.dat");
+  ASSERT_TRUE(SaveWeightData(store, file));
+  EXPECT_EQ(ReadBytes(file), "2007/5/30,52.3\r\n2007/6/1,51.0\r\n");
 }
