@@ -1,0 +1,32 @@
+// A white memory bitmap to draw the chart or a printed page into, for the render tool and the
+// Wine tests: a 32-bit top-down DIB section selected into a memory device context.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class ChartBitmap {
+ public:
+  ChartBitmap(int width, int height);
+  ~ChartBitmap();
+  ChartBitmap(const ChartBitmap&) = delete;
+  ChartBitmap& operator=(const ChartBitmap&) = delete;
+
+  bool ok() const { return bits_ != nullptr; }
+  HDC dc() const { return dc_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  // The colour at (x, y) as a COLORREF; CLR_INVALID outside the bitmap.
+  COLORREF Pixel(int x, int y) const;
+  // Writes a 24-bit bottom-up BMP file; false when the file cannot be written.
+  bool SaveBmp(const std::wstring& path) const;
+
+ private:
+  int width_;
+  int height_;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+  unsigned char* bits_ = nullptr;  // BGRA, top-down
+};
