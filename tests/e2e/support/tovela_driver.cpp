@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <sstream>
 
 namespace e2e {
 
@@ -285,6 +286,7 @@ TovelaInstall::TovelaInstall() {
   ready_ = true;
   for (const wchar_t* file : {L"Tovela.exe", L"Quillet.dll", L"Brassel.dll"})
     ready_ = CopyFileW((bin + L"\\" + file).c_str(), PathOf(file).c_str(), FALSE) && ready_;
+  CopyFileW((bin + L"\\tovela_probe.dll").c_str(), PathOf(L"tovela_probe.dll").c_str(), FALSE);
 }
 
 TovelaInstall::~TovelaInstall() {
@@ -320,12 +322,13 @@ TovelaProcess TovelaInstall::Launch(const std::wstring& arguments) const {
   if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder_.c_str(), &startup, &info))
     return TovelaProcess();
-  return TovelaProcess(info);
+  return TovelaProcess(info, folder_);
 }
 
 // ---- Process ----------------------------------------------------------------------------------
 
-TovelaProcess::TovelaProcess(TovelaProcess&& other) noexcept : info_(other.info_), main_(other.main_) {
+TovelaProcess::TovelaProcess(TovelaProcess&& other) noexcept
+    : info_(other.info_), folder_(std::move(other.folder_)), main_(other.main_) {
   other.info_ = PROCESS_INFORMATION{};
   other.main_ = nullptr;
 }
@@ -334,6 +337,7 @@ TovelaProcess& TovelaProcess::operator=(TovelaProcess&& other) noexcept {
   if (this != &other) {
     this->~TovelaProcess();
     info_ = other.info_;
+    folder_ = std::move(other.folder_);
     main_ = other.main_;
     other.info_ = PROCESS_INFORMATION{};
     other.main_ = nullptr;
@@ -487,6 +491,54 @@ void TovelaProcess::Kill() {
   if (info_.hProcess == nullptr) return;
   TerminateProcess(info_.hProcess, 99);
   WaitForSingleObject(info_.hProcess, 10000);
+}
+
+ProbeReport TovelaProcess::Probe(Timeout timeout) const {
+  ProbeReport report;
+  const std::wstring dll = folder_ + L"\\tovela_probe.dll";
+  wchar_t name[64];
+  swprintf(name, 64, L"\\tovela_probe_%lu.txt", info_.dwProcessId);
+  const std::wstring file = folder_ + name;
+  DeleteFileW(file.c_str());
+  if (!FileExists(dll)) return report;
+  const SIZE_T bytes = (dll.size() + 1) * sizeof(wchar_t);
+  RemoteBlock remote(info_.hProcess, bytes);
+  if (!remote.Write(dll.c_str(), bytes)) return report;
+  auto* loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
+  HANDLE thread = CreateRemoteThread(info_.hProcess, nullptr, 0, loadLibrary, remote.get(), 0, nullptr);
+  if (thread == nullptr) return report;
+  WaitForSingleObject(thread, static_cast<DWORD>(timeout.count()));
+  CloseHandle(thread);
+  if (!WaitUntil([&] { return FileExists(file); }, timeout)) return report;
+  const std::string raw = ReadFileBytes(file);
+  std::wstring text(raw.size() / 2, L'\0');
+  std::memcpy(text.data(), raw.data(), text.size() * sizeof(wchar_t));
+  std::wistringstream lines(text);
+  std::wstring line;
+  while (std::getline(lines, line)) {
+    std::wistringstream fields(line);
+    std::wstring kind;
+    fields >> kind;
+    if (kind == L"menu") {
+      int id = 0, checked = 0;
+      fields >> id >> checked;
+      std::wstring itemText;
+      std::getline(fields, itemText);
+      if (!itemText.empty() && itemText[0] == L' ') itemText.erase(0, 1);
+      report.checked[id] = checked != 0;
+      report.itemText[id] = itemText;
+    } else if (kind == L"scroll") {
+      fields >> report.scrollMin >> report.scrollMax >> report.scrollPos;
+      report.hasScroll = true;
+    } else if (kind == L"visible") {
+      int visible = 0;
+      fields >> visible;
+      report.mainVisible = visible != 0;
+    }
+  }
+  report.ok = true;
+  return report;
 }
 
 std::wstring TovelaProcess::Screenshot(HWND window, const std::wstring& name) const {

@@ -27,6 +27,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -128,8 +129,19 @@ bool WaitUntil(Condition condition, Timeout timeout = kDefaultTimeout) {
 
 class TovelaProcess;
 
+// What the helper tovela_probe.dll reads inside the running program (another process cannot
+// read menus or a window's own scroll bars under Wine).
+struct ProbeReport {
+  bool ok = false;                      // false when the helper did not answer in time
+  std::map<int, bool> checked;          // menu command id -> checked
+  std::map<int, std::wstring> itemText; // menu command id -> item text
+  bool hasScroll = false;               // the chart window's SB_HORZ bar could be read
+  int scrollMin = 0, scrollMax = 0, scrollPos = 0;
+  bool mainVisible = false;
+};
+
 // A fresh install folder under the temporary folder with Tovela.exe, Quillet.dll and
-// Brassel.dll copied from TOVELA_BIN_DIR. Removed with everything in it on destruction.
+// Brassel.dll copied from TOVELA_BIN_DIR (and the test helper tovela_probe.dll when it is there). Removed with everything in it on destruction.
 class TovelaInstall {
  public:
   TovelaInstall();
@@ -161,7 +173,8 @@ class TovelaInstall {
 class TovelaProcess {
  public:
   TovelaProcess() = default;
-  explicit TovelaProcess(const PROCESS_INFORMATION& info) : info_(info) {}
+  TovelaProcess(const PROCESS_INFORMATION& info, std::wstring folder)
+      : info_(info), folder_(std::move(folder)) {}
   TovelaProcess(TovelaProcess&& other) noexcept;
   TovelaProcess& operator=(TovelaProcess&& other) noexcept;
   ~TovelaProcess();
@@ -204,6 +217,10 @@ class TovelaProcess {
   // Ends the process at once (clean-up after a failed test).
   void Kill();
 
+  // Loads tovela_probe.dll from the install folder into the program (or makes the loaded one
+  // report again) and reads its report.
+  ProbeReport Probe(Timeout timeout = kDefaultTimeout) const;
+
   // Brings the main window to the front and writes a 24-bit BMP of its screen area to
   // ArtifactsFolder()\name; the full path, or "" on failure. Other windows of the process on top
   // (a dialog) are included as they appear on screen.
@@ -211,6 +228,7 @@ class TovelaProcess {
 
  private:
   PROCESS_INFORMATION info_{};
+  std::wstring folder_;
   HWND main_ = nullptr;
 };
 

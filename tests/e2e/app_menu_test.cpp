@@ -1,0 +1,200 @@
+// The menu bar, the chart modes, the version dialog and the accelerators of the real program, and
+// a screenshot of the main window in each mode.
+#include <gtest/gtest.h>
+
+#include "support/app_fixture.h"
+
+namespace e2e {
+namespace {
+
+using Menu = AppTest;
+using VersionDialog = AppTest;
+using Closing = AppTest;
+using Screenshots = AppTest;
+
+void ExpectOnlyChecked(const ProbeReport& report, int command) {
+  ASSERT_TRUE(report.ok) << "the probe did not answer";
+  for (int id : {kTemperatureModeCommand, kWeightModeCommand, kPregnancyModeCommand})
+    EXPECT_EQ(report.checked.at(id), id == command) << id;
+}
+
+TEST_F(Menu, ItemsAndTheirCommandsAreTheProgramsOwn) {
+  Start();
+  const ProbeReport report = app.Probe();
+  ASSERT_TRUE(report.ok);
+  const std::map<int, std::wstring> expected = {
+      {kPrintCommand, L"印刷(&P)  Ctrl+P"},
+      {kExitCommand, L"終了(&X)"},
+      {kBasicSettingsCommand, L"基本設定登録(&B)  Ctrl+B"},
+      {kColorsCommand, L"色の変更(&C) Ctrl+Shift+C"},
+      {kShortcutCommand, L"スタートアップにショートカットを作成(&S)"},
+      {kTemperatureModeCommand, L"基礎体温モード(&T)"},
+      {kWeightModeCommand, L"体重モード(&W)"},
+      {kPregnancyModeCommand, L"妊娠確定モード(&P)"},
+      {kVersionCommand, L"バージョン情報(&V)"},
+  };
+  EXPECT_EQ(report.itemText, expected);
+  ExpectOnlyChecked(report, kTemperatureModeCommand);
+  // The chart starts with today as the first column: modes 1 and 2 span 365 days past today.
+  ASSERT_TRUE(report.hasScroll);
+  EXPECT_EQ(report.scrollMin, 0);
+  EXPECT_EQ(report.scrollMax, 365);
+  EXPECT_EQ(report.scrollPos, 0);
+  Close();
+}
+
+TEST_F(Menu, WeightModeChecksOnlyItsItemAndIsSaved) {
+  Start();
+  PostCommand(app.MainWindow(), kWeightModeCommand);
+  ASSERT_TRUE(WaitUntil([&] {
+    const ProbeReport r = app.Probe();
+    return r.ok && r.checked.at(kWeightModeCommand);
+  }));
+  ExpectOnlyChecked(app.Probe(), kWeightModeCommand);
+  PostCommand(app.MainWindow(), kPregnancyModeCommand);
+  ASSERT_TRUE(WaitUntil([&] {
+    const ProbeReport r = app.Probe();
+    return r.ok && r.checked.at(kPregnancyModeCommand);
+  }));
+  const ProbeReport pregnancy = app.Probe();
+  ExpectOnlyChecked(pregnancy, kPregnancyModeCommand);
+  EXPECT_EQ(pregnancy.scrollMax, 280);  // forty weeks from the last period start (today)
+  PostCommand(app.MainWindow(), kWeightModeCommand);
+  ASSERT_TRUE(WaitUntil([&] {
+    const ProbeReport r = app.Probe();
+    return r.ok && r.checked.at(kWeightModeCommand);
+  }));
+  Close();
+  EXPECT_EQ(install.IniValue(L"GraphMode"), L"2");
+}
+
+TEST_F(Menu, SavedPregnancyModeStartsWithOnlyItsItemChecked) {
+  ASSERT_TRUE(install.WriteFile(L"Tovela.ini", "[Tovela]\r\nGraphMode=3\r\n"));
+  Start();
+  ExpectOnlyChecked(app.Probe(), kPregnancyModeCommand);
+  Close();
+  EXPECT_EQ(install.IniValue(L"GraphMode"), L"3");
+}
+
+TEST_F(Menu, SavedModeZeroChecksNoItemAndSavesTemperatureMode) {
+  ASSERT_TRUE(install.WriteFile(L"Tovela.ini", "[Tovela]\r\nGraphMode=0\r\nGraphGridColor=300,0,0\r\n"));
+  Start();
+  const ProbeReport report = app.Probe();
+  ASSERT_TRUE(report.ok);
+  for (int id : {kTemperatureModeCommand, kWeightModeCommand, kPregnancyModeCommand})
+    EXPECT_FALSE(report.checked.at(id)) << id;
+  Close();
+  EXPECT_EQ(install.IniValue(L"GraphMode"), L"1");
+  EXPECT_EQ(install.IniValue(L"GraphGridColor"), L"44,0,0");
+}
+
+TEST_F(Menu, CtrlCAloneDoesNothing) {
+  Start();
+  PressKeys(app.MainWindow(), {VK_CONTROL, 'C'});
+  WaitForPostedMessages();
+  // No dialog of any kind opened.
+  EXPECT_TRUE(TopLevelWindows(app.Id(), L"#32770", L"", true).empty());
+  Close();
+}
+
+TEST_F(Menu, ExitItemClosesAndSaves) {
+  Start();
+  PostCommand(app.MainWindow(), kExitCommand);
+  EXPECT_EQ(app.WaitForExit(), 0u);
+  EXPECT_TRUE(install.Exists(L"Tovela.ini"));
+}
+
+TEST_F(VersionDialog, OpensFromItsItemAndClosesThreeWays) {
+  Start();
+  // "閉じる(&C)"
+  PostCommand(app.MainWindow(), kVersionCommand);
+  HWND dialog = app.WaitForDialog(kVersionDialogCaption);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(GetText(GetDlgItem(dialog, 704)), L"バージョン 1.0.0");
+  EXPECT_EQ(GetText(GetDlgItem(dialog, IDOK)), L"閉じる(&C)");
+  app.Screenshot(dialog, L"version_dialog.bmp");
+  PostClick(GetDlgItem(dialog, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+
+  // Esc
+  PostCommand(app.MainWindow(), kVersionCommand);
+  dialog = app.WaitForDialog(kVersionDialogCaption);
+  ASSERT_NE(dialog, nullptr);
+  PressKeys(dialog, {VK_ESCAPE});
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+
+  // The close box
+  PostCommand(app.MainWindow(), kVersionCommand);
+  dialog = app.WaitForDialog(kVersionDialogCaption);
+  ASSERT_NE(dialog, nullptr);
+  PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  Close();
+}
+
+TEST_F(Closing, ReadOnlyDataFileKeepsTheWindowAndEveryRecordUntilItIsWritable) {
+  const Ymd day = DaysFromToday(-1);
+  ASSERT_TRUE(install.WriteFile(L"TEMPERATURE_DATA.dat", TemperatureLine(day, "36.40", 0)));
+  ASSERT_TRUE(install.WriteFile(L"MEMO_DATA.dat", ""));
+  Start();
+  // A record added now must survive the refused close.
+  ASSERT_TRUE(SetText(app.Control(kTemperatureEditId), L"36.90"));
+  MessageBoxText box = Press(kAddButtonId);
+  ASSERT_TRUE(box.Answer(IDOK));
+  ASSERT_TRUE(install.SetReadOnly(L"MEMO_DATA.dat", true));
+
+  PostMessageW(app.MainWindow(), WM_CLOSE, 0, 0);
+  box = app.WaitForMessageBox();
+  EXPECT_EQ(box.caption, L"致命的なエラーが発生しました。");
+  EXPECT_EQ(box.text, kSaveFailedText);
+  ASSERT_TRUE(box.Answer(IDOK));
+  EXPECT_FALSE(app.Exited());
+  EXPECT_TRUE(IsWindowVisible(app.MainWindow()));
+  PickDay(day);
+  EXPECT_EQ(Text(kTemperatureEditId), L"36.40");
+  PickDay(TodayYmd());
+  EXPECT_EQ(Text(kTemperatureEditId), L"36.90");
+
+  ASSERT_TRUE(install.SetReadOnly(L"MEMO_DATA.dat", false));
+  Close();
+  EXPECT_EQ(install.ReadFile(L"TEMPERATURE_DATA.dat"),
+            TemperatureLine(day, "36.40", 0) + TemperatureLine(TodayYmd(), "36.90", 0));
+}
+
+TEST_F(Screenshots, MainWindowInEachMode) {
+  // Two months of a cycle ending today, so every mode has something to draw.
+  std::string temperatures, weights;
+  for (int i = 40; i >= 0; --i) {
+    const Ymd d = DaysFromToday(-i);
+    const int phase = (40 - i) % 28;
+    const double t = phase < 14 ? 36.25 + 0.01 * (phase % 5) : 36.70 + 0.02 * (phase % 4);
+    char value[16];
+    std::snprintf(value, sizeof value, "%.2f", t);
+    temperatures += TemperatureLine(d, value, phase == 0 ? 1 : 0);
+    std::snprintf(value, sizeof value, "%.1f", 50.0 + 0.1 * (i % 7));
+    weights += WeightLine(d, value);
+  }
+  ASSERT_TRUE(install.WriteFile(L"TEMPERATURE_DATA.dat", temperatures));
+  ASSERT_TRUE(install.WriteFile(L"WEIGHT_DATA.dat", weights));
+  Start();
+  // Show the recorded weeks: scroll back a month.
+  HWND chart = app.Control(kChartWindowId);
+  const struct {
+    int command;
+    const wchar_t* file;
+  } modes[] = {{kTemperatureModeCommand, L"main_temperature_mode.bmp"},
+               {kWeightModeCommand, L"main_weight_mode.bmp"},
+               {kPregnancyModeCommand, L"main_pregnancy_mode.bmp"}};
+  for (const auto& mode : modes) {
+    PostCommand(app.MainWindow(), mode.command);
+    for (int i = 0; i < 30 && mode.command != kPregnancyModeCommand; ++i)
+      PostMessageW(chart, WM_HSCROLL, SB_LINELEFT, 0);
+    WaitForPostedMessages();
+    const std::wstring path = app.Screenshot(app.MainWindow(), mode.file);
+    EXPECT_FALSE(path.empty()) << mode.file;
+  }
+  Close();
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,92 @@
+// Loaded into Tovela.exe with a remote LoadLibraryW. Every time a thread starts in the process
+// (the loading thread included) it writes a report next to itself, "tovela_probe_<pid>.txt"
+// (UTF-16LE), so a test can ask again by starting another remote thread:
+//   menu <id> <1 checked | 0> <item text>     for every command item of the menu bar
+//   scroll <nMin> <nMax> <nPos>               of the chart window's (id 401) horizontal bar
+//   mode <visible 0|1>                        whether the main window is visible
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+
+namespace {
+
+HMODULE gSelf = nullptr;
+
+struct Finder {
+  DWORD pid;
+  HWND found;
+};
+
+BOOL CALLBACK FindMain(HWND window, LPARAM param) {
+  auto* finder = reinterpret_cast<Finder*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (pid == finder->pid && std::wcscmp(name, L"Tovela") == 0) {
+    finder->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void ReportMenu(HMENU menu, std::wstring& report) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[256] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING | MIIM_FTYPE;
+    info.dwTypeData = text;
+    info.cch = 255;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    if (info.hSubMenu != nullptr) {
+      ReportMenu(info.hSubMenu, report);
+    } else if (!(info.fType & MFT_SEPARATOR)) {
+      wchar_t line[320];
+      swprintf(line, 320, L"menu %u %d %ls\n", info.wID, (info.fState & MFS_CHECKED) ? 1 : 0, text);
+      report += line;
+    }
+  }
+}
+
+void WriteReport() {
+  Finder finder{GetCurrentProcessId(), nullptr};
+  EnumWindows(FindMain, reinterpret_cast<LPARAM>(&finder));
+  std::wstring report;
+  if (finder.found != nullptr) {
+    ReportMenu(GetMenu(finder.found), report);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_POS;
+    if (GetScrollInfo(GetDlgItem(finder.found, 401), SB_HORZ, &info)) {
+      wchar_t line[96];
+      swprintf(line, 96, L"scroll %d %d %d\n", info.nMin, info.nMax, info.nPos);
+      report += line;
+    }
+    report += IsWindowVisible(finder.found) ? L"visible 1\n" : L"visible 0\n";
+  }
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(gSelf, path, MAX_PATH);
+  std::wstring file = path;
+  file = file.substr(0, file.find_last_of(L'\\') + 1);
+  wchar_t name[64];
+  swprintf(name, 64, L"tovela_probe_%lu.txt", GetCurrentProcessId());
+  file += name;
+  const std::wstring temporary = file + L".tmp";
+  HANDLE out = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(out, report.data(), static_cast<DWORD>(report.size() * sizeof(wchar_t)), &written, nullptr);
+  CloseHandle(out);
+  MoveFileExW(temporary.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+}  // namespace
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) gSelf = instance;
+  if (reason == DLL_PROCESS_ATTACH || reason == DLL_THREAD_ATTACH) WriteReport();
+  return TRUE;
+}
