@@ -231,8 +231,11 @@ std::string FileBytes(const MemoStore& store) {
     date.clear();
     AppendDate(date, r->year, r->month, r->day);
     for (char c : date) AppendUnitLE(out, static_cast<char16_t>(c));
+    // A line break inside a text would split its line in two on the next load; it is written
+    // as a space so the file keeps one line per record.
     for (std::size_t i = 0; i < MemoCapacity && r->text[i] != u'\0'; ++i) {
-      AppendUnitLE(out, r->text[i]);
+      const char16_t unit = r->text[i];
+      AppendUnitLE(out, unit == u'\r' || unit == u'\n' ? u' ' : unit);
     }
     AppendUnitLE(out, u'\r');
     AppendUnitLE(out, u'\n');

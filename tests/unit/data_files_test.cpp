@@ -105,6 +105,14 @@ TEST(DataFiles, MemoIsUtf16LeWithoutByteOrderMarkAndCrLfUnits) {
             Utf16LeBytes(u"2007/5/30,ab\r\n2007/6/1,眠い\U00020BB7\r\n"));
 }
 
+TEST(DataFiles, LineBreakInsideAMemoIsWrittenAsASpace) {
+  TempFolder folder;
+  MemoStore store;
+  ASSERT_TRUE(InsertMemo(MakeMemo(2007, 5, 30, u"一\r\n二\n三"), store));
+  ASSERT_TRUE(SaveMemoData(store, folder / "MEMO_DATA.dat"));
+  EXPECT_EQ(ReadBytes(folder / "MEMO_DATA.dat"), Utf16LeBytes(u"2007/5/30,一  二 三\r\n"));
+}
+
 TEST(DataFiles, EmptyStoresWriteEmptyFiles) {
   TempFolder folder;
   WriteBytes(folder / "TEMPERATURE_DATA.dat", "2007/5/30,36.45,1\r\n");
