@@ -17,6 +17,7 @@
 #include "main_form_win.h"
 #include "main_menu_win.h"
 #include "main_window_win.h"
+#include "print_graph_dialog_win.h"
 #include "recolor_dialog_win.h"
 #include "settings_win.h"
 #include "statistics.h"
@@ -155,7 +156,7 @@ void CreateDialogContexts(HWND owner, HINSTANCE instance) {
   gApp.BasicEnv = CreateBasicEnv(owner, instance, gApp.TemperatureCalcType, gApp.WeightCalcType,
                                  gApp.PeriodCalcType, gApp.MinTemperature, gApp.MinWeight,
                                  gApp.PeriodCycle);
-  // The print dialog's context is created here.
+  gApp.PrintGraph = CreatePrintGraph(owner, instance);
 }
 
 void ReleaseDialogContexts() {
@@ -165,6 +166,8 @@ void ReleaseDialogContexts() {
   gApp.Recolor = nullptr;
   delete gApp.BasicEnv;
   gApp.BasicEnv = nullptr;
+  DeletePrintGraph(gApp.PrintGraph);
+  gApp.PrintGraph = nullptr;
 }
 
 int RunTovela(HINSTANCE instance, const wchar_t* commandLine) {

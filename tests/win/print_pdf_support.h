@@ -1,0 +1,291 @@
+// Test support for printing to the CUPS PDF printer (tests/setup.d/cups-pdf.sh): finding the PDF
+// a job produced, reading its page count, size and rotation with pdfinfo, and rendering a page
+// with pdftoppm. Used by the Wine unit tests and the end-to-end tests.
+//
+// The Linux tools run as Unix processes started from the Windows side (Wine starts an ELF program
+// given by its Z: path). Wine does not hand back a waitable handle for them, so each run writes
+// its output and, last, a status file that the test polls for.
+//
+// Environment: TOVELA_PDF_DIR, the printer's output folder (a Unix path); TOVELA_ARTIFACTS, where
+// rendered pages go (the current folder when unset).
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace print_test {
+
+using Clock = std::chrono::steady_clock;
+inline constexpr std::chrono::milliseconds kToolTimeout{60000};
+
+inline std::string Env(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? std::string(value) : std::string();
+}
+
+inline std::wstring Widen(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                    nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+  return out;
+}
+
+inline std::string Narrow(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                    nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                      nullptr, nullptr);
+  return out;
+}
+
+// "/work/x/y" -> "Z:\work\x\y"; a path that already has a drive is kept.
+inline std::wstring WindowsPath(const std::string& unixPath) {
+  std::wstring path = Widen(unixPath);
+  if (path.size() >= 2 && path[1] == L':') return path;
+  for (wchar_t& c : path) {
+    if (c == L'/') c = L'\\';
+  }
+  return L"Z:" + path;
+}
+
+// The printer's output folder (Unix path), or "" when the test printer is not set up.
+inline std::string PdfFolder() { return Env("TOVELA_PDF_DIR"); }
+
+// Where rendered pages go (Unix path when given as one).
+inline std::string ArtifactsFolder() {
+  std::string folder = Env("TOVELA_ARTIFACTS");
+  if (folder.empty()) {
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    // Z:\work\x -> /work/x for the Unix tools.
+    std::string path = Narrow(current);
+    if (path.size() >= 2 && (path[0] == 'Z' || path[0] == 'z') && path[1] == ':') {
+      path = path.substr(2);
+      for (char& c : path) {
+        if (c == '\\') c = '/';
+      }
+    }
+    folder = path;
+  }
+  return folder;
+}
+
+inline bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bytes.clear();
+  char buffer[65536];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+    bytes.append(buffer, read);
+  }
+  CloseHandle(file);
+  return true;
+}
+
+inline bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
+// A Unix shell command's exit status and combined output.
+struct ToolResult {
+  bool finished = false;  // false: could not start, or no status within the timeout
+  int status = -1;
+  std::string output;
+};
+
+// Runs `command` with /bin/sh as a Unix process and waits (polling) for it to finish.
+inline ToolResult RunUnix(const std::string& command,
+                          std::chrono::milliseconds timeout = kToolTimeout) {
+  static int counter = 0;
+  ToolResult result;
+  const std::string work = "/tmp/tovela-print-test-" + std::to_string(GetCurrentProcessId()) +
+                           "-" + std::to_string(++counter);
+  CreateDirectoryW(WindowsPath(work).c_str(), nullptr);
+  const std::string script = work + "/run.sh";
+  const std::string body = "#!/bin/sh\n( " + command + " ) >'" + work + "/out' 2>&1\n" +
+                           "echo $? >'" + work + "/status.tmp'\n" + "mv '" + work +
+                           "/status.tmp' '" + work + "/status'\n";
+  if (!WriteWholeFile(WindowsPath(script), body)) return result;
+
+  std::wstring commandLine = L"Z:\\bin\\sh " + Widen(script);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return result;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+
+  const std::wstring statusPath = WindowsPath(work + "/status");
+  const auto end = Clock::now() + timeout;
+  std::string status;
+  while (!ReadWholeFile(statusPath, status)) {
+    if (Clock::now() >= end) return result;
+    Sleep(20);
+  }
+  result.finished = true;
+  result.status = std::atoi(status.c_str());
+  ReadWholeFile(WindowsPath(work + "/out"), result.output);
+  DeleteFileW(statusPath.c_str());
+  DeleteFileW(WindowsPath(work + "/out").c_str());
+  DeleteFileW(WindowsPath(script).c_str());
+  RemoveDirectoryW(WindowsPath(work).c_str());
+  return result;
+}
+
+// Names of the PDF files now in the printer's output folder.
+inline std::set<std::string> PdfFiles() {
+  std::set<std::string> names;
+  const std::string folder = PdfFolder();
+  if (folder.empty()) return names;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW((WindowsPath(folder) + L"\\*.pdf").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    names.insert(Narrow(found.cFileName));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+// What pdfinfo says about a document.
+struct PdfInfo {
+  bool valid = false;
+  int pages = 0;
+  double width = 0, height = 0;  // points, as stored (before rotation)
+  int rotation = 0;              // of page 1
+  std::string text;
+  // A4 in either orientation of the media box (595 x 842 points).
+  bool IsA4() const {
+    auto around = [](double a, double b) { return a > b - 2 && a < b + 2; };
+    return (around(width, 595.3) && around(height, 841.9)) ||
+           (around(width, 841.9) && around(height, 595.3));
+  }
+  // The page as shown is wider than high.
+  bool IsLandscape() const {
+    const bool turned = rotation == 90 || rotation == 270;
+    return turned ? height > width : width > height;
+  }
+};
+
+inline PdfInfo ParsePdfInfo(const std::string& text) {
+  PdfInfo info;
+  info.text = text;
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (line.rfind("Pages:", 0) == 0) {
+      info.pages = std::atoi(line.c_str() + 6);
+    } else if (line.rfind("Page size:", 0) == 0) {
+      std::sscanf(line.c_str() + 10, " %lf x %lf", &info.width, &info.height);
+    } else if (line.rfind("Page rot:", 0) == 0) {
+      info.rotation = std::atoi(line.c_str() + 9);
+    }
+  }
+  info.valid = info.pages > 0 && info.width > 0 && info.height > 0;
+  return info;
+}
+
+inline PdfInfo ReadPdfInfo(const std::string& pdfPath) {
+  const ToolResult run = RunUnix("pdfinfo '" + pdfPath + "'");
+  if (!run.finished || run.status != 0) return PdfInfo{};
+  return ParsePdfInfo(run.output);
+}
+
+// Waits for a PDF that was not in `before` and for it to be complete (pdfinfo reads it). Returns
+// its Unix path and fills `info`; "" when none appeared in time.
+inline std::string WaitForNewPdf(const std::set<std::string>& before, PdfInfo& info,
+                                 std::chrono::milliseconds timeout = kToolTimeout) {
+  const auto end = Clock::now() + timeout;
+  for (;;) {
+    for (const std::string& name : PdfFiles()) {
+      if (before.count(name) != 0) continue;
+      const std::string path = PdfFolder() + "/" + name;
+      info = ReadPdfInfo(path);
+      if (info.valid) return path;
+    }
+    if (Clock::now() >= end) return std::string();
+    Sleep(50);
+  }
+}
+
+// Renders page 1 to <artifacts>/<name>.png; its Unix path, or "" on failure.
+inline std::string RenderPagePng(const std::string& pdfPath, const std::string& name, int dpi = 100) {
+  const std::string base = ArtifactsFolder() + "/" + name;
+  const ToolResult run = RunUnix("pdftoppm -png -r " + std::to_string(dpi) +
+                                 " -f 1 -l 1 -singlefile '" + pdfPath + "' '" + base + "'");
+  return run.finished && run.status == 0 ? base + ".png" : std::string();
+}
+
+// A page rendered without anti-aliasing, as 24-bit pixels.
+struct PageImage {
+  int width = 0, height = 0;
+  std::vector<std::uint8_t> rgb;
+  bool Valid() const { return width > 0 && height > 0; }
+  void At(int x, int y, int& r, int& g, int& b) const {
+    const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
+    r = rgb[i];
+    g = rgb[i + 1];
+    b = rgb[i + 2];
+  }
+};
+
+inline PageImage RenderPageImage(const std::string& pdfPath, int dpi) {
+  PageImage image;
+  const std::string base = "/tmp/tovela-print-render-" + std::to_string(GetCurrentProcessId());
+  const ToolResult run = RunUnix("pdftoppm -r " + std::to_string(dpi) +
+                                 " -aa no -aaVector no -f 1 -l 1 -singlefile '" + pdfPath +
+                                 "' '" + base + "'");
+  if (!run.finished || run.status != 0) return image;
+  std::string bytes;
+  const std::wstring path = WindowsPath(base + ".ppm");
+  if (!ReadWholeFile(path, bytes)) return image;
+  DeleteFileW(path.c_str());
+  // P6 <width> <height> <maxval> then the pixels.
+  std::size_t pos = 0;
+  std::vector<int> header;
+  if (bytes.compare(0, 2, "P6") != 0) return image;
+  pos = 2;
+  while (header.size() < 3 && pos < bytes.size()) {
+    while (pos < bytes.size() && isspace(static_cast<unsigned char>(bytes[pos]))) ++pos;
+    int value = 0;
+    while (pos < bytes.size() && isdigit(static_cast<unsigned char>(bytes[pos]))) {
+      value = value * 10 + (bytes[pos] - '0');
+      ++pos;
+    }
+    header.push_back(value);
+  }
+  ++pos;  // the single whitespace after maxval
+  if (header.size() != 3) return image;
+  const std::size_t size = static_cast<std::size_t>(header[0]) * header[1] * 3;
+  if (bytes.size() < pos + size) return image;
+  image.width = header[0];
+  image.height = header[1];
+  image.rgb.assign(bytes.begin() + static_cast<std::ptrdiff_t>(pos),
+                   bytes.begin() + static_cast<std::ptrdiff_t>(pos + size));
+  return image;
+}
+
+}  // namespace print_test
