@@ -1,0 +1,152 @@
+// render_chart: draws the chart as the program shows or prints it into a BMP file.
+//
+//   render_chart <data folder> screen <mode 1-3> <width> <height> <scroll position|today>
+//                <today y-m-d> <out.bmp>
+//   render_chart <data folder> print <page width> <page height> <dpi> <first day y-m-d>
+//                <end date y-m-d> <out.bmp>
+//
+// The folder holds TEMPERATURE_DATA.dat, WEIGHT_DATA.dat (a missing one is created empty). The
+// colours are the settings file's defaults. Exit code 0 when the image was written.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+#include "chart_bitmap_win.h"
+#include "chart_drawing.h"
+#include "chart_view.h"
+#include "data_files.h"
+#include "dates.h"
+#include "gdi_canvas_win.h"
+#include "print_chart_view.h"
+#include "statistics.h"
+
+namespace {
+
+constexpr COLORREF kBase = RGB(255, 128, 128), kGrid = RGB(128, 255, 128), kGraph = RGB(0, 0, 0),
+                   kToday = RGB(255, 224, 224), kMark = RGB(255, 255, 224),
+                   kString = RGB(0, 0, 0), kBaseLine = RGB(128, 128, 255);
+
+class ValueScrollBar : public ChartScrollBar {
+ public:
+  int nMin = 0, nMax = 0, nPos = 0;
+  bool GetRange(int& a, int& b, int& p) override {
+    a = nMin;
+    b = nMax;
+    p = nPos;
+    return true;
+  }
+  bool GetPosition(int& p) override {
+    p = nPos;
+    return true;
+  }
+  void SetRangeAndPosition(int a, int b, int p) override {
+    nMin = a;
+    nMax = b;
+    nPos = std::clamp(p, a, std::max(a, b));
+  }
+  void SetPosition(int p) override { nPos = std::clamp(p, nMin, std::max(nMin, nMax)); }
+};
+
+class DpiCanvas : public GdiCanvas {
+ public:
+  DpiCanvas(HDC dc, int dpi) : GdiCanvas(dc), dpi_(dpi) {}
+  int LogPixelsY() override { return dpi_; }
+
+ private:
+  int dpi_;
+};
+
+bool ParseDate(const wchar_t* text, DateYmd& out) {
+  int y = 0, m = 0, d = 0;
+  if (swscanf(text, L"%d-%d-%d", &y, &m, &d) != 3 || !quillet::IsValidDate(y, m, d)) return false;
+  out = DateYmd{y, m, d};
+  return true;
+}
+
+bool ParseInt(const wchar_t* text, int& out) {
+  wchar_t* end = nullptr;
+  const long v = wcstol(text, &end, 10);
+  if (end == text || *end != L'\0' || v < -1000000 || v > 1000000) return false;
+  out = static_cast<int>(v);
+  return true;
+}
+
+int Usage() {
+  fwprintf(stderr,
+           L"usage: render_chart <folder> screen <mode> <width> <height> <scroll|today> "
+           L"<today y-m-d> <out.bmp>\n"
+           L"       render_chart <folder> print <width> <height> <dpi> <first y-m-d> "
+           L"<end y-m-d> <out.bmp>\n");
+  return 2;
+}
+
+int RenderScreen(const std::wstring& folder, wchar_t** a) {
+  int mode = 0, width = 0, height = 0, position = -1;
+  DateYmd today;
+  const bool keepPosition = std::wstring(a[3]) == L"today";
+  if (!ParseInt(a[0], mode) || !ParseInt(a[1], width) || !ParseInt(a[2], height) ||
+      (!keepPosition && !ParseInt(a[3], position)) || !ParseDate(a[4], today) || width <= 0 ||
+      height <= 0 || width > 10000 || height > 10000)
+    return Usage();
+  TemperatureStore temperatures;
+  WeightStore weights;
+  LoadTemperatureData(temperatures, folder + kTemperatureFileName);
+  LoadWeightData(weights, folder + kWeightFileName);
+  const std::tm now = ToTm(today);
+  auto bar = std::make_unique<ValueScrollBar>();
+  ValueScrollBar* scroll = bar.get();
+  auto view = CreateChartView(0, 0, width, height, nullptr, std::move(bar), &temperatures,
+                              &weights, &GdiDrawingTools(), [now] { return now; });
+  SetChartScrollRange(*view);
+  SetChartColors(*view, kBase, kGrid, kGraph, kToday, kMark, kString, kBaseLine);
+  SetChartMode(*view, mode);
+  if (!keepPosition) scroll->SetPosition(position);
+  ChartBitmap bitmap(width, height);
+  if (!bitmap.ok()) return 1;
+  {
+    GdiCanvas canvas(bitmap.dc());
+    DrawChartFrame(*view, canvas);
+    DrawChartData(*view, canvas);
+  }
+  DeleteDrawingTools(*view);
+  return bitmap.SaveBmp(a[5]) ? 0 : 1;
+}
+
+int RenderPrint(const std::wstring& folder, wchar_t** a) {
+  int width = 0, height = 0, dpi = 0;
+  DateYmd first, end;
+  if (!ParseInt(a[0], width) || !ParseInt(a[1], height) || !ParseInt(a[2], dpi) ||
+      !ParseDate(a[3], first) || !ParseDate(a[4], end) || width <= 0 || height <= 0 ||
+      width > 10000 || height > 10000 || dpi <= 0)
+    return Usage();
+  TemperatureStore temperatures;
+  LoadTemperatureData(temperatures, folder + kTemperatureFileName);
+  auto view = CreatePrintChartView(width, height, &temperatures,
+                                   ChartFloorTemperature(temperatures), kBase, kGrid, kGraph,
+                                   kString, kBaseLine, &GdiDrawingTools());
+  ChartBitmap bitmap(width, height);
+  if (!bitmap.ok()) return 1;
+  {
+    DpiCanvas canvas(bitmap.dc(), dpi);
+    DrawPrintPageFrame(*view, canvas);
+    const DateYmd last = DrawPrintPageData(*view, canvas, first, end);
+    wprintf(L"last day %d-%d-%d, %d days per page\n", last.year, last.month, last.day,
+            DaysPerPrintPage(*view));
+  }
+  DeletePrintDrawingTools(*view);
+  return bitmap.SaveBmp(a[5]) ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 9) return Usage();
+  const std::wstring folder = argv[1];
+  const std::wstring kind = argv[2];
+  if (kind == L"screen") return RenderScreen(folder, argv + 3);
+  if (kind == L"print") return RenderPrint(folder, argv + 3);
+  return Usage();
+}
