@@ -7,7 +7,6 @@
 
 #include <charconv>
 #include <climits>
-#include <cmath>
 #include <string>
 #include <string_view>
 #include <vector>

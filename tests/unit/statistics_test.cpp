@@ -242,3 +242,15 @@ TEST(Statistics, FastPredictionsAgreeWithTheLiteralWalks) {
     }
   }
 }
+
+// Keys that are no calendar day (the store accepts any triple) are never met by a walk through
+// the calendar, so they do not count as recorded days in the pregnancy test either.
+TEST(Statistics, PregnancyWalkSkipsKeysThatAreNoCalendarDay) {
+  const std::tm today = Tm(2007, 6, 20);
+  TemperatureStore store;
+  BuildHighPhase(store, 17, 0);  // 17/20: one day short
+  AddTemperatures(store, "2007/5/32,36.8; 2007/6/0,36.8; 2007/5/40,36.8");
+  EXPECT_EQ(IsPregnancyLikely(store, Ymd(2007, 6, 13), today),
+            oracle::IsPregnancyLikely(store, Ymd(2007, 6, 13), today));
+  EXPECT_FALSE(IsPregnancyLikely(store, Ymd(2007, 6, 13), today));
+}
