@@ -124,8 +124,13 @@ TEST(Dates, NowIsTheLocalDate) {
   std::tm now = quillet::GetNow();
   std::time_t after = std::time(nullptr);
   std::tm low{}, high{};
+#if defined(_WIN32)
+  localtime_s(&low, &before);
+  localtime_s(&high, &after);
+#else
   localtime_r(&before, &low);
   localtime_r(&after, &high);
+#endif
   Ymd today = YmdOf(now);
   EXPECT_TRUE(today == YmdOf(low) || today == YmdOf(high));
   EXPECT_GE(now.tm_hour, 0);
