@@ -39,12 +39,12 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-// A new, empty file beside the target, opened for writing: "<target>.<process>-<n>.saving".
-// CREATE_NEW never takes over a file that is already there.
+// A new, empty file beside the target, opened for writing: "<target>.<n>~", a short suffix so a
+// path that fits the 260-character limit still fits with it. CREATE_NEW never takes over a file
+// that is already there (another instance's, or one left by a crash): the next number is tried.
 FileHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& name) {
-  const std::wstring stem = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-";
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = stem + std::to_wstring(attempt) + L".saving";
+    name = target + L"." + std::to_wstring(attempt) + L"~";
     HANDLE handle = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) return FileHandle(handle);

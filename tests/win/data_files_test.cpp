@@ -159,3 +159,15 @@ TEST(DataFilesOnWindows, SaveWhileAnotherProgramHoldsTheFileFailsAndKeepsIt) {
   ASSERT_TRUE(SaveWeightData(store, file));
   EXPECT_EQ(ReadBytes(file), "2007/5/30,52.3\r\n2007/6/1,51.0\r\n");
 }
+
+TEST(DataFilesOnWindows, LeftoverTemporaryFilesDoNotBlockTheSave) {
+  TempFolder folder;
+  const auto file = ProgramPath(folder, kWeightFileName);
+  WriteBytes(folder / "WEIGHT_DATA.dat.0~", "left by a crash");
+  WriteBytes(folder / "WEIGHT_DATA.dat.1~", "left by a crash");
+  WeightStore store;
+  AddWeights(store, "2007/6/1,51.0");
+  ASSERT_TRUE(SaveWeightData(store, file));
+  EXPECT_EQ(ReadBytes(file), "2007/6/1,51.0\r\n");
+  EXPECT_EQ(folder.Listing(), "WEIGHT_DATA.dat WEIGHT_DATA.dat.0~ WEIGHT_DATA.dat.1~");
+}
