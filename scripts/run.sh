@@ -1,25 +1,42 @@
 #!/usr/bin/env bash
 # Builds Tovela for Windows and starts it under Wine from an install folder outside the build
-# tree (TOVELA_HOME, default ~/Tovela), where its data files and settings are kept.
+# tree (TOVELA_HOME, default ~/Tovela), where its data files and Tovela.ini are kept: a rebuild
+# replaces only Tovela.exe and the two DLLs, never the user's records.
+#
+#   bash scripts/run.sh             ordinary run
+#   bash scripts/run.sh -startup    the log-on run: asks for today's entry when none is recorded
+#
+# Wine runs in the project's own prefix (TOVELA_RUN_WINEPREFIX, default
+# ~/.local/share/tovela/wineprefix) with the Japanese locale and font substitutes of
+# scripts/wine-env.sh. Without a DISPLAY a private Xvfb is started for the run (nothing visible).
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
+
 bash scripts/setup.sh
-cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+BUILD="${TOVELA_BUILD:-$ROOT/build}/win"
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build build/win -j "$(nproc)" --target Tovela
+cmake --build "$BUILD" -j "${JOBS:-$(nproc)}" --target Tovela Quillet Brassel
 
 HOME_DIR="${TOVELA_HOME:-$HOME/Tovela}"
 mkdir -p "$HOME_DIR"
-# Only the program files are replaced; data files and Tovela.ini stay.
-cp -f build/win/bin/Tovela.exe build/win/bin/Quillet.dll build/win/bin/Brassel.dll "$HOME_DIR/"
+# Only the program files are replaced; TEMPERATURE_DATA.dat, WEIGHT_DATA.dat, MEMO_DATA.dat
+# and Tovela.ini stay. Copy through a temporary name so a half-copied program never runs.
+for f in Tovela.exe Quillet.dll Brassel.dll; do
+  cp -f "$BUILD/bin/$f" "$HOME_DIR/.$f.new"
+  mv -f "$HOME_DIR/.$f.new" "$HOME_DIR/$f"
+done
 
 source scripts/wine-env.sh
 tovela_prefix "${TOVELA_RUN_WINEPREFIX:-$HOME/.local/share/tovela/wineprefix}"
+
+cd "$HOME_DIR"
 if [ -z "${DISPLAY:-}" ]; then
-  echo "run: no DISPLAY; starting a private Xvfb (screenshots only)" >&2
+  echo "run: no DISPLAY; starting a private Xvfb (the window is not visible)" >&2
   tovela_xvfb_start
   trap tovela_xvfb_stop EXIT
+  wine "$HOME_DIR/Tovela.exe" "$@"
+else
+  exec wine "$HOME_DIR/Tovela.exe" "$@"
 fi
-cd "$HOME_DIR"
-exec wine "$HOME_DIR/Tovela.exe" "$@"
