@@ -1,0 +1,306 @@
+// The print command of the real program, end to end: the print dialog "グラフ印刷", the printer
+// messages, and jobs on the CUPS PDF printer (tests/setup.d/cups-pdf.sh) checked with pdfinfo and
+// rendered with pdftoppm into the artifacts folder.
+//
+// The run without a printer: Wine builds its printer list from CUPS when the first process of the
+// session loads winspool, and drops queues CUPS no longer reports. That program is started as
+//   /usr/bin/env CUPS_SERVER=/nonexistent/cups.sock wine Tovela.exe
+// so its winspool finds no CUPS server and therefore no printer and no default printer. This
+// works because no other process of the Wine session has winspool loaded at that moment (this
+// test program does not use winspool, and every earlier program has ended); the next program
+// started normally rebuilds the list from the real CUPS server, PDF default again. The CUPS
+// queue itself is never touched.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "../win/print_pdf_support.h"
+#include "support/app_fixture.h"
+
+namespace e2e {
+namespace {
+
+constexpr wchar_t kPrintDialogCaption[] = L"グラフ印刷";
+constexpr wchar_t kPrinterErrorCaption[] = L"プリンタエラーです。";
+constexpr wchar_t kNoPrinterText[] =
+    L"有効なプリンタが見つかりませんでした。\nプリンタの接続を確認して再度実行して下さい。";
+constexpr int kPrinterLabelId = 702;
+constexpr int kPrinterSetupId = 701;
+constexpr int kFromPickerId = 703;
+constexpr int kToPickerId = 704;
+
+// The test printer's page: landscape A4 at 300 dpi is 3508 x 2479 device pixels, which the page
+// layout turns into a plot from x = 236 with day columns 52 pixels wide, 62 days a page (the Wine
+// unit tests check this layout against the printer itself).
+constexpr int kPageWidth = 3508;
+constexpr int kPlotLeft = 236;
+constexpr int kDayWidth = 52;
+constexpr int kDaysPerPage = 62;
+
+class PrintCommand : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    if (print_test::PdfFolder().empty()) {
+      GTEST_SKIP() << "no test printer: source tests/setup.d/cups-pdf.sh before the tests";
+    }
+    // Black frame and text, grey grid, blue average line, red curve.
+    // The curve's red is distinct from every other colour of the page.
+    const std::string ini =
+        "[Tovela]\r\nBaseColor=0,0,0\r\nGraphGridColor=160,160,160\r\nGraphColor=255,0,0\r\n"
+        "StringColor=0,0,0\r\nBaseTempeLineColor=0,0,255\r\n";
+    ASSERT_TRUE(install.WriteFile(L"Tovela.ini", ini));
+  }
+
+  // Temperature lines from `first` for `days` days.
+  void WriteTemperatures(const Ymd& first, int days) {
+    std::string lines;
+    for (int i = 0; i < days; ++i) {
+      Ymd d = first;
+      AddDays(d.year, d.month, d.day, i);
+      const char* values[] = {"36.20", "36.35", "36.50", "36.65", "36.80", "36.70", "36.40"};
+      lines += TemperatureLine(d, values[i % 7], i % 28 == 0 ? 1 : 0);
+    }
+    ASSERT_TRUE(install.WriteFile(L"TEMPERATURE_DATA.dat", lines));
+  }
+
+  // Posts the print command and waits for the dialog.
+  HWND OpenPrintDialog() {
+    PostCommand(app.MainWindow(), kPrintCommand);
+    return app.WaitForDialog(kPrintDialogCaption);
+  }
+
+  void SetRange(HWND dialog, const Ymd& from, const Ymd& to) {
+    ASSERT_TRUE(app.SetDate(GetDlgItem(dialog, kFromPickerId), from.year, from.month, from.day, false));
+    ASSERT_TRUE(app.SetDate(GetDlgItem(dialog, kToPickerId), to.year, to.month, to.day, false));
+  }
+
+  // Presses "印刷(&P)", waits for the dialog to close and for the job's PDF.
+  std::string PrintAndWait(HWND dialog, print_test::PdfInfo& info) {
+    const auto before = print_test::PdfFiles();
+    PostClick(GetDlgItem(dialog, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the print dialog stayed open";
+    const std::string pdf = print_test::WaitForNewPdf(before, info);
+    EXPECT_FALSE(pdf.empty()) << "no PDF appeared in " << print_test::PdfFolder();
+    return pdf;
+  }
+
+  // Prints the range in a fresh opening of the dialog and gives pdfinfo's view of the job.
+  print_test::PdfInfo PrintRange(const Ymd& from, const Ymd& to, std::string* pdfPath = nullptr) {
+    HWND dialog = OpenPrintDialog();
+    EXPECT_NE(dialog, nullptr);
+    if (dialog == nullptr) return print_test::PdfInfo{};
+    SetRange(dialog, from, to);
+    print_test::PdfInfo info;
+    const std::string pdf = PrintAndWait(dialog, info);
+    if (pdfPath != nullptr) *pdfPath = pdf;
+    return info;
+  }
+};
+
+// The x range [begin, end) of red pixels in the image; begin > end when there are none.
+struct RedSpan {
+  int begin = 1 << 30, end = -1, count = 0;
+};
+
+RedSpan RedPixelsOf(const print_test::PageImage& image) {
+  RedSpan span;
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      int r, g, b;
+      image.At(x, y, r, g, b);
+      if (r > 200 && g < 60 && b < 60) {
+        span.begin = std::min(span.begin, x);
+        span.end = std::max(span.end, x + 1);
+        ++span.count;
+      }
+    }
+  }
+  return span;
+}
+
+// A top-level window of class "Tovela" that is not among `known`; null when none shows in time.
+HWND WaitForNewMainWindow(const std::set<HWND>& known) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"Tovela", nullptr); w != nullptr;
+         w = FindWindowExW(nullptr, w, L"Tovela", nullptr)) {
+      if (known.count(w) == 0 && IsWindowVisible(w)) {
+        found = w;
+        return true;
+      }
+    }
+    return false;
+  });
+  return found;
+}
+
+TEST_F(PrintCommand, WithoutAPrinterTheDialogReportsItAndReturnsToTheMainWindow) {
+  std::set<HWND> known;
+  for (HWND w = FindWindowExW(nullptr, nullptr, L"Tovela", nullptr); w != nullptr;
+       w = FindWindowExW(nullptr, w, L"Tovela", nullptr))
+    known.insert(w);
+  // The program's winspool sees no CUPS server (see the top of this file).
+  std::wstring commandLine = L"Z:\\usr\\bin\\env CUPS_SERVER=/nonexistent/cups.sock wine \"" +
+                             install.PathOf(L"Tovela.exe") + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION launcher{};
+  ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             install.Folder().c_str(), &startup, &launcher));
+  CloseHandle(launcher.hThread);
+  CloseHandle(launcher.hProcess);
+  HWND main = WaitForNewMainWindow(known);
+  ASSERT_NE(main, nullptr) << "the program did not start";
+  PROCESS_INFORMATION info{};
+  GetWindowThreadProcessId(main, &info.dwProcessId);
+  info.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, info.dwProcessId);
+  ASSERT_NE(info.hProcess, nullptr);
+  app = TovelaProcess(info, install.Folder());
+  ASSERT_EQ(app.WaitForMainWindow(), main);
+
+  const auto before = print_test::PdfFiles();
+  const MessageBoxText box = app.CommandAndReadMessage(kPrintCommand);
+  ASSERT_TRUE(box) << "no message box";
+  EXPECT_EQ(box.caption, kPrinterErrorCaption);
+  EXPECT_EQ(box.text, kNoPrinterText);
+  EXPECT_EQ(GetWindow(box.window, GW_OWNER), nullptr) << "the message has an owner";
+  app.Screenshot(box.window, L"print_no_printer_message.bmp");
+  ASSERT_TRUE(box.Answer(IDOK));
+  // Back at the main window: the print dialog is gone and the program answers.
+  EXPECT_TRUE(WaitUntil([&] { return app.WaitForDialog(kPrintDialogCaption, 0ms) == nullptr; }));
+  EXPECT_TRUE(app.NoMessageBox());
+  DWORD_PTR result = 0;
+  EXPECT_NE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result), 0);
+  EXPECT_EQ(print_test::PdfFiles(), before);
+  Close();
+}
+
+TEST_F(PrintCommand, DialogShowsTheDefaultPrinterAndTodayAndCancelPrintsNothing) {
+  Start();
+  HWND dialog = OpenPrintDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(GetText(GetDlgItem(dialog, kPrinterLabelId)), L"PDF");
+  EXPECT_EQ(GetText(GetDlgItem(dialog, kPrinterSetupId)), L"プリンタ設定(&P)");
+  EXPECT_EQ(GetText(GetDlgItem(dialog, IDOK)), L"印刷(&P)");
+  EXPECT_EQ(GetText(GetDlgItem(dialog, IDCANCEL)), L"キャンセル(&C)");
+  const Ymd today = TodayYmd();
+  for (int id : {kFromPickerId, kToPickerId}) {
+    Ymd shown;
+    ASSERT_TRUE(app.GetDate(GetDlgItem(dialog, id), shown.year, shown.month, shown.day));
+    EXPECT_EQ(DateText(shown), DateText(today)) << id;
+  }
+  // Placed on the screen, owned by the main window.
+  RECT rc{};
+  GetWindowRect(dialog, &rc);
+  EXPECT_GE(rc.left, 0);
+  EXPECT_GE(rc.top, 0);
+  EXPECT_LE(rc.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_LE(rc.bottom, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), app.MainWindow());
+  app.Screenshot(dialog, L"print_dialog.bmp");
+
+  const auto before = print_test::PdfFiles();
+  PostClick(GetDlgItem(dialog, IDCANCEL));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  EXPECT_TRUE(app.NoMessageBox());
+  EXPECT_EQ(print_test::PdfFiles(), before);
+  Close();
+}
+
+TEST_F(PrintCommand, UntouchedPickersPrintOnePageWhoseFirstColumnIsToday) {
+  // Records yesterday, today and tomorrow: only today's point may be drawn, in the first column
+  // (yesterday's record only steers the line into it from the left edge).
+  WriteTemperatures(DaysFromToday(-1), 3);
+  Start();
+  HWND dialog = OpenPrintDialog();
+  ASSERT_NE(dialog, nullptr);
+  print_test::PdfInfo info;
+  const std::string pdf = PrintAndWait(dialog, info);
+  ASSERT_FALSE(pdf.empty());
+  EXPECT_EQ(info.pages, 1) << info.text;
+  EXPECT_TRUE(info.IsA4()) << info.text;
+  EXPECT_TRUE(info.IsLandscape()) << info.text;
+  EXPECT_TRUE(app.NoMessageBox());
+  EXPECT_FALSE(print_test::RenderPagePng(pdf, "print_today_only").empty());
+
+  const print_test::PageImage image = print_test::RenderPageImage(pdf, 100);
+  ASSERT_TRUE(image.Valid());
+  ASSERT_GT(image.width, image.height);
+  const double scale = static_cast<double>(image.width) / kPageWidth;
+  const RedSpan red = RedPixelsOf(image);
+  EXPECT_GT(red.count, 0) << "today's point is missing";
+  EXPECT_GE(red.begin, static_cast<int>(kPlotLeft * scale) - 1);
+  EXPECT_LE(red.end, static_cast<int>((kPlotLeft + kDayWidth) * scale) + 2)
+      << "something red right of the first column";
+  Close();
+}
+
+TEST_F(PrintCommand, PageCountFollowsTheRange) {
+  const Ymd from = DaysFromToday(-100);
+  WriteTemperatures(DaysFromToday(-110), 130);
+  Start();
+  Ymd lastOfPage = from;
+  AddDays(lastOfPage.year, lastOfPage.month, lastOfPage.day, kDaysPerPage - 1);
+  Ymd firstAfterPage = from;
+  AddDays(firstAfterPage.year, firstAfterPage.month, firstAfterPage.day, kDaysPerPage);
+  Ymd beforeFrom = from;
+  AddDays(beforeFrom.year, beforeFrom.month, beforeFrom.day, -20);
+
+  std::string pdf;
+  print_test::PdfInfo exact = PrintRange(from, lastOfPage, &pdf);
+  EXPECT_EQ(exact.pages, 1) << exact.text;
+  EXPECT_TRUE(exact.IsA4() && exact.IsLandscape()) << exact.text;
+  EXPECT_FALSE(print_test::RenderPagePng(pdf, "print_one_full_page").empty());
+
+  print_test::PdfInfo oneMore = PrintRange(from, firstAfterPage, &pdf);
+  EXPECT_EQ(oneMore.pages, 2) << oneMore.text;
+  EXPECT_TRUE(oneMore.IsA4() && oneMore.IsLandscape()) << oneMore.text;
+
+  print_test::PdfInfo backwards = PrintRange(from, beforeFrom, &pdf);
+  EXPECT_EQ(backwards.pages, 1) << backwards.text;
+  EXPECT_FALSE(print_test::RenderPagePng(pdf, "print_to_before_from").empty());
+  // A range ending before it starts draws no point: only the line coming in from the record
+  // before the page reaches into the first column.
+  const print_test::PageImage image = print_test::RenderPageImage(pdf, 100);
+  ASSERT_TRUE(image.Valid());
+  const double scale = static_cast<double>(image.width) / kPageWidth;
+  EXPECT_LE(RedPixelsOf(image).end, static_cast<int>((kPlotLeft + kDayWidth) * scale) + 2);
+  EXPECT_TRUE(app.NoMessageBox());
+  Close();
+}
+
+TEST_F(PrintCommand, PrinterSetUpConfirmedKeepsThePrinterAndStillPrintsLandscapeA4) {
+  WriteTemperatures(DaysFromToday(-20), 21);
+  Start();
+  HWND dialog = OpenPrintDialog();
+  ASSERT_NE(dialog, nullptr);
+  // The system print dialog: cancelled first, then confirmed.
+  for (int button : {IDCANCEL, IDOK}) {
+    PostClick(GetDlgItem(dialog, kPrinterSetupId));
+    HWND system = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+      for (HWND w : TopLevelWindows(app.Id(), L"#32770", L"", true)) {
+        if (w != dialog) system = w;
+      }
+      return system != nullptr;
+    })) << "the system print dialog did not open";
+    if (button == IDOK) app.Screenshot(system, L"print_system_dialog.bmp");
+    PostMessageW(system, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(system); }));
+    EXPECT_TRUE(IsWindow(dialog)) << "the print dialog closed with the system dialog";
+    EXPECT_EQ(GetText(GetDlgItem(dialog, kPrinterLabelId)), L"PDF");
+  }
+  print_test::PdfInfo info;
+  const std::string pdf = PrintAndWait(dialog, info);
+  ASSERT_FALSE(pdf.empty());
+  EXPECT_EQ(info.pages, 1) << info.text;
+  EXPECT_TRUE(info.IsA4()) << info.text;
+  EXPECT_TRUE(info.IsLandscape()) << info.text;
+  EXPECT_TRUE(app.NoMessageBox());
+  Close();
+}
+
+}  // namespace
+}  // namespace e2e
