@@ -11,6 +11,11 @@
 # Must run before the first Windows test program starts: Wine reads the printer list when the
 # first process of a Wine session loads winspool.
 
+# The scheduler answers (lpstat's messages are localised: read them in the C locale).
+tovela_cups_running() {
+  [[ "$(LC_ALL=C LANG=C lpstat -r 2>/dev/null)" == *"is running"* ]]
+}
+
 tovela_cups_pdf_setup() {
   local root build pdfdir conf ppd i
   root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -36,20 +41,20 @@ tovela_cups_pdf_setup() {
   printf 'Out %s\nAnonDirName %s\n' "$pdfdir" "$pdfdir" >> "$conf"
   export TOVELA_PDF_DIR="$pdfdir"
 
-  if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+  if ! tovela_cups_running; then
     mkdir -p /run/cups /var/spool/cups /var/log/cups
     /usr/sbin/cupsd -f >/dev/null 2>&1 &
     local pid=$!
     TOVELA_CLEANUP+=("kill $pid")
     for i in $(seq 1 300); do
-      lpstat -r 2>/dev/null | grep -q 'is running' && break
+      tovela_cups_running && break
       if ! kill -0 "$pid" 2>/dev/null; then
         echo "cups-pdf: cupsd exited at start" >&2
         return 1
       fi
       sleep 0.1
     done
-    if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+    if ! tovela_cups_running; then
       echo "cups-pdf: cupsd did not come up" >&2
       return 1
     fi
@@ -61,7 +66,7 @@ tovela_cups_pdf_setup() {
   cupsenable PDF 2>/dev/null || true
   cupsaccept PDF 2>/dev/null || true
   for i in $(seq 1 100); do
-    lpstat -d 2>/dev/null | grep -q ': PDF$' && return 0
+    [[ "$(LC_ALL=C LANG=C lpstat -d 2>/dev/null)" == *": PDF" ]] && return 0
     sleep 0.1
   done
   echo "cups-pdf: PDF did not become the default printer" >&2
