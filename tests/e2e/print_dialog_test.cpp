@@ -302,5 +302,87 @@ TEST_F(PrintCommand, PrinterSetUpConfirmedKeepsThePrinterAndStillPrintsLandscape
   Close();
 }
 
+// A visible top-level dialog of the process that is none of `known`; null when none shows in time.
+HWND WaitForOtherDialog(const TovelaProcess& app, const std::set<HWND>& known) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND w : TopLevelWindows(app.Id(), L"#32770", L"", true)) {
+      if (known.count(w) == 0) found = w;
+    }
+    return found != nullptr;
+  });
+  return found;
+}
+
+// The first child of `parent` with that id whose text contains `part` (any text when empty).
+HWND ChildWithText(HWND parent, int id, const std::wstring& part) {
+  for (HWND w = FindWindowExW(parent, nullptr, nullptr, nullptr); w != nullptr;
+       w = FindWindowExW(parent, w, nullptr, nullptr)) {
+    if (GetDlgCtrlID(w) == id && GetText(w).find(part) != std::wstring::npos) return w;
+  }
+  return nullptr;
+}
+
+TEST_F(PrintCommand, PortraitLetterChosenInThePrinterPropertiesStillPrintsLandscapeA4) {
+  WriteTemperatures(DaysFromToday(-20), 21);
+  Start();
+  HWND dialog = OpenPrintDialog();
+  ASSERT_NE(dialog, nullptr);
+  PostClick(GetDlgItem(dialog, kPrinterSetupId));
+  HWND system = WaitForOtherDialog(app, {dialog});
+  ASSERT_NE(system, nullptr) << "the system print dialog did not open";
+  // "プロパティ(P)": the printer driver's property sheet, with the paper list (100) and the
+  // orientation buttons (101 portrait, 102 landscape) on its first page.
+  HWND properties = nullptr;
+  for (HWND w = FindWindowExW(system, nullptr, L"Button", nullptr); w != nullptr;
+       w = FindWindowExW(system, w, L"Button", nullptr)) {
+    if (GetText(w).find(L"プロパティ") != std::wstring::npos) properties = w;
+  }
+  ASSERT_NE(properties, nullptr);
+  PostClick(properties);
+  HWND sheet = WaitForOtherDialog(app, {dialog, system});
+  ASSERT_NE(sheet, nullptr) << "the printer properties did not open";
+  HWND page = FindWindowExW(sheet, nullptr, L"#32770", nullptr);
+  ASSERT_NE(page, nullptr);
+  HWND papers = GetDlgItem(page, 100);
+  ASSERT_NE(papers, nullptr);
+  DWORD_PTR count = 0;
+  SendMessageTimeoutW(papers, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+  int letter = -1;
+  for (int i = 0; i < static_cast<int>(count) && letter < 0; ++i) {
+    wchar_t text[256] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(papers, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    if (length >= 256) continue;
+    SendMessageTimeoutW(papers, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        5000, &length);
+    if (std::wstring(text).find(L"Letter") != std::wstring::npos) letter = i;
+  }
+  ASSERT_GE(letter, 0) << "no Letter paper among " << count;
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(papers, LB_SETCURSEL, letter, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+  PostMessageW(page, WM_COMMAND, MAKEWPARAM(100, LBN_SELCHANGE), reinterpret_cast<LPARAM>(papers));
+  HWND portrait = GetDlgItem(page, 101);
+  ASSERT_NE(portrait, nullptr);
+  PostClick(portrait);
+  ASSERT_TRUE(WaitUntil([&] { return IsChecked(portrait); })) << "portrait was not chosen";
+  app.Screenshot(sheet, L"print_printer_properties.bmp");
+  PostClick(GetDlgItem(sheet, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }));
+  PostClick(GetDlgItem(system, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(system); }));
+  EXPECT_EQ(GetText(GetDlgItem(dialog, kPrinterLabelId)), L"PDF");
+
+  print_test::PdfInfo info;
+  const std::string pdf = PrintAndWait(dialog, info);
+  ASSERT_FALSE(pdf.empty());
+  EXPECT_EQ(info.pages, 1) << info.text;
+  EXPECT_TRUE(info.IsA4()) << info.text;
+  EXPECT_TRUE(info.IsLandscape()) << info.text;
+  EXPECT_FALSE(print_test::RenderPagePng(pdf, "print_after_portrait_letter_choice").empty());
+  EXPECT_TRUE(app.NoMessageBox());
+  Close();
+}
+
 }  // namespace
 }  // namespace e2e
