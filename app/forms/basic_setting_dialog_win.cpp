@@ -1,7 +1,7 @@
 #include "basic_setting_dialog_win.h"
 
 #include "basic_setting_rules.h"
-#include "system_win.h"
+#include "dialog_placement_win.h"
 #include "resources/basic_setting_dialog_ids.h"
 
 namespace {
@@ -23,17 +23,6 @@ constexpr Row kRows[] = {
 
 CBasicEnv* ContextOf(HWND dialog) {
   return static_cast<CBasicEnv*>(GetPropW(dialog, kContextProperty));
-}
-
-// Centres by the window rectangle's right and bottom edges (not its size), as every dialog of the
-// program does; the size is kept and nothing is repainted.
-void PlaceDialog(HWND dialog) {
-  RECT rc{};
-  GetWindowRect(dialog, &rc);
-  POINT screen{};
-  if (quillet::GetDesktopRect(&screen) != 1) return;
-  MoveWindow(dialog, screen.x / 2 - rc.right / 2, screen.y / 2 - rc.bottom / 2,
-             rc.right - rc.left, rc.bottom - rc.top, FALSE);
 }
 
 bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }

@@ -1,6 +1,6 @@
 #include "recolor_dialog_win.h"
 
-#include "system_win.h"
+#include "dialog_placement_win.h"
 #include "resources/recolor_dialog_ids.h"
 
 namespace {
@@ -11,17 +11,6 @@ constexpr INT_PTR kCancelled = 2;
 
 CRecolor* ContextOf(HWND dialog) {
   return static_cast<CRecolor*>(GetPropW(dialog, kContextProperty));
-}
-
-// Centres by the window rectangle's right and bottom edges (not its size), as every dialog of the
-// program does; the size is kept and nothing is repainted.
-void PlaceDialog(HWND dialog) {
-  RECT rc{};
-  GetWindowRect(dialog, &rc);
-  POINT screen{};
-  if (quillet::GetDesktopRect(&screen) != 1) return;
-  MoveWindow(dialog, screen.x / 2 - rc.right / 2, screen.y / 2 - rc.bottom / 2,
-             rc.right - rc.left, rc.bottom - rc.top, FALSE);
 }
 
 // Fills each swatch, converted from dialog units, with its row's working colour. The swatch

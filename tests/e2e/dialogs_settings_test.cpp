@@ -401,6 +401,19 @@ TEST_F(DialogsTest, ColourCancelKeepsTheChartAndTheCloseBoxKeepsThePick) {
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(SwatchShows(dialog, kGraphSwatch, red));
   EXPECT_FALSE(app_.Screenshot(dialog, L"dialogs_recolor_kept_pick.bmp").empty());
+
+  // The system dialog opens preset to the row's colour; cancelling it changes nothing.
+  PostClick(Item(dialog, kGraphButton));
+  HWND chooser = WaitForColourChooser(app_);
+  ASSERT_NE(chooser, nullptr);
+  EXPECT_EQ(GetText(Item(chooser, kChooserRed)), L"255");
+  EXPECT_EQ(GetText(Item(chooser, kChooserGreen)), L"0");
+  EXPECT_EQ(GetText(Item(chooser, kChooserBlue)), L"0");
+  EXPECT_TRUE(IsWindowVisible(Item(chooser, kChooserRed))) << "opened fully expanded";
+  SetText(Item(chooser, kChooserGreen), L"255");
+  PostClick(Item(chooser, IDCANCEL));
+  ASSERT_TRUE(WaitGone(chooser));
+  EXPECT_TRUE(SwatchShows(dialog, kGraphSwatch, red));
   CloseBox(dialog);
   ASSERT_TRUE(WaitGone(dialog));
 
