@@ -70,13 +70,18 @@ void ClickRadio(HWND dialog, int radio, int edit, bool editEnabled) {
   })) << "radio " << radio;
 }
 
-// Real key presses once the main window is in front (accelerators see only real input).
+// Real key presses once the main window is in front (accelerators see only real input). A press
+// that reached no window (the focus moved under load) is repeated; once the dialog is open a
+// repeated press goes to the dialog, where it does nothing.
 HWND OpenByKeys(TovelaProcess& app, const std::vector<WORD>& keys, const wchar_t* caption) {
   HWND main = app.MainWindow();
-  SetForegroundWindow(main);
-  WaitUntil([&] { return GetForegroundWindow() == main; }, 5s);
-  PressKeys(main, keys);
-  return app.WaitForDialog(caption);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    SetForegroundWindow(main);
+    WaitUntil([&] { return GetForegroundWindow() == main; }, 5s);
+    PressKeys(main, keys);
+    if (HWND dialog = app.WaitForDialog(caption, 7s)) return dialog;
+  }
+  return nullptr;
 }
 
 // The colour of the screen pixel at the middle of a control, or CLR_INVALID.
