@@ -222,6 +222,7 @@ TEST_F(PrintCommand, UntouchedPickersPrintOnePageWhoseFirstColumnIsToday) {
   EXPECT_EQ(info.pages, 1) << info.text;
   EXPECT_TRUE(info.IsA4()) << info.text;
   EXPECT_TRUE(info.IsLandscape()) << info.text;
+  EXPECT_EQ(info.title, "Tovela") << info.text;
   EXPECT_TRUE(app.NoMessageBox());
   EXPECT_FALSE(print_test::RenderPagePng(pdf, "print_today_only").empty());
 

@@ -199,6 +199,7 @@ TEST_F(PrintJob, RangeOfExactlyOnePagePrintsOneLandscapeA4Page) {
   EXPECT_EQ(info.pages, 1) << info.text;
   EXPECT_TRUE(info.IsA4()) << info.text;
   EXPECT_TRUE(info.IsLandscape()) << info.text;
+  EXPECT_EQ(info.title, "Tovela") << info.text;
   EXPECT_FALSE(print_test::RenderPagePng(pdf, "print_job_one_page").empty());
 
   // The job made the device mode from the label's printer, keeps it, and left it unlocked; the

@@ -176,6 +176,7 @@ struct PdfInfo {
   int pages = 0;
   double width = 0, height = 0;  // points, as stored (before rotation)
   int rotation = 0;              // of page 1
+  std::string title;             // the document name the job was given
   std::string text;
   // A4 in either orientation of the media box (595 x 842 points).
   bool IsA4() const {
@@ -196,7 +197,10 @@ inline PdfInfo ParsePdfInfo(const std::string& text) {
   std::istringstream lines(text);
   std::string line;
   while (std::getline(lines, line)) {
-    if (line.rfind("Pages:", 0) == 0) {
+    if (line.rfind("Title:", 0) == 0) {
+      const std::size_t start = line.find_first_not_of(' ', 6);
+      info.title = start == std::string::npos ? std::string() : line.substr(start);
+    } else if (line.rfind("Pages:", 0) == 0) {
       info.pages = std::atoi(line.c_str() + 6);
     } else if (line.rfind("Page size:", 0) == 0) {
       std::sscanf(line.c_str() + 10, " %lf x %lf", &info.width, &info.height);
