@@ -209,6 +209,19 @@ TEST_F(PrintCommand, DialogShowsTheDefaultPrinterAndTodayAndCancelPrintsNothing)
   Close();
 }
 
+TEST_F(PrintCommand, CtrlPOpensTheDialogAndTheCloseBoxClosesIt) {
+  Start();
+  PressKeys(app.MainWindow(), {VK_CONTROL, 'P'});
+  HWND dialog = app.WaitForDialog(kPrintDialogCaption);
+  ASSERT_NE(dialog, nullptr) << "Ctrl+P did not open the print dialog";
+  const auto before = print_test::PdfFiles();
+  PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  EXPECT_TRUE(app.NoMessageBox());
+  EXPECT_EQ(print_test::PdfFiles(), before);
+  Close();
+}
+
 TEST_F(PrintCommand, UntouchedPickersPrintOnePageWhoseFirstColumnIsToday) {
   // Records yesterday, today and tomorrow: only today's point may be drawn, in the first column
   // (yesterday's record only steers the line into it from the left edge).
