@@ -156,17 +156,20 @@ int ValueToY(const ChartView& view, double value) {
   }
   const long double diff = static_cast<long double>(value) - base;
   if (diff <= 0.0L) return view.plotBottom - 2;
-  const int r = view.rowHeight;
-  int y;
+  const long long r = view.rowHeight;
+  const double steps = static_cast<double>(diff * (temperature ? 100.0L : 10.0L));
+  // Far above any plot (or not a number): pinned under the top like any value above it, and
+  // kept clear of integer overflow.
+  if (!(steps < 1e9)) return view.plotTop + 3;
+  const long long h = static_cast<long long>(std::trunc(steps));
+  long long y;
   if (temperature) {
-    const int h = static_cast<int>(std::trunc(static_cast<double>(diff * 100.0L)));
     y = view.plotBottom - (h % 10) * (r / 10) - (h / 10) * r;
   } else {
-    const int h = static_cast<int>(std::trunc(static_cast<double>(diff * 10.0L)));
     y = view.plotBottom - (h % 5) * (r / 5) - (h / 5) * r;
   }
   if (y <= view.plotTop) return view.plotTop + 3;
-  return y;
+  return static_cast<int>(y);
 }
 
 namespace {

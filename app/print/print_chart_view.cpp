@@ -216,11 +216,16 @@ int PrintValueToY(const PrintChartView& v, double temperature) {
     return y;
   }
   volatile double product = static_cast<double>(diff * 100.0L);
-  const int h = static_cast<int>(std::trunc(static_cast<double>(product)));
-  const int r = v.rowHeight;
-  y = v.plotBottom - (h % 10) * (r / 10) - (h / 10) * r;
-  if (y <= v.plotTop)
-    y = static_cast<int>(std::trunc(static_cast<long double>(v.plotTop) + 3.0L * scale));
+  const double hundredths = product;
+  const long long r = v.rowHeight;
+  long long yy = v.plotTop;  // far above any plot (or not a number): pinned under the top
+  if (hundredths < 1e9) {
+    const long long h = static_cast<long long>(std::trunc(hundredths));
+    yy = v.plotBottom - (h % 10) * (r / 10) - (h / 10) * r;
+  }
+  if (yy <= v.plotTop)
+    yy = static_cast<long long>(std::trunc(static_cast<long double>(v.plotTop) + 3.0L * scale));
+  y = static_cast<int>(yy);
   return y;
 }
 

@@ -209,6 +209,9 @@ TEST(ChartValues, TemperaturesMapToHundredthsOfTheRowAboveTheBase) {
   EXPECT_EQ(ValueToY(v, 35.3), 483);   // at the base
   EXPECT_EQ(ValueToY(v, 40.0), 48);    // above the plot: plot top + 3
   EXPECT_EQ(ValueToY(v, 37.5), 48);    // exactly on the plot top counts as above
+  // Values no record can hold still land inside the plot, without integer overflow.
+  EXPECT_EQ(ValueToY(v, 1e300), 48);
+  EXPECT_EQ(ValueToY(v, std::nan("")), 48);
 }
 
 TEST(ChartValues, AutomaticFloorFollowsTheMeanTemperature) {

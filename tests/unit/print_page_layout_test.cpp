@@ -111,6 +111,7 @@ TEST(PrintValues, FloorLiesOnTheLowestGridLineAndMarginsScaleWithThePage) {
   EXPECT_EQ(PrintValueToY(*f.view, 35.3), 4704);  // trunc(4750 - 2 * 22.67)
   EXPECT_EQ(PrintValueToY(*f.view, 35.0), 4704);
   EXPECT_EQ(PrintValueToY(*f.view, 42.0), 408);   // trunc(340 + 3 * 22.67)
+  EXPECT_EQ(PrintValueToY(*f.view, 1e300), 408);  // no overflow on a value no record holds
   EXPECT_EQ(std::fegetround(), FE_TONEAREST);
 }
 
