@@ -274,6 +274,7 @@ TEST_F(DialogsTest, BasicSettingsByAcceleratorShowsTheValuesInForce) {
   EXPECT_TRUE(app_.NoMessageBox());
   EXPECT_TRUE(app_.CloseAndWait());
   EXPECT_EQ(install_.IniValue(L"TemperatureCalcType"), L"0");
+  EXPECT_EQ(install_.IniValue(L"MinTemperature"), L"35.50");
   EXPECT_EQ(install_.IniValue(L"PeriodCycle"), L"29");
 }
 
@@ -363,6 +364,7 @@ TEST_F(DialogsTest, BasicSettingsRefusesAnUnstorableWeightAndKeepsTheDialogOpen)
   // Cancelled: nothing reached the stores.
   ASSERT_TRUE(app_.CloseAndWait());
   EXPECT_EQ(install_.IniValue(L"TemperatureCalcType"), L"0");
+  EXPECT_EQ(install_.IniValue(L"MinTemperature"), L"35.50") << "not the 36.00 typed and refused";
   EXPECT_EQ(install_.IniValue(L"WeightCalcType"), L"0");
   EXPECT_EQ(install_.IniValue(L"MinWeight"), L"46.0");
 }
