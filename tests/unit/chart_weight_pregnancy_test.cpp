@@ -20,13 +20,6 @@ void StartWeightCycle(ChartFixture& f, bool withWeights = true) {
   f.Draw();
 }
 
-int LastOpOfKind(const RecordingCanvas& c, char kind) {
-  int last = -1;
-  for (std::size_t i = 0; i < c.Ops().size(); ++i)
-    if (c.Ops()[i].kind == kind) last = static_cast<int>(i);
-  return last;
-}
-
 }  // namespace
 
 TEST(WeightChart, PhaseDigitsMarkTheComingDaysOfTheCycle) {
@@ -175,11 +168,13 @@ TEST(PregnancyChart, LongerCycleMovesTheDueDateLater) {
   EXPECT_EQ(StripTexts(f.canvas, *f.view), (std::vector<std::string>{"28:★"}));
 }
 
-TEST(PregnancyChart, TodayIsFilledAfterTheDueDateMark) {
-  ChartFixture f(2007, 5, 16);
-  StartPregnancy(f, 28, 40);  // 11 May .. : today 16 May is column 6
-  const auto todays = FillsWith(f.canvas, f.view->tools.todayBrush);
-  ASSERT_EQ(todays.size(), 1u);
-  EXPECT_EQ(todays[0].rect, ColumnFill(*f.view, 6));
-  EXPECT_LT(LastOpOfKind(f.canvas, 'F'), LastOpOfKind(f.canvas, 'L'));
+TEST(PregnancyChart, TodayOnTheDueDateIsFilledAfterItsMarkAndKeepsTheStar) {
+  ChartFixture f(2008, 1, 6);  // 280 days after 1 April: the view opens at the range's end
+  StartPregnancy(f, 28, 280);
+  const ChartView& v = *f.view;
+  EXPECT_EQ(StripTexts(f.canvas, v), (std::vector<std::string>{"1:★"}));
+  std::vector<DrawTool> fills;
+  for (const RecordedFill& fill : f.canvas.Fills())
+    if (fill.rect == ColumnFill(v, 1)) fills.push_back(fill.brush);
+  EXPECT_EQ(fills, (std::vector<DrawTool>{v.tools.markBrush, v.tools.todayBrush}));
 }
