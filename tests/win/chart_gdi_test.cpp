@@ -129,6 +129,8 @@ struct DcState {
 std::wstring ArtifactPath(const wchar_t* name) {
   const wchar_t* dir = _wgetenv(L"TOVELA_ARTIFACTS");
   std::wstring path = dir != nullptr && *dir != L'\0' ? dir : L".";
+  // Under Wine a Unix folder is reachable through drive Z:.
+  if (path[0] == L'/') path = L"Z:" + path;
   return path + L"\\" + name;
 }
 

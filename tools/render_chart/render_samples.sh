@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Renders the sample data set with render_chart: the three on-screen modes and one printed page
+# (A4 landscape at 300 dpi), into $TOVELA_ARTIFACTS (PNG copies when ImageMagick is present).
+# Usage: render_samples.sh <render_chart.exe>
+set -uo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+tool="$1"
+out="${TOVELA_ARTIFACTS:-$PWD}"
+mkdir -p "$out"
+winpath() { echo "Z:${1//\//\\}"; }
+data="$(winpath "$here/sample")"
+status=0
+render() {  # render <name> <arguments after the folder...>
+  local name="$1"; shift
+  rm -f "$out/$name.bmp"
+  "$here/../../scripts/wine-run.sh" "$tool" "$data" "$@" "$(winpath "$out/$name.bmp")" || status=1
+  if [ ! -s "$out/$name.bmp" ]; then echo "render_chart wrote no $name.bmp"; status=1; return; fi
+  command -v convert >/dev/null && convert "$out/$name.bmp" "$out/$name.png"
+}
+render render_temperature screen 1 1000 600 30 2007-5-16
+render render_weight screen 2 1000 600 30 2007-5-16
+render render_pregnancy screen 3 1000 600 today 2007-5-16
+render render_print_page print 3508 2479 300 2007-3-20 2007-5-10
+exit $status
