@@ -78,32 +78,38 @@ class RemoteBlock {
   void* address_ = nullptr;
 };
 
+// The window's screen area as bottom-up 32-bit pixels (BGRA, alpha set to 255).
 bool CaptureWindowPixels(HWND window, int& width, int& height, std::vector<unsigned char>& pixels) {
   RECT rect{};
   if (!GetWindowRect(window, &rect)) return false;
   width = rect.right - rect.left;
   height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return false;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  SelectObject(memory, old);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
   info.bmiHeader.biHeight = height;  // bottom-up, as a BMP file stores it
   info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  const int stride = (width * 3 + 3) & ~3;
-  pixels.assign(static_cast<size_t>(stride) * height, 0);
-  const int lines = GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bool ok = bitmap != nullptr && bits != nullptr;
+  if (ok) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    ok = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY) != FALSE;
+    GdiFlush();
+    SelectObject(memory, old);
+    const size_t size = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
+    pixels.assign(static_cast<const unsigned char*>(bits), static_cast<const unsigned char*>(bits) + size);
+    for (size_t i = 3; i < size; i += 4) pixels[i] = 255;
+  }
+  if (bitmap != nullptr) DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  return lines == height;
+  return ok;
 }
 
 std::string BmpFile(int width, int height, const std::vector<unsigned char>& pixels) {
@@ -113,7 +119,7 @@ std::string BmpFile(int width, int height, const std::vector<unsigned char>& pix
   info.biWidth = width;
   info.biHeight = height;
   info.biPlanes = 1;
-  info.biBitCount = 24;
+  info.biBitCount = 32;
   info.biCompression = BI_RGB;
   info.biSizeImage = static_cast<DWORD>(pixels.size());
   file.bfType = 0x4D42;  // "BM"
@@ -335,7 +341,7 @@ TovelaProcess::TovelaProcess(TovelaProcess&& other) noexcept
 
 TovelaProcess& TovelaProcess::operator=(TovelaProcess&& other) noexcept {
   if (this != &other) {
-    this->~TovelaProcess();
+    Release();
     info_ = other.info_;
     folder_ = std::move(other.folder_);
     main_ = other.main_;
@@ -345,13 +351,16 @@ TovelaProcess& TovelaProcess::operator=(TovelaProcess&& other) noexcept {
   return *this;
 }
 
-TovelaProcess::~TovelaProcess() {
+TovelaProcess::~TovelaProcess() { Release(); }
+
+void TovelaProcess::Release() {
   if (info_.hProcess != nullptr) {
     if (!Exited()) Kill();
     CloseHandle(info_.hProcess);
   }
   if (info_.hThread != nullptr) CloseHandle(info_.hThread);
   info_ = PROCESS_INFORMATION{};
+  main_ = nullptr;
 }
 
 HWND TovelaProcess::WaitForMainWindow(Timeout timeout, bool visibleOnly) {

@@ -221,12 +221,15 @@ class TovelaProcess {
   // report again) and reads its report.
   ProbeReport Probe(Timeout timeout = kDefaultTimeout) const;
 
-  // Brings the main window to the front and writes a 24-bit BMP of its screen area to
+  // Brings the main window to the front and writes a 32-bit BMP of its screen area to
   // ArtifactsFolder()\name; the full path, or "" on failure. Other windows of the process on top
   // (a dialog) are included as they appear on screen.
   std::wstring Screenshot(HWND window, const std::wstring& name) const;
 
  private:
+  // Ends the process if it still runs and closes its handles.
+  void Release();
+
   PROCESS_INFORMATION info_{};
   std::wstring folder_;
   HWND main_ = nullptr;
