@@ -95,6 +95,7 @@ TEST(FileDialogs, CancelGivesMinusOneAndKeepsTheBuffer) {
   {
     DialogDriver driver(L"ファイルオープン！", L"", IDCANCEL);
     EXPECT_EQ(quillet::OpenFileDialog(owner.get(), path, kFilter), -1);
+    EXPECT_TRUE(driver.sawDialog());
   }
   {
     DialogDriver driver(L"ファイルを保存！", L"", IDCANCEL);
@@ -128,6 +129,7 @@ TEST(FileDialogs, SaveAddsTheDefaultExtension) {
   {
     DialogDriver driver(L"ファイルを保存！", bare, IDOK);
     result = quillet::SaveFileDialog(owner.get(), path, kFilter, L"log");
+    EXPECT_TRUE(driver.sawDialog());
   }
   EXPECT_EQ(result, 1);
   std::wstring chosen(path);
