@@ -204,7 +204,9 @@ TEST(ChartFrame, EveryRoutineLeavesTheToolsItFound) {
     DrawChartData(*f.view, f.canvas);
     EXPECT_TRUE(f.canvas.HoldsOriginals()) << "data, mode " << mode;
     EXPECT_EQ(f.canvas.BadSelections(), 0) << mode;
-    if (mode != 9) EXPECT_FALSE(f.canvas.Texts().empty()) << mode;
+    if (mode != 9) {
+      EXPECT_FALSE(f.canvas.Texts().empty()) << mode;
+    }
   }
 }
 
