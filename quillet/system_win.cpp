@@ -8,6 +8,7 @@
 #include <cwchar>
 #include <string>
 
+#include "module_path.h"
 #include "text.h"
 
 namespace quillet {
@@ -93,19 +94,7 @@ int GetModulePath(wchar_t* path) {
   DWORD length = GetModuleFileNameW(nullptr, module, kModuleNameChars);
   // 0 is a failure; a full buffer means the name was cut short.
   if (length == 0 || length >= static_cast<DWORD>(kModuleNameChars)) return -1;
-  wchar_t drive[kPathChars] = {};
-  wchar_t folder[kPathChars] = {};
-  wchar_t file[kPathChars] = {};
-  wchar_t extension[kPathChars] = {};
-  if (_wsplitpath_s(module, drive, kPathChars, folder, kPathChars, file, kPathChars, extension,
-                    kPathChars) != 0) {
-    return -1;
-  }
-  // Drive and folder together must fit the caller's 260 characters with the terminator.
-  if (wcslen(drive) + wcslen(folder) >= static_cast<size_t>(kPathChars)) return -1;
-  wcscpy(path, drive);
-  wcscat(path, folder);
-  return 1;
+  return ModuleFolderOf(module, path);
 }
 
 int GetDesktopRect(POINT* size) {
