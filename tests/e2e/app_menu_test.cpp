@@ -2,6 +2,8 @@
 // a screenshot of the main window in each mode.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/app_fixture.h"
 
 namespace e2e {
@@ -40,6 +42,13 @@ TEST_F(Menu, ItemsAndTheirCommandsAreTheProgramsOwn) {
   EXPECT_EQ(report.scrollMin, 0);
   EXPECT_EQ(report.scrollMax, 365);
   EXPECT_EQ(report.scrollPos, 0);
+  // The window can only be minimised or closed (Wine adds an item of its own, "About Wine").
+  const auto has = [&](int id) {
+    return std::find(report.systemMenu.begin(), report.systemMenu.end(), id) != report.systemMenu.end();
+  };
+  EXPECT_TRUE(has(SC_MINIMIZE));
+  EXPECT_TRUE(has(SC_CLOSE));
+  for (int id : {SC_SIZE, SC_MOVE, SC_MAXIMIZE, SC_RESTORE}) EXPECT_FALSE(has(id)) << id;
   Close();
 }
 

@@ -3,7 +3,8 @@
 // (UTF-16LE), so a test can ask again by starting another remote thread:
 //   menu <id> <1 checked | 0> <item text>     for every command item of the menu bar
 //   scroll <nMin> <nMax> <nPos>               of the chart window's (id 401) horizontal bar
-//   mode <visible 0|1>                        whether the main window is visible
+//   sysmenu <id>                              every command item of the window's system menu
+//   visible <0|1>                             whether the main window is visible
 #include <windows.h>
 
 #include <cwchar>
@@ -63,6 +64,14 @@ void WriteReport() {
     if (GetScrollInfo(GetDlgItem(finder.found, 401), SB_HORZ, &info)) {
       wchar_t line[96];
       swprintf(line, 96, L"scroll %d %d %d\n", info.nMin, info.nMax, info.nPos);
+      report += line;
+    }
+    HMENU systemMenu = GetSystemMenu(finder.found, FALSE);
+    for (int i = 0, n = GetMenuItemCount(systemMenu); i < n; ++i) {
+      const UINT id = GetMenuItemID(systemMenu, i);
+      if (id == 0 || id == static_cast<UINT>(-1)) continue;  // separators and submenus
+      wchar_t line[48];
+      swprintf(line, 48, L"sysmenu %u\n", id);
       report += line;
     }
     report += IsWindowVisible(finder.found) ? L"visible 1\n" : L"visible 0\n";

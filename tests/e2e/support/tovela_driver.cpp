@@ -540,6 +540,10 @@ ProbeReport TovelaProcess::Probe(Timeout timeout) const {
     } else if (kind == L"scroll") {
       fields >> report.scrollMin >> report.scrollMax >> report.scrollPos;
       report.hasScroll = true;
+    } else if (kind == L"sysmenu") {
+      int id = 0;
+      fields >> id;
+      report.systemMenu.push_back(id);
     } else if (kind == L"visible") {
       int visible = 0;
       fields >> visible;

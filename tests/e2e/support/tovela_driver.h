@@ -137,6 +137,7 @@ struct ProbeReport {
   std::map<int, std::wstring> itemText; // menu command id -> item text
   bool hasScroll = false;               // the chart window's SB_HORZ bar could be read
   int scrollMin = 0, scrollMax = 0, scrollPos = 0;
+  std::vector<int> systemMenu;          // command ids of the main window's system menu
   bool mainVisible = false;
 };
 
