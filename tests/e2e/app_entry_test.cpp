@@ -239,6 +239,18 @@ TEST_F(EntryDialog, ReadsFiveCharactersOfTheTemperatureAndAcceptsAFullWidthComma
   ASSERT_TRUE(app.Started());
   HWND dialog = app.WaitForDialog(kEntryDialogCaption);
   ASSERT_NE(dialog, nullptr);
+  app.Screenshot(dialog, L"entry_dialog.bmp");
+  // The memo field stops at the 99 characters a memo holds.
+  HWND memo = GetDlgItem(dialog, kEntryMemoId);
+  for (int i = 0; i < 105; ++i) PostMessageW(memo, WM_CHAR, L'm', 0);
+  // Posted messages are handled in order: once this selection shows, every character was typed.
+  PostMessageW(memo, EM_SETSEL, 0, 2);
+  ASSERT_TRUE(WaitUntil([&] {
+    DWORD_PTR selection = 0;
+    SendMessageTimeoutW(memo, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &selection);
+    return LOWORD(selection) == 0 && HIWORD(selection) == 2;
+  }));
+  EXPECT_EQ(GetText(memo), std::wstring(99, L'm'));
   ASSERT_TRUE(SetText(GetDlgItem(dialog, kEntryTemperatureId), L"36.555"));
   ASSERT_TRUE(SetText(GetDlgItem(dialog, kEntryWeightId), L"100.5"));
   ASSERT_TRUE(SetText(GetDlgItem(dialog, kEntryMemoId), L"a,b"));
