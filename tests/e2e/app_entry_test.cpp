@@ -270,3 +270,30 @@ TEST_F(EntryDialog, ReadsFiveCharactersOfTheTemperatureAndAcceptsAFullWidthComma
 
 }  // namespace
 }  // namespace e2e
+
+namespace e2e {
+namespace {
+
+using CycleLength = AppTest;
+
+TEST_F(CycleLength, PickerShowsTheCycleInForceWhileEntriesShowItAfresh) {
+  ASSERT_TRUE(install.WriteFile(L"TEMPERATURE_DATA.dat", TemperatureLine(DaysFromToday(-70), "36.30", 1) +
+                                                             TemperatureLine(DaysFromToday(-40), "36.30", 1)));
+  Start();
+  EXPECT_EQ(Text(kCycleValueId), L"30");
+  PickDay(DaysFromToday(-12));
+  ASSERT_TRUE(SetText(app.Control(kTemperatureEditId), L"36.30"));
+  SetChecked(app.Control(kPeriodCheckId), true);
+  const MessageBoxText box = Press(kAddButtonId);
+  ASSERT_TRUE(box.Answer(IDOK));
+  // After the entry the day is shown with the cycle computed afresh: (30 + 28) / 2.
+  ASSERT_TRUE(WaitUntil([&] { return Text(kCycleValueId) == L"29"; }));
+  // Picking a day shows the cycle in force since start-up.
+  PickDay(DaysFromToday(-5));
+  EXPECT_EQ(Text(kCycleValueId), L"30");
+  Close();
+  EXPECT_EQ(install.IniValue(L"PeriodCycle"), L"29");
+}
+
+}  // namespace
+}  // namespace e2e
