@@ -99,10 +99,21 @@ TEST_F(Menu, SavedModeZeroChecksNoItemAndSavesTemperatureMode) {
 
 TEST_F(Menu, CtrlCAloneDoesNothing) {
   Start();
-  PressKeys(app.MainWindow(), {VK_CONTROL, 'C'});
-  WaitForPostedMessages();
-  // No dialog of any kind opened.
-  EXPECT_TRUE(TopLevelWindows(app.Id(), L"#32770", L"", true).empty());
+  HWND main = app.MainWindow();
+  // Ctrl+C, then Ctrl+B as the proof that the keys reached the program: input is handled in
+  // order, so once the basic settings dialog of Ctrl+B shows, Ctrl+C has been handled before it.
+  HWND settings = nullptr;
+  for (int attempt = 0; attempt < 3 && settings == nullptr; ++attempt) {
+    SetForegroundWindow(main);
+    WaitUntil([&] { return GetForegroundWindow() == main; }, 5s);
+    PressKeys(main, {VK_CONTROL, 'C'});
+    PressKeys(main, {VK_CONTROL, 'B'});
+    settings = app.WaitForDialog(L"基本設定登録", 7s);
+  }
+  ASSERT_NE(settings, nullptr) << "the keys never reached the program";
+  EXPECT_EQ(TopLevelWindows(app.Id(), L"#32770", L"", true), std::vector<HWND>{settings});
+  PostMessageW(settings, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(settings); }));
   Close();
 }
 
@@ -129,7 +140,13 @@ TEST_F(VersionDialog, OpensFromItsItemAndClosesThreeWays) {
   PostCommand(app.MainWindow(), kVersionCommand);
   dialog = app.WaitForDialog(kVersionDialogCaption);
   ASSERT_NE(dialog, nullptr);
-  PressKeys(dialog, {VK_ESCAPE});
+  {
+    // Esc as the keyboard sends it: a key-down to the control with the focus (or the dialog).
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    PostMessageW(info.hwndFocus != nullptr ? info.hwndFocus : dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+  }
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
 
   // The close box

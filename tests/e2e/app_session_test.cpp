@@ -52,35 +52,41 @@ HWND FocusOf(const TovelaProcess& app) {
   return info.hwndFocus;
 }
 
-// A real click in the middle of a control (the cursor moves there).
-void ClickOn(HWND control) {
-  RECT rect{};
-  GetWindowRect(control, &rect);
-  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, input, sizeof(INPUT));
-}
-
 TEST_F(KeyboardOrder, TabFollowsThePanelAndSkipsDisabledButtons) {
   Start();
   HWND temperature = app.Control(kTemperatureEditId);
-  SetForegroundWindow(app.MainWindow());
-  ClickOn(temperature);
+  // A click into the field gives it the focus (the edit takes it itself).
+  PostMessageW(temperature, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(temperature, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   ASSERT_TRUE(WaitUntil([&] { return FocusOf(app) == temperature; }));
 
-  // Today has no record: 登録(&A) enabled, 更新(&M) disabled.
-  const int expected[] = {kWeightEditId, kPeriodCheckId, kMemoEditId, kAddButtonId, kDatePickerId};
+  // Today has no record: 登録(&A) enabled, 更新(&M) disabled. The Tab key goes to the control
+  // that has the focus, as the keyboard would send it.
+  const int expected[] = {kWeightEditId, kPeriodCheckId, kMemoEditId, kAddButtonId, kDatePickerId,
+                          kTemperatureEditId};
   for (int id : expected) {
-    PressKeys(app.MainWindow(), {VK_TAB});
+    PostMessageW(FocusOf(app), WM_KEYDOWN, VK_TAB, 0);
     HWND target = app.Control(id);
-    // The date picker keeps the focus in a child of its own.
+    // The date picker may keep the focus in a child of its own.
     EXPECT_TRUE(WaitUntil([&] {
       HWND focus = FocusOf(app);
       return focus == target || (focus != nullptr && GetParent(focus) == target);
     })) << id;
+  }
+  Close();
+}
+
+TEST_F(KeyboardOrder, FromTheMemoTabGoesToUpdateWhenAddIsDisabled) {
+  ASSERT_TRUE(install.WriteFile(L"TEMPERATURE_DATA.dat", TemperatureLine(TodayYmd(), "36.50", 0)));
+  Start();
+  HWND memo = app.Control(kMemoEditId);
+  PostMessageW(memo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(memo, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(app) == memo; }));
+  for (int id : {kUpdateButtonId, kDeleteButtonId}) {
+    PostMessageW(FocusOf(app), WM_KEYDOWN, VK_TAB, 0);
+    HWND target = app.Control(id);
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(app) == target; })) << id;
   }
   Close();
 }
