@@ -42,7 +42,7 @@ class PrintCommand : public AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
-    if (print_test::PdfFolder().empty()) {
+    if (!print_test::TestPrinterReady()) {
       GTEST_SKIP() << "no test printer: source tests/setup.d/cups-pdf.sh before the tests";
     }
     // Black frame and text, grey grid, blue average line, red curve.
@@ -78,6 +78,8 @@ class PrintCommand : public AppTest {
 
   // Presses "印刷(&P)", waits for the dialog to close and for the job's PDF.
   std::string PrintAndWait(HWND dialog, print_test::PdfInfo& info) {
+    print_test::PrinterLock printerLock;
+    EXPECT_TRUE(printerLock.Locked()) << "another test run kept the printer";
     const auto before = print_test::PdfFiles();
     PostClick(GetDlgItem(dialog, IDOK));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the print dialog stayed open";
@@ -160,6 +162,8 @@ TEST_F(PrintCommand, WithoutAPrinterTheDialogReportsItAndReturnsToTheMainWindow)
   app = TovelaProcess(info, install.Folder());
   ASSERT_EQ(app.WaitForMainWindow(), main);
 
+  print_test::PrinterLock printerLock;
+  EXPECT_TRUE(printerLock.Locked()) << "another test run kept the printer";
   const auto before = print_test::PdfFiles();
   const MessageBoxText box = app.CommandAndReadMessage(kPrintCommand);
   ASSERT_TRUE(box) << "no message box";
@@ -201,6 +205,8 @@ TEST_F(PrintCommand, DialogShowsTheDefaultPrinterAndTodayAndCancelPrintsNothing)
   EXPECT_EQ(GetWindow(dialog, GW_OWNER), app.MainWindow());
   app.Screenshot(dialog, L"print_dialog.bmp");
 
+  print_test::PrinterLock printerLock;
+  EXPECT_TRUE(printerLock.Locked()) << "another test run kept the printer";
   const auto before = print_test::PdfFiles();
   PostClick(GetDlgItem(dialog, IDCANCEL));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
@@ -214,6 +220,8 @@ TEST_F(PrintCommand, CtrlPOpensTheDialogAndTheCloseBoxClosesIt) {
   PressKeys(app.MainWindow(), {VK_CONTROL, 'P'});
   HWND dialog = app.WaitForDialog(kPrintDialogCaption);
   ASSERT_NE(dialog, nullptr) << "Ctrl+P did not open the print dialog";
+  print_test::PrinterLock printerLock;
+  EXPECT_TRUE(printerLock.Locked()) << "another test run kept the printer";
   const auto before = print_test::PdfFiles();
   PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));

@@ -2,7 +2,8 @@
 #
 # A virtual printer for the printing tests: a CUPS queue "PDF" on the cups-pdf backend, A4, set
 # as the system's default printer. Wine's winspool takes CUPS's default as the Windows default
-# printer. Every job lands as a PDF file in $TOVELA_PDF_DIR (exported for the tests).
+# printer. Every job lands as a PDF file in $TOVELA_PDF_DIR (exported for the tests; build/pdf
+# of this working tree unless set beforehand).
 #
 # Starts cupsd in the foreground-mode background (there is no service manager) when no scheduler
 # is running, and then appends "kill <pid>" to TOVELA_CLEANUP. A scheduler that was already
@@ -17,10 +18,13 @@ tovela_cups_running() {
 }
 
 tovela_cups_pdf_setup() {
-  local root build pdfdir conf ppd i
+  local root pdfdir conf ppd i
   root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-  build="${BUILD:-${TOVELA_BUILD:-$root/build}}"
-  pdfdir="${TOVELA_PDF_DIR:-$build/pdf}"
+  # One output folder for every test run on the machine, whatever its build folder: the CUPS
+  # configuration is machine-wide, and runs side by side would otherwise re-point each other's
+  # printer in the middle of a job. (The tests serialise their jobs with a lock file and take
+  # the folder from the configuration.)
+  pdfdir="${TOVELA_PDF_DIR:-$root/build/pdf}"
   conf=/etc/cups/cups-pdf.conf
   ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 
@@ -34,11 +38,20 @@ tovela_cups_pdf_setup() {
   # that whichever account the backend settles on can write there.
   mkdir -p "$pdfdir"
   chmod 1777 "$pdfdir"
-  if [ -f "$conf" ]; then
-    sed -i -E '/^[[:space:]]*(Out|AnonDirName)[[:space:]]/d' "$conf"
-    [ -n "$(tail -c 1 "$conf")" ] && echo >> "$conf"
+  # The configuration is rewritten in one step (a job starting meanwhile reads either the old or
+  # the new file) and only when it changes.
+  local tmp
+  tmp="$(mktemp "$conf.XXXXXX")" || return 1
+  {
+    [ -f "$conf" ] && awk '!/^[[:space:]]*(Out|AnonDirName)[[:space:]]/' "$conf"
+    printf 'Out %s\nAnonDirName %s\n' "$pdfdir" "$pdfdir"
+  } > "$tmp"
+  if [ -f "$conf" ] && cmp -s "$tmp" "$conf"; then
+    rm -f "$tmp"
+  else
+    chmod 644 "$tmp"
+    mv -f "$tmp" "$conf"
   fi
-  printf 'Out %s\nAnonDirName %s\n' "$pdfdir" "$pdfdir" >> "$conf"
   export TOVELA_PDF_DIR="$pdfdir"
 
   if ! tovela_cups_running; then

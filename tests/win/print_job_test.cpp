@@ -78,7 +78,7 @@ class PrinterMessageWatcher {
 class PrintJob : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (print_test::PdfFolder().empty()) {
+    if (!print_test::TestPrinterReady()) {
       GTEST_SKIP() << "no test printer: source tests/setup.d/cups-pdf.sh before the tests";
     }
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES};
@@ -172,6 +172,8 @@ class PrintJob : public ::testing::Test {
   std::string PrintAndWait(PdfInfo& info) {
     // As the print command does: the floor of the records to print.
     graph_.FloorTemperature = ChartFloorTemperature(store_);
+    print_test::PrinterLock printerLock;
+    EXPECT_TRUE(printerLock.Locked()) << "another test run kept the printer";
     const auto before = print_test::PdfFiles();
     const int result = RunPrintJob(graph_);
     EXPECT_EQ(result, 1);
@@ -329,6 +331,8 @@ TEST_F(PrintJob, NoPointIsDrawnAfterTheEndDate) {
 TEST_F(PrintJob, PrinterThatCannotBeOpenedIsReportedAndNothingPrints) {
   SetDlgItemTextW(host_, IDC_PRINT_PRINTER_NAME, L"NoSuchPrinter");
   SetRange(DateYmd{2026, 12, 1}, DateYmd{2026, 12, 31});
+  print_test::PrinterLock printerLock;
+  EXPECT_TRUE(printerLock.Locked()) << "another test run kept the printer";
   const auto before = print_test::PdfFiles();
   PrinterMessageWatcher watcher;
   EXPECT_EQ(RunPrintJob(graph_), 0);
@@ -350,6 +354,8 @@ TEST_F(PrintJob, HeldDeviceModeOfAGonePrinterIsReportedInsteadOfDrawingIntoNothi
     devMode.get()->dmSpecVersion = DM_SPECVERSION;
   }
   SetRange(DateYmd{2026, 12, 1}, DateYmd{2026, 12, 31});
+  print_test::PrinterLock printerLock;
+  EXPECT_TRUE(printerLock.Locked()) << "another test run kept the printer";
   const auto before = print_test::PdfFiles();
   PrinterMessageWatcher watcher;
   EXPECT_EQ(RunPrintJob(graph_), 0);

@@ -6,8 +6,10 @@
 // given by its Z: path). Wine does not hand back a waitable handle for them, so each run writes
 // its output and, last, a status file that the test polls for.
 //
-// Environment: TOVELA_PDF_DIR, the printer's output folder (a Unix path); TOVELA_ARTIFACTS, where
-// rendered pages go (the current folder when unset).
+// Environment: TOVELA_PDF_DIR, the printer's output folder (a Unix path; set only when the test
+// printer was set up); TOVELA_ARTIFACTS, where rendered pages go (the current folder when unset).
+// Several test runs may share the machine's printer: a test holds `PrinterLock` from before its
+// job until it has read the job's PDF, so the new file it finds is its own.
 #pragma once
 
 #include <windows.h>
@@ -60,8 +62,68 @@ inline std::wstring WindowsPath(const std::string& unixPath) {
   return L"Z:" + path;
 }
 
-// The printer's output folder (Unix path), or "" when the test printer is not set up.
-inline std::string PdfFolder() { return Env("TOVELA_PDF_DIR"); }
+// True when the test run set up the test printer (tests/setup.d/cups-pdf.sh exports the folder).
+inline bool TestPrinterReady() { return !Env("TOVELA_PDF_DIR").empty(); }
+
+// The folder the printer writes to now (Unix path): the "Out" of the cups-pdf configuration,
+// which is what the backend obeys, else TOVELA_PDF_DIR.
+inline std::string PdfFolder() {
+  std::string conf;
+  HANDLE file = CreateFileW(L"Z:\\etc\\cups\\cups-pdf.conf", GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) conf.append(buffer, read);
+    CloseHandle(file);
+  }
+  std::istringstream lines(conf);
+  std::string line, out;
+  while (std::getline(lines, line)) {
+    if (line.rfind("Out ", 0) == 0) {
+      out = line.substr(4);
+      while (!out.empty() && (out.back() == '\r' || out.back() == ' ')) out.pop_back();
+    }
+  }
+  return out.empty() || out.find('$') != std::string::npos ? Env("TOVELA_PDF_DIR") : out;
+}
+
+// Serialises printing between test programs, also of other test runs on the machine (the printer
+// and its output folder are shared): held from before a job until its PDF has been read. A file
+// lock, so a crashed holder releases it; waiting polls, up to five minutes.
+class PrinterLock {
+ public:
+  PrinterLock() {
+    file_ = CreateFileW(L"Z:\\tmp\\tovela-print-tests.lock", GENERIC_READ | GENERIC_WRITE,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file_ == INVALID_HANDLE_VALUE) return;
+    const auto end = Clock::now() + std::chrono::minutes(5);
+    while (Clock::now() < end) {
+      OVERLAPPED at{};
+      if (LockFileEx(file_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+        locked_ = true;
+        return;
+      }
+      Sleep(20);
+    }
+  }
+  ~PrinterLock() {
+    if (locked_) {
+      OVERLAPPED at{};
+      UnlockFileEx(file_, 0, 1, 0, &at);
+    }
+    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+  }
+  PrinterLock(const PrinterLock&) = delete;
+  PrinterLock& operator=(const PrinterLock&) = delete;
+  bool Locked() const { return locked_; }
+
+ private:
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+  bool locked_ = false;
+};
 
 // Where rendered pages go (Unix path when given as one).
 inline std::string ArtifactsFolder() {
@@ -212,13 +274,17 @@ inline PdfInfo ParsePdfInfo(const std::string& text) {
   return info;
 }
 
+// pdfinfo of a finished document: nothing is read while the printer queue still holds a job, so
+// a file the backend is still writing is never taken for the whole document.
 inline PdfInfo ReadPdfInfo(const std::string& pdfPath) {
-  const ToolResult run = RunUnix("pdfinfo '" + pdfPath + "'");
+  const ToolResult run =
+      RunUnix("test -z \"$(LC_ALL=C lpstat -o PDF 2>/dev/null)\" && pdfinfo '" + pdfPath + "'");
   if (!run.finished || run.status != 0) return PdfInfo{};
   return ParsePdfInfo(run.output);
 }
 
-// Waits for a PDF that was not in `before` and for it to be complete (pdfinfo reads it). Returns
+// Waits for a PDF that was not in `before` and for it to be complete (its job has left the queue
+// and pdfinfo reads it). Returns
 // its Unix path and fills `info`; "" when none appeared in time.
 inline std::string WaitForNewPdf(const std::set<std::string>& before, PdfInfo& info,
                                  std::chrono::milliseconds timeout = kToolTimeout) {
