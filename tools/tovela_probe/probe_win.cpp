@@ -1,6 +1,7 @@
-// Loaded into Tovela.exe with a remote LoadLibraryW. Every time a thread starts in the process
-// (the loading thread included) it writes a report next to itself, "tovela_probe_<pid>.txt"
-// (UTF-16LE), so a test can ask again by starting another remote thread:
+// Loaded into Tovela.exe with a remote LoadLibraryW; a test then starts a remote thread at the
+// exported ProbeReport, which writes a report next to the DLL, "tovela_probe_<pid>.txt"
+// (UTF-16LE). Nothing runs in DllMain: the loader lock held there would deadlock against the
+// program's own thread as soon as a call waits for it.
 //   menu <id> <1 checked | 0> <item text>     for every command item of the menu bar
 //   scroll <nMin> <nMax> <nPos>               of the chart window's (id 401) horizontal bar
 //   sysmenu <id>                              every command item of the window's system menu
@@ -94,8 +95,12 @@ void WriteReport() {
 
 }  // namespace
 
+extern "C" __declspec(dllexport) DWORD WINAPI ProbeReport(LPVOID) {
+  WriteReport();
+  return 0;
+}
+
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) gSelf = instance;
-  if (reason == DLL_PROCESS_ATTACH || reason == DLL_THREAD_ATTACH) WriteReport();
   return TRUE;
 }

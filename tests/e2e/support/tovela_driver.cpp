@@ -1,7 +1,9 @@
 #include "support/tovela_driver.h"
 
 #include <commctrl.h>
+#include <psapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -149,6 +151,30 @@ void ClearAttributesAndDelete(const std::wstring& folder) {
     FindClose(find);
   }
   RemoveDirectoryW(folder.c_str());
+}
+
+// Starts a thread in the process at `start` and waits for it to end; false when it could not be
+// started or did not end in time.
+bool RunRemoteThreadIn(HANDLE process, LPTHREAD_START_ROUTINE start, void* parameter, Timeout timeout) {
+  HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, parameter, 0, nullptr);
+  if (thread == nullptr) return false;
+  const bool ended = WaitForSingleObject(thread, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+  CloseHandle(thread);
+  return ended;
+}
+
+// The base address of a DLL loaded in another process, found by its file name.
+HMODULE RemoteModule(HANDLE process, const wchar_t* fileName) {
+  HMODULE modules[512];
+  DWORD needed = 0;
+  if (!EnumProcessModulesEx(process, modules, sizeof modules, &needed, LIST_MODULES_ALL)) return nullptr;
+  const DWORD count = std::min<DWORD>(needed / sizeof(HMODULE), 512);
+  for (DWORD i = 0; i < count; ++i) {
+    wchar_t name[MAX_PATH] = {};
+    if (GetModuleBaseNameW(process, modules[i], name, MAX_PATH) && _wcsicmp(name, fileName) == 0)
+      return modules[i];
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -510,15 +536,26 @@ ProbeReport TovelaProcess::Probe(Timeout timeout) const {
   const std::wstring file = folder_ + name;
   DeleteFileW(file.c_str());
   if (!FileExists(dll)) return report;
+  // Load the helper (a second load only counts up), then run its ProbeReport on a thread of
+  // its own: nothing of the helper runs under the loader lock.
   const SIZE_T bytes = (dll.size() + 1) * sizeof(wchar_t);
   RemoteBlock remote(info_.hProcess, bytes);
   if (!remote.Write(dll.c_str(), bytes)) return report;
   auto* loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
-  HANDLE thread = CreateRemoteThread(info_.hProcess, nullptr, 0, loadLibrary, remote.get(), 0, nullptr);
-  if (thread == nullptr) return report;
-  WaitForSingleObject(thread, static_cast<DWORD>(timeout.count()));
-  CloseHandle(thread);
+  if (!RunRemoteThreadIn(info_.hProcess, loadLibrary, remote.get(), timeout)) return report;
+  HMODULE remoteBase = RemoteModule(info_.hProcess, L"tovela_probe.dll");
+  HMODULE local = LoadLibraryExW(dll.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+  if (remoteBase == nullptr || local == nullptr) {
+    if (local != nullptr) FreeLibrary(local);
+    return report;
+  }
+  const auto offset = reinterpret_cast<const char*>(GetProcAddress(local, "ProbeReport")) -
+                      reinterpret_cast<const char*>(local);
+  FreeLibrary(local);
+  auto* probe = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+      reinterpret_cast<void*>(reinterpret_cast<char*>(remoteBase) + offset));
+  if (!RunRemoteThreadIn(info_.hProcess, probe, nullptr, timeout)) return report;
   if (!WaitUntil([&] { return FileExists(file); }, timeout)) return report;
   const std::string raw = ReadFileBytes(file);
   std::wstring text(raw.size() / 2, L'\0');
