@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "dialog_placement_win.h"
 #include "resources/print_graph_dialog_ids.h"
 #include "printer_device_mode_win.h"
 #include "system_win.h"
@@ -21,17 +22,6 @@ constexpr INT_PTR kCancelled = 2;
 
 CPrintGraph* ContextOf(HWND dialog) {
   return static_cast<CPrintGraph*>(GetPropW(dialog, kContextProperty));
-}
-
-// Centres by the window rectangle's right and bottom edges (not its size), as every dialog of the
-// program does; the size is kept and nothing is repainted.
-void PlaceDialog(HWND dialog) {
-  RECT rc{};
-  GetWindowRect(dialog, &rc);
-  POINT screen{};
-  if (quillet::GetDesktopRect(&screen) != 1) return;
-  MoveWindow(dialog, screen.x / 2 - rc.right / 2, screen.y / 2 - rc.bottom / 2,
-             rc.right - rc.left, rc.bottom - rc.top, FALSE);
 }
 
 INT_PTR OnInitDialog(HWND dialog, CPrintGraph& printGraph) {
