@@ -39,27 +39,6 @@ class CountingCanvas : public Canvas, public DrawingToolFactory {
   std::uintptr_t serial_ = 0;
 };
 
-class ValueBar : public ChartScrollBar {
- public:
-  int nMin = 0, nMax = 0, nPos = 0;
-  bool GetRange(int& a, int& b, int& p) override {
-    a = nMin;
-    b = nMax;
-    p = nPos;
-    return true;
-  }
-  bool GetPosition(int& p) override {
-    p = nPos;
-    return true;
-  }
-  void SetRangeAndPosition(int a, int b, int p) override {
-    nMin = a;
-    nMax = b;
-    nPos = std::clamp(p, a, std::max(a, b));
-  }
-  void SetPosition(int p) override { nPos = std::clamp(p, nMin, std::max(nMin, nMax)); }
-};
-
 // Daily records from 1 January 2004 to today (17 July 2006), a period every 28 days.
 void FillThreeYears(TemperatureStore& t, WeightStore& w, const std::tm& today) {
   std::tm day = quillet::MakeDate(2004, 1, 1);
@@ -86,8 +65,8 @@ void BM_TemperatureChartFullView(benchmark::State& state) {
   WeightStore weights;
   FillThreeYears(temperatures, weights, today);
   CountingCanvas canvas;
-  auto bar = std::make_unique<ValueBar>();
-  ValueBar* scroll = bar.get();
+  auto bar = std::make_unique<ValueScrollBar>();
+  ValueScrollBar* scroll = bar.get();
   auto view = CreateChartView(0, 0, 1400, 800, nullptr, std::move(bar), &temperatures, &weights,
                               &canvas, [today] { return today; });
   SetChartScrollRange(*view);

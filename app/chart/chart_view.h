@@ -10,6 +10,8 @@
 // GDI tools and the clock.
 #pragma once
 
+#include <algorithm>
+
 #include <ctime>
 #include <functional>
 #include <memory>
@@ -47,6 +49,30 @@ class ChartScrollBar {
   virtual void SetRangeAndPosition(int nMin, int nMax, int nPos) = 0;
   // SIF_POS with redraw.
   virtual void SetPosition(int nPos) = 0;
+};
+
+// A scroll bar held as plain values, for charts drawn off screen (the render tool, benchmarks,
+// bitmap tests). Like a window's bar it keeps its position inside its range.
+class ValueScrollBar : public ChartScrollBar {
+ public:
+  int nMin = 0, nMax = 0, nPos = 0;
+
+  bool GetRange(int& min, int& max, int& pos) override {
+    min = nMin;
+    max = nMax;
+    pos = nPos;
+    return true;
+  }
+  bool GetPosition(int& pos) override {
+    pos = nPos;
+    return true;
+  }
+  void SetRangeAndPosition(int min, int max, int pos) override {
+    nMin = min;
+    nMax = max;
+    SetPosition(pos);
+  }
+  void SetPosition(int pos) override { nPos = std::clamp(pos, nMin, std::max(nMin, nMax)); }
 };
 
 // The seven colours of the colour scheme, in their fixed order.

@@ -336,15 +336,6 @@ HWND WaitForOtherDialog(const TovelaProcess& app, const std::set<HWND>& known) {
   return found;
 }
 
-// The first child of `parent` with that id whose text contains `part` (any text when empty).
-HWND ChildWithText(HWND parent, int id, const std::wstring& part) {
-  for (HWND w = FindWindowExW(parent, nullptr, nullptr, nullptr); w != nullptr;
-       w = FindWindowExW(parent, w, nullptr, nullptr)) {
-    if (GetDlgCtrlID(w) == id && GetText(w).find(part) != std::wstring::npos) return w;
-  }
-  return nullptr;
-}
-
 TEST_F(PrintCommand, PortraitLetterChosenInThePrinterPropertiesStillPrintsLandscapeA4) {
   WriteTemperatures(DaysFromToday(-20), 21);
   Start();

@@ -30,27 +30,6 @@ constexpr COLORREF kStringColor = RGB(0, 0, 0);
 constexpr COLORREF kBaseLineColor = RGB(0, 160, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-class PlainScrollBar : public ChartScrollBar {
- public:
-  int nMin = 0, nMax = 0, nPos = 0;
-  bool GetRange(int& a, int& b, int& p) override {
-    a = nMin;
-    b = nMax;
-    p = nPos;
-    return true;
-  }
-  bool GetPosition(int& p) override {
-    p = nPos;
-    return true;
-  }
-  void SetRangeAndPosition(int a, int b, int p) override {
-    nMin = a;
-    nMax = b;
-    nPos = std::clamp(p, a, std::max(a, b));
-  }
-  void SetPosition(int p) override { nPos = std::clamp(p, nMin, std::max(nMin, nMax)); }
-};
-
 // A canvas that reports a chosen resolution (a printer's) while drawing into a memory bitmap.
 class FixedDpiCanvas : public GdiCanvas {
  public:
@@ -96,12 +75,12 @@ struct GdiChart {
   TemperatureStore temperatures;
   WeightStore weights;
   std::tm today = quillet::MakeDate(2007, 5, 16);
-  PlainScrollBar* bar = nullptr;
+  ValueScrollBar* bar = nullptr;
   std::unique_ptr<ChartView> view;
 
   GdiChart(int mode, int width, int height) {
     FillSampleData(temperatures, weights);
-    auto scroll = std::make_unique<PlainScrollBar>();
+    auto scroll = std::make_unique<ValueScrollBar>();
     bar = scroll.get();
     view = CreateChartView(0, 0, width, height, nullptr, std::move(scroll), &temperatures,
                            &weights, &GdiDrawingTools(), [this] { return today; });

@@ -29,27 +29,6 @@ constexpr COLORREF kBase = RGB(255, 128, 128), kGrid = RGB(128, 255, 128), kGrap
                    kToday = RGB(255, 224, 224), kMark = RGB(255, 255, 224),
                    kString = RGB(0, 0, 0), kBaseLine = RGB(128, 128, 255);
 
-class ValueScrollBar : public ChartScrollBar {
- public:
-  int nMin = 0, nMax = 0, nPos = 0;
-  bool GetRange(int& a, int& b, int& p) override {
-    a = nMin;
-    b = nMax;
-    p = nPos;
-    return true;
-  }
-  bool GetPosition(int& p) override {
-    p = nPos;
-    return true;
-  }
-  void SetRangeAndPosition(int a, int b, int p) override {
-    nMin = a;
-    nMax = b;
-    nPos = std::clamp(p, a, std::max(a, b));
-  }
-  void SetPosition(int p) override { nPos = std::clamp(p, nMin, std::max(nMin, nMax)); }
-};
-
 class DpiCanvas : public GdiCanvas {
  public:
   DpiCanvas(HDC dc, int dpi) : GdiCanvas(dc), dpi_(dpi) {}
