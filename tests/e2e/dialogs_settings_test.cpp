@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <string>
 
+#include "../common/shortcut_reader_win.h"
 #include "support/tovela_driver.h"
 
 using namespace e2e;
@@ -187,37 +188,8 @@ int StartupShortcutCount() {
   return count;
 }
 
-struct ShortcutFields {
-  bool loaded = false;
-  std::wstring target, arguments, workingDirectory, description;
-};
-
-ShortcutFields ReadShortcut(const std::wstring& path) {
-  ShortcutFields f;
-  const bool com = SUCCEEDED(CoInitialize(nullptr));
-  IShellLinkW* link = nullptr;
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                 reinterpret_cast<void**>(&link)))) {
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-      if (SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
-        f.loaded = true;
-        wchar_t text[MAX_PATH] = {};
-        if (SUCCEEDED(link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH))) f.target = text;
-        text[0] = 0;
-        if (SUCCEEDED(link->GetArguments(text, MAX_PATH))) f.arguments = text;
-        text[0] = 0;
-        if (SUCCEEDED(link->GetWorkingDirectory(text, MAX_PATH))) f.workingDirectory = text;
-        text[0] = 0;
-        if (SUCCEEDED(link->GetDescription(text, MAX_PATH))) f.description = text;
-      }
-      file->Release();
-    }
-    link->Release();
-  }
-  if (com) CoUninitialize();
-  return f;
-}
+using test_support::ReadShortcut;
+using test_support::ShortcutFields;
 
 // A path in one spelling: long names, lower case, no trailing separator.
 std::wstring Canonical(const std::wstring& path) {

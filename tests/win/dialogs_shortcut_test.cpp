@@ -8,52 +8,14 @@
 
 #include <string>
 
+#include "../common/shortcut_reader_win.h"
 #include "startup_shortcut_win.h"
 #include "system_win.h"
 
 namespace {
 
-struct ShortcutFields {
-  bool loaded = false;
-  std::wstring target, arguments, workingDirectory, description, iconPath;
-  int iconIndex = -1;
-  int showCommand = -1;
-};
-
-ShortcutFields ReadShortcut(const std::wstring& path) {
-  ShortcutFields f;
-  const bool com = SUCCEEDED(CoInitialize(nullptr));
-  IShellLinkW* link = nullptr;
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                 reinterpret_cast<void**>(&link)))) {
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-      if (SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
-        f.loaded = true;
-        wchar_t text[MAX_PATH] = {};
-        if (SUCCEEDED(link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH))) f.target = text;
-        text[0] = 0;
-        if (SUCCEEDED(link->GetArguments(text, MAX_PATH))) f.arguments = text;
-        text[0] = 0;
-        if (SUCCEEDED(link->GetWorkingDirectory(text, MAX_PATH))) f.workingDirectory = text;
-        text[0] = 0;
-        if (SUCCEEDED(link->GetDescription(text, MAX_PATH))) f.description = text;
-        text[0] = 0;
-        int icon = -1;
-        if (SUCCEEDED(link->GetIconLocation(text, MAX_PATH, &icon))) {
-          f.iconPath = text;
-          f.iconIndex = icon;
-        }
-        int show = -1;
-        if (SUCCEEDED(link->GetShowCmd(&show))) f.showCommand = show;
-      }
-      file->Release();
-    }
-    link->Release();
-  }
-  if (com) CoUninitialize();
-  return f;
-}
+using test_support::ReadShortcut;
+using test_support::ShortcutFields;
 
 std::wstring Lower(std::wstring s) {
   for (wchar_t& c : s) c = static_cast<wchar_t>(towlower(c));
