@@ -13,6 +13,7 @@
 
 #include "data_file_io.h"
 #include "dates.h"
+#include "number_text.h"
 #include "value_bounds.h"
 
 namespace {
@@ -137,21 +138,6 @@ bool ParseMemoLine(std::u16string_view line, MemoRecord& record) {
 }
 
 // --- Writing -------------------------------------------------------------------------------
-
-void AppendInteger(std::string& out, int value) {
-  char buffer[16];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  out.append(buffer, result.ptr);
-}
-
-// Fixed-point with `decimals` digits, rounded from the exact binary value (half to even on an
-// exact tie), as "%.*f" does in the C library, but computed by the standard library itself.
-void AppendFixed(std::string& out, double value, int decimals) {
-  char buffer[400];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-  out.append(buffer, result.ptr);
-}
 
 void AppendDate(std::string& out, int year, int month, int day) {
   AppendInteger(out, year);

@@ -1,0 +1,489 @@
+// Writing and reading the records as CSV. The reader makes one pass over the bytes: each byte
+// is looked at a constant number of times, so a file of any size or a line of any length costs
+// time in proportion to its length.
+#include "records_csv.h"
+
+#include <charconv>
+#include <cstdint>
+#include <unordered_map>
+
+#include "dates.h"
+#include "number_text.h"
+#include "value_bounds.h"
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// --- UTF-8 and UTF-16 ----------------------------------------------------------------------
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf8FromUtf16(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+      ++i;
+    } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
+      AppendUtf8(out, 0xFFFD);
+    } else {
+      AppendUtf8(out, unit);
+    }
+  }
+  return out;
+}
+
+// Strict UTF-8 to UTF-16: no overlong forms, no encoded surrogates, nothing above U+10FFFF, no
+// cut sequence. false on any of these.
+bool Utf16FromUtf8(std::string_view text, std::u16string& out) {
+  out.clear();
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) {
+      out += static_cast<char16_t>(lead);
+      ++i;
+      continue;
+    }
+    std::size_t length = 0;
+    char32_t c = 0, lowest = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) { length = 2; c = lead & 0x1F; lowest = 0x80; }
+    else if (lead >= 0xE0 && lead <= 0xEF) { length = 3; c = lead & 0x0F; lowest = 0x800; }
+    else if (lead >= 0xF0 && lead <= 0xF4) { length = 4; c = lead & 0x07; lowest = 0x10000; }
+    else return false;
+    if (text.size() - i < length) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      c = (c << 6) | (next & 0x3F);
+    }
+    if (c < lowest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+    if (c >= 0x10000) {
+      out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+      out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(c);
+    }
+    i += length;
+  }
+  return true;
+}
+
+// --- Writing -------------------------------------------------------------------------------
+
+void AppendPadded(std::string& out, int value, int width) {
+  std::string digits;
+  AppendInteger(digits, value);
+  if (static_cast<int>(digits.size()) < width) out.append(width - digits.size(), '0');
+  out += digits;
+}
+
+// RFC 4180: quoted only when the field holds a comma, a double quote or a line break; a double
+// quote inside is doubled.
+void AppendField(std::string& out, std::string_view field) {
+  if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out += field;
+    return;
+  }
+  out += '"';
+  for (char c : field) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+std::u16string_view MemoView(const MemoRecord& memo) {
+  std::size_t n = 0;
+  while (n < MemoCapacity && memo.text[n] != u'\0') ++n;
+  return std::u16string_view(memo.text, n);
+}
+
+// --- Reading: fields -----------------------------------------------------------------------
+
+// One record of the file (a line, or several when a quoted field holds line breaks).
+struct CsvRecord {
+  std::vector<std::string> fields;
+  std::size_t line = 0;
+  bool badQuote = false;
+  bool unclosedQuote = false;
+};
+
+std::size_t CountLineBreaks(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++count;
+  }
+  return count;
+}
+
+// Splits the text into records: fields separated by ",", records by CR LF, LF or a lone CR.
+class CsvReader {
+ public:
+  explicit CsvReader(std::string_view text) : text_(text) {}
+
+  bool Next(CsvRecord& record) {
+    if (pos_ >= text_.size()) return false;
+    record.fields.clear();
+    record.line = line_;
+    record.badQuote = record.unclosedQuote = false;
+    for (;;) {
+      std::string& field = record.fields.emplace_back();
+      if (pos_ < text_.size() && text_[pos_] == '"') {
+        if (!ReadQuoted(field)) {
+          record.unclosedQuote = true;
+          return true;
+        }
+        if (pos_ < text_.size() && !IsFieldEnd(text_[pos_])) return SkipBadLine(record);
+      } else {
+        std::size_t end = text_.find_first_of(",\r\n\"", pos_);
+        if (end == std::string_view::npos) end = text_.size();
+        if (end < text_.size() && text_[end] == '"') return SkipBadLine(record);
+        field.assign(text_.substr(pos_, end - pos_));
+        pos_ = end;
+      }
+      if (pos_ >= text_.size()) return true;
+      if (text_[pos_] == ',') {
+        ++pos_;
+        continue;
+      }
+      EndLine();
+      return true;
+    }
+  }
+
+ private:
+  static bool IsFieldEnd(char c) { return c == ',' || c == '\r' || c == '\n'; }
+
+  // At an opening quote: reads up to the closing one, "" standing for one quote. false when the
+  // text ends first.
+  bool ReadQuoted(std::string& field) {
+    ++pos_;
+    for (;;) {
+      const std::size_t quote = text_.find('"', pos_);
+      const std::size_t end = quote == std::string_view::npos ? text_.size() : quote;
+      const std::string_view piece = text_.substr(pos_, end - pos_);
+      field.append(piece);
+      line_ += CountLineBreaks(piece);
+      if (quote == std::string_view::npos) {
+        pos_ = text_.size();
+        return false;
+      }
+      pos_ = quote + 1;
+      if (pos_ < text_.size() && text_[pos_] == '"') {
+        field += '"';
+        ++pos_;
+        continue;
+      }
+      return true;
+    }
+  }
+
+  // After a misplaced quote: the rest of the line belongs to the bad record.
+  bool SkipBadLine(CsvRecord& record) {
+    record.badQuote = true;
+    const std::size_t end = text_.find_first_of("\r\n", pos_);
+    pos_ = end == std::string_view::npos ? text_.size() : end;
+    if (pos_ < text_.size()) EndLine();
+    return true;
+  }
+
+  // At CR or LF: steps over CR LF, LF or CR.
+  void EndLine() {
+    if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ++pos_;
+    ++pos_;
+    ++line_;
+  }
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  std::size_t line_ = 1;
+};
+
+// --- Reading: values -----------------------------------------------------------------------
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+bool ParseDigits(std::string_view text, std::size_t maxDigits, int& value) {
+  if (text.empty() || text.size() > maxDigits) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return true;
+}
+
+// YYYY-MM-DD or YYYY/M/D (either separator, used twice, one or two digits for month and day).
+bool ParseCsvDate(std::string_view text, DateYmd& date) {
+  text = Trim(text);
+  const std::size_t first = text.find_first_of("-/");
+  if (first == std::string_view::npos) return false;
+  const char separator = text[first];
+  const std::size_t second = text.find(separator, first + 1);
+  if (second == std::string_view::npos) return false;
+  if (!ParseDigits(text.substr(0, first), 4, date.year) ||
+      !ParseDigits(text.substr(first + 1, second - first - 1), 2, date.month) ||
+      !ParseDigits(text.substr(second + 1), 2, date.day))
+    return false;
+  return quillet::IsValidDate(date.year, date.month, date.day);
+}
+
+// The whole (trimmed) field as a decimal number.
+bool ParseNumber(std::string_view text, double& value) {
+  text = Trim(text);
+  if (text.empty()) return false;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+// At most 99 units, cut before a pair that would not fit whole.
+void CutToMemoCapacity(std::u16string& memo) {
+  constexpr std::size_t kMax = MemoCapacity - 1;
+  if (memo.size() <= kMax) return;
+  memo.resize(IsHighSurrogate(memo[kMax - 1]) && IsLowSurrogate(memo[kMax]) ? kMax - 1 : kMax);
+}
+
+enum Column { kDate, kTemperature, kPeriod, kWeight, kMemo, kColumnCount };
+constexpr std::string_view kColumnNames[kColumnCount] = {"日付", "基礎体温", "月経開始", "体重", "メモ"};
+constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
+
+// Which field holds each column; false when "日付" or "基礎体温" is missing or a name repeats.
+bool ReadHeader(const std::vector<std::string>& fields, std::size_t (&columns)[kColumnCount]) {
+  for (auto& c : columns) c = kNoColumn;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const std::string_view name = Trim(fields[i]);
+    for (int c = 0; c < kColumnCount; ++c) {
+      if (name != kColumnNames[c]) continue;
+      if (columns[c] != kNoColumn) return false;
+      columns[c] = i;
+    }
+  }
+  return columns[kDate] != kNoColumn && columns[kTemperature] != kNoColumn;
+}
+
+bool AllEmpty(const std::vector<std::string>& fields) {
+  for (const auto& f : fields)
+    if (!f.empty()) return false;
+  return true;
+}
+
+// The row's values, or the first problem of the row.
+bool ReadRow(const std::vector<std::string>& fields, const std::size_t (&columns)[kColumnCount],
+             CsvRow& row, CsvProblemKind& problem) {
+  const auto field = [&](Column c) -> std::string_view {
+    return columns[c] == kNoColumn ? std::string_view() : std::string_view(fields[columns[c]]);
+  };
+  row = CsvRow{};
+  if (!ParseCsvDate(field(kDate), row.date)) return problem = CsvProblemKind::Date, false;
+  if (!ParseNumber(field(kTemperature), row.temperature) || !IsStorableTemperature(row.temperature))
+    return problem = CsvProblemKind::Temperature, false;
+  const std::string_view period = Trim(field(kPeriod));
+  if (period != "" && period != "0" && period != "1") return problem = CsvProblemKind::Period, false;
+  row.periodStart = period == "1" ? 1 : 0;
+  if (!Trim(field(kWeight)).empty() &&
+      (!ParseNumber(field(kWeight), row.weight) || !IsStorableWeight(row.weight)))
+    return problem = CsvProblemKind::Weight, false;
+  if (!Utf16FromUtf8(field(kMemo), row.memo) || row.memo.find(u'\0') != std::u16string::npos)
+    return problem = CsvProblemKind::Memo, false;
+  CutToMemoCapacity(row.memo);
+  return true;
+}
+
+std::uint32_t DateKey(const DateYmd& d) {
+  return static_cast<std::uint32_t>(d.year) << 9 | static_cast<std::uint32_t>(d.month) << 5 |
+         static_cast<std::uint32_t>(d.day);
+}
+
+std::u16string Utf16Digits(std::size_t value) {
+  const std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+bool HasRecords(const DateYmd& d, const TemperatureStore& temperatures, const WeightStore& weights,
+                const MemoStore& memos) {
+  return FindTemperature(temperatures, d.year, d.month, d.day) != nullptr ||
+         FindWeight(weights, d.year, d.month, d.day) != nullptr ||
+         FindMemo(memos, d.year, d.month, d.day) != nullptr;
+}
+
+template <typename Record>
+void SetDate(Record& record, const DateYmd& d) {
+  record.year = d.year;
+  record.month = d.month;
+  record.day = d.day;
+}
+
+}  // namespace
+
+std::string RecordsCsvBytes(const TemperatureStore& temperatures, const WeightStore& weights,
+                            const MemoStore& memos) {
+  std::string out;
+  out.reserve(64 + temperatures.records.Size() * 32);
+  out += kByteOrderMark;
+  out += kRecordsCsvHeader;
+  out += "\r\n";
+  for (const TemperatureRecord* t = temperatures.head(); t != nullptr; t = t->next) {
+    AppendPadded(out, t->year, 4);
+    out += '-';
+    AppendPadded(out, t->month, 2);
+    out += '-';
+    AppendPadded(out, t->day, 2);
+    out += ',';
+    AppendFixed(out, t->temperature, 2);
+    out += t->periodStart == 1 ? ",1," : ",0,";
+    if (const WeightRecord* w = FindWeight(weights, t->year, t->month, t->day)) AppendFixed(out, w->weight, 1);
+    out += ',';
+    if (const MemoRecord* m = FindMemo(memos, t->year, t->month, t->day))
+      AppendField(out, Utf8FromUtf16(MemoView(*m)));
+    out += "\r\n";
+  }
+  return out;
+}
+
+CsvParseResult ParseRecordsCsv(std::string_view bytes) {
+  CsvParseResult result;
+  const auto report = [&](std::size_t line, CsvProblemKind kind, std::size_t otherLine = 0) {
+    if (result.problems.size() < kCsvProblemsKept) result.problems.push_back({line, kind, otherLine});
+    ++result.problemCount;
+  };
+  if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
+
+  CsvReader reader(bytes);
+  CsvRecord record;
+  std::size_t columns[kColumnCount];
+  bool haveHeader = false;
+  std::size_t headerFields = 0;
+  std::unordered_map<std::uint32_t, std::size_t> firstLineOfDate;
+  while (reader.Next(record)) {
+    if (record.unclosedQuote) {
+      report(record.line, CsvProblemKind::UnclosedQuote);
+      break;
+    }
+    if (record.badQuote) {
+      report(record.line, CsvProblemKind::Quote);
+      if (!haveHeader) break;
+      continue;
+    }
+    if (AllEmpty(record.fields)) continue;
+    if (!haveHeader) {
+      if (!ReadHeader(record.fields, columns)) {
+        report(record.line, CsvProblemKind::Header);
+        break;
+      }
+      haveHeader = true;
+      headerFields = record.fields.size();
+      continue;
+    }
+    if (record.fields.size() != headerFields) {
+      report(record.line, CsvProblemKind::ColumnCount);
+      continue;
+    }
+    CsvRow row;
+    CsvProblemKind problem{};
+    if (!ReadRow(record.fields, columns, row, problem)) {
+      report(record.line, problem);
+      continue;
+    }
+    const auto [it, inserted] = firstLineOfDate.emplace(DateKey(row.date), record.line);
+    if (!inserted) {
+      report(record.line, CsvProblemKind::DuplicateDate, it->second);
+      continue;
+    }
+    if (result.problemCount == 0) result.rows.push_back(std::move(row));
+  }
+  if (result.problemCount != 0) result.rows.clear();
+  return result;
+}
+
+std::u16string CsvProblemText(const CsvProblem& problem) {
+  std::u16string text = Utf16Digits(problem.line) + u"行目: ";
+  switch (problem.kind) {
+    case CsvProblemKind::Header:
+      return text + u"見出しの行が正しくありません。「日付」と「基礎体温」の列が必要です。";
+    case CsvProblemKind::ColumnCount: return text + u"列の数が見出しの行と合いません。";
+    case CsvProblemKind::Quote: return text + u"「\"」の使い方が正しくありません。";
+    case CsvProblemKind::UnclosedQuote: return text + u"「\"」で始まる値が閉じられていません。";
+    case CsvProblemKind::Date: return text + u"日付が正しくありません。";
+    case CsvProblemKind::Temperature: return text + u"基礎体温が正しくありません。";
+    case CsvProblemKind::Period: return text + u"月経開始が正しくありません。";
+    case CsvProblemKind::Weight: return text + u"体重が正しくありません。";
+    case CsvProblemKind::Memo: return text + u"メモに読み取れない文字があります。";
+    case CsvProblemKind::DuplicateDate:
+      return text + u"日付が" + Utf16Digits(problem.otherLine) + u"行目と重複しています。";
+  }
+  return text;
+}
+
+std::u16string CsvProblemsMessage(const CsvParseResult& result) {
+  std::u16string text = u"CSVファイルに誤りがあるため、読み込みませんでした。\n";
+  for (const CsvProblem& problem : result.problems) text += u"\n" + CsvProblemText(problem);
+  if (result.problemCount > result.problems.size())
+    text += u"\nほかに" + Utf16Digits(result.problemCount - result.problems.size()) + u"件の誤りがあります。";
+  return text;
+}
+
+std::size_t CountDaysWithRecords(const std::vector<CsvRow>& rows, const TemperatureStore& temperatures,
+                                 const WeightStore& weights, const MemoStore& memos) {
+  std::size_t count = 0;
+  for (const CsvRow& row : rows) count += HasRecords(row.date, temperatures, weights, memos) ? 1 : 0;
+  return count;
+}
+
+std::size_t ImportCsvRows(const std::vector<CsvRow>& rows, CsvExistingDays existing,
+                          TemperatureStore& temperatures, WeightStore& weights, MemoStore& memos) {
+  std::size_t imported = 0;
+  for (const CsvRow& row : rows) {
+    const DateYmd& d = row.date;
+    if (existing == CsvExistingDays::Keep && HasRecords(d, temperatures, weights, memos)) continue;
+
+    TemperatureRecord temperature;
+    SetDate(temperature, d);
+    temperature.temperature = row.temperature;
+    temperature.periodStart = row.periodStart;
+    if (!UpdateTemperature(temperature, temperatures)) InsertTemperature(temperature, temperatures);
+
+    DeleteWeight(weights, d.year, d.month, d.day);
+    if (row.weight != 0.0) {
+      WeightRecord weight;
+      SetDate(weight, d);
+      weight.weight = row.weight;
+      InsertWeight(weight, weights);
+    }
+
+    DeleteMemo(memos, d.year, d.month, d.day);
+    if (!row.memo.empty()) {
+      MemoRecord memo;
+      SetDate(memo, d);
+      row.memo.copy(memo.text, MemoCapacity - 1);
+      InsertMemo(memo, memos);
+    }
+    ++imported;
+  }
+  return imported;
+}

@@ -1,0 +1,93 @@
+// The records as a CSV file, for other charting programs, spreadsheets and doctors.
+//
+// Written: UTF-8 with a byte-order mark, CR LF line ends, fields quoted as RFC 4180 does (only
+// where a field holds a comma, a double quote or a line break), the header
+// "日付,基礎体温,月経開始,体重,メモ" and one row per day with a temperature record, oldest first:
+// 2026-05-01,36.45,1,52.3,text.
+//
+// Read: the written form, and also without the byte-order mark, with LF line ends, with dates as
+// 2026/5/1 and with the columns in any order (the header names them; "日付" and "基礎体温" are
+// required, "月経開始", "体重" and "メモ" optional, other columns ignored). Empty lines and lines of
+// only empty fields are skipped. The whole text is checked before anything is used: a file with
+// any problem gives no rows at all. Two rows of the same date are a problem too: the file does
+// not say which of them is right.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "date_ymd.h"
+#include "record_stores.h"
+
+// The first line of a written file, after the byte-order mark.
+inline constexpr char kRecordsCsvHeader[] = "日付,基礎体温,月経開始,体重,メモ";
+
+// The whole file: byte-order mark, header, one row per temperature record in date order. A
+// weight or memo record of a day without a temperature record is not written. An unpaired
+// surrogate in a memo (which only a damaged memo file can bring) is written as U+FFFD.
+std::string RecordsCsvBytes(const TemperatureStore& temperatures, const WeightStore& weights,
+                            const MemoStore& memos);
+
+// One day of a file that was read.
+struct CsvRow {
+  DateYmd date;
+  double temperature = 0.0;
+  unsigned char periodStart = 0;
+  double weight = 0.0;  // 0.0: the row has no weight
+  std::u16string memo;  // empty: the row has no memo; at most 99 units, never half a pair
+};
+
+enum class CsvProblemKind {
+  Header,          // no header naming "日付" and "基礎体温", or a column named twice
+  ColumnCount,     // a row with more or fewer fields than the header
+  Quote,           // a double quote inside an unquoted field, or text after a closing quote
+  UnclosedQuote,   // a quoted field that runs to the end of the file
+  Date,            // not a calendar date as YYYY-MM-DD or YYYY/M/D
+  Temperature,     // not a temperature the program can store
+  Period,          // neither 1, 0 nor empty
+  Weight,          // neither empty nor a weight the program can store
+  Memo,            // not UTF-8, or holding a zero character
+  DuplicateDate,   // the date of an earlier row (`otherLine`)
+};
+
+struct CsvProblem {
+  std::size_t line = 0;       // 1-based line of the file where the row starts
+  CsvProblemKind kind = CsvProblemKind::Header;
+  std::size_t otherLine = 0;  // DuplicateDate: the line of the first row of that date
+};
+
+inline constexpr std::size_t kCsvProblemsKept = 5;
+
+struct CsvParseResult {
+  std::vector<CsvRow> rows;          // in file order; empty whenever there is a problem
+  std::vector<CsvProblem> problems;  // the first kCsvProblemsKept problems, in file order
+  std::size_t problemCount = 0;      // all problems found
+  bool Ok() const { return problemCount == 0; }
+};
+
+// Reads a whole file's bytes. A pure function of the bytes, linear in their length.
+CsvParseResult ParseRecordsCsv(std::string_view bytes);
+
+// "12行目: 日付が正しくありません。"
+std::u16string CsvProblemText(const CsvProblem& problem);
+// The message of a refused file: a first sentence, then one line per kept problem, then how
+// many more were found.
+std::u16string CsvProblemsMessage(const CsvParseResult& result);
+
+// Importing rows into the stores. A day "has records" when any of the three stores holds a
+// record of its date.
+std::size_t CountDaysWithRecords(const std::vector<CsvRow>& rows, const TemperatureStore& temperatures,
+                                 const WeightStore& weights, const MemoStore& memos);
+
+enum class CsvExistingDays {
+  Overwrite,  // a day with records becomes exactly its row
+  Keep,       // a day with records is left as it is; its row is not imported
+};
+
+// Every imported day becomes exactly its row: its temperature record is the row's temperature
+// and period flag; its weight and memo records are the row's, and are removed when the row has
+// none. The number of days imported.
+std::size_t ImportCsvRows(const std::vector<CsvRow>& rows, CsvExistingDays existing,
+                          TemperatureStore& temperatures, WeightStore& weights, MemoStore& memos);

@@ -1,0 +1,282 @@
+#include "records_csv.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "data_files.h"
+#include "dates.h"
+#include "support/store_builder.h"
+#include "support/temp_folder.h"
+
+using test_support::AddMemos;
+using test_support::AddTemperatures;
+using test_support::AddWeights;
+using test_support::Describe;
+using test_support::ReadBytes;
+using test_support::TempFolder;
+using test_support::Utf16;
+using test_support::Utf8;
+
+namespace {
+
+const std::string kBom = "\xEF\xBB\xBF";
+const std::string kHeader = "日付,基礎体温,月経開始,体重,メモ";
+
+struct Stores {
+  TemperatureStore temperatures;
+  WeightStore weights;
+  MemoStore memos;
+
+  std::string Csv() const { return RecordsCsvBytes(temperatures, weights, memos); }
+  std::size_t Import(const CsvParseResult& parsed, CsvExistingDays existing) {
+    return ImportCsvRows(parsed.rows, existing, temperatures, weights, memos);
+  }
+  // "t:...|w:...|m:..." in the store builder's literal form.
+  std::string Describe() const {
+    return "t:" + test_support::Describe(temperatures) + "|w:" + test_support::Describe(weights) +
+           "|m:" + test_support::Describe(memos);
+  }
+};
+
+// Rows as "2026/5/1,36.45,1,52.3,memo;..." (weight 0 written as "-").
+std::string DescribeRows(const CsvParseResult& parsed) {
+  std::string out;
+  char line[96];
+  for (const CsvRow& r : parsed.rows) {
+    std::snprintf(line, sizeof line, "%s%d/%d/%d,%.2f,%d,", out.empty() ? "" : ";", r.date.year,
+                  r.date.month, r.date.day, r.temperature, r.periodStart);
+    out += line;
+    if (r.weight == 0.0) {
+      out += "-";
+    } else {
+      std::snprintf(line, sizeof line, "%.1f", r.weight);
+      out += line;
+    }
+    out += "," + Utf8(r.memo);
+  }
+  return out;
+}
+
+std::string ProblemLines(const CsvParseResult& parsed) {
+  std::string out;
+  for (const CsvProblem& p : parsed.problems) out += (out.empty() ? "" : "\n") + Utf8(CsvProblemText(p));
+  return out;
+}
+
+TEST(RecordsCsv, WritesBomHeaderCrLfAndQuotesOnlyWhereNeeded) {
+  Stores s;
+  AddTemperatures(s.temperatures, "2026/5/1,36.456,1; 2026/5/2,36.5,0; 2026/12/31,37.00,0");
+  // 2026/5/3 has a weight but no temperature: not a row of the file.
+  AddWeights(s.weights, "2026/5/1,52.25; 2026/5/3,50.0");
+  AddMemos(s.memos, "2026/5/2,眠い, \"とても\"😀");
+  MemoRecord broken = test_support::MakeMemo(2026, 12, 31, u"a\r\nb");
+  broken.text[3] = 0xD83D;  // an unpaired high surrogate
+  InsertMemo(broken, s.memos);
+  EXPECT_EQ(s.Csv(), kBom + kHeader + "\r\n" +
+                         "2026-05-01,36.46,1,52.2,\r\n"
+                         "2026-05-02,36.50,0,,\"眠い, \"\"とても\"\"😀\"\r\n"
+                         "2026-12-31,37.00,0,,\"a\r\n\xEF\xBF\xBD\"\r\n");
+  EXPECT_EQ(Stores().Csv(), kBom + kHeader + "\r\n");
+}
+
+TEST(RecordsCsv, ReadsTheWrittenFormAndCommonVariants) {
+  const std::string memo120(120, 'x');
+  // 98 units, then a pair that would end at unit 100: it is dropped whole.
+  const std::string pairAtCut = std::string(98, 'y') + "😀";
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::string rows;
+  } cases[] = {
+      {"written form", kBom + kHeader + "\r\n2026-05-01,36.45,1,52.3,眠い\r\n2026-05-02,36.60,0,,\r\n",
+       "2026/5/1,36.45,1,52.3,眠い;2026/5/2,36.60,0,-,"},
+      {"no BOM, LF, slashes", kHeader + "\n2026/5/1,36.45,1,52.3,a\n2026/12/9,36.5,0,,\n",
+       "2026/5/1,36.45,1,52.3,a;2026/12/9,36.50,0,-,"},
+      {"no line end at the end", kHeader + "\n2026-05-01,36.45,0,,end", "2026/5/1,36.45,0,-,end"},
+      {"columns in any order, unknown and missing ones",
+       "メモ,平熱,基礎体温,日付\n\"a,b\",x,36.4,2026/1/2\n", "2026/1/2,36.40,0,-,a,b"},
+      {"spreadsheet quoting everywhere",
+       "\"日付\",\"基礎体温\",\"月経開始\",\"体重\",\"メモ\"\n\"2026/5/1\",\"36.45\",\"1\",\"\",\"say \"\"hi\"\"\"\n",
+       "2026/5/1,36.45,1,-,say \"hi\""},
+      {"line breaks inside a quoted memo", kHeader + "\n2026-05-01,36.45,0,,\"a\nb\r\nc\"\n",
+       "2026/5/1,36.45,0,-,a\nb\r\nc"},
+      {"empty lines and lines of empty fields", kHeader + "\r\n\r\n,,,,\r\n2026-05-01,36.45,,,\r\n\r\n",
+       "2026/5/1,36.45,0,-,"},
+      {"spaces around numbers and dates", kHeader + "\n 2026-05-01 , 36.45 , 1 , 52.3 , m \n",
+       "2026/5/1,36.45,1,52.3, m "},
+      {"memo cut to 99 units", kHeader + "\n2026-05-01,36.45,0,," + memo120 + "\n",
+       "2026/5/1,36.45,0,-," + std::string(99, 'x')},
+      {"cut never splits a pair", kHeader + "\n2026-05-01,36.45,0,," + pairAtCut + "\n",
+       "2026/5/1,36.45,0,-," + std::string(98, 'y')},
+      {"empty file", "", ""},
+      {"byte-order mark only", kBom, ""},
+      {"header only", kBom + kHeader + "\r\n", ""},
+  };
+  for (const auto& c : cases) {
+    const CsvParseResult parsed = ParseRecordsCsv(c.bytes);
+    EXPECT_TRUE(parsed.Ok()) << c.name << "\n" << ProblemLines(parsed);
+    EXPECT_EQ(DescribeRows(parsed), c.rows) << c.name;
+  }
+}
+
+TEST(RecordsCsv, AnyBadRowRefusesTheWholeFileWithLineNumbers) {
+  const std::string good = "2026-05-01,36.45,0,,\n";
+  const struct {
+    std::string bytes;
+    std::string problems;
+  } cases[] = {
+      {kHeader + "\n" + good + "2026-02-30,36.45,0,,\n2026-05-03,36.45,0,,\n", "3行目: 日付が正しくありません。"},
+      {kHeader + "\n5/1/2026,36.4,0,,\n2026-5,36.4,0,,\n2026-05/01,36.4,0,,\n,36.4,0,,x\n",
+       "2行目: 日付が正しくありません。\n3行目: 日付が正しくありません。\n"
+       "4行目: 日付が正しくありません。\n5行目: 日付が正しくありません。"},
+      {kHeader + "\n2026-05-01,0,0,,\n2026-05-02,100,0,,\n2026-05-03,abc,0,,\n2026-05-04,,0,,\n"
+                 "2026-05-05,36.4x,0,,\n",
+       "2行目: 基礎体温が正しくありません。\n3行目: 基礎体温が正しくありません。\n"
+       "4行目: 基礎体温が正しくありません。\n5行目: 基礎体温が正しくありません。\n"
+       "6行目: 基礎体温が正しくありません。"},
+      {kHeader + "\n2026-05-01,36.4,2,,\n2026-05-02,36.4,0,1000,\n2026-05-03,36.4,0,-1,\n",
+       "2行目: 月経開始が正しくありません。\n3行目: 体重が正しくありません。\n4行目: 体重が正しくありません。"},
+      {kHeader + "\n2026-05-01,36.4,0,,\xFF\n2026-05-02,36.4,0,,\xC0\xAF\n2026-05-03,36.4,0,,\xED\xA0\x80\n"
+                 "2026-05-04,36.4,0,,\xE3\x81\n" + std::string("2026-05-05,36.4,0,,\"a\0b\"\n", 25),
+       "2行目: メモに読み取れない文字があります。\n3行目: メモに読み取れない文字があります。\n"
+       "4行目: メモに読み取れない文字があります。\n5行目: メモに読み取れない文字があります。\n"
+       "6行目: メモに読み取れない文字があります。"},
+      {kHeader + "\n" + good + "2026/5/1,36.50,0,,\n", "3行目: 日付が2行目と重複しています。"},
+      {kHeader + "\n2026-05-01,36.4,0,\n2026-05-02,36.4,0,,,\n", "2行目: 列の数が見出しの行と合いません。\n"
+                                                              "3行目: 列の数が見出しの行と合いません。"},
+      // Line numbers count the lines inside a quoted field.
+      {kHeader + "\n2026-05-01,36.4,0,,\"a\nb\nc\"\n2026-05-02,36.4,0,x,\n", "5行目: 体重が正しくありません。"},
+      {kHeader + "\n2026-05-01,36.4,0,,a\"b\n2026-05-02,36.4,0,,\"a\"b\n" + good,
+       "2行目: 「\"」の使い方が正しくありません。\n3行目: 「\"」の使い方が正しくありません。"},
+      {kHeader + "\n" + good + "2026-05-02,36.4,0,,\"open\n" + good, "3行目: 「\"」で始まる値が閉じられていません。"},
+      {good, "1行目: 見出しの行が正しくありません。「日付」と「基礎体温」の列が必要です。"},
+      {"日付,メモ\n" + good, "1行目: 見出しの行が正しくありません。「日付」と「基礎体温」の列が必要です。"},
+      {"日付,基礎体温,日付\n" + good, "1行目: 見出しの行が正しくありません。「日付」と「基礎体温」の列が必要です。"},
+  };
+  for (const auto& c : cases) {
+    const CsvParseResult parsed = ParseRecordsCsv(c.bytes);
+    EXPECT_FALSE(parsed.Ok()) << c.bytes;
+    EXPECT_TRUE(parsed.rows.empty()) << c.bytes;
+    EXPECT_EQ(ProblemLines(parsed), c.problems) << c.bytes;
+  }
+}
+
+TEST(RecordsCsv, MessageListsFiveProblemsAndCountsTheRest) {
+  std::string bytes = kHeader + "\n";
+  for (int i = 0; i < 8; ++i) bytes += "bad,36.4,0,,\n";
+  const CsvParseResult parsed = ParseRecordsCsv(bytes);
+  EXPECT_EQ(parsed.problemCount, 8u);
+  EXPECT_EQ(Utf8(CsvProblemsMessage(parsed)),
+            "CSVファイルに誤りがあるため、読み込みませんでした。\n\n"
+            "2行目: 日付が正しくありません。\n3行目: 日付が正しくありません。\n"
+            "4行目: 日付が正しくありません。\n5行目: 日付が正しくありません。\n"
+            "6行目: 日付が正しくありません。\nほかに3件の誤りがあります。");
+}
+
+// Sizes far beyond any real file still read completely (the time they take is measured in the
+// benchmark, not here).
+TEST(RecordsCsv, LargeFilesAndLongLines) {
+  Stores s;
+  DateYmd d{1800, 1, 1};
+  std::string bytes = kBom + kHeader + "\r\n";
+  std::size_t rows = 0;
+  while (bytes.size() < 10 * 1024 * 1024) {
+    char line[96];
+    std::snprintf(line, sizeof line, "%04d-%02d-%02d,36.%02d,%d,52.3,\"memo, %zu\"\r\n", d.year,
+                  d.month, d.day, static_cast<int>(rows % 100), static_cast<int>(rows % 28 == 0), rows);
+    bytes += line;
+    ++rows;
+    if (++d.day > 28) d = DateYmd{d.month == 12 ? d.year + 1 : d.year, d.month % 12 + 1, 1};
+  }
+  const CsvParseResult big = ParseRecordsCsv(bytes);
+  ASSERT_TRUE(big.Ok()) << ProblemLines(big);
+  EXPECT_EQ(big.rows.size(), rows);
+  EXPECT_EQ(Utf8(big.rows.back().memo), "memo, " + std::to_string(rows - 1));
+
+  const std::string megabyte(1024 * 1024, 'm');
+  const CsvParseResult quoted = ParseRecordsCsv(kHeader + "\n2026-05-01,36.4,0,,\"" + megabyte + "\"\n");
+  ASSERT_TRUE(quoted.Ok());
+  EXPECT_EQ(quoted.rows.at(0).memo, std::u16string(99, u'm'));
+  const CsvParseResult garbage = ParseRecordsCsv(kHeader + "\n" + megabyte + "\n2026-05-01,36.4,0,,\n");
+  EXPECT_EQ(ProblemLines(garbage), "2行目: 列の数が見出しの行と合いません。");
+}
+
+TEST(RecordsCsv, ImportSetsEachDayToItsRowAndKeepsOrOverwritesDaysWithRecords) {
+  const std::string file = kHeader +
+                           "\n2026-05-01,36.10,1,50.0,new"   // day with a temperature record
+                           "\n2026-05-02,36.20,0,,"           // day with only a weight
+                           "\n2026-05-03,36.30,0,,new3"       // day with only a memo
+                           "\n2026-05-04,36.40,0,51.0,"       // new day
+                           "\n";
+  const auto existing = [](Stores& s) {
+    AddTemperatures(s.temperatures, "2026/5/1,36.90,0");
+    AddWeights(s.weights, "2026/5/2,60.0");
+    AddMemos(s.memos, "2026/5/1,old; 2026/5/3,old3");
+  };
+  const CsvParseResult parsed = ParseRecordsCsv(file);
+  ASSERT_TRUE(parsed.Ok());
+  const struct {
+    CsvExistingDays mode;
+    std::size_t imported;
+    const char* stores;
+  } cases[] = {
+      {CsvExistingDays::Overwrite, 4,
+       "t:2026/5/1,36.10,1;2026/5/2,36.20,0;2026/5/3,36.30,0;2026/5/4,36.40,0"
+       "|w:2026/5/1,50.0;2026/5/4,51.0|m:2026/5/1,new;2026/5/3,new3"},
+      {CsvExistingDays::Keep, 1,
+       "t:2026/5/1,36.90,0;2026/5/4,36.40,0|w:2026/5/2,60.0;2026/5/4,51.0|m:2026/5/1,old;2026/5/3,old3"},
+  };
+  for (const auto& c : cases) {
+    Stores s;
+    existing(s);
+    EXPECT_EQ(CountDaysWithRecords(parsed.rows, s.temperatures, s.weights, s.memos), 3u);
+    EXPECT_EQ(s.Import(parsed, c.mode), c.imported);
+    EXPECT_EQ(s.Describe(), c.stores);
+  }
+}
+
+// Ten years of records through a CSV file into an empty install give the same three data files.
+TEST(RecordsCsv, RoundTripThroughEmptyStoresGivesByteIdenticalDataFiles) {
+  TempFolder original, copy;
+  {
+    Stores s;
+    std::mt19937 random(15);
+    const std::u16string memos[] = {u"a,b", u"say \"hi\"", u"𠮷野家😀", u"眠い、頭痛", u"\"", u",,"};
+    std::size_t day = 0;
+    for (int y = 2016; y < 2026; ++y) {
+      for (int m = 1; m <= 12; ++m) {
+        for (int d = 1; d <= 31 && quillet::IsValidDate(y, m, d); ++d, ++day) {
+          if (random() % 10 == 0) continue;  // a day without records
+          InsertTemperature(test_support::MakeTemperature(y, m, d, 35.5 + (random() % 200) / 100.0,
+                                                          d == 3 ? 1 : 0),
+                            s.temperatures);
+          if (random() % 3 != 0)
+            InsertWeight(test_support::MakeWeight(y, m, d, 45.0 + (random() % 200) / 10.0), s.weights);
+          if (random() % 4 == 0) InsertMemo(test_support::MakeMemo(y, m, d, memos[day % 6]), s.memos);
+        }
+      }
+    }
+    ASSERT_TRUE(SaveTemperatureData(s.temperatures, original / "TEMPERATURE_DATA.dat"));
+    ASSERT_TRUE(SaveWeightData(s.weights, original / "WEIGHT_DATA.dat"));
+    ASSERT_TRUE(SaveMemoData(s.memos, original / "MEMO_DATA.dat"));
+  }
+  Stores loaded;
+  LoadTemperatureData(loaded.temperatures, original / "TEMPERATURE_DATA.dat");
+  LoadWeightData(loaded.weights, original / "WEIGHT_DATA.dat");
+  LoadMemoData(loaded.memos, original / "MEMO_DATA.dat");
+  ASSERT_GT(loaded.temperatures.records.Size(), 3000u);
+
+  const CsvParseResult parsed = ParseRecordsCsv(loaded.Csv());
+  ASSERT_TRUE(parsed.Ok()) << ProblemLines(parsed);
+  Stores imported;
+  EXPECT_EQ(imported.Import(parsed, CsvExistingDays::Keep), loaded.temperatures.records.Size());
+  ASSERT_TRUE(SaveTemperatureData(imported.temperatures, copy / "TEMPERATURE_DATA.dat"));
+  ASSERT_TRUE(SaveWeightData(imported.weights, copy / "WEIGHT_DATA.dat"));
+  ASSERT_TRUE(SaveMemoData(imported.memos, copy / "MEMO_DATA.dat"));
+  for (const char* name : {"TEMPERATURE_DATA.dat", "WEIGHT_DATA.dat", "MEMO_DATA.dat"})
+    EXPECT_EQ(ReadBytes(copy / name), ReadBytes(original / name)) << name;
+}
+
+}  // namespace
