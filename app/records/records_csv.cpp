@@ -287,6 +287,13 @@ bool ReadHeader(const std::vector<std::string>& fields, std::size_t (&columns)[k
   return columns[kDate] != kNoColumn && columns[kTemperature] != kNoColumn;
 }
 
+bool AllUtf8(const std::vector<std::string>& fields) {
+  std::u16string ignored;
+  for (const auto& f : fields)
+    if (!Utf16FromUtf8(f, ignored)) return false;
+  return true;
+}
+
 bool AllEmpty(const std::vector<std::string>& fields) {
   for (const auto& f : fields)
     if (!f.empty()) return false;
@@ -392,6 +399,10 @@ CsvParseResult ParseRecordsCsv(std::string_view bytes) {
     }
     if (AllEmpty(record.fields)) continue;
     if (!haveHeader) {
+      if (!AllUtf8(record.fields)) {
+        report(record.line, CsvProblemKind::Encoding);
+        break;
+      }
       if (!ReadHeader(record.fields, columns)) {
         report(record.line, CsvProblemKind::Header);
         break;
@@ -424,6 +435,8 @@ CsvParseResult ParseRecordsCsv(std::string_view bytes) {
 std::u16string CsvProblemText(const CsvProblem& problem) {
   std::u16string text = Utf16Digits(problem.line) + u"行目: ";
   switch (problem.kind) {
+    case CsvProblemKind::Encoding:
+      return text + u"文字コードがUTF-8ではありません。UTF-8で保存したファイルを選んでください。";
     case CsvProblemKind::Header:
       return text + u"見出しの行が正しくありません。「日付」と「基礎体温」の列が必要です。";
     case CsvProblemKind::ColumnCount: return text + u"列の数が見出しの行と合いません。";

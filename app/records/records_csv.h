@@ -40,6 +40,7 @@ struct CsvRow {
 };
 
 enum class CsvProblemKind {
+  Encoding,        // the header is not UTF-8 (a file saved in another encoding)
   Header,          // no header naming "日付" and "基礎体温", or a column named twice
   ColumnCount,     // a row with more or fewer fields than the header
   Quote,           // a double quote inside an unquoted field, or text after a closing quote
