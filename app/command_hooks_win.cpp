@@ -5,3 +5,4 @@
 // OnColorsCommand: forms/recolor_dialog_command_win.cpp
 // OnShortcutCommand: startup_shortcut_win.cpp
 // OnPrintCommand: print/print_command_win.cpp
+// OnCsvExportCommand, OnCsvImportCommand: csv_commands_win.cpp

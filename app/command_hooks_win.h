@@ -1,6 +1,7 @@
-// The four main-window commands whose dialogs or actions live in their own modules: basic
-// settings (203), colours (205), the start-up shortcut (206) and printing (210). The main window
-// procedure routes each command here and returns what the handler gives (1: handled).
+// The main-window commands whose dialogs or actions live in their own modules: basic settings
+// (203), colours (205), the start-up shortcut (206), printing (210) and CSV files (212, 213).
+// The main window procedure routes each command here and returns what the handler gives
+// (1: handled).
 #pragma once
 
 #include <windows.h>
@@ -13,3 +14,9 @@ int OnColorsCommand(HWND mainWindow);
 int OnShortcutCommand(HWND mainWindow);
 // Command 210 "印刷(&P)  Ctrl+P": runs the print dialog and prints.
 int OnPrintCommand(HWND mainWindow);
+// Command 212 "CSVファイルに書き出し(&E)...": writes every day with a temperature record to a CSV
+// file chosen in the save dialog.
+int OnCsvExportCommand(HWND mainWindow);
+// Command 213 "CSVファイルから読み込み(&I)...": reads a CSV file chosen in the open dialog into the
+// stores, asking first when some of its days already have records.
+int OnCsvImportCommand(HWND mainWindow);

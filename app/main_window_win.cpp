@@ -101,6 +101,8 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case kWeightModeCommand: return OnModeCommand(2);
     case kPregnancyModeCommand: return OnModeCommand(3);
     case kPrintCommand: return OnPrintCommand(window);
+    case kCsvExportCommand: return OnCsvExportCommand(window);
+    case kCsvImportCommand: return OnCsvImportCommand(window);
     case kVersionCommand:
       ShowVersionDialog(window);
       return 1;

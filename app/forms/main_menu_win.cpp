@@ -47,8 +47,10 @@ HACCEL BuildMainMenu(HWND mainWindow, AcceleratorEntries& entries) {
   HMENU help = CreatePopupMenu();
 
   InsertCommand(file, 0, {L"印刷(&P)  Ctrl+P", kPrintCommand});
-  InsertCommand(file, 1, {nullptr, 0});
-  InsertCommand(file, 2, {L"終了(&X)", kExitCommand});
+  InsertCommand(file, 1, {L"CSVファイルに書き出し(&E)...", kCsvExportCommand});
+  InsertCommand(file, 2, {L"CSVファイルから読み込み(&I)...", kCsvImportCommand});
+  InsertCommand(file, 3, {nullptr, 0});
+  InsertCommand(file, 4, {L"終了(&X)", kExitCommand});
   InsertCommand(health, 0, {L"基本設定登録(&B)  Ctrl+B", kBasicSettingsCommand});
   InsertCommand(tools, 0, {L"色の変更(&C) Ctrl+Shift+C", kColorsCommand});
   InsertCommand(tools, 1, {L"スタートアップにショートカットを作成(&S)", kShortcutCommand});

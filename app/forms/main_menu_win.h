@@ -15,6 +15,8 @@ enum MenuCommand : int {
   kPregnancyModeCommand = 209,
   kPrintCommand = 210,
   kVersionCommand = 211,
+  kCsvExportCommand = 212,
+  kCsvImportCommand = 213,
 };
 
 // The accelerator entries the table is made from: Ctrl+B (203), Ctrl+Shift+C (205), Ctrl+P (210).

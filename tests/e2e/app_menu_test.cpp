@@ -26,6 +26,8 @@ TEST_F(Menu, ItemsAndTheirCommandsAreTheProgramsOwn) {
   ASSERT_TRUE(report.ok);
   const std::map<int, std::wstring> expected = {
       {kPrintCommand, L"印刷(&P)  Ctrl+P"},
+      {kCsvExportCommand, L"CSVファイルに書き出し(&E)..."},
+      {kCsvImportCommand, L"CSVファイルから読み込み(&I)..."},
       {kExitCommand, L"終了(&X)"},
       {kBasicSettingsCommand, L"基本設定登録(&B)  Ctrl+B"},
       {kColorsCommand, L"色の変更(&C) Ctrl+Shift+C"},
@@ -36,6 +38,12 @@ TEST_F(Menu, ItemsAndTheirCommandsAreTheProgramsOwn) {
       {kVersionCommand, L"バージョン情報(&V)"},
   };
   EXPECT_EQ(report.itemText, expected);
+  // Menu by menu, 0 for the separator of "ファイル(&F)".
+  const std::vector<int> order = {kPrintCommand, kCsvExportCommand, kCsvImportCommand, 0, kExitCommand,
+                                  kBasicSettingsCommand, kColorsCommand, kShortcutCommand,
+                                  kTemperatureModeCommand, kWeightModeCommand, kPregnancyModeCommand,
+                                  kVersionCommand};
+  EXPECT_EQ(report.menuOrder, order);
   ExpectOnlyChecked(report, kTemperatureModeCommand);
   // The chart starts with today as the first column: modes 1 and 2 span 365 days past today.
   ASSERT_TRUE(report.hasScroll);

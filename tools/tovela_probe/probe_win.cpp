@@ -3,6 +3,7 @@
 // (UTF-16LE). Nothing runs in DllMain: the loader lock held there would deadlock against the
 // program's own thread as soon as a call waits for it.
 //   menu <id> <1 checked | 0> <item text>     for every command item of the menu bar
+//   separator                                 for every separator of the menu bar, in order
 //   scroll <nMin> <nMax> <nPos>               of the chart window's (id 401) horizontal bar
 //   sysmenu <id>                              every command item of the window's system menu
 //   visible <0|1>                             whether the main window is visible
@@ -45,7 +46,9 @@ void ReportMenu(HMENU menu, std::wstring& report) {
     if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
     if (info.hSubMenu != nullptr) {
       ReportMenu(info.hSubMenu, report);
-    } else if (!(info.fType & MFT_SEPARATOR)) {
+    } else if (info.fType & MFT_SEPARATOR) {
+      report += L"separator\n";
+    } else {
       wchar_t line[320];
       swprintf(line, 320, L"menu %u %d %ls\n", info.wID, (info.fState & MFS_CHECKED) ? 1 : 0, text);
       report += line;

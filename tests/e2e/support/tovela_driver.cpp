@@ -422,6 +422,23 @@ HWND TovelaProcess::WaitForDialog(const std::wstring& caption, Timeout timeout) 
   return found;
 }
 
+bool TovelaProcess::ChooseFile(const std::wstring& caption, const std::wstring& path,
+                              Timeout timeout) const {
+  HWND dialog = WaitForDialog(caption, timeout);
+  if (dialog == nullptr) return false;
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  while (IsWindow(dialog) && std::chrono::steady_clock::now() < end) {
+    // The name field is the edit "edt1" or, in the newer template, the combo box "cmb13"; a
+    // dialog still filling itself in may reset it, so it is typed again on every attempt.
+    for (int field : {0x480, 0x47C}) {
+      if (HWND control = GetDlgItem(dialog, field)) SetText(control, path);
+    }
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    WaitUntil([&] { return !IsWindow(dialog); }, 2s);
+  }
+  return !IsWindow(dialog);
+}
+
 MessageBoxText TovelaProcess::WaitForMessageBox(Timeout timeout) const {
   MessageBoxText box;
   WaitUntil(
@@ -574,6 +591,9 @@ ProbeReport TovelaProcess::Probe(Timeout timeout) const {
       if (!itemText.empty() && itemText[0] == L' ') itemText.erase(0, 1);
       report.checked[id] = checked != 0;
       report.itemText[id] = itemText;
+      report.menuOrder.push_back(id);
+    } else if (kind == L"separator") {
+      report.menuOrder.push_back(0);
     } else if (kind == L"scroll") {
       fields >> report.scrollMin >> report.scrollMax >> report.scrollPos;
       report.hasScroll = true;

@@ -63,6 +63,8 @@ inline constexpr int kWeightModeCommand = 208;
 inline constexpr int kPregnancyModeCommand = 209;
 inline constexpr int kPrintCommand = 210;
 inline constexpr int kVersionCommand = 211;
+inline constexpr int kCsvExportCommand = 212;
+inline constexpr int kCsvImportCommand = 213;
 
 // The entry dialog "ADD_TEMPE_DIALOG".
 inline constexpr wchar_t kEntryDialogCaption[] = L"体調の情報を入力してください";
@@ -135,6 +137,7 @@ struct ProbeReport {
   bool ok = false;                      // false when the helper did not answer in time
   std::map<int, bool> checked;          // menu command id -> checked
   std::map<int, std::wstring> itemText; // menu command id -> item text
+  std::vector<int> menuOrder;           // command ids in menu order, 0 for a separator
   bool hasScroll = false;               // the chart window's SB_HORZ bar could be read
   int scrollMin = 0, scrollMax = 0, scrollPos = 0;
   std::vector<int> systemMenu;          // command ids of the main window's system menu
@@ -201,6 +204,10 @@ class TovelaProcess {
   MessageBoxText PressAndReadMessage(HWND button, Timeout timeout = kDefaultTimeout) const;
   // Posts the command to the main window and reads the message box it opens.
   MessageBoxText CommandAndReadMessage(int command, Timeout timeout = kDefaultTimeout) const;
+  // In the common open or save dialog with that caption: types `path` into the file name field
+  // and presses OK, again until the dialog is gone. false when it did not appear or stayed.
+  bool ChooseFile(const std::wstring& caption, const std::wstring& path,
+                  Timeout timeout = kDefaultTimeout) const;
 
   // Sets a date picker of this process (DTM_SETSYSTEMTIME with the SYSTEMTIME placed in the
   // process). With notifyParent, also posts the DTN_DATETIMECHANGE notification to the picker's

@@ -1,0 +1,85 @@
+// Commands 212 and 213: the records written to and read from a CSV file chosen in the file
+// dialogs. Reading changes only the stores in memory; the data files are written at the close,
+// as after every other edit.
+#include <string>
+
+#include "app_state_win.h"
+#include "chart_view.h"
+#include "command_hooks_win.h"
+#include "data_file_io.h"
+#include "entry_editing_win.h"
+#include "main_window_win.h"
+#include "records_csv.h"
+#include "system_win.h"
+
+namespace {
+
+constexpr char16_t kCsvCaption[] = u"Tovela";
+// The dialogs' filter: pairs of a description and a pattern, ended by an empty string.
+constexpr wchar_t kCsvFilter[] = L"CSVファイル (*.csv)\0*.csv\0";
+constexpr std::size_t kDialogResultChars = 520;
+
+std::u16string Count(std::size_t value) {
+  const std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+void Tell(HWND owner, const std::u16string& text, UINT icon) {
+  ShowMessage(owner, text, kCsvCaption, MB_OK | icon);
+}
+
+}  // namespace
+
+int OnCsvExportCommand(HWND mainWindow) {
+  wchar_t path[kDialogResultChars] = {};
+  if (quillet::SaveFileDialog(mainWindow, path, kCsvFilter, L"csv") != 1) return 1;
+  const std::string bytes = RecordsCsvBytes(*gApp.TemperatureData, *gApp.WeightData, *gApp.MemoData);
+  if (!data_file_io::ReplaceFileContents(std::filesystem::path(path), bytes)) {
+    Tell(mainWindow, u"CSVファイルを書き出せませんでした。", MB_ICONERROR);
+    return 1;
+  }
+  Tell(mainWindow, Count(gApp.TemperatureData->records.Size()) + u"日分の記録を書き出しました。",
+       MB_ICONINFORMATION);
+  return 1;
+}
+
+int OnCsvImportCommand(HWND mainWindow) {
+  wchar_t path[kDialogResultChars] = {};
+  if (quillet::OpenFileDialog(mainWindow, path, kCsvFilter) != 1) return 1;
+  std::string bytes;
+  if (data_file_io::ReadWholeFile(std::filesystem::path(path), bytes) != data_file_io::ReadResult::Read) {
+    Tell(mainWindow, u"CSVファイルを読み込めませんでした。", MB_ICONERROR);
+    return 1;
+  }
+  const CsvParseResult parsed = ParseRecordsCsv(bytes);
+  bytes = std::string();
+  if (!parsed.Ok()) {
+    Tell(mainWindow, CsvProblemsMessage(parsed), MB_ICONERROR);
+    return 1;
+  }
+  if (parsed.rows.empty()) {
+    Tell(mainWindow, u"CSVファイルに読み込める記録がありません。", MB_ICONINFORMATION);
+    return 1;
+  }
+
+  TemperatureStore& temperatures = *gApp.TemperatureData;
+  WeightStore& weights = *gApp.WeightData;
+  MemoStore& memos = *gApp.MemoData;
+  CsvExistingDays existing = CsvExistingDays::Overwrite;
+  if (const std::size_t withRecords = CountDaysWithRecords(parsed.rows, temperatures, weights, memos)) {
+    const std::u16string question = Count(parsed.rows.size()) + u"日分のうち " + Count(withRecords) +
+                                    u"日分は既に記録があります。\n既存の記録を上書きしますか？";
+    switch (ShowMessage(mainWindow, question, kCsvCaption, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+      case IDYES: existing = CsvExistingDays::Overwrite; break;
+      case IDNO: existing = CsvExistingDays::Keep; break;
+      default: return 1;
+    }
+  }
+  const std::size_t imported = ImportCsvRows(parsed.rows, existing, temperatures, weights, memos);
+  // Imported days may lie before every earlier record: the chart's range starts at the first.
+  if (gApp.Chart != nullptr) SetChartScrollRange(*gApp.Chart);
+  ShowPickerDay();
+  RedrawChartNow();
+  Tell(mainWindow, Count(imported) + u"日分の記録を読み込みました。", MB_ICONINFORMATION);
+  return 1;
+}
