@@ -1,8 +1,6 @@
 // Commands 212 and 213: the records written to and read from a CSV file chosen in the file
 // dialogs. Reading changes only the stores in memory; the data files are written at the close,
 // as after every other edit.
-#include <string>
-
 #include "app_state_win.h"
 #include "chart_view.h"
 #include "command_hooks_win.h"
@@ -19,11 +17,6 @@ constexpr char16_t kCsvCaption[] = u"Tovela";
 constexpr wchar_t kCsvFilter[] = L"CSVファイル (*.csv)\0*.csv\0";
 constexpr std::size_t kDialogResultChars = 520;
 
-std::u16string Count(std::size_t value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
-
 void Tell(HWND owner, const std::u16string& text, UINT icon) {
   ShowMessage(owner, text, kCsvCaption, MB_OK | icon);
 }
@@ -38,8 +31,7 @@ int OnCsvExportCommand(HWND mainWindow) {
     Tell(mainWindow, u"CSVファイルを書き出せませんでした。", MB_ICONERROR);
     return 1;
   }
-  Tell(mainWindow, Count(gApp.TemperatureData->records.Size()) + u"日分の記録を書き出しました。",
-       MB_ICONINFORMATION);
+  Tell(mainWindow, CsvExportDoneText(gApp.TemperatureData->records.Size()), MB_ICONINFORMATION);
   return 1;
 }
 
@@ -67,9 +59,8 @@ int OnCsvImportCommand(HWND mainWindow) {
   MemoStore& memos = *gApp.MemoData;
   CsvExistingDays existing = CsvExistingDays::Overwrite;
   if (const std::size_t withRecords = CountDaysWithRecords(parsed.rows, temperatures, weights, memos)) {
-    const std::u16string question = Count(parsed.rows.size()) + u"日分のうち " + Count(withRecords) +
-                                    u"日分は既に記録があります。\n既存の記録を上書きしますか？";
-    switch (ShowMessage(mainWindow, question, kCsvCaption, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    switch (ShowMessage(mainWindow, CsvOverwriteQuestionText(parsed.rows.size(), withRecords),
+                        kCsvCaption, MB_YESNOCANCEL | MB_ICONQUESTION)) {
       case IDYES: existing = CsvExistingDays::Overwrite; break;
       case IDNO: existing = CsvExistingDays::Keep; break;
       default: return 1;
@@ -80,6 +71,6 @@ int OnCsvImportCommand(HWND mainWindow) {
   if (gApp.Chart != nullptr) SetChartScrollRange(*gApp.Chart);
   ShowPickerDay();
   RedrawChartNow();
-  Tell(mainWindow, Count(imported) + u"日分の記録を読み込みました。", MB_ICONINFORMATION);
+  Tell(mainWindow, CsvImportDoneText(imported), MB_ICONINFORMATION);
   return 1;
 }

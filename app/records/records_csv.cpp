@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 
 #include "dates.h"
@@ -300,26 +301,26 @@ bool AllEmpty(const std::vector<std::string>& fields) {
   return true;
 }
 
-// The row's values, or the first problem of the row.
-bool ReadRow(const std::vector<std::string>& fields, const std::size_t (&columns)[kColumnCount],
-             CsvRow& row, CsvProblemKind& problem) {
+// The row's values; the first problem of the row when it has one.
+std::optional<CsvProblemKind> ReadRow(const std::vector<std::string>& fields,
+                                      const std::size_t (&columns)[kColumnCount], CsvRow& row) {
   const auto field = [&](Column c) -> std::string_view {
     return columns[c] == kNoColumn ? std::string_view() : std::string_view(fields[columns[c]]);
   };
   row = CsvRow{};
-  if (!ParseCsvDate(field(kDate), row.date)) return problem = CsvProblemKind::Date, false;
+  if (!ParseCsvDate(field(kDate), row.date)) return CsvProblemKind::Date;
   if (!ParseNumber(field(kTemperature), row.temperature) || !IsStorableTemperature(row.temperature))
-    return problem = CsvProblemKind::Temperature, false;
+    return CsvProblemKind::Temperature;
   const std::string_view period = Trim(field(kPeriod));
-  if (period != "" && period != "0" && period != "1") return problem = CsvProblemKind::Period, false;
+  if (period != "" && period != "0" && period != "1") return CsvProblemKind::Period;
   row.periodStart = period == "1" ? 1 : 0;
   if (!Trim(field(kWeight)).empty() &&
       (!ParseNumber(field(kWeight), row.weight) || !IsStorableWeight(row.weight)))
-    return problem = CsvProblemKind::Weight, false;
+    return CsvProblemKind::Weight;
   if (!Utf16FromUtf8(field(kMemo), row.memo) || row.memo.find(u'\0') != std::u16string::npos)
-    return problem = CsvProblemKind::Memo, false;
+    return CsvProblemKind::Memo;
   CutToMemoCapacity(row.memo);
-  return true;
+  return std::nullopt;
 }
 
 std::uint32_t DateKey(const DateYmd& d) {
@@ -421,9 +422,8 @@ CsvParseResult ParseRecordsCsv(std::string_view bytes) {
       continue;
     }
     CsvRow row;
-    CsvProblemKind problem{};
-    if (!ReadRow(record.fields, columns, row, problem)) {
-      report(record.line, problem);
+    if (const auto problem = ReadRow(record.fields, columns, row)) {
+      report(record.line, *problem);
       continue;
     }
     const auto [it, inserted] = firstLineOfDate.emplace(DateKey(row.date), record.line);
@@ -464,6 +464,19 @@ std::u16string CsvProblemsMessage(const CsvParseResult& result) {
   if (result.problemCount > result.problems.size())
     text += u"\nほかに" + Utf16Digits(result.problemCount - result.problems.size()) + u"件の誤りがあります。";
   return text;
+}
+
+std::u16string CsvExportDoneText(std::size_t days) {
+  return Utf16Digits(days) + u"日分の記録を書き出しました。";
+}
+
+std::u16string CsvOverwriteQuestionText(std::size_t days, std::size_t daysWithRecords) {
+  return Utf16Digits(days) + u"日分のうち " + Utf16Digits(daysWithRecords) +
+         u"日分は既に記録があります。\n既存の記録を上書きしますか？";
+}
+
+std::u16string CsvImportDoneText(std::size_t days) {
+  return Utf16Digits(days) + u"日分の記録を読み込みました。";
 }
 
 std::size_t CountDaysWithRecords(const std::vector<CsvRow>& rows, const TemperatureStore& temperatures,

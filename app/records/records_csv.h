@@ -77,6 +77,13 @@ std::u16string CsvProblemText(const CsvProblem& problem);
 // many more were found.
 std::u16string CsvProblemsMessage(const CsvParseResult& result);
 
+// "N日分の記録を書き出しました。"
+std::u16string CsvExportDoneText(std::size_t days);
+// "N日分のうち M日分は既に記録があります。\n既存の記録を上書きしますか？"
+std::u16string CsvOverwriteQuestionText(std::size_t days, std::size_t daysWithRecords);
+// "N日分の記録を読み込みました。"
+std::u16string CsvImportDoneText(std::size_t days);
+
 // Importing rows into the stores. A day "has records" when any of the three stores holds a
 // record of its date.
 std::size_t CountDaysWithRecords(const std::vector<CsvRow>& rows, const TemperatureStore& temperatures,
