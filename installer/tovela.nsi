@@ -28,6 +28,9 @@ BrandingText "Tovela ${VERSION}"
 ShowInstDetails show
 ShowUninstDetails show
 
+; What the uninstaller's last page says: whether the user's files were left behind.
+Var UninstallResult
+
 ; ---- Pages ---------------------------------------------------------------------------------------
 
 !define MUI_ICON "${ICON}"
@@ -48,7 +51,7 @@ ShowUninstDetails show
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !define MUI_FINISHPAGE_TITLE "Tovela のアンインストールが完了しました"
-!define MUI_FINISHPAGE_TEXT "記録のデータ (TEMPERATURE_DATA.dat、WEIGHT_DATA.dat、MEMO_DATA.dat)、設定ファイル Tovela.ini と backup フォルダは削除していません。次のフォルダに残っています。$\r$\n$\r$\n$INSTDIR$\r$\n$\r$\nもう一度インストールすると、そのまま使えます。不要になったときは、このフォルダを削除してください。"
+!define MUI_FINISHPAGE_TEXT "$UninstallResult"
 !insertmacro MUI_UNPAGE_FINISH
 
 !insertmacro MUI_LANGUAGE "Japanese"
@@ -124,7 +127,10 @@ Section "Uninstall"
   Delete "$SMSTARTUP\Tovela.lnk"
   ; Removed only when empty: the records, Tovela.ini and the backups stay.
   RMDir "$INSTDIR"
-  IfFileExists "$INSTDIR\*.*" 0 +2
+  StrCpy $UninstallResult "Tovela をこのコンピュータから削除しました。"
+  IfFileExists "$INSTDIR\*.*" 0 nothing_kept
+    StrCpy $UninstallResult "記録のデータ (TEMPERATURE_DATA.dat、WEIGHT_DATA.dat、MEMO_DATA.dat)、設定ファイル Tovela.ini と backup フォルダは削除していません。次のフォルダに残っています。$\r$\n$\r$\n$INSTDIR$\r$\n$\r$\nもう一度インストールすると、そのまま使えます。不要になったときは、このフォルダを削除してください。"
     DetailPrint "記録のデータ、Tovela.ini と backup フォルダは $INSTDIR に残しました。"
+  nothing_kept:
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
