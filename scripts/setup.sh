@@ -11,6 +11,7 @@ PACKAGES=(
   libgtest-dev googletest libbenchmark-dev
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils ghostscript
   python3
+  nsis
 )
 
 SUDO=""

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "support/app_fixture.h"
+#include "tovela_version.h"
 
 namespace e2e {
 namespace {
@@ -138,7 +139,7 @@ TEST_F(VersionDialog, OpensFromItsItemAndClosesThreeWays) {
   PostCommand(app.MainWindow(), kVersionCommand);
   HWND dialog = app.WaitForDialog(kVersionDialogCaption);
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(GetText(GetDlgItem(dialog, 704)), L"バージョン 1.0.0");
+  EXPECT_EQ(GetText(GetDlgItem(dialog, 704)), std::wstring(L"バージョン ") + TOVELA_VERSION_WIDE);
   EXPECT_EQ(GetText(GetDlgItem(dialog, IDOK)), L"閉じる(&C)");
   app.Screenshot(dialog, L"version_dialog.bmp");
   PostClick(GetDlgItem(dialog, IDOK));
@@ -196,20 +197,10 @@ TEST_F(Closing, ReadOnlyDataFileKeepsTheWindowAndEveryRecordUntilItIsWritable) {
 }
 
 TEST_F(Screenshots, MainWindowInEachMode) {
-  // Two months of a cycle ending today, so every mode has something to draw.
-  std::string temperatures, weights;
-  for (int i = 40; i >= 0; --i) {
-    const Ymd d = DaysFromToday(-i);
-    const int phase = (40 - i) % 28;
-    const double t = phase < 14 ? 36.25 + 0.01 * (phase % 5) : 36.70 + 0.02 * (phase % 4);
-    char value[16];
-    std::snprintf(value, sizeof value, "%.2f", t);
-    temperatures += TemperatureLine(d, value, phase == 0 ? 1 : 0);
-    std::snprintf(value, sizeof value, "%.1f", 50.0 + 0.1 * (i % 7));
-    weights += WeightLine(d, value);
-  }
-  ASSERT_TRUE(install.WriteFile(L"TEMPERATURE_DATA.dat", temperatures));
-  ASSERT_TRUE(install.WriteFile(L"WEIGHT_DATA.dat", weights));
+  // Cycles ending today, so every mode has something to draw.
+  const SampleRecords sample = SampleCycles(40, 0);
+  ASSERT_TRUE(install.WriteFile(L"TEMPERATURE_DATA.dat", sample.temperatures));
+  ASSERT_TRUE(install.WriteFile(L"WEIGHT_DATA.dat", sample.weights));
   Start();
   // Show the recorded weeks: scroll back a month.
   HWND chart = app.Control(kChartWindowId);

@@ -44,6 +44,27 @@ inline std::string TemperatureLine(const Ymd& d, const char* temperature, int pe
 // One line of WEIGHT_DATA.dat as written on disk.
 inline std::string WeightLine(const Ymd& d, const char* weight) { return DateText(d) + "," + weight + "\r\n"; }
 
+// Sample records from `daysBack` days ago to `daysBackEnd` days ago (0: today): a low phase,
+// then a high phase, a period start every 28 days, and a weight that wanders a little.
+struct SampleRecords {
+  std::string temperatures, weights;
+};
+
+inline SampleRecords SampleCycles(int daysBack, int daysBackEnd) {
+  SampleRecords records;
+  for (int i = daysBack; i >= daysBackEnd; --i) {
+    const Ymd d = DaysFromToday(-i);
+    const int phase = (daysBack - i) % 28;
+    const double t = phase < 14 ? 36.25 + 0.01 * (phase % 5) : 36.70 + 0.02 * (phase % 4);
+    char value[16];
+    std::snprintf(value, sizeof value, "%.2f", t);
+    records.temperatures += TemperatureLine(d, value, phase == 0 ? 1 : 0);
+    std::snprintf(value, sizeof value, "%.1f", 50.0 + 0.1 * (i % 7));
+    records.weights += WeightLine(d, value);
+  }
+  return records;
+}
+
 // One line of MEMO_DATA.dat (UTF-16LE) as written on disk.
 inline std::string MemoLine(const Ymd& d, const std::wstring& text) {
   const std::string date = DateText(d);

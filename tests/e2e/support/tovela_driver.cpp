@@ -345,16 +345,20 @@ std::wstring TovelaInstall::IniValue(const std::wstring& key) const {
 }
 
 TovelaProcess TovelaInstall::Launch(const std::wstring& arguments) const {
-  const std::wstring exe = PathOf(L"Tovela.exe");
+  return LaunchTovela(folder_, arguments);
+}
+
+TovelaProcess LaunchTovela(const std::wstring& folder, const std::wstring& arguments) {
+  const std::wstring exe = folder + L"\\Tovela.exe";
   std::wstring commandLine = L"\"" + exe + L"\"";
   if (!arguments.empty()) commandLine += L" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
   if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder_.c_str(), &startup, &info))
+                      folder.c_str(), &startup, &info))
     return TovelaProcess();
-  return TovelaProcess(info, folder_);
+  return TovelaProcess(info, folder);
 }
 
 // ---- Process ----------------------------------------------------------------------------------

@@ -243,6 +243,9 @@ class TovelaProcess {
   HWND main_ = nullptr;
 };
 
+// Starts the Tovela.exe of any folder (an installed copy) there, with the argument string.
+TovelaProcess LaunchTovela(const std::wstring& folder, const std::wstring& arguments = L"");
+
 // Today's local date as the program sees it.
 void Today(int& year, int& month, int& day);
 // A date moved by whole days (negative: back).
