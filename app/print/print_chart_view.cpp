@@ -31,13 +31,9 @@ int ScaledTrunc(int a, double b, double scale) {
                                      static_cast<long double>(b) * static_cast<long double>(scale)));
 }
 
-// The chart floor: the manual value, or the mean less 1 truncated to 0.1.
+// The chart floor of the store, 35.5 without one.
 double StoreFloor(const TemperatureStore* store) {
-  if (store == nullptr) return 35.5;
-  if (store->temperatureCalcType == 1) return store->minTemperature;
-  const long double scaled =
-      (static_cast<long double>(AverageTemperature(*store)) - 1.0L) * 10.0L;
-  return static_cast<double>(std::trunc(scaled)) / 10.0;
+  return store != nullptr ? ChartFloorTemperature(*store) : 35.5;
 }
 
 // Restores the floating-point rounding mode it found when the scope ends.

@@ -5,10 +5,18 @@
 // index from date to record, updated by every insert and delete, so finding a date or the latest
 // record on or before a date costs O(log n) instead of a scan (or a day-by-day walk).
 // A store owns its records; an insert copies the caller's record.
+//
+// Every change of a store's records (insert, update, delete, clear) advances its version. What is
+// derived from the records alone (the period starts, the averages and cycle gaps of
+// statistics.h) is kept beside them with the version it was derived from and derived again on the
+// first read after a change, so a paint or a scroll does not walk the whole history and no reader
+// can see a value of an earlier state.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
+#include <vector>
 
 #include "date_ymd.h"
 
@@ -58,6 +66,11 @@ struct RecordList {
   // in memory, instead of overwriting a history it never saw; it fails while the file stays
   // unreadable.
   bool fileUnread = false;
+  // Advanced by every change of the records; derived values remember the version they describe.
+  std::uint64_t version = 0;
+  // false: every derived value is computed afresh from the records at each read, as if nothing
+  // were kept (the reference the benchmarks time the kept values against).
+  bool keepDerived = true;
 
   RecordList() = default;
   RecordList(const RecordList&) = delete;
@@ -72,10 +85,51 @@ struct RecordList {
     }
     head = nullptr;
     index.clear();
+    ++version;
   }
   bool Empty() const { return head == nullptr; }
   std::size_t Size() const { return index.size(); }
   Record* Last() const { return index.empty() ? nullptr : index.rbegin()->second; }
+};
+
+// Marks derived data as describing one version of a store's records.
+struct DerivedStamp {
+  bool built = false;
+  std::uint64_t version = 0;
+
+  bool Describes(std::uint64_t recordsVersion) const { return built && version == recordsVersion; }
+  void Set(std::uint64_t recordsVersion) {
+    built = true;
+    version = recordsVersion;
+  }
+};
+
+// The temperature records with periodStart set, in date order (record_stores.cpp keeps it).
+struct PeriodStartList {
+  DerivedStamp stamp;
+  std::vector<TemperatureRecord*> starts;
+};
+
+// What the statistics derive from the temperature records alone (statistics.cpp keeps it), and
+// the predictions for the last "today" and cycle length asked about.
+struct TemperatureSummary {
+  DerivedStamp stamp;
+  double averageTemperature = 0.0;
+  long long cycleGapSum = 0;  // the period-start gaps of 20-40 days
+  int cycleGapCount = 0;
+  std::vector<DateYmd> calendarDays;  // dates of the records on real calendar days, ascending
+  std::vector<int> highBefore;        // [i]: how many of calendarDays[0..i) are >= the average
+
+  bool predicted = false;
+  DateYmd predictedToday;
+  int predictedCycle = 0;
+  DateYmd nextPeriod;
+  DateYmd nextOvulation;
+};
+
+struct WeightSummary {
+  DerivedStamp stamp;
+  double averageWeight = 0.0;
 };
 
 struct TemperatureStore {
@@ -84,6 +138,9 @@ struct TemperatureStore {
   double minTemperature = 35.5;
   int periodCalcType = 0;        // 1: the cycle is periodCycle; else automatic
   int periodCycle = 28;
+  // Derived from the records; read only through LatestPeriodStart and statistics.h.
+  mutable PeriodStartList periodStarts;
+  mutable TemperatureSummary summary;
 
   TemperatureRecord* head() const { return records.head; }
 };
@@ -92,6 +149,7 @@ struct WeightStore {
   RecordList<WeightRecord> records;
   int weightCalcType = 0;        // 1: the chart floor is minWeight; else automatic
   double minWeight = 43.0;
+  mutable WeightSummary summary;  // derived from the records; read through statistics.h
 
   WeightRecord* head() const { return records.head; }
 };
@@ -132,5 +190,5 @@ bool DeleteMemo(MemoStore& store, int year, int month, int day);
 TemperatureRecord* LatestRecordOnOrBefore(const TemperatureStore& store, int year, int month, int day);
 
 // From the record of that date (or the latest one before it), following prev: the first record
-// with periodStart set; nullptr when there is none.
+// with periodStart set; nullptr when there is none. A binary search in the kept period starts.
 TemperatureRecord* LatestPeriodStart(const TemperatureStore& store, int year, int month, int day);

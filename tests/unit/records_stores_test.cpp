@@ -4,7 +4,7 @@
 #include <random>
 
 #include "record_stores.h"
-#include "support/records_oracle.h"
+#include "records_oracle.h"
 #include "support/store_builder.h"
 
 using test_support::AddTemperatures;
