@@ -273,10 +273,10 @@ DateYmd DrawPrintTemperaturePage(PrintChartView& v, Canvas& canvas, const DateYm
   const TemperatureRecord* lastFound = nullptr;
   const TemperatureRecord* lastStart = nullptr;
   int previousMonth = 0;
+  DayCursor<TemperatureRecord> records(store ? &store->records : nullptr, FromTm(day));
   for (int i = 1; x1 < PR; ++i) {
     const DateYmd date = FromTm(day);
-    const TemperatureRecord* record =
-        store ? FindTemperature(*store, date.year, date.month, date.day) : nullptr;
+    const TemperatureRecord* record = records.At(date);
     if (record != nullptr) lastFound = record;
 
     if (i == 1 || date.month != previousMonth) {

@@ -158,16 +158,19 @@ TemperatureRecord* WalkBackToPeriodStart(const TemperatureStore& store, const Da
   return nullptr;
 }
 
-const std::vector<TemperatureRecord*>& PeriodStarts(const TemperatureStore& store) {
+const PeriodStartList& PeriodStarts(const TemperatureStore& store) {
   PeriodStartList& kept = store.periodStarts;
   if (!kept.stamp.Describes(store.records.version)) {
+    kept.dates.clear();
     kept.starts.clear();
     for (TemperatureRecord* r = store.head(); r != nullptr; r = r->next) {
-      if (r->periodStart != 0) kept.starts.push_back(r);
+      if (r->periodStart == 0) continue;
+      kept.dates.push_back(r->Date());
+      kept.starts.push_back(r);
     }
     kept.stamp.Set(store.records.version);
   }
-  return kept.starts;
+  return kept;
 }
 
 }  // namespace
@@ -177,9 +180,8 @@ const std::vector<TemperatureRecord*>& PeriodStarts(const TemperatureStore& stor
 TemperatureRecord* LatestPeriodStart(const TemperatureStore& store, int year, int month, int day) {
   const DateYmd date{year, month, day};
   if (!store.records.keepDerived) return WalkBackToPeriodStart(store, date);
-  const auto& starts = PeriodStarts(store);
-  auto after = std::upper_bound(
-      starts.begin(), starts.end(), date,
-      [](const DateYmd& d, const TemperatureRecord* r) { return d < r->Date(); });
-  return after == starts.begin() ? nullptr : *std::prev(after);
+  const PeriodStartList& kept = PeriodStarts(store);
+  const auto after = std::upper_bound(kept.dates.begin(), kept.dates.end(), date);
+  if (after == kept.dates.begin()) return nullptr;
+  return kept.starts[static_cast<std::size_t>(after - kept.dates.begin()) - 1];
 }

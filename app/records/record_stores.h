@@ -104,9 +104,11 @@ struct DerivedStamp {
   }
 };
 
-// The temperature records with periodStart set, in date order (record_stores.cpp keeps it).
+// The temperature records with periodStart set, in date order, and their dates (searched without
+// touching the records). record_stores.cpp keeps it.
 struct PeriodStartList {
   DerivedStamp stamp;
+  std::vector<DateYmd> dates;
   std::vector<TemperatureRecord*> starts;
 };
 
@@ -167,6 +169,26 @@ bool InsertWeight(const WeightRecord& record, WeightStore& store);
 // The memo text is copied up to 99 units; a longer text is cut there (at 98 when the cut would
 // split a surrogate pair).
 bool InsertMemo(const MemoRecord& record, MemoStore& store);
+
+// The records of a run of ascending dates, as a renderer walks its day columns: one index search
+// for the first date, then steps along next. At(date) gives the same record as a Find of that
+// date, provided the dates asked never go back. A null list has no records.
+template <typename Record>
+class DayCursor {
+ public:
+  DayCursor(const RecordList<Record>* list, const DateYmd& first) {
+    if (list == nullptr) return;
+    auto found = list->index.lower_bound(first);
+    next_ = found == list->index.end() ? nullptr : found->second;
+  }
+  const Record* At(const DateYmd& date) {
+    while (next_ != nullptr && next_->Date() < date) next_ = next_->next;
+    return next_ != nullptr && next_->Date() == date ? next_ : nullptr;
+  }
+
+ private:
+  const Record* next_ = nullptr;
+};
 
 // The stored record of exactly that date, or nullptr.
 TemperatureRecord* FindTemperature(const TemperatureStore& store, int year, int month, int day);
