@@ -1,101 +1,170 @@
-// Drawing cost of the chart: one whole temperature data layer (and one printed page) over three
-// years of daily records, into a canvas that only counts operations.
+// Drawing cost of the chart over a long history: a paint (frame and data layer) and a scroll
+// step's data layer of each mode, one printed page, and the start-up work, at 1, 10 and 30 years
+// of daily records, into a canvas that only counts operations. Every benchmark has a
+// "Recompute" twin over stores that keep nothing derived (records.keepDerived = false), so each
+// statistic is computed afresh from the whole store at every read, as before the stores kept
+// them.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
 
 #include "chart_drawing.h"
 #include "chart_view.h"
+#include "counting_canvas.h"
+#include "data_files.h"
 #include "dates.h"
 #include "print_chart_view.h"
 #include "record_stores.h"
+#include "statistics.h"
 
 namespace {
 
-class CountingCanvas : public Canvas, public DrawingToolFactory {
- public:
-  long long ops = 0;
-  DrawTool MakePen(const PenDesc&) override { return Next(); }
-  DrawTool MakeSolidBrush(ColorRef) override { return Next(); }
-  DrawTool MakeFont(const FontDesc&) override { return Next(); }
-  void DeleteTool(DrawTool) override {}
-  DrawTool Select(DrawTool tool) override {
-    ++ops;
-    return tool;
-  }
-  DrawTool NullBrush() override { return Next(); }
-  ColorRef SetTextColor(ColorRef c) override { return c; }
-  void MoveTo(int, int) override { ++ops; }
-  void LineTo(int, int) override { ++ops; }
-  void FillRect(const DrawRect&, DrawTool) override { ++ops; }
-  void Ellipse(int, int, int, int) override { ++ops; }
-  void DrawTextIn(const std::u16string& text, const DrawRect&, unsigned) override {
-    ops += static_cast<long long>(text.size());
-  }
-  int LogPixelsY() override { return 300; }
+using test_support::CountingCanvas;
 
- private:
-  DrawTool Next() { return reinterpret_cast<DrawTool>(++serial_); }
-  std::uintptr_t serial_ = 0;
-};
+const std::tm kToday = quillet::MakeDate(2026, 12, 7);
 
-// Daily records from 1 January 2004 to today (17 July 2006), a period every 28 days.
-void FillThreeYears(TemperatureStore& t, WeightStore& w, const std::tm& today) {
-  std::tm day = quillet::MakeDate(2004, 1, 1);
-  for (int i = 0; quillet::SubDay(today, day) >= 0; ++i, day = quillet::GetNextDay(day)) {
+// Daily temperature and weight records for `years` years up to today, a period every 28 days,
+// a low and a high phase in each cycle.
+void FillHistory(TemperatureStore& t, WeightStore& w, int years) {
+  std::tm day = quillet::AddYmd(kToday, -years, 0, 0);
+  for (int i = 0; quillet::SubDay(kToday, day) >= 0; ++i, day = quillet::GetNextDay(day)) {
+    const DateYmd date = FromTm(day);
     TemperatureRecord r;
-    r.year = day.tm_year + 1900;
-    r.month = day.tm_mon + 1;
-    r.day = day.tm_mday;
+    r.year = date.year;
+    r.month = date.month;
+    r.day = date.day;
     r.temperature = (i % 28) < 14 ? 36.25 + (i % 3) * 0.05 : 36.75 + (i % 2) * 0.05;
     r.periodStart = (i % 28) == 0 ? 1 : 0;
     InsertTemperature(r, t);
     WeightRecord wr;
-    wr.year = r.year;
-    wr.month = r.month;
-    wr.day = r.day;
+    wr.year = date.year;
+    wr.month = date.month;
+    wr.day = date.day;
     wr.weight = 52.0 + (i % 7) * 0.1;
     InsertWeight(wr, w);
   }
 }
 
-void BM_TemperatureChartFullView(benchmark::State& state) {
-  const std::tm today = quillet::MakeDate(2006, 7, 17);
+struct Stores {
   TemperatureStore temperatures;
   WeightStore weights;
-  FillThreeYears(temperatures, weights, today);
-  CountingCanvas canvas;
-  auto bar = std::make_unique<ValueScrollBar>();
-  ValueScrollBar* scroll = bar.get();
-  auto view = CreateChartView(0, 0, 1400, 800, nullptr, std::move(bar), &temperatures, &weights,
-                              &canvas, [today] { return today; });
-  SetChartScrollRange(*view);
-  SetChartColors(*view, 1, 2, 3, 4, 5, 6, 7);
-  SetChartMode(*view, kTemperatureMode);
-  scroll->SetPosition(scroll->nPos - 60);  // two months of records, then the coming weeks
-  for (auto _ : state) {
-    DrawChartFrame(*view, canvas);
-    DrawChartData(*view, canvas);
-  }
-  benchmark::DoNotOptimize(canvas.ops);
-  state.counters["columns"] = VisibleDayCount(*view);
-}
-BENCHMARK(BM_TemperatureChartFullView)->Unit(benchmark::kMicrosecond);
+  MemoStore memos;
 
-void BM_PrintedPage(benchmark::State& state) {
-  const std::tm today = quillet::MakeDate(2006, 7, 17);
-  TemperatureStore temperatures;
-  WeightStore weights;
-  FillThreeYears(temperatures, weights, today);
+  explicit Stores(bool keepDerived) {
+    temperatures.records.keepDerived = keepDerived;
+    weights.records.keepDerived = keepDerived;
+  }
+};
+
+// The on-screen chart of the program's usual size, laid out as at start-up, then in `mode`.
+struct Screen {
   CountingCanvas canvas;
-  auto view = CreatePrintChartView(3508, 2479, &temperatures, 35.5, 1, 2, 3, 6, 7, &canvas);
+  ValueScrollBar* scroll = nullptr;
+  std::unique_ptr<ChartView> view;
+
+  Screen(Stores& s, int mode) {
+    auto bar = std::make_unique<ValueScrollBar>();
+    scroll = bar.get();
+    view = CreateChartView(0, 0, 1400, 800, nullptr, std::move(bar), &s.temperatures, &s.weights,
+                           &canvas, [] { return kToday; });
+    SetChartScrollRange(*view);
+    SetChartColors(*view, 1, 2, 3, 4, 5, 6, 7);
+    SetChartMode(*view, mode);
+  }
+};
+
+// Arguments: years of records, mode, and 0 for the view at today or 1 for the oldest position.
+void ChartArguments(benchmark::internal::Benchmark* b) {
+  for (int years : {1, 10, 30})
+    for (int mode : {kTemperatureMode, kWeightMode, kPregnancyMode})
+      for (int oldest : {0, 1}) b->Args({years, mode, oldest});
+  b->ArgNames({"years", "mode", "oldest"})->Unit(benchmark::kMicrosecond);
+}
+
+// frameToo: a paint (frame, then data layer); otherwise a scroll step's data layer alone.
+void RunChart(benchmark::State& state, bool keepDerived, bool frameToo) {
+  Stores stores(keepDerived);
+  FillHistory(stores.temperatures, stores.weights, static_cast<int>(state.range(0)));
+  Screen screen(stores, static_cast<int>(state.range(1)));
+  if (state.range(2) != 0) screen.scroll->SetPosition(0);
+  for (auto _ : state) {
+    if (frameToo) DrawChartFrame(*screen.view, screen.canvas);
+    DrawChartData(*screen.view, screen.canvas);
+  }
+  benchmark::DoNotOptimize(screen.canvas.ops);
+  state.counters["columns"] = VisibleDayCount(*screen.view);
+}
+
+void BM_ChartPaint(benchmark::State& state) { RunChart(state, true, true); }
+void BM_ChartPaintRecompute(benchmark::State& state) { RunChart(state, false, true); }
+void BM_ChartScroll(benchmark::State& state) { RunChart(state, true, false); }
+void BM_ChartScrollRecompute(benchmark::State& state) { RunChart(state, false, false); }
+BENCHMARK(BM_ChartPaint)->Apply(ChartArguments);
+BENCHMARK(BM_ChartPaintRecompute)->Apply(ChartArguments);
+BENCHMARK(BM_ChartScroll)->Apply(ChartArguments);
+BENCHMARK(BM_ChartScrollRecompute)->Apply(ChartArguments);
+
+// One A4 page at 300 dpi ending at today, frame and data.
+void RunPrintedPage(benchmark::State& state, bool keepDerived) {
+  Stores stores(keepDerived);
+  FillHistory(stores.temperatures, stores.weights, static_cast<int>(state.range(0)));
+  CountingCanvas canvas;
+  auto view = CreatePrintChartView(3508, 2479, &stores.temperatures,
+                                   ChartFloorTemperature(stores.temperatures), 1, 2, 3, 6, 7,
+                                   &canvas);
+  const DateYmd first = FromTm(quillet::AddYmd(kToday, 0, 0, -60));
   for (auto _ : state) {
     DrawPrintPageFrame(*view, canvas);
-    benchmark::DoNotOptimize(
-        DrawPrintPageData(*view, canvas, DateYmd{2005, 3, 1}, DateYmd{2006, 7, 17}));
+    benchmark::DoNotOptimize(DrawPrintPageData(*view, canvas, first, FromTm(kToday)));
   }
   state.counters["days"] = DaysPerPrintPage(*view);
 }
-BENCHMARK(BM_PrintedPage)->Unit(benchmark::kMicrosecond);
+
+void BM_PrintedPage(benchmark::State& state) { RunPrintedPage(state, true); }
+void BM_PrintedPageRecompute(benchmark::State& state) { RunPrintedPage(state, false); }
+BENCHMARK(BM_PrintedPage)->ArgName("years")->Arg(1)->Arg(30)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PrintedPageRecompute)->ArgName("years")->Arg(1)->Arg(30)->Unit(benchmark::kMicrosecond);
+
+// The three data files of `years` years in a folder of their own, written once per run.
+std::filesystem::path DataFolder(int years) {
+  const auto folder =
+      std::filesystem::temp_directory_path() / ("tovela-bench-" + std::to_string(years));
+  if (std::filesystem::exists(folder / "MEMO_DATA.dat")) return folder;
+  std::filesystem::create_directories(folder);
+  Stores stores(true);
+  FillHistory(stores.temperatures, stores.weights, years);
+  SaveTemperatureData(stores.temperatures, folder / "TEMPERATURE_DATA.dat");
+  SaveWeightData(stores.weights, folder / "WEIGHT_DATA.dat");
+  SaveMemoData(stores.memos, folder / "MEMO_DATA.dat");
+  return folder;
+}
+
+// Start-up: load the three files, take the statistics the program keeps and shows, and paint
+// the temperature chart once.
+void RunStartup(benchmark::State& state, bool keepDerived) {
+  const auto folder = DataFolder(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    Stores stores(keepDerived);
+    LoadTemperatureData(stores.temperatures, folder / "TEMPERATURE_DATA.dat");
+    LoadWeightData(stores.weights, folder / "WEIGHT_DATA.dat");
+    LoadMemoData(stores.memos, folder / "MEMO_DATA.dat");
+    benchmark::DoNotOptimize(ChartFloorTemperature(stores.temperatures));
+    benchmark::DoNotOptimize(ChartFloorWeight(stores.weights));
+    benchmark::DoNotOptimize(AverageCycleDays(stores.temperatures));
+    benchmark::DoNotOptimize(AverageTemperature(stores.temperatures));
+    benchmark::DoNotOptimize(NextOvulationDate(stores.temperatures, kToday));
+    Screen screen(stores, kTemperatureMode);
+    DrawChartFrame(*screen.view, screen.canvas);
+    DrawChartData(*screen.view, screen.canvas);
+    benchmark::DoNotOptimize(screen.canvas.ops);
+  }
+}
+
+void BM_Startup(benchmark::State& state) { RunStartup(state, true); }
+void BM_StartupRecompute(benchmark::State& state) { RunStartup(state, false); }
+BENCHMARK(BM_Startup)->ArgName("years")->Arg(1)->Arg(30)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartupRecompute)->ArgName("years")->Arg(1)->Arg(30)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "../tests/unit/support/records_oracle.h"
+#include "records_oracle.h"
 #include "dates.h"
 #include "record_stores.h"
 #include "statistics.h"

@@ -154,7 +154,7 @@ void DrawChartData(ChartView& view, Canvas& canvas) {
 void DrawTemperatureAxes(ChartView& view, Canvas& canvas) {
   DrawThreeRowAxes(view, canvas);
   const double floor =
-      view.temperatures ? ChartFloorTemperatureValue(*view.temperatures) : 35.5;
+      view.temperatures ? ChartFloorTemperature(*view.temperatures) : 35.5;
   DrawScaleLabels(view, canvas, floor - 0.1, 0.1, 2);
 }
 

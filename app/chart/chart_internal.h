@@ -12,9 +12,6 @@
 // The local date as the view's creator supplies it.
 inline std::tm TodayOf(const ChartView& view) { return view.today ? view.today() : std::tm{}; }
 
-// The chart floor: the manual value, or the mean less 1 truncated to 0.1.
-double ChartFloorTemperatureValue(const TemperatureStore& store);
-
 // ASCII text (digits, signs, points) as UTF-16.
 inline std::u16string AsciiText(const char* text) {
   std::u16string out;

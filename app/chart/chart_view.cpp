@@ -136,20 +136,12 @@ DateYmd DateAtX(const ChartView& view, int x) {
   return DateYmd{};
 }
 
-double ChartFloorTemperatureValue(const TemperatureStore& store) {
-  if (store.temperatureCalcType == 1) return store.minTemperature;
-  // The truncation runs at extended precision; the floor itself is a double, so a temperature
-  // equal to the floor lands exactly on the floor line.
-  const long double scaled = (static_cast<long double>(AverageTemperature(store)) - 1.0L) * 10.0L;
-  return static_cast<double>(std::trunc(scaled)) / 10.0;
-}
-
 int ValueToY(const ChartView& view, double value) {
   long double base = 0.0L;
   const bool temperature = view.mode == kTemperatureMode;
   if (temperature) {
     if (view.temperatures)
-      base = static_cast<long double>(ChartFloorTemperatureValue(*view.temperatures)) -
+      base = static_cast<long double>(ChartFloorTemperature(*view.temperatures)) -
              static_cast<long double>(0.1);
   } else if (view.mode == kWeightMode || view.mode == kPregnancyMode) {
     if (view.weights) base = static_cast<long double>(ChartFloorWeight(*view.weights)) - 0.5L;

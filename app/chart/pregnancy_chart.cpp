@@ -24,9 +24,9 @@ void DrawPregnancyChart(ChartView& v, Canvas& canvas) {
   const WeightStore* weights = v.weights;
   CurveDrawer<WeightRecord> curve(v, canvas, first);
   int previousMonth = 0;
+  DayCursor<WeightRecord> records(weights ? &weights->records : nullptr, FromTm(first));
   const std::tm dayAfter = ForEachVisibleColumn(v, first, [&](const DayColumn& c) {
-    const WeightRecord* record =
-        weights ? FindWeight(*weights, c.date.year, c.date.month, c.date.day) : nullptr;
+    const WeightRecord* record = records.At(c.date);
     DrawYearMonthLabel(v, canvas, c, previousMonth, P / 4);
     {
       ScopedSelect dayFont(canvas, v.tools.dayFont);

@@ -37,9 +37,9 @@ void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
   CurveDrawer<TemperatureRecord> curve(v, canvas, first);
   const TemperatureRecord* lastStart = nullptr;
   int previousMonth = 0;
+  DayCursor<TemperatureRecord> records(store ? &store->records : nullptr, FromTm(first));
   const std::tm dayAfter = ForEachVisibleColumn(v, first, [&](const DayColumn& c) {
-    const TemperatureRecord* record =
-        store ? FindTemperature(*store, c.date.year, c.date.month, c.date.day) : nullptr;
+    const TemperatureRecord* record = records.At(c.date);
     DrawYearMonthLabel(v, canvas, c, previousMonth, P / 3);
     {
       ScopedSelect dayFont(canvas, v.tools.dayFont);

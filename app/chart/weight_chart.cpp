@@ -26,9 +26,9 @@ void DrawWeightChart(ChartView& v, Canvas& canvas) {
   CurveDrawer<WeightRecord> curve(v, canvas, first);
   const TemperatureRecord* lastStart = nullptr;
   int previousMonth = 0;
+  DayCursor<WeightRecord> records(weights ? &weights->records : nullptr, FromTm(first));
   const std::tm dayAfter = ForEachVisibleColumn(v, first, [&](const DayColumn& c) {
-    const WeightRecord* record =
-        weights ? FindWeight(*weights, c.date.year, c.date.month, c.date.day) : nullptr;
+    const WeightRecord* record = records.At(c.date);
     DrawYearMonthLabel(v, canvas, c, previousMonth, P / 3);
     {
       ScopedSelect dayFont(canvas, v.tools.dayFont);

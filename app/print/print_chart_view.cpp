@@ -31,13 +31,9 @@ int ScaledTrunc(int a, double b, double scale) {
                                      static_cast<long double>(b) * static_cast<long double>(scale)));
 }
 
-// The chart floor: the manual value, or the mean less 1 truncated to 0.1.
+// The chart floor of the store, 35.5 without one.
 double StoreFloor(const TemperatureStore* store) {
-  if (store == nullptr) return 35.5;
-  if (store->temperatureCalcType == 1) return store->minTemperature;
-  const long double scaled =
-      (static_cast<long double>(AverageTemperature(*store)) - 1.0L) * 10.0L;
-  return static_cast<double>(std::trunc(scaled)) / 10.0;
+  return store != nullptr ? ChartFloorTemperature(*store) : 35.5;
 }
 
 // Restores the floating-point rounding mode it found when the scope ends.
@@ -277,10 +273,10 @@ DateYmd DrawPrintTemperaturePage(PrintChartView& v, Canvas& canvas, const DateYm
   const TemperatureRecord* lastFound = nullptr;
   const TemperatureRecord* lastStart = nullptr;
   int previousMonth = 0;
+  DayCursor<TemperatureRecord> records(store ? &store->records : nullptr, FromTm(day));
   for (int i = 1; x1 < PR; ++i) {
     const DateYmd date = FromTm(day);
-    const TemperatureRecord* record =
-        store ? FindTemperature(*store, date.year, date.month, date.day) : nullptr;
+    const TemperatureRecord* record = records.At(date);
     if (record != nullptr) lastFound = record;
 
     if (i == 1 || date.month != previousMonth) {

@@ -59,6 +59,7 @@ bool InsertRecord(RecordList<Record>& list, const Record& source) {
     list.head = record;
   }
   list.index.emplace_hint(later, date, record);
+  ++list.version;
   return true;
 }
 
@@ -73,6 +74,7 @@ bool UpdateRecord(RecordList<Record>& list, const Record& source) {
   Record* stored = FindRecord(list, source.year, source.month, source.day);
   if (stored == nullptr) return false;
   CopyPayload(*stored, source);
+  ++list.version;
   return true;
 }
 
@@ -89,6 +91,7 @@ bool DeleteRecord(RecordList<Record>& list, int year, int month, int day) {
   if (record->next != nullptr) record->next->prev = record->prev;
   list.index.erase(found);
   delete record;
+  ++list.version;
   return true;
 }
 
@@ -144,10 +147,41 @@ TemperatureRecord* LatestRecordOnOrBefore(const TemperatureStore& store, int yea
   return std::prev(after)->second;
 }
 
-TemperatureRecord* LatestPeriodStart(const TemperatureStore& store, int year, int month, int day) {
-  for (TemperatureRecord* r = LatestRecordOnOrBefore(store, year, month, day); r != nullptr;
-       r = r->prev) {
+namespace {
+
+// From the latest record on or before the date back through prev: one step per record.
+TemperatureRecord* WalkBackToPeriodStart(const TemperatureStore& store, const DateYmd& date) {
+  for (TemperatureRecord* r = LatestRecordOnOrBefore(store, date.year, date.month, date.day);
+       r != nullptr; r = r->prev) {
     if (r->periodStart != 0) return r;
   }
   return nullptr;
+}
+
+const PeriodStartList& PeriodStarts(const TemperatureStore& store) {
+  PeriodStartList& kept = store.periodStarts;
+  if (!kept.stamp.Describes(store.records.version)) {
+    kept.dates.clear();
+    kept.starts.clear();
+    for (TemperatureRecord* r = store.head(); r != nullptr; r = r->next) {
+      if (r->periodStart == 0) continue;
+      kept.dates.push_back(r->Date());
+      kept.starts.push_back(r);
+    }
+    kept.stamp.Set(store.records.version);
+  }
+  return kept;
+}
+
+}  // namespace
+
+// The records before the date, walked back from the latest, meet the latest period start among
+// them first; the kept list of period starts finds it by its date.
+TemperatureRecord* LatestPeriodStart(const TemperatureStore& store, int year, int month, int day) {
+  const DateYmd date{year, month, day};
+  if (!store.records.keepDerived) return WalkBackToPeriodStart(store, date);
+  const PeriodStartList& kept = PeriodStarts(store);
+  const auto after = std::upper_bound(kept.dates.begin(), kept.dates.end(), date);
+  if (after == kept.dates.begin()) return nullptr;
+  return kept.starts[static_cast<std::size_t>(after - kept.dates.begin()) - 1];
 }

@@ -5,10 +5,18 @@
 // index from date to record, updated by every insert and delete, so finding a date or the latest
 // record on or before a date costs O(log n) instead of a scan (or a day-by-day walk).
 // A store owns its records; an insert copies the caller's record.
+//
+// Every change of a store's records (insert, update, delete, clear) advances its version. What is
+// derived from the records alone (the period starts, the averages and cycle gaps of
+// statistics.h) is kept beside them with the version it was derived from and derived again on the
+// first read after a change, so a paint or a scroll does not walk the whole history and no reader
+// can see a value of an earlier state.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
+#include <vector>
 
 #include "date_ymd.h"
 
@@ -58,6 +66,11 @@ struct RecordList {
   // in memory, instead of overwriting a history it never saw; it fails while the file stays
   // unreadable.
   bool fileUnread = false;
+  // Advanced by every change of the records; derived values remember the version they describe.
+  std::uint64_t version = 0;
+  // false: every derived value is computed afresh from the records at each read, as if nothing
+  // were kept (the reference the benchmarks time the kept values against).
+  bool keepDerived = true;
 
   RecordList() = default;
   RecordList(const RecordList&) = delete;
@@ -72,10 +85,53 @@ struct RecordList {
     }
     head = nullptr;
     index.clear();
+    ++version;
   }
   bool Empty() const { return head == nullptr; }
   std::size_t Size() const { return index.size(); }
   Record* Last() const { return index.empty() ? nullptr : index.rbegin()->second; }
+};
+
+// Marks derived data as describing one version of a store's records.
+struct DerivedStamp {
+  bool built = false;
+  std::uint64_t version = 0;
+
+  bool Describes(std::uint64_t recordsVersion) const { return built && version == recordsVersion; }
+  void Set(std::uint64_t recordsVersion) {
+    built = true;
+    version = recordsVersion;
+  }
+};
+
+// The temperature records with periodStart set, in date order, and their dates (searched without
+// touching the records). record_stores.cpp keeps it.
+struct PeriodStartList {
+  DerivedStamp stamp;
+  std::vector<DateYmd> dates;
+  std::vector<TemperatureRecord*> starts;
+};
+
+// What the statistics derive from the temperature records alone (statistics.cpp keeps it), and
+// the predictions for the last "today" and cycle length asked about.
+struct TemperatureSummary {
+  DerivedStamp stamp;
+  double averageTemperature = 0.0;
+  long long cycleGapSum = 0;  // the period-start gaps of 20-40 days
+  int cycleGapCount = 0;
+  std::vector<DateYmd> calendarDays;  // dates of the records on real calendar days, ascending
+  std::vector<int> highBefore;        // [i]: how many of calendarDays[0..i) are >= the average
+
+  bool predicted = false;
+  DateYmd predictedToday;
+  int predictedCycle = 0;
+  DateYmd nextPeriod;
+  DateYmd nextOvulation;
+};
+
+struct WeightSummary {
+  DerivedStamp stamp;
+  double averageWeight = 0.0;
 };
 
 struct TemperatureStore {
@@ -84,6 +140,9 @@ struct TemperatureStore {
   double minTemperature = 35.5;
   int periodCalcType = 0;        // 1: the cycle is periodCycle; else automatic
   int periodCycle = 28;
+  // Derived from the records; read only through LatestPeriodStart and statistics.h.
+  mutable PeriodStartList periodStarts;
+  mutable TemperatureSummary summary;
 
   TemperatureRecord* head() const { return records.head; }
 };
@@ -92,6 +151,7 @@ struct WeightStore {
   RecordList<WeightRecord> records;
   int weightCalcType = 0;        // 1: the chart floor is minWeight; else automatic
   double minWeight = 43.0;
+  mutable WeightSummary summary;  // derived from the records; read through statistics.h
 
   WeightRecord* head() const { return records.head; }
 };
@@ -109,6 +169,26 @@ bool InsertWeight(const WeightRecord& record, WeightStore& store);
 // The memo text is copied up to 99 units; a longer text is cut there (at 98 when the cut would
 // split a surrogate pair).
 bool InsertMemo(const MemoRecord& record, MemoStore& store);
+
+// The records of a run of ascending dates, as a renderer walks its day columns: one index search
+// for the first date, then steps along next. At(date) gives the same record as a Find of that
+// date, provided the dates asked never go back. A null list has no records.
+template <typename Record>
+class DayCursor {
+ public:
+  DayCursor(const RecordList<Record>* list, const DateYmd& first) {
+    if (list == nullptr) return;
+    auto found = list->index.lower_bound(first);
+    next_ = found == list->index.end() ? nullptr : found->second;
+  }
+  const Record* At(const DateYmd& date) {
+    while (next_ != nullptr && next_->Date() < date) next_ = next_->next;
+    return next_ != nullptr && next_->Date() == date ? next_ : nullptr;
+  }
+
+ private:
+  const Record* next_ = nullptr;
+};
 
 // The stored record of exactly that date, or nullptr.
 TemperatureRecord* FindTemperature(const TemperatureStore& store, int year, int month, int day);
@@ -132,5 +212,5 @@ bool DeleteMemo(MemoStore& store, int year, int month, int day);
 TemperatureRecord* LatestRecordOnOrBefore(const TemperatureStore& store, int year, int month, int day);
 
 // From the record of that date (or the latest one before it), following prev: the first record
-// with periodStart set; nullptr when there is none.
+// with periodStart set; nullptr when there is none. A binary search in the kept period starts.
 TemperatureRecord* LatestPeriodStart(const TemperatureStore& store, int year, int month, int day);

@@ -1,5 +1,10 @@
-// Every derived number the program shows, draws, prints or saves. Pure functions of the stores
-// and of "today", which callers pass in (the program passes quillet::GetNow()).
+// Every derived number the program shows, draws, prints or saves. Functions of the stores and of
+// "today", which callers pass in (the program passes quillet::GetNow()).
+//
+// What depends on the records alone (the averages, the cycle gaps) is derived once per change of
+// a store and kept in it (record_stores.h), as are the predictions for the last today asked
+// about; the manual settings are read at each call. Every value is bit for bit the one the
+// from-scratch walks in namespace recompute give for the same store.
 #pragma once
 
 #include <ctime>
@@ -22,3 +27,12 @@ DateYmd NextPeriodDate(const TemperatureStore& store, const std::tm& today);
 DateYmd NextOvulationDate(const TemperatureStore& store, const std::tm& today);
 // Whether the high phase since the predicted ovulation (from today) suggests a pregnancy on date.
 bool IsPregnancyLikely(const TemperatureStore& store, const DateYmd& date, const std::tm& today);
+
+// The same values computed afresh by walking the whole store at every call: what the kept values
+// are derived from, and the reference they are checked and timed against.
+namespace recompute {
+double AverageTemperature(const TemperatureStore& store);
+double ChartFloorTemperature(const TemperatureStore& store);
+double ChartFloorWeight(const WeightStore& store);
+int AverageCycleDays(const TemperatureStore& store);
+}  // namespace recompute

@@ -4,7 +4,7 @@
 #include <random>
 
 #include "record_stores.h"
-#include "support/records_oracle.h"
+#include "records_oracle.h"
 #include "support/store_builder.h"
 
 using test_support::AddTemperatures;
@@ -227,6 +227,13 @@ TEST(RecordStores, RandomOperationsAgreeWithAMapAndTheLiteralSearches) {
               oracle::LatestRecordOnOrBefore(store, probe.year, probe.month, probe.day));
     ASSERT_EQ(LatestPeriodStart(store, probe.year, probe.month, probe.day),
               oracle::LatestPeriodStart(store, probe.year, probe.month, probe.day));
+    // A renderer's run of days from the probe meets the records a search per day would find.
+    DayCursor<TemperatureRecord> cursor(&store.records, probe);
+    for (std::tm day = ToTm(probe); quillet::SubDay(day, ToTm(probe)) < 8;
+         day = quillet::GetNextDay(day)) {
+      const DateYmd d = FromTm(day);
+      ASSERT_EQ(cursor.At(d), oracle::FindTemperature(store, d.year, d.month, d.day));
+    }
   }
   auto it = model.begin();
   for (const TemperatureRecord* r = store.head(); r != nullptr; r = r->next, ++it) {

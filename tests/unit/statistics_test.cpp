@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 
+#include "data_files.h"
+#include "records_oracle.h"
 #include "statistics.h"
-#include "support/records_oracle.h"
 #include "support/store_builder.h"
+#include "support/temp_folder.h"
 
 using test_support::AddTemperatures;
 using test_support::AddWeights;
@@ -253,4 +256,59 @@ TEST(Statistics, PregnancyWalkSkipsKeysThatAreNoCalendarDay) {
   EXPECT_EQ(IsPregnancyLikely(store, Ymd(2007, 6, 13), today),
             oracle::IsPregnancyLikely(store, Ymd(2007, 6, 13), today));
   EXPECT_FALSE(IsPregnancyLikely(store, Ymd(2007, 6, 13), today));
+}
+
+// The values kept in the stores never go stale: random inserts, updates, deletes, setting
+// changes and reloads of a temperature and a weight store, and after every step each statistic
+// has exactly the bits of the from-scratch computation (the predictions and the period-start
+// search those of the literal day-by-day walks), for several "today"s.
+TEST(Statistics, KeptValuesFollowEveryChangeOfTheStores) {
+  const auto sameBits = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+  test_support::TempFolder folder;
+  const auto file = folder.path() / "TEMPERATURE_DATA.dat";
+  std::mt19937 rng(1919);
+  std::uniform_int_distribution<int> dayOf(0, 400), percent(0, 99), hundredths(3540, 3760);
+  const auto dateAt = [](int offset) { return quillet::AddYmd(Tm(2006, 1, 1), 0, 0, offset); };
+  TemperatureStore t;
+  WeightStore w;
+  for (int step = 0; step < 600; ++step) {
+    const std::tm at = dateAt(dayOf(rng));
+    const int y = at.tm_year + 1900, m = at.tm_mon + 1, d = at.tm_mday;
+    const int action = percent(rng);
+    const auto temperature = MakeTemperature(y, m, d, hundredths(rng) / 100.0, percent(rng) < 8);
+    if (action < 45) {
+      InsertTemperature(temperature, t);
+      InsertWeight(test_support::MakeWeight(y, m, d, 40 + percent(rng) / 10.0), w);
+    } else if (action < 70) {
+      UpdateTemperature(temperature, t);
+      UpdateWeight(test_support::MakeWeight(y, m, d, 60 + percent(rng) / 10.0), w);
+    } else if (action < 93) {
+      DeleteTemperature(t, y, m, d);
+      DeleteWeight(w, y, m, d);
+    } else if (action < 97) {
+      t.periodCalcType = percent(rng) % 2;
+      t.periodCycle = 25 + percent(rng) % 10;
+      t.temperatureCalcType = percent(rng) % 2;
+      w.weightCalcType = percent(rng) % 2;
+    } else {
+      ASSERT_TRUE(SaveTemperatureData(t, file));
+      t.records.Clear();
+      LoadTemperatureData(t, file);
+    }
+
+    SCOPED_TRACE(step);
+    ASSERT_TRUE(sameBits(AverageTemperature(t), recompute::AverageTemperature(t)));
+    ASSERT_TRUE(sameBits(ChartFloorTemperature(t), recompute::ChartFloorTemperature(t)));
+    ASSERT_TRUE(sameBits(ChartFloorWeight(w), recompute::ChartFloorWeight(w)));
+    ASSERT_EQ(AverageCycleDays(t), recompute::AverageCycleDays(t));
+    for (int probe = 0; probe < 3; ++probe) {
+      const std::tm today = dateAt(dayOf(rng));
+      const DateYmd date = FromTm(dateAt(dayOf(rng)));
+      ASSERT_EQ(NextPeriodDate(t, today), oracle::NextPeriodDate(t, today));
+      ASSERT_EQ(NextOvulationDate(t, today), oracle::NextOvulationDate(t, today));
+      ASSERT_EQ(IsPregnancyLikely(t, date, today), oracle::IsPregnancyLikely(t, date, today));
+      ASSERT_EQ(LatestPeriodStart(t, date.year, date.month, date.day),
+                oracle::LatestPeriodStart(t, date.year, date.month, date.day));
+    }
+  }
 }

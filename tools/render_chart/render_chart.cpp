@@ -1,16 +1,22 @@
 // render_chart: draws the chart as the program shows or prints it into a BMP file.
 //
 //   render_chart <data folder> screen <mode 1-3> <width> <height> <scroll position|today>
-//                <today y-m-d> <out.bmp>
+//                <today y-m-d> <out.bmp> [--repeat N]
 //   render_chart <data folder> print <page width> <page height> <dpi> <first day y-m-d>
-//                <end date y-m-d> <out.bmp>
+//                <end date y-m-d> <out.bmp> [--repeat N]
 //
 // The folder holds TEMPERATURE_DATA.dat, WEIGHT_DATA.dat (a missing one is created empty). The
 // colours are the settings file's defaults. Exit code 0 when the image was written.
+//
+// With --repeat N the tool also times the real GDI drawing, N times each, and prints the means in
+// milliseconds (wall clock and the drawing thread's processor time): for the screen, in each of
+// the three modes at the given scroll position, a paint (frame and data layer) and a scroll
+// step's data redraw; for print, one page (frame and data).
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <cwchar>
 #include <string>
 
@@ -56,13 +62,70 @@ bool ParseInt(const wchar_t* text, int& out) {
 int Usage() {
   fwprintf(stderr,
            L"usage: render_chart <folder> screen <mode> <width> <height> <scroll|today> "
-           L"<today y-m-d> <out.bmp>\n"
+           L"<today y-m-d> <out.bmp> [--repeat N]\n"
            L"       render_chart <folder> print <width> <height> <dpi> <first y-m-d> "
-           L"<end y-m-d> <out.bmp>\n");
+           L"<end y-m-d> <out.bmp> [--repeat N]\n");
   return 2;
 }
 
-int RenderScreen(const std::wstring& folder, wchar_t** a) {
+// Mean milliseconds of one run: wall clock, and the drawing thread's processor time (user and
+// kernel), which a busy machine disturbs less.
+struct Timing {
+  double wall = 0.0;
+  double cpu = 0.0;
+};
+
+double ThreadMilliseconds() {
+  FILETIME created, exited, kernel, user;
+  if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user)) return 0.0;
+  const auto ticks = [](const FILETIME& f) {
+    return (static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime;
+  };
+  return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;  // 100 ns units
+}
+
+// Runs draw `times` times, each ended by GdiFlush so that work GDI batched is counted in its
+// own run.
+Timing MeanMilliseconds(int times, const std::function<void(int)>& draw) {
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  const double cpuStart = ThreadMilliseconds();
+  QueryPerformanceCounter(&start);
+  for (int i = 0; i < times; ++i) {
+    draw(i);
+    GdiFlush();
+  }
+  QueryPerformanceCounter(&end);
+  Timing t;
+  t.wall = static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 /
+           static_cast<double>(frequency.QuadPart) / times;
+  t.cpu = (ThreadMilliseconds() - cpuStart) / times;
+  return t;
+}
+
+// Paint and scroll timings of each mode at the scroll position (-1: today). A scroll step moves
+// one day right and back alternately, so every redraw shows the same stretch of history.
+void TimeScreen(ChartView& view, ValueScrollBar& scroll, Canvas& canvas, int position,
+                int repeat) {
+  for (int mode = kTemperatureMode; mode <= kPregnancyMode; ++mode) {
+    SetChartMode(view, mode);
+    if (position >= 0) scroll.SetPosition(position);
+    const int at = scroll.nPos;
+    const Timing paint = MeanMilliseconds(repeat, [&](int) {
+      DrawChartFrame(view, canvas);
+      DrawChartData(view, canvas);
+    });
+    const Timing step = MeanMilliseconds(repeat, [&](int i) {
+      ScrollChart(view, i % 2 == 0 ? sb::kLineRight : sb::kLineLeft, 0);
+      DrawChartData(view, canvas);
+    });
+    wprintf(L"mode %d position %d: paint %.3f ms (thread %.3f), scroll %.3f ms (thread %.3f), "
+            L"mean of %d\n",
+            mode, at, paint.wall, paint.cpu, step.wall, step.cpu, repeat);
+  }
+}
+
+int RenderScreen(const std::wstring& folder, wchar_t** a, int repeat) {
   int mode = 0, width = 0, height = 0, position = -1;
   DateYmd today;
   const bool keepPosition = std::wstring(a[3]) == L"today";
@@ -89,12 +152,21 @@ int RenderScreen(const std::wstring& folder, wchar_t** a) {
     GdiCanvas canvas(bitmap.dc());
     DrawChartFrame(*view, canvas);
     DrawChartData(*view, canvas);
+    if (repeat > 0) {
+      const int drawnMode = view->mode;
+      TimeScreen(*view, *scroll, canvas, keepPosition ? -1 : position, repeat);
+      // The image shows what was asked for, not the last mode timed.
+      SetChartMode(*view, drawnMode);
+      if (!keepPosition) scroll->SetPosition(position);
+      DrawChartFrame(*view, canvas);
+      DrawChartData(*view, canvas);
+    }
   }
   DeleteDrawingTools(*view);
   return bitmap.SaveBmp(a[5]) ? 0 : 1;
 }
 
-int RenderPrint(const std::wstring& folder, wchar_t** a) {
+int RenderPrint(const std::wstring& folder, wchar_t** a, int repeat) {
   int width = 0, height = 0, dpi = 0;
   DateYmd first, end;
   if (!ParseInt(a[0], width) || !ParseInt(a[1], height) || !ParseInt(a[2], dpi) ||
@@ -114,6 +186,13 @@ int RenderPrint(const std::wstring& folder, wchar_t** a) {
     const DateYmd last = DrawPrintPageData(*view, canvas, first, end);
     wprintf(L"last day %d-%d-%d, %d days per page\n", last.year, last.month, last.day,
             DaysPerPrintPage(*view));
+    if (repeat > 0) {
+      const Timing page = MeanMilliseconds(repeat, [&](int) {
+        DrawPrintPageFrame(*view, canvas);
+        DrawPrintPageData(*view, canvas, first, end);
+      });
+      wprintf(L"print page: %.3f ms (thread %.3f), mean of %d\n", page.wall, page.cpu, repeat);
+    }
   }
   DeletePrintDrawingTools(*view);
   return bitmap.SaveBmp(a[5]) ? 0 : 1;
@@ -122,10 +201,16 @@ int RenderPrint(const std::wstring& folder, wchar_t** a) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 9) return Usage();
+  int repeat = 0;
+  if (argc == 11) {
+    if (std::wstring(argv[9]) != L"--repeat" || !ParseInt(argv[10], repeat) || repeat <= 0)
+      return Usage();
+  } else if (argc != 9) {
+    return Usage();
+  }
   const std::wstring folder = argv[1];
   const std::wstring kind = argv[2];
-  if (kind == L"screen") return RenderScreen(folder, argv + 3);
-  if (kind == L"print") return RenderPrint(folder, argv + 3);
+  if (kind == L"screen") return RenderScreen(folder, argv + 3, repeat);
+  if (kind == L"print") return RenderPrint(folder, argv + 3, repeat);
   return Usage();
 }

@@ -1,6 +1,7 @@
 // Literal, slow versions of the record searches and the pregnancy test: linear scans from the
-// head and day-by-day calendar walks, exactly as the algorithms are described. The fast store
-// and statistics functions must give the same results; tests and benchmarks compare the two.
+// head and day-by-day calendar walks, exactly as the algorithms are described, over the
+// whole-store statistics computed afresh (nothing kept in the store is read). The fast store and
+// statistics functions must give the same results; tests and benchmarks compare the two.
 // Meant for calendar dates only (a walk from an impossible date may never meet its target).
 #pragma once
 
@@ -49,7 +50,7 @@ inline TemperatureRecord* LatestPeriodStart(const TemperatureStore& store, int y
 }
 
 inline DateYmd NextPeriodDate(const TemperatureStore& store, const std::tm& today) {
-  const int cycle = AverageCycleDays(store);
+  const int cycle = recompute::AverageCycleDays(store);
   const DateYmd now = FromTm(today);
   const TemperatureRecord* start =
       oracle::LatestPeriodStart(store, now.year, now.month, now.day);
@@ -73,7 +74,7 @@ inline bool IsPregnancyLikely(const TemperatureStore& store, const DateYmd& date
   if (ovulation.year == 0) return false;
   const int d = quillet::SubDay(ToTm(date), ToTm(ovulation));
   if (d < 20) return false;
-  const double average = AverageTemperature(store);
+  const double average = recompute::AverageTemperature(store);
   int x = 0;
   int y = 0;
   std::tm day = ToTm(ovulation);
