@@ -36,6 +36,7 @@ bool AsciiName(const fs::path& name, std::string& text) {
   return true;
 }
 
+// Exactly `count` decimal digits from text[at]; false on any other character.
 bool ReadDigits(std::string_view text, std::size_t at, std::size_t count, int& value) {
   value = 0;
   for (std::size_t i = at; i < at + count; ++i) {
