@@ -187,10 +187,12 @@ LRESULT OnEndSession(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 bool SaveEverything() {
   if (gApp.TemperatureData == nullptr || gApp.WeightData == nullptr || gApp.MemoData == nullptr)
     return false;
-  SaveSettings(gApp);
-  return SaveTemperatureData(*gApp.TemperatureData, quillet::GetModuleFilePath(kTemperatureFileName)) &&
-         SaveWeightData(*gApp.WeightData, quillet::GetModuleFilePath(kWeightFileName)) &&
-         SaveMemoData(*gApp.MemoData, quillet::GetModuleFilePath(kMemoFileName));
+  // One reading of the clock, so the four files' copies of the day land in the same folder.
+  const LocalTime now = CurrentLocalTime();
+  SaveSettings(gApp, now);
+  return SaveTemperatureData(*gApp.TemperatureData, quillet::GetModuleFilePath(kTemperatureFileName), now) &&
+         SaveWeightData(*gApp.WeightData, quillet::GetModuleFilePath(kWeightFileName), now) &&
+         SaveMemoData(*gApp.MemoData, quillet::GetModuleFilePath(kMemoFileName), now);
 }
 
 void ShowDay(const DateYmd& date, int cycle) {

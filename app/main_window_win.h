@@ -20,5 +20,6 @@ void ShowPickerDay();
 void RedrawChartNow();
 
 // Writes the settings and the three data files (temperature, weight, memo; stopping at the first
-// that fails). false when a data file could not be written.
+// that fails), each first copied into the day's backup folder on the day's first save. false
+// when a data file could not be written.
 bool SaveEverything();

@@ -51,7 +51,7 @@ void LoadSettings(AppState& state) {
   state.PeriodCalcType = v.periodCalcType;
 }
 
-void SaveSettings(const AppState& state) {
+void SaveSettings(const AppState& state, const LocalTime& now) {
   if (state.Chart == nullptr || state.TemperatureData == nullptr || state.WeightData == nullptr) return;
   const ChartColors& c = state.Chart->colors;
   const std::array<std::uint32_t, kSettingsColorCount> colors = {
@@ -59,6 +59,8 @@ void SaveSettings(const AppState& state) {
   const SettingsTexts texts = FormatSettings(
       SettingsForSave(colors, state.Chart->mode, *state.TemperatureData, *state.WeightData));
   const std::wstring path = SettingsPath();
+  // Every profile write changes the file in place: the day's copy must be taken before the first.
+  KeepDailyCopy(path, now);
   for (int i = 0; i < kSettingsKeyCount; ++i)
     WritePrivateProfileStringW(kSection, WideAscii(kSettingsKeys[i].name).c_str(),
                                WideAscii(texts[i]).c_str(), path.c_str());

@@ -4,13 +4,16 @@
 #include <xmmintrin.h>
 
 #include <cwchar>
+#include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "add_tempe_dialog_win.h"
 #include "app_state_win.h"
 #include "basic_setting_dialog_win.h"
 #include "chart_drawing.h"
 #include "chart_window_win.h"
+#include "damaged_files.h"
 #include "data_files.h"
 #include "dates.h"
 #include "entry_editing_win.h"
@@ -55,22 +58,31 @@ bool CreateWindows(bool startupRun, HINSTANCE instance) {
   return true;
 }
 
-// Steps 9-11: the three stores with the settings in force, loaded from their files.
-void LoadStores() {
+// Steps 9-11: the three stores with the settings in force, loaded from their files. A file whose
+// load skipped lines is copied into backup\damaged at once, before any save can replace it.
+std::vector<DamagedFile> LoadStores() {
+  const LocalTime now = CurrentLocalTime();
+  std::vector<DamagedFile> damaged;
+  const auto load = [&](auto loader, auto& store, const wchar_t* name) {
+    const std::filesystem::path file = quillet::GetModuleFilePath(name);
+    NoteDamagedFile(file, loader(store, file), now, damaged);
+  };
+
   gApp.TemperatureData = new TemperatureStore();
   gApp.TemperatureData->temperatureCalcType = gApp.TemperatureCalcType;
   gApp.TemperatureData->minTemperature = gApp.MinTemperature;
   gApp.TemperatureData->periodCalcType = gApp.PeriodCalcType;
   gApp.TemperatureData->periodCycle = gApp.PeriodCycle;
-  LoadTemperatureData(*gApp.TemperatureData, quillet::GetModuleFilePath(kTemperatureFileName));
+  load(LoadTemperatureData, *gApp.TemperatureData, kTemperatureFileName);
 
   gApp.WeightData = new WeightStore();
   gApp.WeightData->weightCalcType = gApp.WeightCalcType;
   gApp.WeightData->minWeight = gApp.MinWeight;
-  LoadWeightData(*gApp.WeightData, quillet::GetModuleFilePath(kWeightFileName));
+  load(LoadWeightData, *gApp.WeightData, kWeightFileName);
 
   gApp.MemoData = new MemoStore();
-  LoadMemoData(*gApp.MemoData, quillet::GetModuleFilePath(kMemoFileName));
+  load(LoadMemoData, *gApp.MemoData, kMemoFileName);
+  return damaged;
 }
 
 // Steps 12-13: the chart over the chart window, its range and colours, and the saved mode.
@@ -98,6 +110,14 @@ void CreateChart() {
 void ShowToday() {
   const DateYmd today = FromTm(quillet::GetNow());
   ShowDay(today, AverageCycleDays(*gApp.TemperatureData));
+}
+
+// Once per start, before the start-up run's entry dialog: which files had lines that could not be
+// read, and that their copies are kept. Nothing when every file loaded cleanly.
+void TellAboutDamagedFiles(const std::vector<DamagedFile>& damaged) {
+  if (damaged.empty()) return;
+  ShowMessage(gApp.MainForm->Window(), DamagedFilesText(damaged), kDamagedFilesCaption,
+              MB_OK | MB_ICONINFORMATION);
 }
 
 // Step 20: the start-up run asks for today's entry when there is none, then closes.
@@ -180,10 +200,11 @@ int RunTovela(HINSTANCE instance, const wchar_t* commandLine) {
   InitCommonControlsEx(&controls);
 
   if (!CreateWindows(gApp.StartupRun, instance)) return -1;
-  LoadStores();
+  const std::vector<DamagedFile> damaged = LoadStores();
   CreateChart();
   CreateDialogContexts(gApp.MainForm->Window(), instance);
   ShowToday();
+  TellAboutDamagedFiles(damaged);
   if (gApp.StartupRun) RunStartupEntry();
   return RunMessageLoop();
 }

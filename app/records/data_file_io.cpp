@@ -74,7 +74,8 @@ void CreateEmptyFileIfMissing(const std::filesystem::path& file) {
 
 // The write permission bit is checked by hand: a privileged process could otherwise replace a
 // file its owner marked read-only, and the program treats read-only as "do not write".
-bool ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes) {
+bool ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes,
+                         const std::function<void()>& beforeReplace) {
   struct stat old {};
   mode_t mode = 0644;
   if (::stat(file.c_str(), &old) == 0) {
@@ -92,7 +93,9 @@ bool ReplaceFileContents(const std::filesystem::path& file, std::string_view byt
   const bool written = WriteAll(fd.get(), bytes) && ::fchmod(fd.get(), mode) == 0 &&
                        ::fsync(fd.get()) == 0;
   const bool closed = fd.Close();
-  if (!written || !closed || ::rename(name.data(), file.c_str()) != 0) {
+  const bool ready = written && closed;
+  if (ready && beforeReplace) beforeReplace();
+  if (!ready || ::rename(name.data(), file.c_str()) != 0) {
     ::unlink(name.data());
     return false;
   }

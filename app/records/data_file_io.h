@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,7 +22,10 @@ void CreateEmptyFileIfMissing(const std::filesystem::path& file);
 
 // Writes `bytes` to a new file in the same folder, flushes it to disk and puts it in the place of
 // `file` in one step. false when the target is read-only or not a plain file, or when any step
-// fails; the old file is then untouched and the temporary file removed.
-bool ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes);
+// fails; the old file is then untouched and the temporary file removed. `beforeReplace`, when
+// given, runs once the new contents are safely on disk and just before the old file is replaced
+// (the old file is still there to be copied); what it does cannot stop the replacement.
+bool ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes,
+                         const std::function<void()>& beforeReplace = {});
 
 }  // namespace data_file_io

@@ -85,7 +85,8 @@ void CreateEmptyFileIfMissing(const std::filesystem::path& file) {
 
 // Wine's MoveFileExW replaces a read-only target (Windows refuses), so the attribute is checked
 // first: a file the user marked read-only must make the save fail on both.
-bool ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes) {
+bool ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes,
+                         const std::function<void()>& beforeReplace) {
   const std::wstring target = file.native();
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES &&
@@ -98,7 +99,9 @@ bool ReplaceFileContents(const std::filesystem::path& file, std::string_view byt
   if (!handle.valid()) return false;
   const bool written = WriteAll(handle.get(), bytes) && FlushFileBuffers(handle.get()) != FALSE;
   const bool closed = handle.Close();
-  if (!written || !closed ||
+  const bool ready = written && closed;
+  if (ready && beforeReplace) beforeReplace();
+  if (!ready ||
       !MoveFileExW(temporary.c_str(), target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     DeleteFileW(temporary.c_str());

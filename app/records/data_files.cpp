@@ -155,23 +155,38 @@ void AppendUnitLE(std::string& out, char16_t unit) {
 
 // --- Whole files ---------------------------------------------------------------------------
 
-void ParseLines(std::string_view bytes, TemperatureStore& store) {
-  ForEachLine(bytes, [&](std::string_view line, std::size_t) {
-    TemperatureRecord record;
-    if (ParseTemperatureLine(line, record)) InsertTemperature(record, store);
-  });
+// A line with nothing but blanks holds no record, so skipping it loses nothing.
+template <typename Char>
+bool IsBlank(std::basic_string_view<Char> line) {
+  for (Char c : line)
+    if (!IsSpace(c)) return false;
+  return true;
 }
 
-void ParseLines(std::string_view bytes, WeightStore& store) {
+// Each ParseLines gives the number of lines that held something but gave no record: damaged,
+// or a repeated date.
+std::size_t ParseLines(std::string_view bytes, TemperatureStore& store) {
+  std::size_t skipped = 0;
+  ForEachLine(bytes, [&](std::string_view line, std::size_t) {
+    TemperatureRecord record;
+    if (!(ParseTemperatureLine(line, record) && InsertTemperature(record, store)) && !IsBlank(line))
+      ++skipped;
+  });
+  return skipped;
+}
+
+std::size_t ParseLines(std::string_view bytes, WeightStore& store) {
+  std::size_t skipped = 0;
   ForEachLine(bytes, [&](std::string_view line, std::size_t) {
     WeightRecord record;
-    if (ParseWeightLine(line, record)) InsertWeight(record, store);
+    if (!(ParseWeightLine(line, record) && InsertWeight(record, store)) && !IsBlank(line)) ++skipped;
   });
+  return skipped;
 }
 
 // The memo file is UTF-16LE; an odd last byte is ignored and a leading byte-order mark skipped.
 // A line shorter than 10 units with its line end cannot hold a date and a text and is skipped.
-void ParseLines(std::string_view bytes, MemoStore& store) {
+std::size_t ParseLines(std::string_view bytes, MemoStore& store) {
   std::u16string units(bytes.size() / 2, u'\0');
   for (std::size_t i = 0; i < units.size(); ++i) {
     units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
@@ -180,11 +195,14 @@ void ParseLines(std::string_view bytes, MemoStore& store) {
   std::u16string_view text(units);
   if (!text.empty() && text.front() == u'\xFEFF') text.remove_prefix(1);
   constexpr std::size_t kShortestLine = 10;
+  std::size_t skipped = 0;
   ForEachLine(text, [&](std::u16string_view line, std::size_t lengthWithEnd) {
-    if (lengthWithEnd < kShortestLine) return;
     MemoRecord record;
-    if (ParseMemoLine(line, record)) InsertMemo(record, store);
+    const bool stored =
+        lengthWithEnd >= kShortestLine && ParseMemoLine(line, record) && InsertMemo(record, store);
+    if (!stored && !IsBlank(line)) ++skipped;
   });
+  return skipped;
 }
 
 std::string FileBytes(const TemperatureStore& store) {
@@ -235,12 +253,11 @@ bool Insert(const MemoRecord& r, MemoStore& store) { return InsertMemo(r, store)
 // Reads the file whole into the store. A missing file is created empty; a file that exists but
 // cannot be read is left exactly as it is, and the store remembers that for its save.
 template <typename Store>
-void Load(Store& store, const std::filesystem::path& file) {
+std::size_t Load(Store& store, const std::filesystem::path& file) {
   std::string bytes;
   switch (data_file_io::ReadWholeFile(file, bytes)) {
     case data_file_io::ReadResult::Read:
-      ParseLines(bytes, store);
-      break;
+      return ParseLines(bytes, store);
     case data_file_io::ReadResult::Missing:
       data_file_io::CreateEmptyFileIfMissing(file);
       break;
@@ -248,37 +265,44 @@ void Load(Store& store, const std::filesystem::path& file) {
       store.records.fileUnread = true;
       break;
   }
+  return 0;
 }
 
 // Writes the store whole. When its load could not read the file, the file's lines are read now
 // and kept wherever the store has no record of their date; while the file still cannot be read
 // nothing is written.
 template <typename Store>
-bool Save(const Store& store, const std::filesystem::path& file) {
-  if (!store.records.fileUnread) return data_file_io::ReplaceFileContents(file, FileBytes(store));
+bool Save(const Store& store, const std::filesystem::path& file, const LocalTime& now) {
+  if (!store.records.fileUnread) return ReplaceKeepingDailyCopy(file, FileBytes(store), now);
   std::string bytes;
   const auto read = data_file_io::ReadWholeFile(file, bytes);
   if (read == data_file_io::ReadResult::Unreadable) return false;
   Store merged;
   for (const auto* r = store.head(); r != nullptr; r = r->next) Insert(*r, merged);
   ParseLines(bytes, merged);
-  return data_file_io::ReplaceFileContents(file, FileBytes(merged));
+  return ReplaceKeepingDailyCopy(file, FileBytes(merged), now);
 }
 
 }  // namespace
 
-void LoadTemperatureData(TemperatureStore& store, const std::filesystem::path& file) {
-  Load(store, file);
+std::size_t LoadTemperatureData(TemperatureStore& store, const std::filesystem::path& file) {
+  return Load(store, file);
 }
-void LoadWeightData(WeightStore& store, const std::filesystem::path& file) { Load(store, file); }
-void LoadMemoData(MemoStore& store, const std::filesystem::path& file) { Load(store, file); }
+std::size_t LoadWeightData(WeightStore& store, const std::filesystem::path& file) {
+  return Load(store, file);
+}
+std::size_t LoadMemoData(MemoStore& store, const std::filesystem::path& file) {
+  return Load(store, file);
+}
 
-bool SaveTemperatureData(const TemperatureStore& store, const std::filesystem::path& file) {
-  return Save(store, file);
+bool SaveTemperatureData(const TemperatureStore& store, const std::filesystem::path& file,
+                         const LocalTime& now) {
+  return Save(store, file, now);
 }
-bool SaveWeightData(const WeightStore& store, const std::filesystem::path& file) {
-  return Save(store, file);
+bool SaveWeightData(const WeightStore& store, const std::filesystem::path& file,
+                    const LocalTime& now) {
+  return Save(store, file, now);
 }
-bool SaveMemoData(const MemoStore& store, const std::filesystem::path& file) {
-  return Save(store, file);
+bool SaveMemoData(const MemoStore& store, const std::filesystem::path& file, const LocalTime& now) {
+  return Save(store, file, now);
 }

@@ -3,8 +3,10 @@
 // The files are byte-identical whichever build writes them.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 
+#include "backups.h"
 #include "record_stores.h"
 
 // File names appended to the program folder (which ends in a separator).
@@ -15,15 +17,22 @@ inline constexpr wchar_t kMemoFileName[] = L"\\MEMO_DATA.dat";
 // Load the file's records into the store. A missing file is created empty; an existing file that
 // cannot be read is left alone (and the store's records.fileUnread set). Damaged lines (no valid
 // calendar date, a missing field, a value that is not finite or out of bounds) are skipped,
-// every other line is kept; a repeated date keeps its first line.
-void LoadTemperatureData(TemperatureStore& store, const std::filesystem::path& file);
-void LoadWeightData(WeightStore& store, const std::filesystem::path& file);
-void LoadMemoData(MemoStore& store, const std::filesystem::path& file);
+// every other line is kept; a repeated date keeps its first line. Gives the number of lines
+// skipped, damaged or repeated (blank lines do not count): their text is not in the store and
+// the next save would lose it.
+std::size_t LoadTemperatureData(TemperatureStore& store, const std::filesystem::path& file);
+std::size_t LoadWeightData(WeightStore& store, const std::filesystem::path& file);
+std::size_t LoadMemoData(MemoStore& store, const std::filesystem::path& file);
 
 // Write the store whole, through a temporary file in the same folder that then replaces the old
-// file in one step. false on any failure, or when the file is read-only; the old file is then
-// unchanged. A store whose load could not read its file keeps that file's lines for the dates it
-// has no record of, and fails while the file still cannot be read.
-bool SaveTemperatureData(const TemperatureStore& store, const std::filesystem::path& file);
-bool SaveWeightData(const WeightStore& store, const std::filesystem::path& file);
-bool SaveMemoData(const MemoStore& store, const std::filesystem::path& file);
+// file in one step; just before that, the old file is copied into the backup folder when it is
+// the first save of the day (`now`, backups.h). false on any failure, or when the file is
+// read-only; the old file is then unchanged. A failing backup copy does not fail the save. A
+// store whose load could not read its file keeps that file's lines for the dates it has no
+// record of, and fails while the file still cannot be read.
+bool SaveTemperatureData(const TemperatureStore& store, const std::filesystem::path& file,
+                         const LocalTime& now = CurrentLocalTime());
+bool SaveWeightData(const WeightStore& store, const std::filesystem::path& file,
+                    const LocalTime& now = CurrentLocalTime());
+bool SaveMemoData(const MemoStore& store, const std::filesystem::path& file,
+                  const LocalTime& now = CurrentLocalTime());

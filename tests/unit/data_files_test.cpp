@@ -122,7 +122,8 @@ TEST(DataFiles, EmptyStoresWriteEmptyFiles) {
   EXPECT_EQ(ReadBytes(folder / "TEMPERATURE_DATA.dat"), "");
   EXPECT_EQ(ReadBytes(folder / "WEIGHT_DATA.dat"), "");
   EXPECT_EQ(ReadBytes(folder / "MEMO_DATA.dat"), "");
-  EXPECT_EQ(folder.Listing(), "MEMO_DATA.dat TEMPERATURE_DATA.dat WEIGHT_DATA.dat");
+  // The temperature file existed: its old lines went to the day's backup folder.
+  EXPECT_EQ(folder.Listing(), "MEMO_DATA.dat TEMPERATURE_DATA.dat WEIGHT_DATA.dat backup");
 }
 
 // --- Reading ------------------------------------------------------------------------------
@@ -346,7 +347,7 @@ TEST(DataFiles, SaveReplacesTheWholeFileAndKeepsItsPermissions) {
   ASSERT_TRUE(SaveWeightData(store, file));
   EXPECT_EQ(ReadBytes(file), "2007/5/30,52.3\r\n");
   EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0640));
-  EXPECT_EQ(folder.Listing(), "WEIGHT_DATA.dat");
+  EXPECT_EQ(folder.Listing(), "WEIGHT_DATA.dat backup");  // no temporary file left behind
 }
 
 TEST(DataFiles, DoubledSeparatorInThePathWorks) {

@@ -139,7 +139,7 @@ TEST(DataFilesOnWindows, FileLockedByAnotherProgramIsNeitherTruncatedNorReplaced
   // Once released, the save keeps the lines it never loaded beside the new record.
   ASSERT_TRUE(SaveTemperatureData(store, file));
   EXPECT_EQ(ReadBytes(file), "2007/5/30,36.45,1\r\n2007/6/1,36.60,0\r\n");
-  EXPECT_EQ(folder.Listing(), "TEMPERATURE_DATA.dat");
+  EXPECT_EQ(folder.Listing(), "TEMPERATURE_DATA.dat backup");  // the day's copy of the old file
 }
 
 TEST(DataFilesOnWindows, SaveWhileAnotherProgramHoldsTheFileFailsAndKeepsIt) {
@@ -170,4 +170,17 @@ TEST(DataFilesOnWindows, LeftoverTemporaryFilesDoNotBlockTheSave) {
   ASSERT_TRUE(SaveWeightData(store, file));
   EXPECT_EQ(ReadBytes(file), "2007/6/1,51.0\r\n");
   EXPECT_EQ(folder.Listing(), "WEIGHT_DATA.dat WEIGHT_DATA.dat.0~ WEIGHT_DATA.dat.1~");
+}
+
+// The program's doubled-separator path still puts the day's copy in "backup" beside the file.
+TEST(DataFilesOnWindows, DaysCopyGoesToTheBackupFolderBesideTheFile) {
+  TempFolder folder;
+  const auto file = ProgramPath(folder, kTemperatureFileName);
+  WriteBytes(file, "2007/5/30,36.45,1\r\n");
+  TemperatureStore store;
+  FillTemperatures(store);
+  ASSERT_TRUE(SaveTemperatureData(store, file, LocalTime{2026, 12, 7, 10, 0, 0}));
+  EXPECT_EQ(ReadBytes(folder / "backup" / "2026-12-07" / "TEMPERATURE_DATA.dat"), "2007/5/30,36.45,1\r\n");
+  EXPECT_EQ(ReadBytes(file), kTemperatureBytes);
+  EXPECT_EQ(folder.Listing(), "TEMPERATURE_DATA.dat backup");
 }

@@ -133,23 +133,29 @@ std::string BmpFile(int width, int height, const std::vector<unsigned char>& pix
   return bytes;
 }
 
-void ClearAttributesAndDelete(const std::wstring& folder) {
+// Calls visit(name, attributes) for each entry of the folder but "." and "..".
+template <typename Visit>
+void ForEachEntry(const std::wstring& folder, Visit visit) {
   WIN32_FIND_DATAW found{};
   HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = folder + L"\\" + name;
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        ClearAttributesAndDelete(path);
-      } else {
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
-  }
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") visit(name, found.dwFileAttributes);
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+}
+
+void ClearAttributesAndDelete(const std::wstring& folder) {
+  ForEachEntry(folder, [&](const std::wstring& name, DWORD attributes) {
+    const std::wstring path = folder + L"\\" + name;
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+      ClearAttributesAndDelete(path);
+    } else {
+      DeleteFileW(path.c_str());
+    }
+  });
   RemoveDirectoryW(folder.c_str());
 }
 
@@ -232,6 +238,13 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
 
 bool FileExists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  ForEachEntry(folder, [&](const std::wstring& name, DWORD) { names.push_back(name); });
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 std::string Utf16Bytes(const std::wstring& text) {

@@ -86,6 +86,8 @@ std::wstring ArtifactsFolder();
 std::string ReadFileBytes(const std::wstring& path);  // "" when missing
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
+// Names of the entries of a folder (files and folders, without "." and ".."), sorted.
+std::vector<std::wstring> FolderEntries(const std::wstring& folder);
 // UTF-16LE bytes of a text (the memo file's encoding).
 std::string Utf16Bytes(const std::wstring& text);
 

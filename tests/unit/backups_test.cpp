@@ -1,0 +1,261 @@
+// Daily copies before a save, their rotation, copies of damaged files and the notice about them,
+// on a temporary folder with moments chosen by the test.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "backups.h"
+#include "damaged_files.h"
+#include "data_files.h"
+#include "dates.h"
+#include "support/store_builder.h"
+#include "support/temp_folder.h"
+
+using test_support::AddTemperatures;
+using test_support::AddWeights;
+using test_support::ReadBytes;
+using test_support::TempFolder;
+using test_support::Utf16;
+using test_support::Utf16LeBytes;
+using test_support::WriteBytes;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+LocalTime At(int year, int month, int day, int hour = 12, int minute = 0, int second = 0) {
+  return LocalTime{year, month, day, hour, minute, second};
+}
+
+// The moment `days` days after 2026-11-20, at noon.
+LocalTime DayNumber(int days) {
+  int year = 0, month = 0, day = 0;
+  quillet::CivilFromDays(quillet::DaysFromCivil(2026, 11, 20) + days, year, month, day);
+  return At(year, month, day);
+}
+
+// Names of the folder's entries, sorted, joined by ' ' ("" when it does not exist).
+std::string ListingOf(const fs::path& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+    names.push_back(it->path().filename().string());
+  std::sort(names.begin(), names.end());
+  std::string out;
+  for (const auto& n : names) out += (out.empty() ? "" : " ") + n;
+  return out;
+}
+
+// Saves a store holding one temperature line, the line's value telling the saves apart.
+bool SaveTemperature(const fs::path& file, const char* value, const LocalTime& now) {
+  TemperatureStore store;
+  AddTemperatures(store, std::string("2026/11/1,") + value + ",0");
+  return SaveTemperatureData(store, file, now);
+}
+
+std::string TemperatureBytes(const char* value) { return std::string("2026/11/1,") + value + ",0\r\n"; }
+
+}  // namespace
+
+TEST(Backups, NamesOfDatedFoldersAndDamagedCopies) {
+  EXPECT_EQ(DailyFolderName(DateYmd{2026, 12, 7}), "2026-12-07");
+  EXPECT_EQ(DamagedCopyStamp(At(2026, 3, 4, 5, 6, 7)), "20260304-050607");
+  const struct {
+    const char* name;
+    bool isDate;
+  } cases[] = {{"2026-12-07", true},  {"2024-02-29", true},   {"2026-02-29", false},
+               {"2026-13-01", false}, {"2026-1-07", false},   {"2026-12-07x", false},
+               {"damaged", false},    {"2026_12_07", false},  {"+026-12-07", false}};
+  for (const auto& c : cases) {
+    DateYmd date;
+    EXPECT_EQ(ParseDailyFolderName(c.name, date), c.isDate) << c.name;
+  }
+  DateYmd date;
+  ASSERT_TRUE(ParseDailyFolderName("2024-02-29", date));
+  EXPECT_EQ(date, (DateYmd{2024, 2, 29}));
+}
+
+TEST(Backups, OnlyTheDataFilesAndTheSettingsFileGetDailyCopies) {
+  TempFolder folder;
+  for (const char* name : {"TEMPERATURE_DATA.dat", "WEIGHT_DATA.dat", "MEMO_DATA.dat", "Tovela.ini",
+                           "t.dat", "Tovela.exe"}) {
+    WriteBytes(folder / name, name);
+    const bool copied = KeepDailyCopy(folder / name, At(2026, 12, 7)) == DailyCopy::Kept;
+    EXPECT_EQ(copied, HasDailyCopies(folder / name)) << name;
+    if (copied) {
+      EXPECT_EQ(ReadBytes(folder / "backup" / "2026-12-07" / name), name);
+    }
+  }
+  EXPECT_EQ(ListingOf(folder / "backup" / "2026-12-07"),
+            "MEMO_DATA.dat TEMPERATURE_DATA.dat Tovela.ini WEIGHT_DATA.dat");
+  // A file that does not exist yet has nothing to keep, and no folder is made for it.
+  fs::remove(folder / "WEIGHT_DATA.dat");
+  EXPECT_EQ(KeepDailyCopy(folder / "WEIGHT_DATA.dat", At(2026, 12, 8)), DailyCopy::NothingToKeep);
+  EXPECT_EQ(KeepDailyCopy(folder / "MEMO_DATA.dat", At(2026, 12, 7)), DailyCopy::AlreadyKept);
+  EXPECT_EQ(ListingOf(folder / "backup"), "2026-12-07");
+}
+
+TEST(Backups, FirstSaveOfTheDayKeepsTheDaysStartingState) {
+  TempFolder folder;
+  const fs::path file = folder / "TEMPERATURE_DATA.dat";
+  WriteBytes(file, TemperatureBytes("36.10"));
+  ASSERT_TRUE(SaveTemperature(file, "36.20", At(2026, 12, 7, 9)));
+  ASSERT_TRUE(SaveTemperature(file, "36.30", At(2026, 12, 7, 21)));
+  EXPECT_EQ(ReadBytes(folder / "backup" / "2026-12-07" / "TEMPERATURE_DATA.dat"), TemperatureBytes("36.10"));
+  EXPECT_EQ(ReadBytes(file), TemperatureBytes("36.30"));
+  // The next day starts from what the last save of the day before left.
+  ASSERT_TRUE(SaveTemperature(file, "36.40", At(2026, 12, 8, 0, 0, 1)));
+  EXPECT_EQ(ReadBytes(folder / "backup" / "2026-12-08" / "TEMPERATURE_DATA.dat"), TemperatureBytes("36.30"));
+  EXPECT_EQ(ListingOf(folder / "backup"), "2026-12-07 2026-12-08");
+  // A first save with no file yet keeps nothing; a refused save (read-only file) keeps nothing.
+  TempFolder other;
+  ASSERT_TRUE(SaveTemperature(other / "TEMPERATURE_DATA.dat", "36.50", At(2026, 12, 7)));
+  EXPECT_EQ(other.Listing(), "TEMPERATURE_DATA.dat");
+  fs::permissions(other / "TEMPERATURE_DATA.dat", fs::perms::owner_write | fs::perms::group_write |
+                      fs::perms::others_write, fs::perm_options::remove);
+  EXPECT_FALSE(SaveTemperature(other / "TEMPERATURE_DATA.dat", "36.60", At(2026, 12, 7)));
+  EXPECT_EQ(other.Listing(), "TEMPERATURE_DATA.dat");
+}
+
+TEST(Backups, AThirtyFirstDayRemovesTheOldestAndNothingElse) {
+  TempFolder folder;
+  const fs::path file = folder / "WEIGHT_DATA.dat";
+  fs::create_directories(folder / "backup" / "damaged");
+  fs::create_directories(folder / "backup" / "2020-02-30");  // not a date
+  fs::create_directories(folder / "backup" / "notes");
+  WriteBytes(folder / "backup" / "2020-01-01", "a file named like a date");
+  WriteBytes(folder / "backup" / "damaged" / "WEIGHT_DATA.dat.20200101-000000", "kept");
+  WriteBytes(file, "");
+  for (int day = 0; day < 31; ++day) {
+    WeightStore store;
+    AddWeights(store, "2026/11/1," + std::to_string(50 + day));
+    ASSERT_TRUE(SaveWeightData(store, file, DayNumber(day)));
+    std::size_t dated = 0;
+    for (const auto& entry : fs::directory_iterator(folder / "backup")) {
+      DateYmd date;
+      if (entry.is_directory() && ParseDailyFolderName(entry.path().filename().string(), date)) ++dated;
+    }
+    EXPECT_EQ(dated, static_cast<std::size_t>(std::min(day + 1, kDailyBackupsKept))) << day;
+  }
+  const std::string oldest = DailyFolderName(DayNumber(0).Date());
+  const std::string secondOldest = DailyFolderName(DayNumber(1).Date());
+  EXPECT_FALSE(fs::exists(folder / "backup" / oldest));
+  EXPECT_EQ(ReadBytes(folder / "backup" / secondOldest / "WEIGHT_DATA.dat"), "2026/11/1,50.0\r\n");
+  EXPECT_EQ(ReadBytes(folder / "backup" / "2020-01-01"), "a file named like a date");
+  EXPECT_EQ(ReadBytes(folder / "backup" / "damaged" / "WEIGHT_DATA.dat.20200101-000000"), "kept");
+  EXPECT_TRUE(fs::is_directory(folder / "backup" / "2020-02-30"));
+  EXPECT_TRUE(fs::is_directory(folder / "backup" / "notes"));
+}
+
+TEST(Backups, TodaysFolderStaysEvenWhenTheClockWasSetBack) {
+  TempFolder folder;
+  for (int day = 1; day <= 3; ++day) fs::create_directories(folder / "backup" / ("2030-01-0" + std::to_string(day)));
+  fs::create_directories(folder / "backup" / "2026-12-07");
+  RemoveOldDailyFolders(folder / "backup", DateYmd{2026, 12, 7}, 2);
+  EXPECT_EQ(ListingOf(folder / "backup"), "2026-12-07 2030-01-03");
+}
+
+// Whatever stands in the way of the copy, the save itself goes through and the obstacle is left
+// as it was.
+TEST(Backups, AFailingBackupStillSaves) {
+  const struct {
+    const char* what;
+    void (*arrange)(const TempFolder&);
+    const char* obstacle;  // path (under the folder) that must keep its bytes, if a file
+  } cases[] = {
+      {"a file named backup", [](const TempFolder& f) { WriteBytes(f / "backup", "mine"); }, "backup"},
+      {"a file named like today's folder",
+       [](const TempFolder& f) {
+         fs::create_directories(f / "backup");
+         WriteBytes(f / "backup" / "2026-12-07", "mine");
+       },
+       "backup/2026-12-07"},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    c.arrange(folder);
+    const fs::path file = folder / "TEMPERATURE_DATA.dat";
+    WriteBytes(file, TemperatureBytes("36.10"));
+    EXPECT_TRUE(SaveTemperature(file, "36.20", At(2026, 12, 7))) << c.what;
+    EXPECT_EQ(ReadBytes(file), TemperatureBytes("36.20")) << c.what;
+    EXPECT_EQ(ReadBytes(folder / c.obstacle), "mine") << c.what;
+    EXPECT_EQ(KeepDamagedCopy(file, At(2026, 12, 7)), std::string(c.obstacle) != "backup") << c.what;
+  }
+}
+
+TEST(Backups, DamagedCopyKeepsTheBytesAndNeverOverwritesAnother) {
+  TempFolder folder;
+  const fs::path file = folder / "MEMO_DATA.dat";
+  const fs::path damaged = folder / "backup" / "damaged";
+  WriteBytes(file, "first");
+  ASSERT_TRUE(KeepDamagedCopy(file, At(2026, 12, 7, 14, 25, 1)));
+  ASSERT_TRUE(KeepDamagedCopy(file, At(2026, 12, 7, 14, 25, 1)));  // the same bytes: kept once
+  WriteBytes(file, "second");
+  ASSERT_TRUE(KeepDamagedCopy(file, At(2026, 12, 7, 14, 25, 1)));
+  EXPECT_EQ(ListingOf(damaged), "MEMO_DATA.dat.20261207-142501 MEMO_DATA.dat.20261207-142501-2");
+  EXPECT_EQ(ReadBytes(damaged / "MEMO_DATA.dat.20261207-142501"), "first");
+  EXPECT_EQ(ReadBytes(damaged / "MEMO_DATA.dat.20261207-142501-2"), "second");
+  EXPECT_FALSE(KeepDamagedCopy(folder / "absent.dat", At(2026, 12, 7)));
+}
+
+// The loaders count the lines that held something but gave no record.
+TEST(Backups, LoadersCountTheLinesTheySkipped) {
+  TempFolder folder;
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::size_t (*load)(const fs::path&);
+    std::size_t skipped;
+  } cases[] = {
+      {"clean temperatures", "2026/2/1,36.50,0\r\n\r\n  \r\n2026/2/2,36.60,1", [](const fs::path& f) {
+         TemperatureStore s;
+         return LoadTemperatureData(s, f);
+       }, 0},
+      {"damaged temperatures", "2026/2/30,36.50,0\r\n2026/3/1,102.5,0\r\n2026/3/2\r\n2026/3/3,36.5,0\r\n"
+                               "2026/3/3,36.9,0\r\n", [](const fs::path& f) {
+         TemperatureStore s;
+         return LoadTemperatureData(s, f);
+       }, 4},
+      {"damaged weights", "2026/3/1,52.0\r\n2026/3/1\r\nx\r\n", [](const fs::path& f) {
+         WeightStore s;
+         return LoadWeightData(s, f);
+       }, 2},
+      {"damaged memos", Utf16LeBytes(u"2026/3/1,眠い\r\n\r\n1/1/1,x\r\n2026/2/30,頭痛\r\nno comma here\r\n"),
+       [](const fs::path& f) {
+         MemoStore s;
+         return LoadMemoData(s, f);
+       }, 3},
+      {"missing file", "", [](const fs::path& f) {
+         fs::remove(f);
+         WeightStore s;
+         return LoadWeightData(s, f);
+       }, 0},
+  };
+  for (const auto& c : cases) {
+    WriteBytes(folder / "f.dat", c.bytes);
+    EXPECT_EQ(c.load(folder / "f.dat"), c.skipped) << c.name;
+  }
+}
+
+TEST(Backups, DamagedFilesAreCopiedAndListedInOneNotice) {
+  TempFolder folder;
+  WriteBytes(folder / "TEMPERATURE_DATA.dat", "bad\r\n");
+  WriteBytes(folder / "WEIGHT_DATA.dat", "2026/3/1,52.0\r\n");
+  std::vector<DamagedFile> damaged;
+  NoteDamagedFile(folder / "TEMPERATURE_DATA.dat", 2, At(2026, 12, 7, 8, 9, 10), damaged);
+  NoteDamagedFile(folder / "WEIGHT_DATA.dat", 0, At(2026, 12, 7, 8, 9, 10), damaged);
+  ASSERT_EQ(damaged.size(), 1u);
+  EXPECT_EQ(ListingOf(folder / "backup" / "damaged"), "TEMPERATURE_DATA.dat.20261207-080910");
+  EXPECT_EQ(DamagedFilesText(damaged),
+            Utf16("TEMPERATURE_DATA.dat に読み込めない行が 2 行ありました。\n"
+                  "元のファイルを backup\\damaged フォルダに保存しました。"));
+
+  damaged.push_back(DamagedFile{u"MEMO_DATA.dat", 12, false});
+  EXPECT_EQ(DamagedFilesText(damaged),
+            Utf16("TEMPERATURE_DATA.dat に読み込めない行が 2 行ありました。\n"
+                  "元のファイルを backup\\damaged フォルダに保存しました。\n\n"
+                  "MEMO_DATA.dat に読み込めない行が 12 行ありました。\n"
+                  "元のファイルを backup\\damaged フォルダに保存できませんでした。"));
+}
