@@ -5,6 +5,7 @@
 // text is UTF-16LE built unit by unit, so both builds write identical bytes.
 #include "data_files.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <string>
@@ -132,7 +133,10 @@ bool ParseMemoLine(std::u16string_view line, MemoRecord& record) {
   record.day = date.day;
   // The whole array is filled when the text is longer: the insert cuts it to 99 units and
   // needs the 100th to see whether the cut would split a surrogate pair.
-  text.copy(record.text, text.size() < MemoCapacity ? text.size() : MemoCapacity);
+  const std::size_t copied =
+      text.copy(record.text, text.size() < MemoCapacity ? text.size() : MemoCapacity);
+  // A lone CR inside the line becomes a space, as the save writes it, so a reload keeps the text.
+  std::replace(record.text, record.text + copied, u'\r', u' ');
   return true;
 }
 
@@ -167,16 +171,27 @@ void AppendUnitLE(std::string& out, char16_t unit) {
   out += static_cast<char>(unit >> 8);
 }
 
+// Units of the line a save writes for the record, line end included.
+std::size_t WrittenLineLength(const MemoRecord& record) {
+  std::string date;
+  AppendDate(date, record.year, record.month, record.day);
+  const std::size_t text =
+      std::find(record.text, record.text + MemoCapacity - 1, u'\0') - record.text;
+  return date.size() + text + 2;
+}
+
+}  // namespace
+
 // --- Whole files ---------------------------------------------------------------------------
 
-void ParseLines(std::string_view bytes, TemperatureStore& store) {
+void ReadDataBytes(std::string_view bytes, TemperatureStore& store) {
   ForEachLine(bytes, [&](std::string_view line, std::size_t) {
     TemperatureRecord record;
     if (ParseTemperatureLine(line, record)) InsertTemperature(record, store);
   });
 }
 
-void ParseLines(std::string_view bytes, WeightStore& store) {
+void ReadDataBytes(std::string_view bytes, WeightStore& store) {
   ForEachLine(bytes, [&](std::string_view line, std::size_t) {
     WeightRecord record;
     if (ParseWeightLine(line, record)) InsertWeight(record, store);
@@ -184,8 +199,10 @@ void ParseLines(std::string_view bytes, WeightStore& store) {
 }
 
 // The memo file is UTF-16LE; an odd last byte is ignored and a leading byte-order mark skipped.
-// A line shorter than 10 units with its line end cannot hold a date and a text and is skipped.
-void ParseLines(std::string_view bytes, MemoStore& store) {
+// A line shorter than 10 units with its line end cannot hold a date and a text and is skipped,
+// and so is a line that a save would write that short ("07/5/30,\0..." as "7/5/30,"), since the
+// next load would then drop it.
+void ReadDataBytes(std::string_view bytes, MemoStore& store) {
   std::u16string units(bytes.size() / 2, u'\0');
   for (std::size_t i = 0; i < units.size(); ++i) {
     units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
@@ -197,11 +214,12 @@ void ParseLines(std::string_view bytes, MemoStore& store) {
   ForEachLine(text, [&](std::u16string_view line, std::size_t lengthWithEnd) {
     if (lengthWithEnd < kShortestLine) return;
     MemoRecord record;
-    if (ParseMemoLine(line, record)) InsertMemo(record, store);
+    if (ParseMemoLine(line, record) && WrittenLineLength(record) >= kShortestLine)
+      InsertMemo(record, store);
   });
 }
 
-std::string FileBytes(const TemperatureStore& store) {
+std::string DataFileBytes(const TemperatureStore& store) {
   std::string out;
   for (const TemperatureRecord* r = store.head(); r != nullptr; r = r->next) {
     AppendDate(out, r->year, r->month, r->day);
@@ -213,7 +231,7 @@ std::string FileBytes(const TemperatureStore& store) {
   return out;
 }
 
-std::string FileBytes(const WeightStore& store) {
+std::string DataFileBytes(const WeightStore& store) {
   std::string out;
   for (const WeightRecord* r = store.head(); r != nullptr; r = r->next) {
     AppendDate(out, r->year, r->month, r->day);
@@ -223,7 +241,7 @@ std::string FileBytes(const WeightStore& store) {
   return out;
 }
 
-std::string FileBytes(const MemoStore& store) {
+std::string DataFileBytes(const MemoStore& store) {
   std::string out;
   std::string date;
   for (const MemoRecord* r = store.head(); r != nullptr; r = r->next) {
@@ -242,6 +260,8 @@ std::string FileBytes(const MemoStore& store) {
   return out;
 }
 
+namespace {
+
 bool Insert(const TemperatureRecord& r, TemperatureStore& store) { return InsertTemperature(r, store); }
 bool Insert(const WeightRecord& r, WeightStore& store) { return InsertWeight(r, store); }
 bool Insert(const MemoRecord& r, MemoStore& store) { return InsertMemo(r, store); }
@@ -253,7 +273,7 @@ void Load(Store& store, const std::filesystem::path& file) {
   std::string bytes;
   switch (data_file_io::ReadWholeFile(file, bytes)) {
     case data_file_io::ReadResult::Read:
-      ParseLines(bytes, store);
+      ReadDataBytes(bytes, store);
       break;
     case data_file_io::ReadResult::Missing:
       data_file_io::CreateEmptyFileIfMissing(file);
@@ -269,14 +289,14 @@ void Load(Store& store, const std::filesystem::path& file) {
 // nothing is written.
 template <typename Store>
 bool Save(const Store& store, const std::filesystem::path& file) {
-  if (!store.records.fileUnread) return data_file_io::ReplaceFileContents(file, FileBytes(store));
+  if (!store.records.fileUnread) return data_file_io::ReplaceFileContents(file, DataFileBytes(store));
   std::string bytes;
   const auto read = data_file_io::ReadWholeFile(file, bytes);
   if (read == data_file_io::ReadResult::Unreadable) return false;
   Store merged;
   for (const auto* r = store.head(); r != nullptr; r = r->next) Insert(*r, merged);
-  ParseLines(bytes, merged);
-  return data_file_io::ReplaceFileContents(file, FileBytes(merged));
+  ReadDataBytes(bytes, merged);
+  return data_file_io::ReplaceFileContents(file, DataFileBytes(merged));
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 #include "record_stores.h"
 
@@ -27,3 +29,14 @@ void LoadMemoData(MemoStore& store, const std::filesystem::path& file);
 bool SaveTemperatureData(const TemperatureStore& store, const std::filesystem::path& file);
 bool SaveWeightData(const WeightStore& store, const std::filesystem::path& file);
 bool SaveMemoData(const MemoStore& store, const std::filesystem::path& file);
+
+// The same reading and writing between a file's bytes in memory and a store: the loaders and the
+// saves above are these plus the file handling. ReadDataBytes adds the records of `bytes` to the
+// store with the damaged-line and repeated-date rules above; DataFileBytes gives the file's bytes
+// for the store.
+void ReadDataBytes(std::string_view bytes, TemperatureStore& store);
+void ReadDataBytes(std::string_view bytes, WeightStore& store);
+void ReadDataBytes(std::string_view bytes, MemoStore& store);
+std::string DataFileBytes(const TemperatureStore& store);
+std::string DataFileBytes(const WeightStore& store);
+std::string DataFileBytes(const MemoStore& store);
