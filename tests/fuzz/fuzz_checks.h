@@ -44,12 +44,11 @@ void RequireConsistent(const RecordList<Record>& list) {
   Require(list.Last() == previous, "the index's last record ends the list");
 }
 
-// Loading `bytes`, saving the store and loading the saved bytes again gives the same store, and
-// saving that gives the same bytes. `same` compares two records of equal position.
+// Saving the loaded store and loading the saved bytes gives the same store, and saving that
+// gives the same bytes. `check` judges each loaded record; `same` compares two records of
+// equal position.
 template <typename Store, typename CheckRecord, typename Same>
-void RequireRoundTrip(std::string_view bytes, CheckRecord check, Same same) {
-  Store loaded;
-  ReadDataBytes(bytes, loaded);
+void RequireRoundTrip(const Store& loaded, CheckRecord check, Same same) {
   RequireConsistent(loaded.records);
   for (const auto* r = loaded.head(); r != nullptr; r = r->next) check(*r);
 
@@ -64,6 +63,53 @@ void RequireRoundTrip(std::string_view bytes, CheckRecord check, Same same) {
     Require(same(*a, *b), "reload keeps the values");
   }
   Require(DataFileBytes(reloaded) == saved, "saving the reloaded store writes the same bytes");
+}
+
+template <typename Char>
+bool IsDigit(Char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Reads a number of up to `maxDigits` digits written without leading zeros, as the files do.
+template <typename Char>
+bool PlainNumber(std::basic_string_view<Char>& text, std::size_t maxDigits, int& value) {
+  std::size_t n = 0;
+  value = 0;
+  while (n < text.size() && n <= maxDigits && IsDigit(text[n]))
+    value = value * 10 + (text[n++] - '0');
+  if (n == 0 || n > maxDigits || (n > 1 && text[0] == '0')) return false;
+  text.remove_prefix(n);
+  return true;
+}
+
+template <typename Char>
+bool Skip(std::basic_string_view<Char>& text, char c) {
+  if (text.empty() || text[0] != static_cast<Char>(c)) return false;
+  text.remove_prefix(1);
+  return true;
+}
+
+// A line exactly as a save writes it: "y/m/d," with a calendar date, then `rest` accepted by
+// `restOk`. Every such line must give a record of its date (its own or an earlier line's), so a
+// loader that drops good lines cannot pass by loading nothing. Lines end in LF or at the end of
+// the text; restOk(rest, units of the line with its LF) judges what follows the date.
+template <typename Char, typename Store, typename RestOk>
+void RequireWrittenLinesLoaded(std::basic_string_view<Char> text, const Store& store,
+                               RestOk restOk) {
+  while (!text.empty()) {
+    std::size_t end = text.find(static_cast<Char>('\n'));
+    const bool ended = end != std::basic_string_view<Char>::npos;
+    if (!ended) end = text.size();
+    std::basic_string_view<Char> line = text.substr(0, end);
+    text.remove_prefix(ended ? end + 1 : end);
+    int year = 0, month = 0, day = 0;
+    if (!PlainNumber(line, 4, year) || !Skip(line, '/') || !PlainNumber(line, 2, month) ||
+        !Skip(line, '/') || !PlainNumber(line, 2, day) || !Skip(line, ',') ||
+        !quillet::IsValidDate(year, month, day) || !restOk(line, end + (ended ? 1 : 0)))
+      continue;
+    Require(store.records.index.count(DateYmd{year, month, day}) == 1,
+            "a line as a save writes it is loaded");
+  }
 }
 
 }  // namespace fuzz
