@@ -112,4 +112,23 @@ void RequireWrittenLinesLoaded(std::basic_string_view<Char> text, const Store& s
   }
 }
 
+// The loader's properties on one input: `text` is the input as the loader's code units.
+template <typename Store, typename Char, typename RestOk, typename CheckRecord, typename Same>
+void RequireLoaderProperties(std::string_view bytes, std::basic_string_view<Char> text,
+                             RestOk restOk, CheckRecord check, Same same) {
+  Store store;
+  ReadDataBytes(bytes, store);
+  RequireWrittenLinesLoaded(text, store, restOk);
+  RequireRoundTrip(store, check, same);
+}
+
+// The two values print alike with the C library's "%.*f".
+inline bool SameWhenPrinted(double a, double b, int decimals) {
+  char x[400];
+  char y[400];
+  std::snprintf(x, sizeof x, "%.*f", decimals, a);
+  std::snprintf(y, sizeof y, "%.*f", decimals, b);
+  return std::string_view(x) == y;
+}
+
 }  // namespace fuzz

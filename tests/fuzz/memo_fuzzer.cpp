@@ -27,12 +27,9 @@ bool WrittenRest(std::u16string_view rest, std::size_t lengthWithEnd) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  MemoStore store;
-  ReadDataBytes(fuzz::Bytes(data, size), store);
   const std::u16string units = Units(data, size);
-  fuzz::RequireWrittenLinesLoaded(std::u16string_view(units), store, WrittenRest);
-  fuzz::RequireRoundTrip(
-      store,
+  fuzz::RequireLoaderProperties<MemoStore>(
+      fuzz::Bytes(data, size), std::u16string_view(units), WrittenRest,
       [](const MemoRecord& r) {
         const char16_t* end = std::find(r.text, r.text + MemoCapacity, u'\0');
         fuzz::Require(end < r.text + MemoCapacity, "text ends within 99 units");

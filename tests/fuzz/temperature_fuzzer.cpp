@@ -1,20 +1,10 @@
 // TEMPERATURE_DATA.dat bytes -> store: consistent, values within (0, 100), flags 0 or 1, every
 // line as a save writes it loaded, and a save and reload that keeps every record as written.
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 
 #include "fuzz_checks.h"
 
 namespace {
-
-bool SameAsWritten(const TemperatureRecord& a, const TemperatureRecord& b) {
-  char x[64];
-  char y[64];
-  std::snprintf(x, sizeof x, "%.2f", a.temperature);
-  std::snprintf(y, sizeof y, "%.2f", b.temperature);
-  return std::strcmp(x, y) == 0 && a.periodStart == b.periodStart;
-}
 
 // "36.45,0" or "36.45,1" (CR optional): up to two digits, two decimals, not 0.00.
 bool WrittenRest(std::string_view rest, std::size_t) {
@@ -30,16 +20,16 @@ bool WrittenRest(std::string_view rest, std::size_t) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  TemperatureStore store;
-  ReadDataBytes(fuzz::Bytes(data, size), store);
-  fuzz::RequireWrittenLinesLoaded(fuzz::Bytes(data, size), store, WrittenRest);
-  fuzz::RequireRoundTrip(
-      store,
+  fuzz::RequireLoaderProperties<TemperatureStore>(
+      fuzz::Bytes(data, size), fuzz::Bytes(data, size), WrittenRest,
       [](const TemperatureRecord& r) {
         fuzz::Require(std::isfinite(r.temperature) && r.temperature > 0 && r.temperature < 100,
                       "temperature within (0, 100)");
         fuzz::Require(r.periodStart == 0 || r.periodStart == 1, "period flag 0 or 1");
       },
-      SameAsWritten);
+      [](const TemperatureRecord& a, const TemperatureRecord& b) {
+        return fuzz::SameWhenPrinted(a.temperature, b.temperature, 2) &&
+               a.periodStart == b.periodStart;
+      });
   return 0;
 }
