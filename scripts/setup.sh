@@ -5,6 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
+  clang libclang-rt-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine64 wine xvfb xdotool x11-utils imagemagick
   fonts-ipafont-gothic locales

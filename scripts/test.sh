@@ -51,5 +51,9 @@ for tree in native asan win; do
   ( cd "$BUILD/$tree" && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure --timeout 1500 ) || status=1
 done
 
-python3 "$ROOT/scripts/summarize_results.py" "$BUILD"/native/results "$BUILD"/asan/results "$BUILD"/win/results || status=1
+# Fuzzing: each harness replays its corpus, then takes 20 s of new input; a finding fails.
+TOVELA_BUILD="$BUILD" JOBS="$JOBS" bash "$ROOT/scripts/fuzz.sh" --ci 20 || status=1
+
+python3 "$ROOT/scripts/summarize_results.py" "$BUILD"/native/results "$BUILD"/asan/results "$BUILD"/win/results \
+  "$BUILD"/fuzz/results || status=1
 exit $status

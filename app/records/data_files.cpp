@@ -5,6 +5,7 @@
 // text is UTF-16LE built unit by unit, so both builds write identical bytes.
 #include "data_files.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <string>
@@ -133,7 +134,10 @@ bool ParseMemoLine(std::u16string_view line, MemoRecord& record) {
   record.day = date.day;
   // The whole array is filled when the text is longer: the insert cuts it to 99 units and
   // needs the 100th to see whether the cut would split a surrogate pair.
-  text.copy(record.text, text.size() < MemoCapacity ? text.size() : MemoCapacity);
+  const std::size_t copied =
+      text.copy(record.text, text.size() < MemoCapacity ? text.size() : MemoCapacity);
+  // A lone CR inside the line becomes a space, as the save writes it, so a reload keeps the text.
+  std::replace(record.text, record.text + copied, u'\r', u' ');
   return true;
 }
 
@@ -153,7 +157,14 @@ void AppendUnitLE(std::string& out, char16_t unit) {
   out += static_cast<char>(unit >> 8);
 }
 
-// --- Whole files ---------------------------------------------------------------------------
+// Units of the line a save writes for the record, line end included.
+std::size_t WrittenLineLength(const MemoRecord& record) {
+  std::string date;
+  AppendDate(date, record.year, record.month, record.day);
+  const std::size_t text =
+      std::find(record.text, record.text + MemoCapacity - 1, u'\0') - record.text;
+  return date.size() + text + 2;
+}
 
 // A line with nothing but blanks holds no record, so skipping it loses nothing.
 template <typename Char>
@@ -163,9 +174,13 @@ bool IsBlank(std::basic_string_view<Char> line) {
   return true;
 }
 
-// Each ParseLines gives the number of lines that held something but gave no record: damaged,
+}  // namespace
+
+// --- Whole files ---------------------------------------------------------------------------
+
+// Each ReadDataBytes gives the number of lines that held something but gave no record: damaged,
 // or a repeated date.
-std::size_t ParseLines(std::string_view bytes, TemperatureStore& store) {
+std::size_t ReadDataBytes(std::string_view bytes, TemperatureStore& store) {
   std::size_t skipped = 0;
   ForEachLine(bytes, [&](std::string_view line, std::size_t) {
     TemperatureRecord record;
@@ -175,7 +190,7 @@ std::size_t ParseLines(std::string_view bytes, TemperatureStore& store) {
   return skipped;
 }
 
-std::size_t ParseLines(std::string_view bytes, WeightStore& store) {
+std::size_t ReadDataBytes(std::string_view bytes, WeightStore& store) {
   std::size_t skipped = 0;
   ForEachLine(bytes, [&](std::string_view line, std::size_t) {
     WeightRecord record;
@@ -185,8 +200,10 @@ std::size_t ParseLines(std::string_view bytes, WeightStore& store) {
 }
 
 // The memo file is UTF-16LE; an odd last byte is ignored and a leading byte-order mark skipped.
-// A line shorter than 10 units with its line end cannot hold a date and a text and is skipped.
-std::size_t ParseLines(std::string_view bytes, MemoStore& store) {
+// A line shorter than 10 units with its line end cannot hold a date and a text and is skipped,
+// and so is a line that a save would write that short ("07/5/30,\0..." as "7/5/30,"), since the
+// next load would then drop it.
+std::size_t ReadDataBytes(std::string_view bytes, MemoStore& store) {
   std::u16string units(bytes.size() / 2, u'\0');
   for (std::size_t i = 0; i < units.size(); ++i) {
     units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
@@ -198,14 +215,14 @@ std::size_t ParseLines(std::string_view bytes, MemoStore& store) {
   std::size_t skipped = 0;
   ForEachLine(text, [&](std::u16string_view line, std::size_t lengthWithEnd) {
     MemoRecord record;
-    const bool stored =
-        lengthWithEnd >= kShortestLine && ParseMemoLine(line, record) && InsertMemo(record, store);
+    const bool stored = lengthWithEnd >= kShortestLine && ParseMemoLine(line, record) &&
+                        WrittenLineLength(record) >= kShortestLine && InsertMemo(record, store);
     if (!stored && !IsBlank(line)) ++skipped;
   });
   return skipped;
 }
 
-std::string FileBytes(const TemperatureStore& store) {
+std::string DataFileBytes(const TemperatureStore& store) {
   std::string out;
   for (const TemperatureRecord* r = store.head(); r != nullptr; r = r->next) {
     AppendDate(out, r->year, r->month, r->day);
@@ -217,7 +234,7 @@ std::string FileBytes(const TemperatureStore& store) {
   return out;
 }
 
-std::string FileBytes(const WeightStore& store) {
+std::string DataFileBytes(const WeightStore& store) {
   std::string out;
   for (const WeightRecord* r = store.head(); r != nullptr; r = r->next) {
     AppendDate(out, r->year, r->month, r->day);
@@ -227,7 +244,7 @@ std::string FileBytes(const WeightStore& store) {
   return out;
 }
 
-std::string FileBytes(const MemoStore& store) {
+std::string DataFileBytes(const MemoStore& store) {
   std::string out;
   std::string date;
   for (const MemoRecord* r = store.head(); r != nullptr; r = r->next) {
@@ -246,6 +263,8 @@ std::string FileBytes(const MemoStore& store) {
   return out;
 }
 
+namespace {
+
 bool Insert(const TemperatureRecord& r, TemperatureStore& store) { return InsertTemperature(r, store); }
 bool Insert(const WeightRecord& r, WeightStore& store) { return InsertWeight(r, store); }
 bool Insert(const MemoRecord& r, MemoStore& store) { return InsertMemo(r, store); }
@@ -257,7 +276,7 @@ std::size_t Load(Store& store, const std::filesystem::path& file) {
   std::string bytes;
   switch (data_file_io::ReadWholeFile(file, bytes)) {
     case data_file_io::ReadResult::Read:
-      return ParseLines(bytes, store);
+      return ReadDataBytes(bytes, store);
     case data_file_io::ReadResult::Missing:
       data_file_io::CreateEmptyFileIfMissing(file);
       break;
@@ -273,14 +292,14 @@ std::size_t Load(Store& store, const std::filesystem::path& file) {
 // nothing is written.
 template <typename Store>
 bool Save(const Store& store, const std::filesystem::path& file, const LocalTime& now) {
-  if (!store.records.fileUnread) return ReplaceKeepingDailyCopy(file, FileBytes(store), now);
+  if (!store.records.fileUnread) return ReplaceKeepingDailyCopy(file, DataFileBytes(store), now);
   std::string bytes;
   const auto read = data_file_io::ReadWholeFile(file, bytes);
   if (read == data_file_io::ReadResult::Unreadable) return false;
   Store merged;
   for (const auto* r = store.head(); r != nullptr; r = r->next) Insert(*r, merged);
-  ParseLines(bytes, merged);
-  return ReplaceKeepingDailyCopy(file, FileBytes(merged), now);
+  ReadDataBytes(bytes, merged);
+  return ReplaceKeepingDailyCopy(file, DataFileBytes(merged), now);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 #include "backups.h"
 #include "record_stores.h"
@@ -36,3 +38,14 @@ bool SaveWeightData(const WeightStore& store, const std::filesystem::path& file,
                     const LocalTime& now = CurrentLocalTime());
 bool SaveMemoData(const MemoStore& store, const std::filesystem::path& file,
                   const LocalTime& now = CurrentLocalTime());
+
+// The same reading and writing between a file's bytes in memory and a store: the loaders and the
+// saves above are these plus the file handling. ReadDataBytes adds the records of `bytes` to the
+// store with the damaged-line and repeated-date rules above and gives the number of lines skipped;
+// DataFileBytes gives the file's bytes for the store.
+std::size_t ReadDataBytes(std::string_view bytes, TemperatureStore& store);
+std::size_t ReadDataBytes(std::string_view bytes, WeightStore& store);
+std::size_t ReadDataBytes(std::string_view bytes, MemoStore& store);
+std::string DataFileBytes(const TemperatureStore& store);
+std::string DataFileBytes(const WeightStore& store);
+std::string DataFileBytes(const MemoStore& store);

@@ -2,8 +2,33 @@
 // "greater than 0" tests also refuse it; infinity fails the upper bound.
 #include "value_bounds.h"
 
-bool IsStorableTemperature(double value) { return value > 0.0 && value < 100.0; }
+#include <charconv>
 
-bool IsStorableWeight(double value) { return value > 0.0 && value < 1000.0; }
+namespace {
+
+// The value as the files write it: rounded to `decimals` places from its exact binary value,
+// the same conversion the data files use, and read back.
+double AsWritten(double value, int decimals) {
+  char text[400];
+  const auto written =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+  double read = 0.0;
+  std::from_chars(text, written.ptr, read);
+  return read;
+}
+
+// Inside (0, limit) both as held and as written, so a value stored now is still accepted when
+// the file or the settings are read back (99.999 would be written as 100.00 and then refused).
+bool WithinAsWritten(double value, double limit, int decimals) {
+  if (!(value > 0.0 && value < limit)) return false;
+  const double written = AsWritten(value, decimals);
+  return written > 0.0 && written < limit;
+}
+
+}  // namespace
+
+bool IsStorableTemperature(double value) { return WithinAsWritten(value, 100.0, 2); }
+
+bool IsStorableWeight(double value) { return WithinAsWritten(value, 1000.0, 1); }
 
 bool IsStorableCycle(int days) { return days >= 1 && days <= 365; }

@@ -3,9 +3,11 @@
 // format and keeps the arithmetic finite.
 #pragma once
 
-// A temperature: finite, greater than 0 and below 100.
+// A temperature: finite, greater than 0 and below 100, also once rounded to the two decimals
+// the files hold (99.996 would come back as 100.00, 0.004 as 0.00).
 bool IsStorableTemperature(double value);
-// A weight to store: finite, greater than 0 and below 1000. (0 in a form means "no weight".)
+// A weight to store: finite, greater than 0 and below 1000, also once rounded to the one
+// decimal the file holds. (0 in a form means "no weight".)
 bool IsStorableWeight(double value);
 // A manual cycle length in days: 1-365.
 bool IsStorableCycle(int days);

@@ -101,6 +101,13 @@ TEST(SettingsFile, FloorsAndCycleOutsideWhatCanBeStoredTakeTheDefault) {
   EXPECT_DOUBLE_EQ(v.minWeight, 43.0);
   EXPECT_EQ(v.periodCycle, 28);
 
+  // Written back as "100.00" and "1000.0", they would be refused at the next start.
+  texts[KeyIndex("MinTemperature")] = "99.999";
+  texts[KeyIndex("MinWeight")] = "999.96";
+  v = ParseSettings(texts);
+  EXPECT_DOUBLE_EQ(v.minTemperature, 35.5);
+  EXPECT_DOUBLE_EQ(v.minWeight, 43.0);
+
   texts[KeyIndex("MinTemperature")] = "36.10";
   texts[KeyIndex("MinWeight")] = "50.5";
   texts[KeyIndex("PeriodCycle")] = "30";

@@ -255,6 +255,31 @@ TEST(DataFiles, ShortOrDamagedMemoLinesAreSkippedAndLaterLinesLoaded) {
   EXPECT_EQ(LoadMemos(folder / "m.dat"), "2007/5/30,一;2007/6/1,二,三;2007/6/2,四");
 }
 
+// What a save would write in a form the next load refuses is refused at once: a value written
+// as 0 or as the bound, a memo line that would be written shorter than 10 units. A CR inside a
+// memo line reads as the space a save writes for it.
+TEST(DataFiles, LoadKeepsOnlyWhatASaveWritesBackTheSame) {
+  TempFolder folder;
+  WriteBytes(folder / "t.dat", "2007/1/1,99.996,0\r\n2007/1/2,0.004,1\r\n2007/1/3,99.994,1\r\n");
+  WriteBytes(folder / "w.dat", "2007/1/1,999.96\r\n2007/1/2,0.04\r\n2007/1/3,999.94\r\n");
+  // "7/5/30," with its line end is 9 units, shorter than any line a load accepts.
+  const std::u16string padded(u"0007/5/30,\0\0\0\r\n0007/05/31,abc\r\n", 31);
+  WriteBytes(folder / "m.dat", Utf16LeBytes(padded + u"2007/1/1,cr\rinside\r\n"));
+  const struct {
+    const char* file;
+    std::string (*load)(const std::filesystem::path&);
+    const char* expected;
+  } cases[] = {
+      {"t.dat", LoadTemperatures, "2007/1/3,99.99,1"},
+      {"w.dat", LoadWeights, "2007/1/3,999.9"},
+      {"m.dat", LoadMemos, "7/5/31,abc;2007/1/1,cr inside"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    EXPECT_EQ(c.load(folder / c.file), c.expected);
+  }
+}
+
 TEST(DataFiles, MemoOddByteByteOrderMarkAndLongLines) {
   TempFolder folder;
   const std::u16string longText(150, u'長');

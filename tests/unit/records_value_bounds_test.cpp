@@ -38,3 +38,23 @@ TEST(ValueBounds, CycleIsOneTo365Days) {
   EXPECT_FALSE(IsStorableCycle(366));
   EXPECT_FALSE(IsStorableCycle(-28));
 }
+
+// The files hold two decimals of a temperature and one of a weight: a value that would be
+// written as 0 or as the upper bound would be refused when read back, so it is refused now.
+TEST(ValueBounds, ValuesAreJudgedAsTheFilesWriteThem) {
+  const struct {
+    double value;
+    bool temperature;  // IsStorableTemperature
+    bool weight;       // IsStorableWeight
+  } cases[] = {
+      {0.004, false, false},  {0.005, true, false},  // 0.005 is just above 0.005 in binary
+      {0.04, true, false},    {0.05, true, true},    // 0.05 is just above 0.05: written 0.1
+      {99.994, true, true},   {99.995, false, true},  // 99.995 is just above: written 100.00
+      {999.94, false, true},  {999.95, false, false},  // 999.95 is just above: written 1000.0
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    EXPECT_EQ(IsStorableTemperature(c.value), c.temperature);
+    EXPECT_EQ(IsStorableWeight(c.value), c.weight);
+  }
+}
