@@ -18,7 +18,6 @@ BUILD="${TOVELA_BUILD:-$ROOT/build}"
 TREE="$BUILD/fuzz"
 JOBS="${JOBS:-$(nproc)}"
 
-if [ -f /root/ccache.env ]; then source /root/ccache.env; fi
 echo "== build: fuzz"
 CC=clang CXX=clang++ cmake -S "$ROOT" -B "$TREE" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTOVELA_FUZZ=ON -DTOVELA_FUZZ_SECONDS="$seconds" >/dev/null

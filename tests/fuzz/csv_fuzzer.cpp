@@ -1,0 +1,64 @@
+// CSV import bytes -> rows: a refused file gives no rows and its first problems in file order; an
+// accepted file gives calendar dates once each and values the stores can hold, with memos of at
+// most 99 units that never end inside a surrogate pair. Importing the rows, exporting the stores
+// and reading the export again gives the same rows, and exporting those gives the same bytes.
+#include <set>
+#include <string>
+
+#include "fuzz_checks.h"
+#include "records_csv.h"
+#include "value_bounds.h"
+
+namespace {
+
+bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+
+void RequireStorableRows(const CsvParseResult& result) {
+  std::set<DateYmd> dates;
+  for (const CsvRow& row : result.rows) {
+    fuzz::Require(quillet::IsValidDate(row.date.year, row.date.month, row.date.day), "a calendar date");
+    fuzz::Require(dates.insert(row.date).second, "one row per date");
+    fuzz::Require(IsStorableTemperature(row.temperature), "a storable temperature");
+    fuzz::Require(row.weight == 0.0 || IsStorableWeight(row.weight), "no weight or a storable one");
+    fuzz::Require(row.periodStart <= 1, "period flag 0 or 1");
+    fuzz::Require(row.memo.size() <= 99, "memo at most 99 units");
+    fuzz::Require(row.memo.empty() || !IsHighSurrogate(row.memo.back()), "memo not cut in a pair");
+    fuzz::Require(row.memo.find(u'\0') == std::u16string::npos, "no zero in a memo");
+  }
+}
+
+std::string ExportOf(const std::vector<CsvRow>& rows) {
+  TemperatureStore temperatures;
+  WeightStore weights;
+  MemoStore memos;
+  ImportCsvRows(rows, CsvExistingDays::Overwrite, temperatures, weights, memos);
+  fuzz::RequireConsistent(temperatures.records);
+  fuzz::RequireConsistent(weights.records);
+  fuzz::RequireConsistent(memos.records);
+  fuzz::Require(temperatures.records.index.size() == rows.size(), "one temperature record per row");
+  return RecordsCsvBytes(temperatures, weights, memos);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const CsvParseResult result = ParseRecordsCsv(fuzz::Bytes(data, size));
+  if (!result.Ok()) {
+    fuzz::Require(result.rows.empty(), "a refused file gives no rows");
+    fuzz::Require(!result.problems.empty() && result.problems.size() <= kCsvProblemsKept &&
+                      result.problems.size() <= result.problemCount,
+                  "the first problems are kept");
+    for (std::size_t i = 1; i < result.problems.size(); ++i)
+      fuzz::Require(result.problems[i - 1].line <= result.problems[i].line, "problems in file order");
+    return 0;
+  }
+  fuzz::Require(result.problems.empty(), "an accepted file has no problems");
+  RequireStorableRows(result);
+
+  const std::string exported = ExportOf(result.rows);
+  const CsvParseResult again = ParseRecordsCsv(exported);
+  fuzz::Require(again.Ok(), "an export reads back");
+  fuzz::Require(again.rows.size() == result.rows.size(), "an export keeps every row");
+  fuzz::Require(ExportOf(again.rows) == exported, "exporting what an export read gives the same bytes");
+  return 0;
+}
