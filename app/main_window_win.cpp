@@ -50,8 +50,9 @@ LRESULT OnEntryDialogCommand(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return Default(window, message, wParam, lParam);
   }
   if (dialog.Weight.weight != 0.0) InsertWeight(dialog.Weight, *gApp.WeightData);
-  // An empty memo means the day has no memo, as everywhere else.
-  if (dialog.Memo.text[0] != u'\0') InsertMemo(dialog.Memo, *gApp.MemoData);
+  // The log-on prompt stores the day's memo record even when its text is empty: the day then
+  // has a memo line in the file, written at close and read back at the next start.
+  InsertMemo(dialog.Memo, *gApp.MemoData);
   RedrawChartNow();
   // The panel may be showing the day just entered: turn its buttons over.
   ShowPickerDay();

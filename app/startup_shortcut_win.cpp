@@ -38,6 +38,31 @@ class ScopedComInit {
   bool initialised_;
 };
 
+// The folder part of `path` (up to, not including, its last separator); false when it has none.
+bool FolderOf(wchar_t (&dest)[kPathBuffer], const wchar_t* path) {
+  const wchar_t* slash = std::wcsrchr(path, L'\\');
+  if (slash == nullptr || slash - path >= kPathBuffer) return false;
+  const std::size_t length = static_cast<std::size_t>(slash - path);
+  std::wmemcpy(dest, path, length);
+  dest[length] = L'\0';
+  return true;
+}
+
+// Saves the link as `path` so that anyone reading `path` meanwhile sees the old shortcut or the
+// new one, never a file still being written: the link goes to a fresh temporary file in the same
+// folder first and then takes the shortcut's name in one rename. When the rename is refused (a
+// reader holds the old file open), the old shortcut stays as it was and the temporary file is
+// removed, so nothing else is ever left in the Startup folder.
+bool SaveReplacing(IPersistFile* file, const wchar_t* path) {
+  wchar_t folder[kPathBuffer];
+  wchar_t temporary[kPathBuffer];
+  if (!FolderOf(folder, path) || GetTempFileNameW(folder, L"Tov", 0, temporary) == 0) return false;
+  const bool replaced = SUCCEEDED(file->Save(temporary, TRUE)) &&
+                        MoveFileExW(temporary, path, MOVEFILE_REPLACE_EXISTING) != 0;
+  if (!replaced) DeleteFileW(temporary);
+  return replaced;
+}
+
 }  // namespace
 
 bool WriteStartupShortcut(const wchar_t* shortcutPath, const wchar_t* programFolder) {
@@ -61,8 +86,7 @@ bool WriteStartupShortcut(const wchar_t* shortcutPath, const wchar_t* programFol
   link->SetWorkingDirectory(programFolder);
   link->SetIconLocation(target, 0);
   link->SetShowCmd(SW_SHOWNORMAL);
-  // Saving over an existing shortcut of that name replaces it.
-  const bool saved = SUCCEEDED(file->Save(shortcutPath, TRUE));
+  const bool saved = SaveReplacing(file, shortcutPath);
   file->Release();
   link->Release();
   return saved;

@@ -13,5 +13,6 @@ void CreateStartupShortcut(HWND owner);
 
 // The shortcut itself: writes shortcutPath pointing at programFolder (ending in a backslash) +
 // "Tovela.exe", with the settings above. Initialises COM for the call and releases it only when
-// that succeeded. true when the file was saved.
+// that succeeded. The new file replaces the old one in a single rename, so a reader sees one
+// shortcut or the other, never half of one. true when the file was saved.
 bool WriteStartupShortcut(const wchar_t* shortcutPath, const wchar_t* programFolder);

@@ -4,7 +4,8 @@
 // other fields are copied through unchanged. Values go in and come back by value.
 //
 // Everything lives in namespace quillet with C++ linkage, so that GetFileSize (a Win32 name too)
-// and the rest never collide with the platform's C functions.
+// and the rest never collide with the platform's C functions in the program's code. Quillet.dll
+// exports them under their plain names all the same (Quillet.def).
 #pragma once
 
 #include <ctime>

@@ -28,9 +28,10 @@ TEST_F(SidePanel, AddUpdateAndDeleteADayWithTheirMessages) {
   EXPECT_EQ(box.caption, kDoneCaption);
   EXPECT_EQ(box.text, DoneText(day, L"追加"));
   ASSERT_TRUE(box.Answer(IDOK));
-  ASSERT_TRUE(WaitUntil([&] { return Enabled(kUpdateButtonId); }));
+  // The panel is refreshed field by field, its delete button last: wait for that one.
+  ASSERT_TRUE(WaitUntil([&] { return Enabled(kDeleteButtonId); }));
   EXPECT_FALSE(Enabled(kAddButtonId));
-  EXPECT_TRUE(Enabled(kDeleteButtonId));
+  EXPECT_TRUE(Enabled(kUpdateButtonId));
   EXPECT_EQ(Text(kTemperatureEditId), L"36.70");
   EXPECT_EQ(Text(kAverageValueId), L"36.50");  // (36.30 + 36.70) / 2
 

@@ -7,7 +7,34 @@ namespace e2e {
 namespace {
 
 using FirstRun = AppTest;
-using StartupRun = AppTest;
+
+class StartupRun : public AppTest {
+ protected:
+  // Starts the "-startup" run, confirms its entry dialog with the given fields and waits until
+  // the program has saved and ended. Weight, period and memo are left as they are when empty.
+  void EnterTodayAtLogOn(const wchar_t* temperature, const wchar_t* weight, bool period,
+                         const wchar_t* memo) {
+    app = install.Launch(L"-startup");
+    ASSERT_TRUE(app.Started());
+    HWND dialog = app.WaitForDialog(kEntryDialogCaption);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(TopLevelWindows(app.Id(), L"Tovela", L"", true).empty());
+
+    ASSERT_TRUE(SetText(GetDlgItem(dialog, kEntryTemperatureId), temperature));
+    if (*weight != L'\0') {
+      ASSERT_TRUE(SetText(GetDlgItem(dialog, kEntryWeightId), weight));
+    }
+    if (period) SetChecked(GetDlgItem(dialog, kEntryPeriodId), true);
+    if (*memo != L'\0') {
+      ASSERT_TRUE(SetText(GetDlgItem(dialog, kEntryMemoId), memo));
+    }
+    const MessageBoxText box = app.PressAndReadMessage(GetDlgItem(dialog, IDOK));
+    EXPECT_EQ(box.caption, kDoneCaption);
+    EXPECT_EQ(box.text, DoneText(TodayYmd(), L"追加"));
+    ASSERT_TRUE(box.Answer(IDOK));
+    EXPECT_EQ(app.WaitForExit(), 0u);
+  }
+};
 
 TEST_F(FirstRun, ShowsFallbackStatisticsAndCloseCreatesEveryFile) {
   Start();
@@ -80,27 +107,25 @@ TEST_F(StartupRun, WithTodaysRecordExitsUnseenAndRewritesFilesInDateOrder) {
 TEST_F(StartupRun, WithoutTodaysRecordShowsOnlyTheEntryDialogAndStoresTheEntry) {
   const Ymd yesterday = DaysFromToday(-1);
   ASSERT_TRUE(install.WriteFile(L"TEMPERATURE_DATA.dat", TemperatureLine(yesterday, "36.40", 0)));
-  app = install.Launch(L"-startup");
-  ASSERT_TRUE(app.Started());
-  HWND dialog = app.WaitForDialog(kEntryDialogCaption);
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(TopLevelWindows(app.Id(), L"Tovela", L"", true).empty());
-
-  ASSERT_TRUE(SetText(GetDlgItem(dialog, kEntryTemperatureId), L"36.55"));
-  ASSERT_TRUE(SetText(GetDlgItem(dialog, kEntryWeightId), L"52.5"));
-  SetChecked(GetDlgItem(dialog, kEntryPeriodId), true);
-  ASSERT_TRUE(SetText(GetDlgItem(dialog, kEntryMemoId), L"眠い，少し頭痛"));
-  const MessageBoxText box = app.PressAndReadMessage(GetDlgItem(dialog, IDOK));
+  ASSERT_NO_FATAL_FAILURE(EnterTodayAtLogOn(L"36.55", L"52.5", true, L"眠い，少し頭痛"));
   const Ymd today = TodayYmd();
-  EXPECT_EQ(box.caption, kDoneCaption);
-  EXPECT_EQ(box.text, DoneText(today, L"追加"));
-  ASSERT_TRUE(box.Answer(IDOK));
-  EXPECT_EQ(app.WaitForExit(), 0u);
 
   EXPECT_EQ(install.ReadFile(L"TEMPERATURE_DATA.dat"),
             TemperatureLine(yesterday, "36.40", 0) + TemperatureLine(today, "36.55", 1));
   EXPECT_EQ(install.ReadFile(L"WEIGHT_DATA.dat"), WeightLine(today, "52.5"));
   EXPECT_EQ(install.ReadFile(L"MEMO_DATA.dat"), MemoLine(today, L"眠い，少し頭痛"));
+}
+
+TEST_F(StartupRun, EmptyMemoIsStoredWrittenAtCloseAndLoadedBack) {
+  ASSERT_NO_FATAL_FAILURE(EnterTodayAtLogOn(L"36.55", L"", false, L""));
+  const std::string line = MemoLine(TodayYmd(), L"");
+  EXPECT_EQ(install.ReadFile(L"MEMO_DATA.dat"), line);
+  EXPECT_EQ(install.ReadFile(L"WEIGHT_DATA.dat"), "");
+
+  // The next start reads the line back: the close rewrites the memo file from the store alone.
+  Start();
+  Close();
+  EXPECT_EQ(install.ReadFile(L"MEMO_DATA.dat"), line);
 }
 
 TEST_F(StartupRun, CancelledEntryDialogStillSavesAndExits) {

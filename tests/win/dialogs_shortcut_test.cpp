@@ -6,7 +6,9 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "../common/shortcut_reader_win.h"
 #include "startup_shortcut_win.h"
@@ -95,6 +97,60 @@ TEST(StartupShortcut, WritingTwiceLeavesOneShortcutPointingAtTheLatestFolder) {
   const ShortcutFields f = ReadShortcut(lnk);
   ASSERT_TRUE(f.loaded);
   EXPECT_EQ(Lower(f.target), Lower(std::wstring(L"C:\\Second\\Tovela.exe")));
+}
+
+// The number of bytes in the file, or -1 when it cannot be opened (a writer may refuse readers
+// for a moment).
+long long BytesIn(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return -1;
+  char buffer[4096];
+  DWORD got = 0;
+  long long total = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) total += got;
+  CloseHandle(file);
+  return total;
+}
+
+TEST(StartupShortcut, AReaderDuringRewritesSeesAWholeShortcutOrNone) {
+  ScratchFolder folder;
+  const std::wstring lnk = folder.Path() + L"\\Tovela.lnk";
+  // Two program folders of one length, so every whole shortcut has the same size.
+  const wchar_t* const folders[] = {L"C:\\Aaaaa\\", L"C:\\Bbbbb\\"};
+  ASSERT_TRUE(WriteStartupShortcut(lnk.c_str(), folders[0]));
+  const long long whole = BytesIn(lnk);
+  ASSERT_GT(whole, 0);
+
+  std::atomic<bool> done{false};
+  std::thread writer([&] {
+    for (int i = 0; i < 30; ++i) WriteStartupShortcut(lnk.c_str(), folders[i % 2]);
+    done = true;
+  });
+  int partial = 0;
+  while (!done) {
+    const long long size = BytesIn(lnk);
+    if (size != -1 && size != whole) ++partial;
+  }
+  writer.join();
+  EXPECT_EQ(partial, 0) << "reads of a shortcut still being written";
+  EXPECT_EQ(folder.FileCount(), 1);
+}
+
+TEST(StartupShortcut, ARewriteRefusedWhileTheShortcutIsOpenKeepsTheOldOneWhole) {
+  ScratchFolder folder;
+  const std::wstring lnk = folder.Path() + L"\\Tovela.lnk";
+  ASSERT_TRUE(WriteStartupShortcut(lnk.c_str(), L"C:\\First\\"));
+  // A reader that does not let the file be replaced under it.
+  HANDLE reader = CreateFileW(lnk.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(WriteStartupShortcut(lnk.c_str(), L"C:\\Second\\"));
+  CloseHandle(reader);
+  EXPECT_EQ(folder.FileCount(), 1) << "no temporary file is left behind";
+  const ShortcutFields f = ReadShortcut(lnk);
+  ASSERT_TRUE(f.loaded);
+  EXPECT_EQ(Lower(f.target), Lower(std::wstring(L"C:\\First\\Tovela.exe")));
 }
 
 TEST(StartupShortcut, AProgramFolderTooLongForAPathWritesNothing) {

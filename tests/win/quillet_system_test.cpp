@@ -97,6 +97,14 @@ TEST(FileSize, CountsTheBytesWritten) {
   std::wstring path = folder.File(L"sized.dat");
   WriteBytes(path, std::string(12345, 'x'));
   EXPECT_EQ(quillet::GetFileSize(path.c_str()), 12345);
+  // The system's GetFileSize of the same name stays reachable beside Quillet's.
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD high = 1;
+  EXPECT_EQ(::GetFileSize(file, &high), 12345u);
+  EXPECT_EQ(high, 0u);
+  CloseHandle(file);
   std::wstring empty = folder.File(L"empty.dat");
   WriteBytes(empty, "");
   EXPECT_EQ(quillet::GetFileSize(empty.c_str()), 0);
