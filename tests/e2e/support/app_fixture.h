@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -63,9 +64,35 @@ inline constexpr wchar_t kWeightError[] = L"体重の入力に誤りがありま
 inline constexpr wchar_t kSaveFailedText[] =
     L"データの保存に失敗しました。\n外部からファイルがアクセスされていないかご確認ください。";
 
+inline bool SameDay(const Ymd& a, const Ymd& b) {
+  return a.year == b.year && a.month == b.month && a.day == b.day;
+}
+
 class AppTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(install.Ready()) << "Tovela.exe not found: set TOVELA_BIN_DIR"; }
+  void SetUp() override {
+    startDay_ = TodayYmd();
+    ASSERT_TRUE(install.Ready()) << "Tovela.exe not found: set TOVELA_BIN_DIR";
+  }
+
+  // A failed test keeps screenshots of the program's windows under
+  // <artifacts>\failures\<Suite.Name>. A test that ran across midnight says so: the program and
+  // the test may have taken "today" on different days (scripts/run_gtest.py runs it again).
+  void TearDown() override {
+    const Ymd endDay = TodayYmd();
+    if (!SameDay(startDay_, endDay)) {
+      std::printf("[ DAY      ] the calendar day changed while this test ran (%s -> %s)\n",
+                  DateText(startDay_).c_str(), DateText(endDay).c_str());
+    }
+    if (HasFailure()) {
+      const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+      std::string name = std::string(test->test_suite_name()) + "." + test->name();
+      for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '-') c = '_';
+      }
+      app.ScreenshotWindows(L"failures\\" + WideText(name));
+    }
+  }
 
   // Starts an ordinary run and waits for its visible main window.
   void Start(const std::wstring& arguments = L"") {
@@ -113,6 +140,9 @@ class AppTest : public ::testing::Test {
 
   TovelaInstall install;
   TovelaProcess app;
+
+ private:
+  Ymd startDay_;
 };
 
 }  // namespace e2e
