@@ -19,14 +19,7 @@ import re
 import sys
 import xml.etree.ElementTree as ET
 
-XML_FLAG = "--gtest_output=xml:"
-
-
-def unix_path(path):
-    """A report path as the Windows side was given it ("Z:/a/b") -> "/a/b"."""
-    if len(path) > 2 and path[1] == ":" and path[0] in "Zz":
-        path = path[2:]
-    return path.replace("\\", "/")
+from run_gtest import XML_FLAG, unix_path
 
 
 def gtest_reports(tests_json):
