@@ -68,29 +68,54 @@ inline bool SameDay(const Ymd& a, const Ymd& b) {
   return a.year == b.year && a.month == b.month && a.day == b.day;
 }
 
+// Screenshots of the program's windows at a test's first failure, while they still show what
+// went wrong (most tests close the program before they end), into
+// <artifacts>\failures\<Suite.Name>.
+class FailureScreenshots : public ::testing::EmptyTestEventListener {
+ public:
+  // The program of the test that runs now (null: none).
+  static void Watch(const TovelaProcess* process) {
+    static const bool added = [] {
+      ::testing::UnitTest::GetInstance()->listeners().Append(new FailureScreenshots);
+      return true;
+    }();
+    (void)added;
+    app_ = process;
+    taken_ = false;
+  }
+
+  void OnTestPartResult(const ::testing::TestPartResult& result) override {
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (!result.failed() || app_ == nullptr || taken_ || test == nullptr) return;
+    taken_ = true;
+    std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    for (char& c : name) {
+      if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '-') c = '_';
+    }
+    app_->ScreenshotWindows(L"failures\\" + WideText(name));
+  }
+
+ private:
+  static inline const TovelaProcess* app_ = nullptr;
+  static inline bool taken_ = false;
+};
+
 class AppTest : public ::testing::Test {
  protected:
   void SetUp() override {
     startDay_ = TodayYmd();
+    FailureScreenshots::Watch(&app);
     ASSERT_TRUE(install.Ready()) << "Tovela.exe not found: set TOVELA_BIN_DIR";
   }
 
-  // A failed test keeps screenshots of the program's windows under
-  // <artifacts>\failures\<Suite.Name>. A test that ran across midnight says so: the program and
-  // the test may have taken "today" on different days (scripts/run_gtest.py runs it again).
+  // A test that ran across midnight says so: the program and the test may have taken "today" on
+  // different days (scripts/run_gtest.py runs it again).
   void TearDown() override {
+    FailureScreenshots::Watch(nullptr);
     const Ymd endDay = TodayYmd();
     if (!SameDay(startDay_, endDay)) {
       std::printf("[ DAY      ] the calendar day changed while this test ran (%s -> %s)\n",
                   DateText(startDay_).c_str(), DateText(endDay).c_str());
-    }
-    if (HasFailure()) {
-      const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-      std::string name = std::string(test->test_suite_name()) + "." + test->name();
-      for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '-') c = '_';
-      }
-      app.ScreenshotWindows(L"failures\\" + WideText(name));
     }
   }
 
