@@ -188,14 +188,27 @@ struct ToolResult {
   std::string output;
 };
 
+// A new folder under /tmp that belongs to this call alone (Unix path; "" when none could be
+// made). Process ids do not tell test programs apart: every Wine prefix numbers its processes
+// alike, so test runs side by side run their test programs under the same id and take the same
+// steps. The folder is claimed by creating it, which fails when it exists.
+inline std::string NewWorkFolder(const std::string& prefix) {
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    const std::string path = "/tmp/" + prefix + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(GetTickCount64()) + "-" + std::to_string(++counter);
+    if (CreateDirectoryW(WindowsPath(path).c_str(), nullptr)) return path;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  return std::string();
+}
+
 // Runs `command` with /bin/sh as a Unix process and waits (polling) for it to finish.
 inline ToolResult RunUnix(const std::string& command,
                           std::chrono::milliseconds timeout = kToolTimeout) {
-  static int counter = 0;
   ToolResult result;
-  const std::string work = "/tmp/tovela-print-test-" + std::to_string(GetCurrentProcessId()) +
-                           "-" + std::to_string(++counter);
-  CreateDirectoryW(WindowsPath(work).c_str(), nullptr);
+  const std::string work = NewWorkFolder("tovela-print-test-");
+  if (work.empty()) return result;
   const std::string script = work + "/run.sh";
   const std::string body = "#!/bin/sh\n( " + command + " ) >'" + work + "/out' 2>&1\n" +
                            "echo $? >'" + work + "/status.tmp'\n" + "mv '" + work +
@@ -337,15 +350,18 @@ struct PageImage {
 
 inline PageImage RenderPageImage(const std::string& pdfPath, int dpi) {
   PageImage image;
-  const std::string base = "/tmp/tovela-print-render-" + std::to_string(GetCurrentProcessId());
+  const std::string folder = NewWorkFolder("tovela-print-render-");
+  if (folder.empty()) return image;
+  const std::string base = folder + "/page";
   const ToolResult run = RunUnix("pdftoppm -r " + std::to_string(dpi) +
                                  " -aa no -aaVector no -f 1 -l 1 -singlefile '" + pdfPath +
                                  "' '" + base + "'");
-  if (!run.finished || run.status != 0) return image;
   std::string bytes;
   const std::wstring path = WindowsPath(base + ".ppm");
-  if (!ReadWholeFile(path, bytes)) return image;
+  const bool read = run.finished && run.status == 0 && ReadWholeFile(path, bytes);
   DeleteFileW(path.c_str());
+  RemoveDirectoryW(WindowsPath(folder).c_str());
+  if (!read) return image;
   // P6 <width> <height> <maxval> then the pixels.
   std::size_t pos = 0;
   std::vector<int> header;
