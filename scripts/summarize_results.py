@@ -68,6 +68,7 @@ class Tally:
         self.counts = {"passed": 0, "failed": 0, "skipped": 0}
         self.failures_dir = failures_dir
         self.failed_names = []
+        self.reruns = []
 
     def add(self, outcome, name, where, text=""):
         self.counts[outcome] += 1
@@ -93,6 +94,9 @@ def add_gtest_report(tally, tree, ctest_name, path, ctest_case):
         for case in suite.iter("testcase"):
             name = f"{suite.get('name')}.{case.get('name')}"
             outcome = case_outcome(case)
+            for note in case.iter("property"):
+                if note.get("name") == "rerun":
+                    tally.reruns.append(f"{tree}/{ctest_name}: {name} ({note.get('value')})")
             text = ""
             if outcome == "failed":
                 case_failures += 1
@@ -145,6 +149,8 @@ def main(argv):
         add_checks(tally, args.checks)
     for tree in args.trees:
         add_tree(tally, tree)
+    for name in tally.reruns:
+        print(f"RE-RUN once {name}")
     for name in tally.failed_names:
         print(f"FAILED {name}")
     if tally.failed_names:
