@@ -1,39 +1,103 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native suite (plain and under ASan/UBSan), the Wine
-# unit suite and the end-to-end suite. Installs whatever the machine lacks first.
-# Prints one closing line "Summary: N passed, N failed".
+# unit suite, the end-to-end suite, the install test and the fuzz harnesses. Installs whatever the machine lacks first.
+#
+# Every ctest test of every tree counts, as do the command's own checks (the Wine prefix has the
+# Japanese font substitutes, the test printer is up, the machine's CUPS set-up is as it was).
+# Tests that need the printer fail without it (TOVELA_REQUIRE_PRINTER=1). A failing test leaves
+# its output (and, for the program's tests, screenshots) in build/artifacts/failures/<test>/.
+# Prints how long each stage took, then one closing line "Summary: N passed, N failed, N skipped";
+# the exit status is 0 exactly when nothing failed.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
 
-bash scripts/setup.sh
+STAGES=()
+# timed NAME COMMAND...: runs COMMAND, notes how long it took; returns its status.
+timed() {
+  local name="$1" start=$SECONDS rc=0
+  shift
+  echo "== $name"
+  "$@" || rc=$?
+  STAGES+=("$(printf '%6ds  %s' $((SECONDS - start)) "$name")")
+  return "$rc"
+}
+
+timed "setup (packages)" bash scripts/setup.sh
 JOBS="${JOBS:-$(nproc)}"
 BUILD="${TOVELA_BUILD:-$ROOT/build}"
 mkdir -p "$BUILD"
 export TOVELA_WINEPREFIX="${TOVELA_WINEPREFIX:-$BUILD/wineprefix}"
 # Screenshots, rendered charts and printed pages that the tests leave behind for review.
 export TOVELA_ARTIFACTS="${TOVELA_ARTIFACTS:-$BUILD/artifacts}"
+FAILURES="$TOVELA_ARTIFACTS/failures"
+rm -rf "$FAILURES"
 mkdir -p "$TOVELA_ARTIFACTS"
+# The command's own checks, one "name<TAB>passed|failed<TAB>message" a line, counted as tests.
+CHECKS="$BUILD/checks.tsv"
+: > "$CHECKS"
+check() {  # check NAME STATUS MESSAGE
+  local outcome=passed
+  [ "$2" = 0 ] || outcome=failed
+  printf '%s\t%s\t%s\n' "$1" "$outcome" "$(tr '\n\t' '  ' <<<"$3")" >> "$CHECKS"
+  [ "$outcome" = passed ] || echo "check failed: $1: $3" >&2
+}
+
+# The machine's own CUPS: its configuration files and the queues and default printer of its
+# scheduler. The tests use a scheduler of their own; this is compared again at the end.
+system_cups_state() {
+  (cd /etc/cups 2>/dev/null && find . -type f -print0 | sort -z | xargs -0r sha256sum) || true
+  env -u CUPS_SERVER LC_ALL=C lpstat -v -d 2>&1 || true
+}
+unset CUPS_SERVER TOVELA_PDF_DIR
+system_cups_before="$(system_cups_state)"
+
 # The prefix is made once, in the background, while the native trees build.
-( source scripts/wine-env.sh && tovela_prefix "$TOVELA_WINEPREFIX" ) &
+(
+  start=$SECONDS
+  rc=0
+  ( source scripts/wine-env.sh && tovela_prefix "$TOVELA_WINEPREFIX" ) || rc=$?
+  echo "$((SECONDS - start))" > "$BUILD/prefix.seconds"
+  exit "$rc"
+) &
 prefix_pid=$!
 
 configure() {  # configure DIR [cmake args...]
   local dir="$1"; shift
   cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
 }
+build() {  # build DIR [cmake args...]
+  local dir="$1"; shift
+  configure "$dir" "$@" && cmake --build "$dir" -j "$JOBS"
+}
 
-echo "== build: native"
-configure "$BUILD/native"
-cmake --build "$BUILD/native" -j "$JOBS"
-echo "== build: native with sanitizers"
-configure "$BUILD/asan" -DTOVELA_SANITIZE=ON
-cmake --build "$BUILD/asan" -j "$JOBS"
-echo "== build: Windows"
-configure "$BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake"
-cmake --build "$BUILD/win" -j "$JOBS"
+# A tree that does not build counts as one failure, and its tests do not run.
+TREES=()
+build_tree() {  # build_tree TREE TITLE [cmake args...]
+  local tree="$1" title="$2"
+  shift 2
+  if timed "build: $title" build "$BUILD/$tree" "$@"; then
+    TREES+=("$tree")
+  else
+    check "build: $title" 1 "the build failed (its output is above)"
+  fi
+}
+build_tree native native
+build_tree asan "native with sanitizers" -DTOVELA_SANITIZE=ON
+build_tree win Windows -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake"
+# The fuzz harnesses (clang, libFuzzer): each ctest test replays its corpus, then fuzzes 20 s of
+# new input; a finding fails it (scripts/fuzz.sh runs them longer by hand).
+build_tree fuzz "fuzz harnesses (clang)" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DTOVELA_FUZZ=ON -DTOVELA_FUZZ_SECONDS=20
 
-wait "$prefix_pid" || true
+prefix_rc=0
+timed "Wine prefix (waiting for it)" wait "$prefix_pid" || prefix_rc=$?
+STAGES+=("$(printf '%6ss  %s' "$(cat "$BUILD/prefix.seconds" 2>/dev/null || echo '?')" \
+  "Wine prefix (made alongside the builds)")")
+fonts="$( (source scripts/wine-env.sh && export WINEPREFIX="$TOVELA_WINEPREFIX" && tovela_prefix_check) 2>&1)" \
+  && fonts_rc=0 || fonts_rc=$?
+[ "$prefix_rc" = 0 ] || fonts="the prefix could not be made (exit status $prefix_rc). $fonts"
+check "Wine prefix has the Japanese font substitutes" "$((prefix_rc || fonts_rc))" "$fonts"
 
 # Extra services the Windows tests need (a CUPS PDF printer) hook in here. A fragment appends
 # its clean-up command (e.g. "kill $pid") to TOVELA_CLEANUP; they all run when this script exits.
@@ -42,18 +106,38 @@ trap 'for c in "${TOVELA_CLEANUP[@]}"; do eval "$c" || true; done' EXIT
 for hook in "$ROOT"/tests/setup.d/*.sh; do
   [ -e "$hook" ] && source "$hook"
 done
+export TOVELA_REQUIRE_PRINTER=1
+if [ -n "${TOVELA_PDF_DIR:-}" ]; then
+  check "test printer" 0 ""
+else
+  check "test printer" 1 "no PDF printer for the printing tests (see the cups-pdf message above)"
+fi
 
-status=0
-for tree in native asan win; do
-  rm -rf "$BUILD/$tree/results"
-  mkdir -p "$BUILD/$tree/results"
-  echo "== tests: $tree"
-  ( cd "$BUILD/$tree" && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure --timeout 1500 ) || status=1
+run_tree() {  # run_tree TREE
+  local dir="$BUILD/$1"
+  rm -rf "$dir/results"
+  mkdir -p "$dir/results"
+  (cd "$dir" && ctest --show-only=json-v1 > results/ctest-tests.json &&
+    ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure --timeout 1500 \
+      --output-junit "$dir/results/ctest-junit.xml" --test-output-size-failed 50000000)
+}
+for tree in "${TREES[@]}"; do
+  timed "tests: $tree" run_tree "$tree" || true
 done
 
-# Fuzzing: each harness replays its corpus, then takes 20 s of new input; a finding fails.
-TOVELA_BUILD="$BUILD" JOBS="$JOBS" bash "$ROOT/scripts/fuzz.sh" --ci 20 || status=1
+for c in "${TOVELA_CLEANUP[@]}"; do eval "$c" || true; done
+TOVELA_CLEANUP=()
+if [ "$(system_cups_state)" = "$system_cups_before" ]; then
+  check "system CUPS untouched" 0 ""
+else
+  check "system CUPS untouched" 1 "/etc/cups or the system scheduler's queues changed during the run: $(diff <(echo "$system_cups_before") <(system_cups_state) | head -n 20)"
+fi
 
-python3 "$ROOT/scripts/summarize_results.py" "$BUILD"/native/results "$BUILD"/asan/results "$BUILD"/win/results \
-  "$BUILD"/fuzz/results || status=1
-exit $status
+echo "== stage times (seconds)"
+printf '%s\n' "${STAGES[@]}"
+slowest="$(printf '%s\n' "${STAGES[@]}" | sort -n | tail -n 1)"
+echo "slowest: ${slowest#"${slowest%%[! ]*}"}"
+
+# The summary's verdict is the exit status: every failure above is one of its counts.
+python3 "$ROOT/scripts/summarize_results.py" --failures "$FAILURES" --checks "$CHECKS" \
+  "${TREES[@]/#/$BUILD/}"

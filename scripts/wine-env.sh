@@ -9,39 +9,74 @@ export WINEARCH=win64
 # No Mono or Gecko prompts at prefix creation (there is no network to fetch them from).
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe="
 
+# Japanese fonts under the names the program and the dialogs ask for ("name=font").
+TOVELA_FONT_SUBSTITUTES=(
+  'MS ゴシック=IPAGothic'
+  'ＭＳ ゴシック=IPAGothic'
+  'ＭＳ Ｐゴシック=IPAPGothic'
+  'MS Shell Dlg=IPAPGothic'
+  'MS Shell Dlg 2=IPAPGothic'
+  'MS UI Gothic=IPAPGothic'
+)
+TOVELA_FONT_SUBSTITUTES_KEY='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+
+# tovela_prefix_check: the font substitutes of WINEPREFIX as Wine reads them (same LANG as every
+# other call). Prints each one that is missing or wrong and returns 1 if there is any.
+tovela_prefix_check() {
+  local listing pair name font bad=0
+  # (reg writes to a pipe in the ANSI code page of the Japanese locale, 932.)
+  if ! listing="$(wine reg query "$TOVELA_FONT_SUBSTITUTES_KEY" 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r')"; then
+    echo "wine: cannot read the font substitutes of $WINEPREFIX" >&2
+    return 1
+  fi
+  for pair in "${TOVELA_FONT_SUBSTITUTES[@]}"; do
+    name="${pair%%=*}"
+    font="${pair#*=}"
+    if ! grep -qxF "    $name    REG_SZ    $font" <<<"$listing"; then
+      echo "wine: font substitute \"$name\" is not \"$font\" in $WINEPREFIX" >&2
+      bad=1
+    fi
+  done
+  return "$bad"
+}
+
 # tovela_prefix DIR: create and configure a Wine prefix at DIR once (idempotent, lock-protected).
+# Fails, and leaves the prefix unmarked so that the next call starts over, when wineboot or the
+# registry import fails or the font substitutes are not there afterwards.
 tovela_prefix() {
   local prefix="$1"
   mkdir -p "$prefix"
   export WINEPREFIX="$prefix"
   (
     flock 9
-    if [ ! -f "$prefix/.tovela-ready" ]; then
-      echo "wine: preparing prefix $prefix" >&2
-      wineboot -i >/dev/null 2>&1 || true
-      wineserver -w || true
-      local reg
-      reg="$(mktemp --suffix=.reg)"
-      # Japanese fonts under the names the program and the dialogs ask for.
-      printf '%s\r\n' \
-        'Windows Registry Editor Version 5.00' '' \
-        '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
-        '"MS ゴシック"="IPAGothic"' \
-        '"ＭＳ ゴシック"="IPAGothic"' \
-        '"ＭＳ Ｐゴシック"="IPAPGothic"' \
-        '"MS Shell Dlg"="IPAPGothic"' \
-        '"MS Shell Dlg 2"="IPAPGothic"' \
-        '"MS UI Gothic"="IPAPGothic"' '' \
+    [ -f "$prefix/.tovela-ready" ] && exit 0
+    echo "wine: preparing prefix $prefix" >&2
+    local log="$prefix.log" reg pair
+    if ! wineboot -i >"$log" 2>&1 || ! wineserver -w; then
+      echo "wine: wineboot failed in $prefix (output in $log)" >&2
+      exit 1
+    fi
+    reg="$(mktemp --suffix=.reg)"
+    {
+      printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' "[$TOVELA_FONT_SUBSTITUTES_KEY]"
+      for pair in "${TOVELA_FONT_SUBSTITUTES[@]}"; do
+        printf '"%s"="%s"\r\n' "${pair%%=*}" "${pair#*=}"
+      done
+      printf '%s\r\n' '' \
         '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' \
         '"Managed"="N"' '' \
         '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' \
-        '"ShowCrashDialog"=dword:00000000' '' \
-        | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
-      wine regedit /S "$reg" >/dev/null 2>&1 || true
-      wineserver -w || true
-      rm -f "$reg"
-      touch "$prefix/.tovela-ready"
+        '"ShowCrashDialog"=dword:00000000' ''
+    } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
+    local imported=0
+    wine regedit /S "$reg" >>"$log" 2>&1 && wineserver -w && imported=1
+    rm -f "$reg"
+    if [ "$imported" != 1 ]; then
+      echo "wine: the registry import failed in $prefix (output in $log)" >&2
+      exit 1
     fi
+    tovela_prefix_check || exit 1
+    touch "$prefix/.tovela-ready"
   ) 9>"$prefix.lock"
 }
 

@@ -42,9 +42,7 @@ class PrintCommand : public AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
-    if (!print_test::TestPrinterReady()) {
-      GTEST_SKIP() << "no test printer: source tests/setup.d/cups-pdf.sh before the tests";
-    }
+    TOVELA_NEED_TEST_PRINTER();
     // Black frame and text, grey grid, blue average line, red curve.
     // The curve's red is distinct from every other colour of the page.
     const std::string ini =

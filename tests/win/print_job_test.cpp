@@ -78,9 +78,7 @@ class PrinterMessageWatcher {
 class PrintJob : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!print_test::TestPrinterReady()) {
-      GTEST_SKIP() << "no test printer: source tests/setup.d/cups-pdf.sh before the tests";
-    }
+    TOVELA_NEED_TEST_PRINTER();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
     host_ = CreateWindowExW(0, L"STATIC", L"print host", WS_POPUP, 0, 0, 400, 200, nullptr,

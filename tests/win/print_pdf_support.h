@@ -7,12 +7,15 @@
 // its output and, last, a status file that the test polls for.
 //
 // Environment: TOVELA_PDF_DIR, the printer's output folder (a Unix path; set only when the test
-// printer was set up); TOVELA_ARTIFACTS, where rendered pages go (the current folder when unset).
-// Several test runs may share the machine's printer: a test holds `PrinterLock` from before its
-// job until it has read the job's PDF, so the new file it finds is its own.
+// printer was set up); CUPS_SERVER, the socket of the scheduler that holds the printer;
+// TOVELA_REQUIRE_PRINTER=1 under the test command; TOVELA_ARTIFACTS, where rendered pages go (the
+// current folder when unset). A test holds `PrinterLock` from before its job until it has read
+// the job's PDF, so the new file it finds is its own.
 #pragma once
 
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdint>
@@ -62,40 +65,50 @@ inline std::wstring WindowsPath(const std::string& unixPath) {
   return L"Z:" + path;
 }
 
-// True when the test run set up the test printer (tests/setup.d/cups-pdf.sh exports the folder).
-inline bool TestPrinterReady() { return !Env("TOVELA_PDF_DIR").empty(); }
+// The printer's output folder (Unix path): TOVELA_PDF_DIR, exported by tests/setup.d/cups-pdf.sh
+// only once its private scheduler took the queue; "" when there is no test printer.
+inline std::string PdfFolder() { return Env("TOVELA_PDF_DIR"); }
 
-// The folder the printer writes to now (Unix path): the "Out" of the cups-pdf configuration,
-// which is what the backend obeys, else TOVELA_PDF_DIR.
-inline std::string PdfFolder() {
-  std::string conf;
-  HANDLE file = CreateFileW(L"Z:\\etc\\cups\\cups-pdf.conf", GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file != INVALID_HANDLE_VALUE) {
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) conf.append(buffer, read);
-    CloseHandle(file);
+// What keeps the printing tests from running; "" when the test printer is there.
+inline std::string MissingPrinter() {
+  const std::string folder = PdfFolder();
+  if (folder.empty()) {
+    return "no test printer: TOVELA_PDF_DIR is not set (tests/setup.d/cups-pdf.sh did not set up "
+           "the PDF printer; its message tells why)";
   }
-  std::istringstream lines(conf);
-  std::string line, out;
-  while (std::getline(lines, line)) {
-    if (line.rfind("Out ", 0) == 0) {
-      out = line.substr(4);
-      while (!out.empty() && (out.back() == '\r' || out.back() == ' ')) out.pop_back();
-    }
+  const DWORD attributes = GetFileAttributesW(WindowsPath(folder).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    return "no test printer: its output folder " + folder + " does not exist";
   }
-  return out.empty() || out.find('$') != std::string::npos ? Env("TOVELA_PDF_DIR") : out;
+  if (Env("CUPS_SERVER").empty()) {
+    return "no test printer: CUPS_SERVER does not name the test run's scheduler";
+  }
+  return std::string();
 }
 
+// The test command (TOVELA_REQUIRE_PRINTER=1) needs the printer: without it a printing test
+// fails. Only a test binary run by hand skips, and says so.
+#define TOVELA_NEED_TEST_PRINTER()                                                             \
+  do {                                                                                         \
+    const std::string missing_ = print_test::MissingPrinter();                                 \
+    if (!missing_.empty()) {                                                                   \
+      if (print_test::Env("TOVELA_REQUIRE_PRINTER") == "1") FAIL() << missing_;                \
+      GTEST_SKIP() << missing_ << "; skipped because TOVELA_REQUIRE_PRINTER is not 1 (a run by " \
+                   << "hand: source tests/setup.d/cups-pdf.sh first to test printing)";      \
+    }                                                                                          \
+  } while (false)
+
 // Serialises printing between test programs, also of other test runs on the machine (the printer
-// and its output folder are shared): held from before a job until its PDF has been read. A file
-// lock, so a crashed holder releases it; waiting polls, up to five minutes.
+// and its output folder may be shared when runs are given one TOVELA_PDF_DIR): held from before a
+// job until its PDF has been read. A file lock in the output folder, so a crashed holder releases
+// it; waiting polls, up to five minutes.
 class PrinterLock {
  public:
   PrinterLock() {
-    file_ = CreateFileW(L"Z:\\tmp\\tovela-print-tests.lock", GENERIC_READ | GENERIC_WRITE,
+    const std::string folder = PdfFolder();
+    if (folder.empty()) return;
+    file_ = CreateFileW((WindowsPath(folder) + L"\\.print-tests.lock").c_str(),
+                        GENERIC_READ | GENERIC_WRITE,
                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file_ == INVALID_HANDLE_VALUE) return;
@@ -175,14 +188,27 @@ struct ToolResult {
   std::string output;
 };
 
+// A new folder under /tmp that belongs to this call alone (Unix path; "" when none could be
+// made). Process ids do not tell test programs apart: every Wine prefix numbers its processes
+// alike, so test runs side by side run their test programs under the same id and take the same
+// steps. The folder is claimed by creating it, which fails when it exists.
+inline std::string NewWorkFolder(const std::string& prefix) {
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    const std::string path = "/tmp/" + prefix + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(GetTickCount64()) + "-" + std::to_string(++counter);
+    if (CreateDirectoryW(WindowsPath(path).c_str(), nullptr)) return path;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  return std::string();
+}
+
 // Runs `command` with /bin/sh as a Unix process and waits (polling) for it to finish.
 inline ToolResult RunUnix(const std::string& command,
                           std::chrono::milliseconds timeout = kToolTimeout) {
-  static int counter = 0;
   ToolResult result;
-  const std::string work = "/tmp/tovela-print-test-" + std::to_string(GetCurrentProcessId()) +
-                           "-" + std::to_string(++counter);
-  CreateDirectoryW(WindowsPath(work).c_str(), nullptr);
+  const std::string work = NewWorkFolder("tovela-print-test-");
+  if (work.empty()) return result;
   const std::string script = work + "/run.sh";
   const std::string body = "#!/bin/sh\n( " + command + " ) >'" + work + "/out' 2>&1\n" +
                            "echo $? >'" + work + "/status.tmp'\n" + "mv '" + work +
@@ -324,15 +350,18 @@ struct PageImage {
 
 inline PageImage RenderPageImage(const std::string& pdfPath, int dpi) {
   PageImage image;
-  const std::string base = "/tmp/tovela-print-render-" + std::to_string(GetCurrentProcessId());
+  const std::string folder = NewWorkFolder("tovela-print-render-");
+  if (folder.empty()) return image;
+  const std::string base = folder + "/page";
   const ToolResult run = RunUnix("pdftoppm -r " + std::to_string(dpi) +
                                  " -aa no -aaVector no -f 1 -l 1 -singlefile '" + pdfPath +
                                  "' '" + base + "'");
-  if (!run.finished || run.status != 0) return image;
   std::string bytes;
   const std::wstring path = WindowsPath(base + ".ppm");
-  if (!ReadWholeFile(path, bytes)) return image;
+  const bool read = run.finished && run.status == 0 && ReadWholeFile(path, bytes);
   DeleteFileW(path.c_str());
+  RemoveDirectoryW(WindowsPath(folder).c_str());
+  if (!read) return image;
   // P6 <width> <height> <maxval> then the pixels.
   std::size_t pos = 0;
   std::vector<int> header;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -84,9 +85,60 @@ inline constexpr wchar_t kWeightError[] = L"体重の入力に誤りがありま
 inline constexpr wchar_t kSaveFailedText[] =
     L"データの保存に失敗しました。\n外部からファイルがアクセスされていないかご確認ください。";
 
+inline bool SameDay(const Ymd& a, const Ymd& b) {
+  return a.year == b.year && a.month == b.month && a.day == b.day;
+}
+
+// Screenshots of the program's windows at a test's first failure, while they still show what
+// went wrong (most tests close the program before they end), into
+// <artifacts>\failures\<Suite.Name>.
+class FailureScreenshots : public ::testing::EmptyTestEventListener {
+ public:
+  // The program of the test that runs now (null: none).
+  static void Watch(const TovelaProcess* process) {
+    static const bool added = [] {
+      ::testing::UnitTest::GetInstance()->listeners().Append(new FailureScreenshots);
+      return true;
+    }();
+    (void)added;
+    app_ = process;
+    taken_ = false;
+  }
+
+  void OnTestPartResult(const ::testing::TestPartResult& result) override {
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (!result.failed() || app_ == nullptr || taken_ || test == nullptr) return;
+    taken_ = true;
+    std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    for (char& c : name) {
+      if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '-') c = '_';
+    }
+    app_->ScreenshotWindows(L"failures\\" + WideText(name));
+  }
+
+ private:
+  static inline const TovelaProcess* app_ = nullptr;
+  static inline bool taken_ = false;
+};
+
 class AppTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(install.Ready()) << "Tovela.exe not found: set TOVELA_BIN_DIR"; }
+  void SetUp() override {
+    startDay_ = TodayYmd();
+    FailureScreenshots::Watch(&app);
+    ASSERT_TRUE(install.Ready()) << "Tovela.exe not found: set TOVELA_BIN_DIR";
+  }
+
+  // A test that ran across midnight says so: the program and the test may have taken "today" on
+  // different days (scripts/run_gtest.py runs it again).
+  void TearDown() override {
+    FailureScreenshots::Watch(nullptr);
+    const Ymd endDay = TodayYmd();
+    if (!SameDay(startDay_, endDay)) {
+      std::printf("[ DAY      ] the calendar day changed while this test ran (%s -> %s)\n",
+                  DateText(startDay_).c_str(), DateText(endDay).c_str());
+    }
+  }
 
   // Starts an ordinary run and waits for its visible main window.
   void Start(const std::wstring& arguments = L"") {
@@ -134,6 +186,9 @@ class AppTest : public ::testing::Test {
 
   TovelaInstall install;
   TovelaProcess app;
+
+ private:
+  Ymd startDay_;
 };
 
 }  // namespace e2e

@@ -649,6 +649,36 @@ std::wstring TovelaProcess::Screenshot(HWND window, const std::wstring& name) co
   return WriteFileBytes(path, BmpFile(width, height, previous)) ? path : L"";
 }
 
+int TovelaProcess::ScreenshotWindows(const std::wstring& folder) const {
+  if (!Started() || Exited()) return 0;
+  struct Search {
+    DWORD process;
+    std::vector<HWND> windows;
+  } search{Id(), {}};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(context);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == s->process && IsWindowVisible(window)) s->windows.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  std::wstring path = ArtifactsFolder();
+  for (std::size_t at = 0; at != std::wstring::npos;) {  // each level of `folder`
+    const std::size_t next = folder.find(L'\\', at);
+    path = ArtifactsFolder() + L"\\" + folder.substr(0, next);
+    CreateDirectoryW(path.c_str(), nullptr);
+    at = next == std::wstring::npos ? next : next + 1;
+  }
+  int written = 0;
+  for (HWND window : search.windows) {
+    const std::wstring name = folder + L"\\window" + std::to_wstring(written + 1) + L".bmp";
+    if (!Screenshot(window, name).empty()) ++written;
+  }
+  return written;
+}
+
 // ---- Dates and keys ---------------------------------------------------------------------------
 
 void Today(int& year, int& month, int& day) {

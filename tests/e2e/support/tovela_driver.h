@@ -235,6 +235,9 @@ class TovelaProcess {
   // ArtifactsFolder()\name; the full path, or "" on failure. Other windows of the process on top
   // (a dialog) are included as they appear on screen.
   std::wstring Screenshot(HWND window, const std::wstring& name) const;
+  // Screenshots of every visible top-level window of the running process into
+  // ArtifactsFolder()\folder (made when missing), as window1.bmp, window2.bmp, ...; how many.
+  int ScreenshotWindows(const std::wstring& folder) const;
 
  private:
   // Ends the process if it still runs and closes its handles.
