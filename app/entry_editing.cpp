@@ -2,11 +2,13 @@
 
 #include <cstdio>
 
+#include "numbers.h"
 #include "value_bounds.h"
 
 namespace {
 
-// Formatted texts of these messages are cut to 100 characters, as they always were.
+// Formatted texts of these messages are cut to 100 characters, so a long date or value cannot
+// make a message box wider than the screen.
 constexpr std::size_t kMessageLimit = 100;
 
 std::u16string DateText(const DateYmd& date) {
@@ -33,6 +35,8 @@ EntryRefusal CheckValues(const TemperatureRecord& temperature, const WeightRecor
 }
 
 }  // namespace
+
+double ReadEntryNumber(const wchar_t* text) { return quillet::ToDouble(text); }
 
 bool MemoHasComma(const MemoRecord& memo) {
   for (std::size_t i = 0; i < MemoCapacity && memo.text[i] != u'\0'; ++i)

@@ -7,7 +7,6 @@
 #include "dialog_placement_win.h"
 #include "entry_editing.h"
 #include "main_form_win.h"
-#include "numbers.h"
 #include "resources/tovela_ids.h"
 
 namespace {
@@ -20,8 +19,6 @@ void ReadField(HWND dialog, int id, wchar_t (&text)[Capacity]) {
   text[0] = L'\0';
   GetDlgItemTextW(dialog, id, text, Capacity);
 }
-
-double NumberOf(const wchar_t* text) { return quillet::IsDouble(text) ? quillet::ToDouble(text) : 0.0; }
 
 void ShowInputError(HWND dialog, EntryRefusal refusal) {
   MessageBoxW(dialog, reinterpret_cast<const wchar_t*>(EntryRefusalText(refusal).c_str()),
@@ -100,10 +97,10 @@ bool ValidateAddTempe(CAddTempe& context) {
   wchar_t memo[MemoCapacity];
   ReadField(dialog, IDC_ADD_MEMO, memo);
 
-  context.Temperature.temperature = NumberOf(temperature);
+  context.Temperature.temperature = ReadEntryNumber(temperature);
   context.Temperature.periodStart =
       IsDlgButtonChecked(dialog, IDC_ADD_PERIOD) == BST_CHECKED ? 1 : 0;
-  context.Weight.weight = NumberOf(weight);
+  context.Weight.weight = ReadEntryNumber(weight);
   context.Memo = MemoRecord{};
   for (std::size_t i = 0; i + 1 < MemoCapacity && memo[i] != L'\0'; ++i)
     context.Memo.text[i] = static_cast<char16_t>(memo[i]);

@@ -3,9 +3,9 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <cwchar>
 #include <string>
 
+#include "entry_editing.h"
 #include "resources/tovela_ids.h"
 #include "side_panel_layout.h"
 #include "statistics.h"
@@ -235,11 +235,11 @@ void ReadPanel(MainForm& form, DateYmd& date, TemperatureRecord& temperature, We
   // Numbers are read from a bounded copy of the field; anything longer is no number anyway.
   wchar_t number[64] = {};
   form.TemperatureEdit->GetMyText(number);
-  temperature.temperature = std::wcstod(number, nullptr);
+  temperature.temperature = ReadEntryNumber(number);
   temperature.periodStart = form.PeriodCheck->GetCheck() == BST_CHECKED ? 1 : 0;
   wchar_t weightText[64] = {};
   form.WeightEdit->GetMyText(weightText);
-  weight.weight = std::wcstod(weightText, nullptr);
+  weight.weight = ReadEntryNumber(weightText);
 
   wchar_t memoText[MemoCapacity] = {};
   form.MemoEdit->GetMyText(memoText);

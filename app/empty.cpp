@@ -1,1 +1,0 @@
-// Keeps a library valid while it has no other portable source.
