@@ -2,21 +2,19 @@
 
 #include <cstdio>
 
+#include "number_text.h"
 #include "numbers.h"
 #include "value_bounds.h"
 
 namespace {
 
-// Formatted texts of these messages are cut to 100 characters, so a long date or value cannot
-// make a message box wider than the screen.
+// Formatted texts of these messages are cut to 100 characters at most.
 constexpr std::size_t kMessageLimit = 100;
 
 std::u16string DateText(const DateYmd& date) {
   char buffer[48];
   std::snprintf(buffer, sizeof buffer, "%d/%d/%d", date.year, date.month, date.day);
-  std::u16string text;
-  for (const char* c = buffer; *c != '\0'; ++c) text.push_back(static_cast<char16_t>(*c));
-  return text;
+  return AsciiText(buffer);
 }
 
 std::u16string Limit(std::u16string text) {

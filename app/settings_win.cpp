@@ -3,6 +3,7 @@
 #include <string>
 
 #include "chart_view.h"
+#include "number_text.h"
 #include "record_stores.h"
 #include "settings.h"
 #include "system_win.h"
@@ -13,7 +14,11 @@ constexpr wchar_t kSection[] = L"Tovela";
 
 std::wstring SettingsPath() { return quillet::GetModuleFilePath(L"Tovela.ini"); }
 
-std::wstring WideAscii(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+// The profile functions take wchar_t, which is UTF-16 on Windows.
+std::wstring WideAscii(const std::string& text) {
+  const std::u16string wide = AsciiText(text);
+  return std::wstring(reinterpret_cast<const wchar_t*>(wide.c_str()), wide.size());
+}
 
 // Values are plain ASCII numbers; any other character can only make the value not scan.
 std::string NarrowValue(const wchar_t* text) {

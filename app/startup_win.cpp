@@ -32,7 +32,8 @@ constexpr char16_t kFatalCaption[] = u"致命的なエラーが発生しまし�
 
 void Fatal(const char16_t* text) { ShowMessage(nullptr, text, kFatalCaption, MB_OK | MB_ICONWARNING); }
 
-// Steps 4-7: the main window, its menu and accelerators, the chart window and the side panel.
+// The main window, its menu and accelerators, the chart window and the side panel. Each failure
+// shows its own message and ends the run (false).
 bool CreateWindows(bool startupRun, HINSTANCE instance) {
   gApp.MainForm = new MainForm();
   if (CreateMainWindow(*gApp.MainForm, MainWindowProc, startupRun, instance) == 0) {
@@ -58,7 +59,7 @@ bool CreateWindows(bool startupRun, HINSTANCE instance) {
   return true;
 }
 
-// Steps 9-11: the three stores with the settings in force, loaded from their files. A file whose
+// The three stores with the settings in force, loaded from their files. A file whose
 // load skipped lines is copied into backup\damaged at once, before any save can replace it.
 std::vector<DamagedFile> LoadStores() {
   const LocalTime now = CurrentLocalTime();
@@ -85,7 +86,7 @@ std::vector<DamagedFile> LoadStores() {
   return damaged;
 }
 
-// Steps 12-13: the chart over the chart window, its range and colours, and the saved mode.
+// The chart over the chart window, its scroll range and colours, and the saved mode.
 void CreateChart() {
   MainForm& form = *gApp.MainForm;
   gApp.Chart = CreateChartViewForWindow(form.ChartWindow->GetMyHWnd(), form.ChartRect,
@@ -106,7 +107,7 @@ void CreateChart() {
   }
 }
 
-// Step 19: today in the side panel.
+// Today in the side panel.
 void ShowToday() {
   const DateYmd today = FromTm(quillet::GetNow());
   ShowDay(today, AverageCycleDays(*gApp.TemperatureData));
@@ -120,7 +121,7 @@ void TellAboutDamagedFiles(const std::vector<DamagedFile>& damaged) {
               MB_OK | MB_ICONINFORMATION);
 }
 
-// Step 20: the start-up run asks for today's entry when there is none, then closes.
+// The start-up run asks for today's entry when there is none, then closes the main window.
 void RunStartupEntry() {
   HWND main = gApp.MainForm->Window();
   const DateYmd today = FromTm(quillet::GetNow());
@@ -129,7 +130,7 @@ void RunStartupEntry() {
   SendMessageW(main, WM_CLOSE, 0, 0);
 }
 
-// Step 21: accelerators first, then the ordinary translation and dispatch.
+// Until WM_QUIT: accelerators first, then the ordinary translation and dispatch.
 int RunMessageLoop() {
   MSG& msg = gApp.LoopMessage;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -8,16 +8,10 @@
 #include "chart_view.h"
 #include "date_ymd.h"
 #include "draw_canvas.h"
+#include "number_text.h"
 
 // The local date as the view's creator supplies it.
 inline std::tm TodayOf(const ChartView& view) { return view.today ? view.today() : std::tm{}; }
-
-// ASCII text (digits, signs, points) as UTF-16.
-inline std::u16string AsciiText(const char* text) {
-  std::u16string out;
-  for (const char* p = text; *p != '\0'; ++p) out.push_back(static_cast<char16_t>(*p));
-  return out;
-}
 
 inline std::u16string NumberText(int value) { return AsciiText(std::to_string(value).c_str()); }
 

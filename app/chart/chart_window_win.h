@@ -1,20 +1,9 @@
-// The chart window's side of ChartView: everything the window procedure and start-up need.
-//
-// Start-up (after the chart window exists at its final size and its creation-time WM_SIZE has
-// passed):
-//   RECT rc; GetClientRect(chartHwnd, &rc);
-//   state.chart = CreateChartViewForWindow(chartHwnd, rc, &temperatures, &weights);
-//   SetChartScrollRange(*state.chart);
-//   SetChartColors(*state.chart, c.base, c.grid, c.graph, c.todayBack, c.markBack, c.string,
-//                  c.baseLine);
-//   SetChartMode(*state.chart, savedGraphMode);
-//   RedrawChart(*state.chart);
-// Chart window procedure:
-//   WM_PAINT:       PaintChart(*state.chart, hwnd);
-//   WM_HSCROLL:     ScrollChartWindow(*state.chart, wParam);
-//   WM_LBUTTONDOWN: DateYmd d = ChartDateAtClick(*state.chart, lParam); if (d.year != 0) ...
-// After a mode change, the colour dialog, or any entry added/changed/deleted: RedrawChart.
-// Close: DeleteDrawingTools(*state.chart); state.chart.reset();
+// The chart window's side of ChartView: what start-up and the chart window procedure call.
+// Start-up (CreateChart in startup_win.cpp) creates the view once the chart window has its size,
+// then sets its scroll range, colours and mode. The chart window procedure (ChartWindowProc in
+// main_window_win.cpp) paints it on WM_PAINT, scrolls it on WM_HSCROLL and turns a click into a
+// date on WM_LBUTTONDOWN; after a mode change, a colour change or an entry change the main window
+// calls RedrawChart. The close calls DeleteDrawingTools before deleting the view.
 #pragma once
 
 #include <windows.h>

@@ -2,23 +2,19 @@
 
 #include <cstdio>
 
+#include "number_text.h"
+
 namespace {
 
 constexpr std::size_t kPanelTextBuffer = 9;
-
-std::u16string Widen(const char* ascii) {
-  std::u16string text;
-  for (; *ascii != '\0'; ++ascii) text.push_back(static_cast<char16_t>(static_cast<unsigned char>(*ascii)));
-  return text;
-}
 
 std::u16string PredictionText(const DateYmd& predicted, const DateYmd& today) {
   if (predicted < today) return u"未定";  // the zero date is always earlier than today
   char buffer[kPanelTextBuffer];
   std::snprintf(buffer, sizeof buffer, "%d", predicted.month);
-  std::u16string text = Widen(buffer) + u"月";
+  std::u16string text = AsciiText(buffer) + u"月";
   std::snprintf(buffer, sizeof buffer, "%d", predicted.day);
-  return text + Widen(buffer) + u"日";
+  return text + AsciiText(buffer) + u"日";
 }
 
 }  // namespace
@@ -26,7 +22,7 @@ std::u16string PredictionText(const DateYmd& predicted, const DateYmd& today) {
 std::u16string FormatPanelNumber(const char* format, double value) {
   char buffer[kPanelTextBuffer];
   std::snprintf(buffer, sizeof buffer, format, value);
-  return Widen(buffer);
+  return AsciiText(buffer);
 }
 
 ChartPlace LayoutChartArea(int clientLeft, int clientTop, int clientRight, int clientBottom,
@@ -76,7 +72,7 @@ PanelContent MakePanelContent(int cycle, const DateYmd& date, const TemperatureR
   content.average = FormatPanelNumber("%.2f", average);
   char buffer[kPanelTextBuffer];
   std::snprintf(buffer, sizeof buffer, "%d", cycle);
-  content.cycle = Widen(buffer);
+  content.cycle = AsciiText(buffer);
   content.nextPeriod = PredictionText(nextPeriod, today);
   content.nextOvulation = PredictionText(nextOvulation, today);
   content.date = date;

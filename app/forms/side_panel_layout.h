@@ -1,5 +1,5 @@
 // The main window's portable arithmetic: where the chart window goes, which control the Tab key
-// moves to, and what the side panel shows for a day. side_panel_win.cpp puts it on screen.
+// moves to, and what the side panel shows for a day. main_form_win.cpp puts it on screen.
 #pragma once
 
 #include <string>
@@ -56,6 +56,6 @@ PanelContent MakePanelContent(int cycle, const DateYmd& date, const TemperatureR
                               const DateYmd& nextPeriod, const DateYmd& nextOvulation,
                               const DateYmd& today);
 
-// A number formatted the C way into a short text (nine characters at most, like the panel's
-// buffer; a longer result is cut, never overflows).
+// A number formatted the C way into a short text: the result goes through a nine-byte buffer, so
+// it keeps at most eight characters; a longer result is cut, never overflows.
 std::u16string FormatPanelNumber(const char* format, double value);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "dates.h"
+#include "number_text.h"
 #include "statistics.h"
 
 namespace {
@@ -15,12 +16,7 @@ namespace {
 constexpr char16_t kPrintFace[] = u"MS ゴシック";
 constexpr ColorRef kWhite = MakeRgb(255, 255, 255);
 
-std::u16string Ascii(const char* text) {
-  std::u16string out;
-  for (const char* p = text; *p != '\0'; ++p) out.push_back(static_cast<char16_t>(*p));
-  return out;
-}
-std::u16string Number(int value) { return Ascii(std::to_string(value).c_str()); }
+std::u16string Number(int value) { return AsciiText(std::to_string(value).c_str()); }
 
 std::tm DateTm(const DateYmd& d) { return quillet::MakeDate(d.year, d.month, d.day); }
 std::tm RecordTm(const TemperatureRecord& r) { return quillet::MakeDate(r.year, r.month, r.day); }
@@ -179,7 +175,7 @@ void DrawPrintTemperatureAxes(PrintChartView& v, Canvas& canvas) {
       char buffer[64];
       std::snprintf(buffer, sizeof buffer, "%.2f", value);
       const int top = y + (r / 3) * 2;
-      canvas.DrawTextIn(Ascii(buffer), DrawRect{v.pageLeft, top, PL, top + r}, dt::kRight);
+      canvas.DrawTextIn(AsciiText(buffer), DrawRect{v.pageLeft, top, PL, top + r}, dt::kRight);
     }
     ++i;
     value += 0.1;
@@ -284,7 +280,7 @@ DateYmd DrawPrintTemperaturePage(PrintChartView& v, Canvas& canvas, const DateYm
           std::min(static_cast<int>(std::trunc(static_cast<long double>(x0 + 1) +
                                                132.0L * static_cast<long double>(v.pageScale))),
                    PR);
-      canvas.DrawTextIn(Ascii(std::to_string(date.year).c_str()) + u"年" + Number(date.month) +
+      canvas.DrawTextIn(AsciiText(std::to_string(date.year).c_str()) + u"年" + Number(date.month) +
                             u"月",
                         DrawRect{x0 + 1, 1, labelRight, P / 3},
                         dt::kEndEllipsis | dt::kSingleLine | dt::kVCenter);

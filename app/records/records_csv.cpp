@@ -329,8 +329,7 @@ std::uint32_t DateKey(const DateYmd& d) {
 }
 
 std::u16string Utf16Digits(std::size_t value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
+  return AsciiText(std::to_string(value));
 }
 
 bool HasRecords(const DateYmd& d, const TemperatureStore& temperatures, const WeightStore& weights,
