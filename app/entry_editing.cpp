@@ -1,6 +1,7 @@
 #include "entry_editing.h"
 
 #include <cstdio>
+#include <limits>
 
 #include "number_text.h"
 #include "numbers.h"
@@ -34,7 +35,22 @@ EntryRefusal CheckValues(const TemperatureRecord& temperature, const WeightRecor
 
 }  // namespace
 
-double ReadEntryNumber(const wchar_t* text) { return quillet::ToDouble(text); }
+double ReadEntryNumber(const wchar_t* text) {
+  if (quillet::IsDouble(text)) return quillet::ToDouble(text);
+  if (text == nullptr) return 0.0;
+  const wchar_t* p = text;
+  while (*p == L' ' || (*p >= L'\t' && *p <= L'\r')) ++p;
+  if (*p == L'\0') return 0.0;  // an empty field: no value
+  if (*p == L'+' || *p == L'-') ++p;
+  // A written zero ("0", "0.00", "-0", the "0" of "0x24") reads as 0. Anything else that is no
+  // finite non-zero decimal ("inf", "nan", "1e999", letters) is no number the program can hold:
+  // NaN, which every value check refuses, so the typed text is never dropped in silence.
+  bool zero = false;
+  for (; *p == L'0'; ++p) zero = true;
+  if (*p == L'.')
+    for (++p; *p == L'0'; ++p) zero = true;
+  return zero && !(*p >= L'1' && *p <= L'9') ? 0.0 : std::numeric_limits<double>::quiet_NaN();
+}
 
 bool MemoHasComma(const MemoRecord& memo) {
   for (std::size_t i = 0; i < MemoCapacity && memo.text[i] != u'\0'; ++i)

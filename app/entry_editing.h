@@ -19,9 +19,9 @@ enum class EntryRefusal {
 
 // The number typed into a temperature or weight field, read the same way by the side panel and
 // the entry dialog: decimal text after optional blanks and a sign, the rest of the field ignored
-// ("36.5abc" is 36.5). Text that starts with no decimal number, reads as 0, or does not fit a
-// double gives 0.0, which the checks then treat as "no value". Hexadecimal, "inf" and "nan" are
-// not numbers here ("0x24" is 0, not 36).
+// ("36.5abc" is 36.5). An empty field and a written zero give 0.0 ("no value"). Any other text
+// ("inf", "nan", "1e999", "abc") gives NaN, which the checks refuse. Hexadecimal is not read
+// ("0x24" is 0, not 36).
 double ReadEntryNumber(const wchar_t* text);
 
 // The stores an entry touches.

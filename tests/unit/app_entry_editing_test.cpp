@@ -156,18 +156,26 @@ TEST(UpdateActions, FourCases) {
 }
 
 // The side panel and the entry dialog read a typed temperature or weight through this one
-// function: decimal text as the C library reads it, everything else 0.0 ("no value").
+// function: decimal text as the C library reads it, an empty field or a zero as 0.0 (no value),
+// anything else as NaN so the checks refuse it.
 TEST(EntryNumbers, TypedTextReadsAsDecimalOnly) {
+  const double kNone = std::numeric_limits<double>::quiet_NaN();
   const struct {
     const wchar_t* text;
     double expected;
   } cases[] = {
       {L"36.5", 36.5},   {L" 36.50", 36.5}, {L"+36.5", 36.5}, {L"36.5abc", 36.5},
-      {L"36.", 36.0},    {L".5", 0.5},      {L"3.65e1", 36.5}, {L"60.3", 60.3},
-      {L"-1", -1.0},     {L"", 0.0},        {L"abc", 0.0},   {L"0", 0.0},
-      {L"0x24", 0.0},    {L"inf", 0.0},     {L"nan", 0.0},   {L"1e999", 0.0},
-      {L"３６.５", 0.0},
+      {L"36.", 36.0},    {L".5", 0.5},      {L"3.65e1", 36.5}, {L"-1", -1.0},
+      {L"", 0.0},        {L"  ", 0.0},      {L"0", 0.0},     {L"-0.00", 0.0},
+      {L"0x24", 0.0},    {L"abc", kNone},   {L"inf", kNone}, {L"nan", kNone},
+      {L"1e999", kNone}, {L"３６.５", kNone},
   };
-  for (const auto& c : cases) EXPECT_EQ(ReadEntryNumber(c.text), c.expected) << c.text;
+  for (const auto& c : cases) {
+    const double read = ReadEntryNumber(c.text);
+    if (std::isnan(c.expected))
+      EXPECT_TRUE(std::isnan(read)) << c.text;
+    else
+      EXPECT_EQ(read, c.expected) << c.text;
+  }
   EXPECT_EQ(ReadEntryNumber(nullptr), 0.0);
 }
