@@ -422,6 +422,12 @@ HWND TovelaProcess::WaitForMainWindow(Timeout timeout, bool visibleOnly) {
   if (found != nullptr &&
       !SendMessageTimeoutW(found, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout.count()), &result))
     return nullptr;
+  // Under Wine a sent message can also be answered while start-up still creates windows, so the
+  // answer alone does not prove start-up complete. Showing today in the side panel is its last
+  // step: wait until the date picker shows a date, so nothing (a probe thread above all) reaches
+  // a program that is still setting itself up.
+  if (found != nullptr)
+    WaitUntil([&] { return !GetText(GetDlgItem(found, kDatePickerId)).empty(); }, timeout);
   return found;
 }
 
