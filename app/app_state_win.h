@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "color_scheme.h"
+
 struct TemperatureStore;
 struct WeightStore;
 struct MemoStore;
@@ -16,15 +18,11 @@ class CPrintGraph;
 struct AcceleratorEntries;
 
 struct AppState {
-  COLORREF TodayBackColor = 0;
+  ColorScheme Colors;             // the settings' colours as read at start-up
   double MinTemperature = 35.5;   // chart floor in force (settings, then the statistics)
   MSG LoopMessage{};              // the message loop's record; its wParam is the exit code
-  COLORREF BaseColor = 0;
   WeightStore* WeightData = nullptr;
   MainForm* MainForm = nullptr;
-  COLORREF GraphGridColor = 0;
-  COLORREF GraphColor = 0;
-  COLORREF BaseTempeLineColor = 0;
   HBRUSH BackBrush = nullptr;     // system brush of COLOR_BTNFACE (not owned)
   ChartView* Chart = nullptr;
   CBasicEnv* BasicEnv = nullptr;
@@ -35,8 +33,6 @@ struct AppState {
   int GraphMode = 1;              // the saved mode; used once at start-up
   int WeightCalcType = 0;
   int PeriodCalcType = 0;
-  COLORREF MarkBackColor = 0;
-  COLORREF StringColor = 0;
   CRecolor* Recolor = nullptr;
   double MinWeight = 43.0;        // chart floor weight in force
   int PeriodCycle = 28;           // cycle length in force

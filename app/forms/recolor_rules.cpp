@@ -21,16 +21,8 @@ const RecolorRow* RecolorRowOfButton(int buttonId) {
 
 RecolorRect RecolorSwatchRect(const RecolorRow& row) { return {70, row.y, 120, row.y + 15}; }
 
-RecolorColors MakeRecolorColors(const RecolorValue (&startup)[kRecolorSlotCount]) {
-  RecolorColors colors;
-  for (int i = 0; i < kRecolorSlotCount; ++i) colors.working[i] = colors.confirmed[i] = startup[i];
-  return colors;
-}
+RecolorColors MakeRecolorColors(const ColorScheme& startup) { return {startup, startup}; }
 
-void ConfirmRecolor(RecolorColors& colors) {
-  for (int i = 0; i < kRecolorSlotCount; ++i) colors.confirmed[i] = colors.working[i];
-}
+void ConfirmRecolor(RecolorColors& colors) { colors.confirmed = colors.working; }
 
-void CancelRecolor(RecolorColors& colors) {
-  for (int i = 0; i < kRecolorSlotCount; ++i) colors.working[i] = colors.confirmed[i];
-}
+void CancelRecolor(RecolorColors& colors) { colors.working = colors.confirmed; }

@@ -8,21 +8,18 @@
 // the close box does neither, so picks made before it show again at the next opening.
 #pragma once
 
-#include <cstdint>
+#include "color_scheme.h"
 
-// The seven colours in the fixed order of the colour scheme.
-enum RecolorSlot : int {
-  kRecolorBase = 0,      // BaseColor
-  kRecolorGrid = 1,      // GraphGridColor
-  kRecolorGraph = 2,     // GraphColor
-  kRecolorTodayBack = 3, // TodayBackColor
-  kRecolorMarkBack = 4,  // MarkBackColor
-  kRecolorString = 5,    // StringColor
-  kRecolorBaseLine = 6,  // BaseTempeLineColor
-};
-constexpr int kRecolorSlotCount = 7;
-
-using RecolorValue = std::uint32_t;  // 0x00BBGGRR
+// A row shows one slot of the colour scheme; the dialog's names for the slots.
+using RecolorSlot = ColorSlot;
+inline constexpr RecolorSlot kRecolorBase = kBaseColor;
+inline constexpr RecolorSlot kRecolorGrid = kGraphGridColor;
+inline constexpr RecolorSlot kRecolorGraph = kGraphColor;
+inline constexpr RecolorSlot kRecolorTodayBack = kTodayBackColor;
+inline constexpr RecolorSlot kRecolorMarkBack = kMarkBackColor;
+inline constexpr RecolorSlot kRecolorString = kStringColor;
+inline constexpr RecolorSlot kRecolorBaseLine = kBaseTempeLineColor;
+inline constexpr int kRecolorSlotCount = kColorSlotCount;  // one row a slot
 
 // One row of the dialog, top to bottom.
 struct RecolorRow {
@@ -48,12 +45,12 @@ struct RecolorRect {
 RecolorRect RecolorSwatchRect(const RecolorRow& row);
 
 struct RecolorColors {
-  RecolorValue working[kRecolorSlotCount] = {};
-  RecolorValue confirmed[kRecolorSlotCount] = {};
+  ColorScheme working;
+  ColorScheme confirmed;
 };
 
-// Both sets from the start-up colours, in slot order.
-RecolorColors MakeRecolorColors(const RecolorValue (&startup)[kRecolorSlotCount]);
+// Both sets from the start-up colours.
+RecolorColors MakeRecolorColors(const ColorScheme& startup);
 // 登録: the working colours become the confirmed ones.
 void ConfirmRecolor(RecolorColors& colors);
 // キャンセル: the working colours go back to the confirmed ones.

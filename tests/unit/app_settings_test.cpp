@@ -149,7 +149,7 @@ TEST(SettingsFile, CloseWritesFloorsAndCycleFromTheStatistics) {
   weights.weightCalcType = 0;
   weights.minWeight = 40;
   AddWeight(weights, 2026, 1, 1, 52.34);
-  std::array<std::uint32_t, kSettingsColorCount> colors{};
+  ColorScheme colors{};
   colors[kGraphGridColor] = RgbFromComponents(10, 20, 30);
 
   const SettingsValues v = SettingsForSave(colors, 2, temperatures, weights);

@@ -23,8 +23,13 @@ struct PrintFixture {
     store.temperatureCalcType = 1;
     store.minTemperature = 35.4;
     if (*literal != '\0') AddTemperatures(store, literal);
-    view = CreatePrintChartView(width, height, &store, 35.4, kBase, kGrid, kGraph, kString,
-                                kBaseLine, &canvas);
+    view = CreatePrintChartView(width, height, &store, 35.4,
+                                ColorScheme{.BaseColor = kBase,
+                                            .GraphGridColor = kGrid,
+                                            .GraphColor = kGraph,
+                                            .StringColor = kString,
+                                            .BaseTempeLineColor = kBaseLine},
+                                &canvas);
   }
   DateYmd DrawPage(DateYmd first, DateYmd end) {
     DrawPrintPageFrame(*view, canvas);
