@@ -164,3 +164,25 @@ TEST(SettingsFile, CloseWritesFloorsAndCycleFromTheStatistics) {
   temperatures.periodCalcType = 0;  // automatic: the measured 28-day gap
   EXPECT_EQ(SettingsForSave(colors, 2, temperatures, weights).periodCycle, 28);
 }
+
+// Each colour key reaches the chart under its own name: a slot bound to another field would save
+// and read back unchanged, yet paint with the wrong colour.
+TEST(SettingsColours, EachKeyFillsTheSchemeFieldOfItsName) {
+  const struct {
+    const char* key;
+    ColorRef ColorScheme::*field;
+  } cases[] = {{"BaseColor", &ColorScheme::BaseColor},
+               {"GraphGridColor", &ColorScheme::GraphGridColor},
+               {"GraphColor", &ColorScheme::GraphColor},
+               {"TodayBackColor", &ColorScheme::TodayBackColor},
+               {"MarkBackColor", &ColorScheme::MarkBackColor},
+               {"StringColor", &ColorScheme::StringColor},
+               {"BaseTempeLineColor", &ColorScheme::BaseTempeLineColor}};
+  SettingsTexts texts = DefaultTexts();
+  for (int i = 0; i < 7; ++i) texts[KeyIndex(cases[i].key)] = std::to_string(i + 1) + ",0,0";
+  const SettingsValues v = ParseSettings(texts);
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_EQ(v.colors.*cases[i].field, RgbFromComponents(i + 1, 0, 0)) << cases[i].key;
+    EXPECT_EQ(FormatSettings(v)[KeyIndex(cases[i].key)], std::to_string(i + 1) + ",0,0");
+  }
+}

@@ -226,3 +226,16 @@ TEST(ChartFrame, TooSmallAPlotDrawsNoRowsOrColumnsAndReturns) {
     EXPECT_TRUE(g.canvas.HoldsOriginals());
   }
 }
+
+// A view frees the tools it still holds when it goes; after DeleteDrawingTools it frees nothing
+// twice.
+TEST(ChartTools, DestroyingTheViewFreesTheToolsItStillHolds) {
+  for (bool deleteFirst : {false, true}) {
+    ChartFixture f(2007, 5, 20);
+    f.Start(kTemperatureMode);
+    if (deleteFirst) DeleteDrawingTools(*f.view);
+    f.view.reset();
+    EXPECT_EQ(f.canvas.LiveTools(), 0) << deleteFirst;
+    EXPECT_EQ(f.canvas.DeletedTools(), 11) << deleteFirst;
+  }
+}
