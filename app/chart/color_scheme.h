@@ -8,13 +8,13 @@
 // The position of each colour in the scheme's fixed order: the order of the settings keys, and
 // the slot a colour-dialog row refers to.
 enum ColorSlot : int {
-  kBaseColor = 0,
-  kGraphGridColor,
-  kGraphColor,
-  kTodayBackColor,
-  kMarkBackColor,
-  kStringColor,
-  kBaseTempeLineColor,
+  kBaseSlot = 0,
+  kGraphGridSlot,
+  kGraphSlot,
+  kTodayBackSlot,
+  kMarkBackSlot,
+  kStringSlot,
+  kBaseTempeLineSlot,
 };
 inline constexpr int kColorSlotCount = 7;
 

@@ -12,13 +12,13 @@
 
 // A row shows one slot of the colour scheme; the dialog's names for the slots.
 using RecolorSlot = ColorSlot;
-inline constexpr RecolorSlot kRecolorBase = kBaseColor;
-inline constexpr RecolorSlot kRecolorGrid = kGraphGridColor;
-inline constexpr RecolorSlot kRecolorGraph = kGraphColor;
-inline constexpr RecolorSlot kRecolorTodayBack = kTodayBackColor;
-inline constexpr RecolorSlot kRecolorMarkBack = kMarkBackColor;
-inline constexpr RecolorSlot kRecolorString = kStringColor;
-inline constexpr RecolorSlot kRecolorBaseLine = kBaseTempeLineColor;
+inline constexpr RecolorSlot kRecolorBase = kBaseSlot;
+inline constexpr RecolorSlot kRecolorGrid = kGraphGridSlot;
+inline constexpr RecolorSlot kRecolorGraph = kGraphSlot;
+inline constexpr RecolorSlot kRecolorTodayBack = kTodayBackSlot;
+inline constexpr RecolorSlot kRecolorMarkBack = kMarkBackSlot;
+inline constexpr RecolorSlot kRecolorString = kStringSlot;
+inline constexpr RecolorSlot kRecolorBaseLine = kBaseTempeLineSlot;
 inline constexpr int kRecolorSlotCount = kColorSlotCount;  // one row a slot
 
 // One row of the dialog, top to bottom.
