@@ -1,4 +1,4 @@
-#include "support/tovela_driver.h"
+#include "tovela_driver.h"
 
 #include <commctrl.h>
 #include <psapi.h>
