@@ -37,15 +37,6 @@ struct SettingsValues {
   int periodCalcType = 0;
 };
 
-// The settings' names for the colour slots, as the keys spell them.
-inline constexpr ColorSlot kBaseColor = kBaseSlot;
-inline constexpr ColorSlot kGraphGridColor = kGraphGridSlot;
-inline constexpr ColorSlot kGraphColor = kGraphSlot;
-inline constexpr ColorSlot kTodayBackColor = kTodayBackSlot;
-inline constexpr ColorSlot kMarkBackColor = kMarkBackSlot;
-inline constexpr ColorSlot kStringColor = kStringSlot;
-inline constexpr ColorSlot kBaseTempeLineColor = kBaseTempeLineSlot;
-
 using SettingsTexts = std::array<std::string, kSettingsKeyCount>;
 
 // 0x00BBGGRR from three components, each cut to its low eight bits.

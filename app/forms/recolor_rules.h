@@ -10,15 +10,6 @@
 
 #include "color_scheme.h"
 
-// A row shows one slot of the colour scheme; the dialog's names for the slots.
-using RecolorSlot = ColorSlot;
-inline constexpr RecolorSlot kRecolorBase = kBaseSlot;
-inline constexpr RecolorSlot kRecolorGrid = kGraphGridSlot;
-inline constexpr RecolorSlot kRecolorGraph = kGraphSlot;
-inline constexpr RecolorSlot kRecolorTodayBack = kTodayBackSlot;
-inline constexpr RecolorSlot kRecolorMarkBack = kMarkBackSlot;
-inline constexpr RecolorSlot kRecolorString = kStringSlot;
-inline constexpr RecolorSlot kRecolorBaseLine = kBaseTempeLineSlot;
 inline constexpr int kRecolorSlotCount = kColorSlotCount;  // one row a slot
 
 // One row of the dialog, top to bottom.
@@ -27,7 +18,7 @@ struct RecolorRow {
   int captionId;
   int swatchId;
   int buttonId;
-  RecolorSlot slot;
+  ColorSlot slot;
 };
 // The seven rows from the top: 文字色, 基本線色, グリッド色, グラフ線色, 本日背景色, マーク背景色,
 // 基準体温色.

@@ -6,6 +6,12 @@
 
 namespace {
 
+// The colour slots under the names of their keys.
+constexpr ColorSlot kBaseColor = kBaseSlot, kGraphGridColor = kGraphGridSlot,
+                    kGraphColor = kGraphSlot, kTodayBackColor = kTodayBackSlot,
+                    kMarkBackColor = kMarkBackSlot, kStringColor = kStringSlot,
+                    kBaseTempeLineColor = kBaseTempeLineSlot;
+
 SettingsTexts DefaultTexts() {
   SettingsTexts texts;
   for (int i = 0; i < kSettingsKeyCount; ++i) texts[i] = kSettingsKeys[i].defaultText;

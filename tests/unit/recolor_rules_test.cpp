@@ -7,6 +7,12 @@
 
 namespace {
 
+// The colour slots under the names of the dialog's rows.
+constexpr ColorSlot kRecolorBase = kBaseSlot, kRecolorGrid = kGraphGridSlot,
+                    kRecolorGraph = kGraphSlot, kRecolorTodayBack = kTodayBackSlot,
+                    kRecolorMarkBack = kMarkBackSlot, kRecolorString = kStringSlot,
+                    kRecolorBaseLine = kBaseTempeLineSlot;
+
 const ColorScheme kStartup{.BaseColor = 0x000000,
                            .GraphGridColor = 0xC0C0C0,
                            .GraphColor = 0x0000FF,
