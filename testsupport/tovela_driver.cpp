@@ -1,5 +1,7 @@
 #include "tovela_driver.h"
 
+#include "probe_request.h"
+
 #include <commctrl.h>
 #include <psapi.h>
 
@@ -16,8 +18,8 @@ namespace e2e {
 namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
-// Time the injection may take beyond its two remote threads (memory, module list).
-constexpr Timeout kInjectionSlack{5000};
+// How long reserving or freeing memory in the program may take.
+constexpr Timeout kRemoteMemoryTimeout{5000};
 
 std::wstring ClassNameOf(HWND window) {
   wchar_t name[256] = {};
@@ -51,14 +53,74 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
   return TRUE;
 }
 
-// Remote memory in another process, freed on destruction unless released.
+// Runs `work` on a new thread and waits at most `timeout` for it. true when it ended in time and
+// returned true. A worker still blocked is left behind: it owns everything it uses, and the end
+// of the test program ends it.
+bool RunOnWorker(std::function<bool()> work, Timeout timeout) {
+  struct Job {
+    std::function<bool()> work;
+    std::atomic<bool> result{false};
+  };
+  auto job = std::make_shared<Job>();
+  job->work = std::move(work);
+  auto* held = new std::shared_ptr<Job>(job);
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](void* parameter) -> DWORD {
+        std::unique_ptr<std::shared_ptr<Job>> own(static_cast<std::shared_ptr<Job>*>(parameter));
+        (*own)->result = (*own)->work();
+        return 0;
+      },
+      held, 0, nullptr);
+  if (thread == nullptr) {
+    delete held;
+    return false;
+  }
+  const bool ended = WaitForSingleObject(thread, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+  CloseHandle(thread);
+  return ended && job->result;
+}
+
+// A handle of this program's own to the same process, for a worker that may outlive the caller's
+// handle; null when it cannot be made.
+HANDLE DuplicateProcessHandle(HANDLE process) {
+  HANDLE own = nullptr;
+  DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &own, 0, FALSE,
+                  DUPLICATE_SAME_ACCESS);
+  return own;
+}
+
+// Remote memory in another process, freed on destruction unless released. Wine reserves and
+// frees it inside the target process and waits for that without a time limit, so both run on a
+// worker thread with one: a program that does not take the request leaves the block null (the
+// caller's step fails) or allocated, instead of stopping the test.
 class RemoteBlock {
  public:
   RemoteBlock(HANDLE process, SIZE_T size) : process_(process) {
-    address_ = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    auto address = std::make_shared<std::atomic<void*>>(nullptr);
+    HANDLE own = DuplicateProcessHandle(process);
+    if (own == nullptr) return;
+    if (RunOnWorker(
+            [own, size, address] {
+              *address = VirtualAllocEx(own, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+              CloseHandle(own);
+              return true;
+            },
+            kRemoteMemoryTimeout))
+      address_ = *address;
   }
   ~RemoteBlock() {
-    if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (address_ == nullptr) return;
+    HANDLE own = DuplicateProcessHandle(process_);
+    if (own == nullptr) return;
+    void* address = address_;
+    RunOnWorker(
+        [own, address] {
+          VirtualFreeEx(own, address, 0, MEM_RELEASE);
+          CloseHandle(own);
+          return true;
+        },
+        kRemoteMemoryTimeout);
   }
   RemoteBlock(const RemoteBlock&) = delete;
   RemoteBlock& operator=(const RemoteBlock&) = delete;
@@ -161,82 +223,6 @@ void ClearAttributesAndDelete(const std::wstring& folder) {
     }
   });
   RemoveDirectoryW(folder.c_str());
-}
-
-// Starts a thread in the process at `start` and waits for it to end; false when it could not be
-// started or did not end in time.
-bool RunRemoteThreadIn(HANDLE process, LPTHREAD_START_ROUTINE start, void* parameter, Timeout timeout) {
-  HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, parameter, 0, nullptr);
-  if (thread == nullptr) return false;
-  const bool ended = WaitForSingleObject(thread, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
-  CloseHandle(thread);
-  return ended;
-}
-
-// The base address of a DLL loaded in another process, found by its file name.
-HMODULE RemoteModule(HANDLE process, const wchar_t* fileName) {
-  HMODULE modules[512];
-  DWORD needed = 0;
-  if (!EnumProcessModulesEx(process, modules, sizeof modules, &needed, LIST_MODULES_ALL)) return nullptr;
-  const DWORD count = std::min<DWORD>(needed / sizeof(HMODULE), 512);
-  for (DWORD i = 0; i < count; ++i) {
-    wchar_t name[MAX_PATH] = {};
-    if (GetModuleBaseNameW(process, modules[i], name, MAX_PATH) && _wcsicmp(name, fileName) == 0)
-      return modules[i];
-  }
-  return nullptr;
-}
-
-// Loads the probe DLL into the process and runs its ProbeReport on a thread of its own, so
-// nothing of the helper runs under the loader lock (a second load only counts up). false when a
-// step fails or a remote thread does not end within `timeout`.
-bool StartProbeIn(HANDLE process, const std::wstring& dll, Timeout timeout) {
-  const SIZE_T bytes = (dll.size() + 1) * sizeof(wchar_t);
-  RemoteBlock remote(process, bytes);
-  if (!remote.Write(dll.c_str(), bytes)) return false;
-  auto* loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
-  if (!RunRemoteThreadIn(process, loadLibrary, remote.get(), timeout)) return false;
-  HMODULE remoteBase = RemoteModule(process, L"tovela_probe.dll");
-  HMODULE local = LoadLibraryExW(dll.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-  if (remoteBase == nullptr || local == nullptr) {
-    if (local != nullptr) FreeLibrary(local);
-    return false;
-  }
-  const auto offset = reinterpret_cast<const char*>(GetProcAddress(local, "ProbeReport")) -
-                      reinterpret_cast<const char*>(local);
-  FreeLibrary(local);
-  auto* probe = reinterpret_cast<LPTHREAD_START_ROUTINE>(
-      reinterpret_cast<void*>(reinterpret_cast<char*>(remoteBase) + offset));
-  return RunRemoteThreadIn(process, probe, nullptr, timeout);
-}
-
-// Runs `work` on a new thread and waits at most `timeout` for it. true when it ended in time and
-// returned true. A worker still blocked is left behind: it owns everything it uses, and the end
-// of the test program ends it.
-bool RunOnWorker(std::function<bool()> work, Timeout timeout) {
-  struct Job {
-    std::function<bool()> work;
-    std::atomic<bool> result{false};
-  };
-  auto job = std::make_shared<Job>();
-  job->work = std::move(work);
-  auto* held = new std::shared_ptr<Job>(job);
-  HANDLE thread = CreateThread(
-      nullptr, 0,
-      [](void* parameter) -> DWORD {
-        std::unique_ptr<std::shared_ptr<Job>> own(static_cast<std::shared_ptr<Job>*>(parameter));
-        (*own)->result = (*own)->work();
-        return 0;
-      },
-      held, 0, nullptr);
-  if (thread == nullptr) {
-    delete held;
-    return false;
-  }
-  const bool ended = WaitForSingleObject(thread, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
-  CloseHandle(thread);
-  return ended && job->result;
 }
 
 }  // namespace
@@ -632,23 +618,25 @@ ProbeReport TovelaProcess::Probe(Timeout timeout) const {
   const std::wstring file = folder_ + name;
   DeleteFileW(file.c_str());
   if (!FileExists(dll) || info_.hProcess == nullptr) return report;
-  // Wine carries out VirtualAllocEx and CreateRemoteThread inside the target process and waits
-  // for it there without a time limit, so a process that does not take the request would block
-  // the test for good. The injection therefore runs on a worker thread with a process handle of
-  // its own, and a worker that has not finished in time fails the probe.
-  HANDLE process = nullptr;
-  if (!DuplicateHandle(GetCurrentProcess(), info_.hProcess, GetCurrentProcess(), &process, 0,
-                       FALSE, DUPLICATE_SAME_ACCESS))
-    return report;
-  const bool injected = RunOnWorker(
-      [process, dll, timeout] {
-        const bool started = StartProbeIn(process, dll, timeout);
-        CloseHandle(process);
-        return started;
-      },
-      2 * timeout + kInjectionSlack);
-  if (!injected) return report;
-  if (!WaitUntil([&] { return FileExists(file); }, timeout)) return report;
+  // The helper runs on the program's own thread, inside a message hook on it: Wine loads the
+  // hook's DLL into the program when the hook is first called there, and the request is a thread
+  // message the hook recognises. Nothing here waits on the program (installing a hook and
+  // posting a message return at once; the report is waited for with the timeout). A remote
+  // thread would not do: Wine starts it inside the target and waits for that without a limit.
+  HMODULE local = LoadLibraryW(dll.c_str());
+  const auto hookProc = local != nullptr
+      ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(local, "ProbeMessageHook")))
+      : nullptr;
+  HHOOK hook = hookProc != nullptr
+      ? SetWindowsHookExW(WH_GETMESSAGE, hookProc, local, info_.dwThreadId)
+      : nullptr;
+  const bool answered =
+      hook != nullptr &&
+      PostThreadMessageW(info_.dwThreadId, WM_NULL, kProbeRequest, kProbeRequest) &&
+      WaitUntil([&] { return FileExists(file); }, timeout);
+  if (hook != nullptr) UnhookWindowsHookEx(hook);
+  if (local != nullptr) FreeLibrary(local);
+  if (!answered) return report;
   const std::string raw = ReadFileBytes(file);
   std::wstring text(raw.size() / 2, L'\0');
   std::memcpy(text.data(), raw.data(), text.size() * sizeof(wchar_t));

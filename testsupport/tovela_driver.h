@@ -227,8 +227,9 @@ class TovelaProcess {
   // Ends the process at once (clean-up after a failed test).
   void Kill();
 
-  // Loads tovela_probe.dll from the install folder into the program (or makes the loaded one
-  // report again) and reads its report.
+  // Has tovela_probe.dll of the install folder report from the program's own thread (through a
+  // message hook, which loads it there the first time) and reads the report; ok is false when
+  // no report came within the timeout.
   ProbeReport Probe(Timeout timeout = kDefaultTimeout) const;
 
   // Brings the main window to the front and writes a 32-bit BMP of its screen area to

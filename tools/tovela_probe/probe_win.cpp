@@ -1,7 +1,7 @@
-// Loaded into Tovela.exe with a remote LoadLibraryW; a test then starts a remote thread at the
-// exported ProbeReport, which writes a report next to the DLL, "tovela_probe_<pid>.txt"
-// (UTF-16LE). Nothing runs in DllMain: the loader lock held there would deadlock against the
-// program's own thread as soon as a call waits for it.
+// Loaded into Tovela.exe as the module of a WH_GETMESSAGE hook that a test sets on the program's
+// thread. When that thread takes the test's request (probe_request.h) from its queue, the hook
+// writes a report next to the DLL, "tovela_probe_<pid>.txt" (UTF-16LE), on the program's own
+// thread, the one that owns the menus and windows it reads. Nothing runs in DllMain.
 //   menu <id> <1 checked | 0> <item text>     for every command item of the menu bar
 //   separator                                 for every separator of the menu bar, in order
 //   scroll <nMin> <nMax> <nPos>               of the chart window's (id 401) horizontal bar
@@ -11,6 +11,8 @@
 
 #include <cwchar>
 #include <string>
+
+#include "probe_request.h"
 
 namespace {
 
@@ -98,9 +100,15 @@ void WriteReport() {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) DWORD WINAPI ProbeReport(LPVOID) {
-  WriteReport();
-  return 0;
+// The hook: answers the request once, when it is taken off the queue; every message goes on.
+extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeMessageHook(int code, WPARAM removal,
+                                                                   LPARAM lParam) {
+  const auto* message = reinterpret_cast<const MSG*>(lParam);
+  if (code == HC_ACTION && removal == PM_REMOVE && message->hwnd == nullptr &&
+      message->message == WM_NULL && message->wParam == kProbeRequest &&
+      static_cast<WPARAM>(message->lParam) == kProbeRequest)
+    WriteReport();
+  return CallNextHookEx(nullptr, code, removal, lParam);
 }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
