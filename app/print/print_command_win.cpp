@@ -7,7 +7,7 @@
 #include "statistics.h"
 
 int OnPrintCommand(HWND) {
-  CPrintGraph* printGraph = gApp.PrintGraph;
+  CPrintGraph* printGraph = gApp.PrintGraph.get();
   if (printGraph == nullptr || gApp.TemperatureData == nullptr) return 1;
   // The printed chart takes the colours the on-screen chart holds now.
   COLORREF base = kKeepPrintColor, grid = kKeepPrintColor, graph = kKeepPrintColor,
@@ -20,7 +20,7 @@ int OnPrintCommand(HWND) {
     string = colors.string;
     baseLine = colors.baseLine;
   }
-  SetPrintGraphSource(*printGraph, gApp.TemperatureData,
+  SetPrintGraphSource(*printGraph, gApp.TemperatureData.get(),
                       ChartFloorTemperature(*gApp.TemperatureData), base, grid, graph, string,
                       baseLine);
   RunPrintGraphDialog(*printGraph);
