@@ -22,6 +22,7 @@
 #include "settings_win.h"
 #include "statistics.h"
 #include "system_win.h"
+#include "win_handles.h"
 
 namespace {
 
@@ -133,12 +134,12 @@ LRESULT OnNotify(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  PAINTSTRUCT paint{};
-  HDC dc = BeginPaint(window, &paint);
-  RECT client{};
-  GetClientRect(window, &client);
-  FillRect(dc, &client, gApp.BackBrush);
-  EndPaint(window, &paint);
+  {
+    quillet::PaintDc dc(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    FillRect(dc.get(), &client, gApp.BackBrush);
+  }
   return Default(window, message, wParam, lParam);
 }
 
@@ -239,9 +240,7 @@ LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         PaintChart(*gApp.Chart, window);
       } else {
         // No chart yet (the window's first paint can come before start-up made it).
-        PAINTSTRUCT paint{};
-        BeginPaint(window, &paint);
-        EndPaint(window, &paint);
+        quillet::PaintDc nothingToDraw(window);
       }
       return Default(window, message, wParam, lParam);
     case WM_HSCROLL:

@@ -108,6 +108,22 @@ class WindowDc {
   HDC dc_;
 };
 
+// A window's paint device context: BeginPaint, and EndPaint on scope exit (also when BeginPaint
+// gave no context), which validates the update region.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~PaintDc() { EndPaint(window_, &paint_); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
 // Selects an object into a device context and reselects what it replaced on scope exit. When
 // the selection fails nothing is reselected.
 class ScopedSelection {

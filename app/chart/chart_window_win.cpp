@@ -14,14 +14,11 @@ std::unique_ptr<ChartView> CreateChartViewForWindow(HWND chartWindow, const RECT
 }
 
 void PaintChart(ChartView& view, HWND chartWindow) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(chartWindow, &ps);
-  if (dc != nullptr) {
-    GdiCanvas canvas(dc);
-    DrawChartFrame(view, canvas);
-    DrawChartData(view, canvas);
-  }
-  EndPaint(chartWindow, &ps);
+  quillet::PaintDc dc(chartWindow);
+  if (dc.get() == nullptr) return;
+  GdiCanvas canvas(dc.get());
+  DrawChartFrame(view, canvas);
+  DrawChartData(view, canvas);
 }
 
 void RedrawChart(ChartView& view) {

@@ -40,10 +40,8 @@ INT_PTR OnInitDialog(HWND dialog, CRecolor* recolor) {
 }
 
 INT_PTR OnPaint(HWND dialog) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(dialog, &ps);
-  if (const CRecolor* recolor = ContextOf(dialog)) PaintSwatches(dialog, dc, *recolor);
-  EndPaint(dialog, &ps);
+  quillet::PaintDc dc(dialog);
+  if (const CRecolor* recolor = ContextOf(dialog)) PaintSwatches(dialog, dc.get(), *recolor);
   return 0;
 }
 
