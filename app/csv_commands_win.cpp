@@ -3,7 +3,7 @@
 // as after every other edit.
 #include "app_state_win.h"
 #include "chart_view.h"
-#include "command_hooks_win.h"
+#include "commands_win.h"
 #include "data_file_io.h"
 #include "entry_editing_win.h"
 #include "main_window_win.h"

@@ -4,7 +4,7 @@
 
 #include "app_state_win.h"
 #include "dates.h"
-#include "entry_editing.h"
+#include "entry_rules.h"
 #include "main_form_win.h"
 
 namespace {

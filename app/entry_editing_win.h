@@ -1,4 +1,4 @@
-// The side panel's add, update and delete: the checks and store changes of entry_editing.h with
+// The side panel's add, update and delete: the checks and store changes of entry_rules.h with
 // their message boxes, owned by the main window.
 #pragma once
 

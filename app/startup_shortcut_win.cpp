@@ -6,7 +6,7 @@
 
 #include <cwchar>
 
-#include "command_hooks_win.h"
+#include "commands_win.h"
 #include "system_win.h"
 #include "win_handles.h"
 

@@ -2,7 +2,7 @@
 // against the documented day-by-day stepping and month-by-month carrying.
 #include <benchmark/benchmark.h>
 
-#include "../tests/unit/quillet_literal_dates.h"
+#include "quillet_literal_dates.h"
 #include "dates.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "date_ymd.h"
 #include "dates.h"
 #include "dialog_placement_win.h"
-#include "entry_editing.h"
+#include "entry_rules.h"
 #include "main_form_win.h"
 #include "resources/tovela_ids.h"
 

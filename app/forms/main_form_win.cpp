@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "entry_editing.h"
+#include "entry_rules.h"
 #include "resources/tovela_ids.h"
 #include "side_panel_layout.h"
 #include "statistics.h"

@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "support/app_fixture.h"
+#include "app_fixture.h"
 
 namespace e2e {
 namespace {

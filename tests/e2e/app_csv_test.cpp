@@ -2,7 +2,7 @@
 // messages, and what reaches the data files at the close.
 #include <gtest/gtest.h>
 
-#include "support/app_fixture.h"
+#include "app_fixture.h"
 
 namespace e2e {
 namespace {

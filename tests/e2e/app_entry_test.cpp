@@ -2,7 +2,7 @@
 // program, with the message boxes it shows and the files it writes.
 #include <gtest/gtest.h>
 
-#include "support/app_fixture.h"
+#include "app_fixture.h"
 
 namespace e2e {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "support/app_fixture.h"
+#include "app_fixture.h"
 #include "tovela_version.h"
 
 namespace e2e {

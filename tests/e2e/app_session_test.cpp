@@ -1,7 +1,7 @@
 // The end of a Windows session and the side panel's keyboard order in the real program.
 #include <gtest/gtest.h>
 
-#include "support/app_fixture.h"
+#include "app_fixture.h"
 
 namespace e2e {
 namespace {

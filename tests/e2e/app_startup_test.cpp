@@ -1,7 +1,7 @@
 // Start-up and close of the real program: a first run, the "-startup" run and the files it leaves.
 #include <gtest/gtest.h>
 
-#include "support/app_fixture.h"
+#include "app_fixture.h"
 
 namespace e2e {
 namespace {

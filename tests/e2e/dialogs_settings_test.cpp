@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <string>
 
-#include "../common/shortcut_reader_win.h"
-#include "support/tovela_driver.h"
+#include "shortcut_reader_win.h"
+#include "tovela_driver.h"
 
 using namespace e2e;
 

@@ -15,8 +15,8 @@
 #include <set>
 #include <string>
 
-#include "../win/print_pdf_support.h"
-#include "support/app_fixture.h"
+#include "print_pdf_support.h"
+#include "app_fixture.h"
 
 namespace e2e {
 namespace {

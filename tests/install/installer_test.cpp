@@ -7,7 +7,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "support/app_fixture.h"
+#include "app_fixture.h"
 #include "tovela_version.h"
 
 namespace e2e {

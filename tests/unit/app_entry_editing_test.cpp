@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "entry_editing.h"
+#include "entry_rules.h"
 
 namespace {
 

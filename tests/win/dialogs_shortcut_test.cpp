@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "../common/shortcut_reader_win.h"
+#include "shortcut_reader_win.h"
 #include "startup_shortcut_win.h"
 #include "system_win.h"
 

@@ -1,4 +1,4 @@
-#include "support/tovela_driver.h"
+#include "tovela_driver.h"
 
 #include <commctrl.h>
 #include <psapi.h>
@@ -7,6 +7,8 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <sstream>
 
 namespace e2e {
@@ -14,6 +16,8 @@ namespace e2e {
 namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
+// Time the injection may take beyond its two remote threads (memory, module list).
+constexpr Timeout kInjectionSlack{5000};
 
 std::wstring ClassNameOf(HWND window) {
   wchar_t name[256] = {};
@@ -181,6 +185,58 @@ HMODULE RemoteModule(HANDLE process, const wchar_t* fileName) {
       return modules[i];
   }
   return nullptr;
+}
+
+// Loads the probe DLL into the process and runs its ProbeReport on a thread of its own, so
+// nothing of the helper runs under the loader lock (a second load only counts up). false when a
+// step fails or a remote thread does not end within `timeout`.
+bool StartProbeIn(HANDLE process, const std::wstring& dll, Timeout timeout) {
+  const SIZE_T bytes = (dll.size() + 1) * sizeof(wchar_t);
+  RemoteBlock remote(process, bytes);
+  if (!remote.Write(dll.c_str(), bytes)) return false;
+  auto* loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
+  if (!RunRemoteThreadIn(process, loadLibrary, remote.get(), timeout)) return false;
+  HMODULE remoteBase = RemoteModule(process, L"tovela_probe.dll");
+  HMODULE local = LoadLibraryExW(dll.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+  if (remoteBase == nullptr || local == nullptr) {
+    if (local != nullptr) FreeLibrary(local);
+    return false;
+  }
+  const auto offset = reinterpret_cast<const char*>(GetProcAddress(local, "ProbeReport")) -
+                      reinterpret_cast<const char*>(local);
+  FreeLibrary(local);
+  auto* probe = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+      reinterpret_cast<void*>(reinterpret_cast<char*>(remoteBase) + offset));
+  return RunRemoteThreadIn(process, probe, nullptr, timeout);
+}
+
+// Runs `work` on a new thread and waits at most `timeout` for it. true when it ended in time and
+// returned true. A worker still blocked is left behind: it owns everything it uses, and the end
+// of the test program ends it.
+bool RunOnWorker(std::function<bool()> work, Timeout timeout) {
+  struct Job {
+    std::function<bool()> work;
+    std::atomic<bool> result{false};
+  };
+  auto job = std::make_shared<Job>();
+  job->work = std::move(work);
+  auto* held = new std::shared_ptr<Job>(job);
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](void* parameter) -> DWORD {
+        std::unique_ptr<std::shared_ptr<Job>> own(static_cast<std::shared_ptr<Job>*>(parameter));
+        (*own)->result = (*own)->work();
+        return 0;
+      },
+      held, 0, nullptr);
+  if (thread == nullptr) {
+    delete held;
+    return false;
+  }
+  const bool ended = WaitForSingleObject(thread, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+  CloseHandle(thread);
+  return ended && job->result;
 }
 
 }  // namespace
@@ -575,27 +631,23 @@ ProbeReport TovelaProcess::Probe(Timeout timeout) const {
   swprintf(name, 64, L"\\tovela_probe_%lu.txt", info_.dwProcessId);
   const std::wstring file = folder_ + name;
   DeleteFileW(file.c_str());
-  if (!FileExists(dll)) return report;
-  // Load the helper (a second load only counts up), then run its ProbeReport on a thread of
-  // its own: nothing of the helper runs under the loader lock.
-  const SIZE_T bytes = (dll.size() + 1) * sizeof(wchar_t);
-  RemoteBlock remote(info_.hProcess, bytes);
-  if (!remote.Write(dll.c_str(), bytes)) return report;
-  auto* loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
-  if (!RunRemoteThreadIn(info_.hProcess, loadLibrary, remote.get(), timeout)) return report;
-  HMODULE remoteBase = RemoteModule(info_.hProcess, L"tovela_probe.dll");
-  HMODULE local = LoadLibraryExW(dll.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-  if (remoteBase == nullptr || local == nullptr) {
-    if (local != nullptr) FreeLibrary(local);
+  if (!FileExists(dll) || info_.hProcess == nullptr) return report;
+  // Wine carries out VirtualAllocEx and CreateRemoteThread inside the target process and waits
+  // for it there without a time limit, so a process that does not take the request would block
+  // the test for good. The injection therefore runs on a worker thread with a process handle of
+  // its own, and a worker that has not finished in time fails the probe.
+  HANDLE process = nullptr;
+  if (!DuplicateHandle(GetCurrentProcess(), info_.hProcess, GetCurrentProcess(), &process, 0,
+                       FALSE, DUPLICATE_SAME_ACCESS))
     return report;
-  }
-  const auto offset = reinterpret_cast<const char*>(GetProcAddress(local, "ProbeReport")) -
-                      reinterpret_cast<const char*>(local);
-  FreeLibrary(local);
-  auto* probe = reinterpret_cast<LPTHREAD_START_ROUTINE>(
-      reinterpret_cast<void*>(reinterpret_cast<char*>(remoteBase) + offset));
-  if (!RunRemoteThreadIn(info_.hProcess, probe, nullptr, timeout)) return report;
+  const bool injected = RunOnWorker(
+      [process, dll, timeout] {
+        const bool started = StartProbeIn(process, dll, timeout);
+        CloseHandle(process);
+        return started;
+      },
+      2 * timeout + kInjectionSlack);
+  if (!injected) return report;
   if (!WaitUntil([&] { return FileExists(file); }, timeout)) return report;
   const std::string raw = ReadFileBytes(file);
   std::wstring text(raw.size() / 2, L'\0');
@@ -636,9 +688,16 @@ ProbeReport TovelaProcess::Probe(Timeout timeout) const {
 
 std::wstring TovelaProcess::Screenshot(HWND window, const std::wstring& name) const {
   if (window == nullptr) return L"";
-  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-  SetForegroundWindow(window);
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // Under Wine, SetWindowPos and RedrawWindow(RDW_UPDATENOW) on another process's window send to
+  // its thread and wait without a time limit. A program that no longer answers (the picture is
+  // wanted most when a test failed) is therefore taken as it stands, without being brought
+  // forward and repainted.
+  DWORD_PTR ignored = 0;
+  if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored)) {
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(window);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
   // The target paints on its own thread: take pictures until two in a row agree.
   int width = 0, height = 0;
   std::vector<unsigned char> previous, current;

@@ -3,7 +3,7 @@
 #include "app_state_win.h"
 #include "chart_drawing.h"
 #include "chart_view.h"
-#include "command_hooks_win.h"
+#include "commands_win.h"
 #include "main_window_win.h"
 #include "recolor_dialog_win.h"
 

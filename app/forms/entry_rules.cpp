@@ -1,4 +1,4 @@
-#include "entry_editing.h"
+#include "entry_rules.h"
 
 #include <cstdio>
 #include <limits>

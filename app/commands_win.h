@@ -1,7 +1,6 @@
-// The main-window commands whose dialogs or actions live in their own modules: basic settings
-// (203), colours (205), the start-up shortcut (206), printing (210) and CSV files (212, 213).
-// The main window procedure routes each command here and returns what the handler gives
-// (1: handled).
+// The main-window commands that each run in a file of their own: basic settings (203), colours
+// (205), the start-up shortcut (206), printing (210) and CSV files (212, 213). The main window
+// procedure routes each command here and returns what the handler gives (1: handled).
 #pragma once
 
 #include <windows.h>

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "support/tovela_driver.h"
+#include "tovela_driver.h"
 
 namespace e2e {
 

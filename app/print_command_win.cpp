@@ -1,7 +1,7 @@
 // Command 210 "印刷(&P)  Ctrl+P": the print dialog for the records as the main window shows them.
 #include "app_state_win.h"
 #include "chart_view.h"
-#include "command_hooks_win.h"
+#include "commands_win.h"
 #include "print_graph_dialog_win.h"
 #include "record_stores.h"
 #include "statistics.h"

@@ -1,5 +1,6 @@
-// Adding, updating and deleting one day's entry (temperature record, weight record, memo record)
-// from the side panel or the entry dialog. The checks and the store changes are portable;
+// The rules of one day's entry (temperature record, weight record, memo record) as the side
+// panel and the entry dialog take it: how a typed number is read, the checks in order with their
+// messages, and the store changes of an add, update or delete. The app shell's
 // entry_editing_win.cpp shows the messages and asks the delete question.
 #pragma once
 

@@ -2,7 +2,7 @@
 // changes in the stores, the values in force, the side panel and the chart.
 #include "app_state_win.h"
 #include "basic_setting_dialog_win.h"
-#include "command_hooks_win.h"
+#include "commands_win.h"
 #include "main_window_win.h"
 #include "record_stores.h"
 #include "startup_win.h"
