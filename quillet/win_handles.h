@@ -52,44 +52,31 @@ class UniqueHandle {
   Handle handle_ = Traits::None();
 };
 
+// Traits of a handle that is null when there is none and is closed by `close`.
+template <typename H, auto close>
+struct NullOrHandle {
+  using Handle = H;
+  static Handle None() { return nullptr; }
+  static bool Valid(Handle handle) { return handle != nullptr; }
+  static bool Close(Handle handle) { return close(handle) != FALSE; }
+};
+
 // Kernel objects (files, tokens): CloseHandle. Both null and INVALID_HANDLE_VALUE mean none, as
 // different functions fail with one or the other.
-struct KernelHandleTraits {
-  using Handle = HANDLE;
-  static Handle None() { return nullptr; }
+struct KernelHandleTraits : NullOrHandle<HANDLE, &CloseHandle> {
   static bool Valid(Handle handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
-  static bool Close(Handle handle) { return CloseHandle(handle) != FALSE; }
 };
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 
-// A printer opened in the spooler (OpenPrinterW): ClosePrinter.
-struct SpoolerHandleTraits {
-  using Handle = HANDLE;
-  static Handle None() { return nullptr; }
-  static bool Valid(Handle printer) { return printer != nullptr; }
-  static bool Close(Handle printer) { return ClosePrinter(printer) != FALSE; }
-};
-using SpoolerHandle = UniqueHandle<SpoolerHandleTraits>;
+// A printer opened in the spooler (OpenPrinterW).
+using SpoolerHandle = UniqueHandle<NullOrHandle<HANDLE, &ClosePrinter>>;
 
-// A device context this code created (CreateCompatibleDC, CreateDCW): DeleteDC.
-struct CreatedDcTraits {
-  using Handle = HDC;
-  static Handle None() { return nullptr; }
-  static bool Valid(Handle dc) { return dc != nullptr; }
-  static bool Close(Handle dc) { return DeleteDC(dc) != FALSE; }
-};
-using CreatedDc = UniqueHandle<CreatedDcTraits>;
+// A device context this code created (CreateCompatibleDC, CreateDCW).
+using CreatedDc = UniqueHandle<NullOrHandle<HDC, &DeleteDC>>;
 
-// A pen, brush, font, bitmap or region: DeleteObject.
+// A pen, brush, font, bitmap or region.
 template <typename T>
-struct GdiObjectTraits {
-  using Handle = T;
-  static Handle None() { return nullptr; }
-  static bool Valid(Handle object) { return object != nullptr; }
-  static bool Close(Handle object) { return DeleteObject(object) != FALSE; }
-};
-template <typename T>
-using GdiObject = UniqueHandle<GdiObjectTraits<T>>;
+using GdiObject = UniqueHandle<NullOrHandle<T, &DeleteObject>>;
 
 // A window's device context (GetDC), released with ReleaseDC on scope exit.
 class WindowDc {
