@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#include "color_scheme.h"
+
 struct TemperatureStore;
 struct WeightStore;
 struct MemoStore;
@@ -19,15 +21,11 @@ class CPrintGraph;
 struct AcceleratorEntries;
 
 struct AppState {
-  COLORREF TodayBackColor = 0;
+  ColorScheme Colors;             // the settings' colours as read at start-up
   double MinTemperature = 35.5;   // chart floor in force (settings, then the statistics)
   MSG LoopMessage{};              // the message loop's record; its wParam is the exit code
-  COLORREF BaseColor = 0;
   std::unique_ptr<WeightStore> WeightData;
   std::unique_ptr<::MainForm> MainForm;
-  COLORREF GraphGridColor = 0;
-  COLORREF GraphColor = 0;
-  COLORREF BaseTempeLineColor = 0;
   HBRUSH BackBrush = nullptr;     // system brush of COLOR_BTNFACE (not owned)
   std::unique_ptr<ChartView> Chart;
   std::unique_ptr<CBasicEnv> BasicEnv;
@@ -38,8 +36,6 @@ struct AppState {
   int GraphMode = 1;              // the saved mode; used once at start-up
   int WeightCalcType = 0;
   int PeriodCalcType = 0;
-  COLORREF MarkBackColor = 0;
-  COLORREF StringColor = 0;
   std::unique_ptr<CRecolor> Recolor;
   double MinWeight = 43.0;        // chart floor weight in force
   int PeriodCycle = 28;           // cycle length in force

@@ -10,19 +10,9 @@ int OnPrintCommand(HWND) {
   CPrintGraph* printGraph = gApp.PrintGraph.get();
   if (printGraph == nullptr || gApp.TemperatureData == nullptr) return 1;
   // The printed chart takes the colours the on-screen chart holds now.
-  COLORREF base = kKeepPrintColor, grid = kKeepPrintColor, graph = kKeepPrintColor,
-           string = kKeepPrintColor, baseLine = kKeepPrintColor;
-  if (gApp.Chart != nullptr) {
-    const ChartColors& colors = gApp.Chart->colors;
-    base = colors.base;
-    grid = colors.grid;
-    graph = colors.graph;
-    string = colors.string;
-    baseLine = colors.baseLine;
-  }
   SetPrintGraphSource(*printGraph, gApp.TemperatureData.get(),
-                      ChartFloorTemperature(*gApp.TemperatureData), base, grid, graph, string,
-                      baseLine);
+                      ChartFloorTemperature(*gApp.TemperatureData),
+                      gApp.Chart != nullptr ? gApp.Chart->colors : kKeepEveryColor);
   RunPrintGraphDialog(*printGraph);
   return 1;
 }

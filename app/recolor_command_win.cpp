@@ -11,10 +11,7 @@ int OnColorsCommand(HWND) {
   if (gApp.Recolor == nullptr) return 1;
   if (RunRecolorDialog(*gApp.Recolor) != 1) return 1;
   if (gApp.Chart != nullptr) {
-    const RecolorValue* c = gApp.Recolor->Colors.working;
-    SetChartColors(*gApp.Chart, c[kRecolorBase], c[kRecolorGrid], c[kRecolorGraph],
-                   c[kRecolorTodayBack], c[kRecolorMarkBack], c[kRecolorString],
-                   c[kRecolorBaseLine]);
+    SetChartColors(*gApp.Chart, gApp.Recolor->Colors.working);
     RedrawChartNow();
   }
   return 1;

@@ -29,7 +29,7 @@ const std::array<SettingsKey, kSettingsKeyCount> kSettingsKeys = {{
 namespace {
 
 enum KeyIndex : int {
-  kKeyGraphMode = 7,
+  kKeyGraphMode = kColorSlotCount,
   kKeyMinTemperature,
   kKeyMinWeight,
   kKeyPeriodCycle,
@@ -89,7 +89,7 @@ bool ParseDecimalText(std::string_view view, double& value) {
 SettingsValues ParseSettings(const SettingsTexts& texts) {
   SettingsValues values;
   // Every key first takes its default, so a text that does not scan leaves the default in place.
-  for (int i = 0; i < kSettingsColorCount; ++i) {
+  for (int i = 0; i < kColorSlotCount; ++i) {
     ParseColorText(kSettingsKeys[i].defaultText, values.colors[i]);
     ParseColorText(texts[i], values.colors[i]);
   }
@@ -121,8 +121,8 @@ SettingsValues ParseSettings(const SettingsTexts& texts) {
 SettingsTexts FormatSettings(const SettingsValues& values) {
   SettingsTexts texts;
   char buffer[kSettingsValueBuffer];
-  for (int i = 0; i < kSettingsColorCount; ++i) {
-    const std::uint32_t c = values.colors[i];
+  for (int i = 0; i < kColorSlotCount; ++i) {
+    const ColorRef c = values.colors[i];
     std::snprintf(buffer, sizeof buffer, "%d,%d,%d", static_cast<int>(c & 0xFF),
                   static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
     texts[i] = buffer;
@@ -143,9 +143,8 @@ SettingsTexts FormatSettings(const SettingsValues& values) {
   return texts;
 }
 
-SettingsValues SettingsForSave(const std::array<std::uint32_t, kSettingsColorCount>& chartColors,
-                               int chartMode, const TemperatureStore& temperatures,
-                               const WeightStore& weights) {
+SettingsValues SettingsForSave(const ColorScheme& chartColors, int chartMode,
+                               const TemperatureStore& temperatures, const WeightStore& weights) {
   SettingsValues values;
   values.colors = chartColors;
   values.graphMode = chartMode;

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "color_scheme.h"
+
 struct TemperatureStore;
 struct WeightStore;
 
@@ -20,23 +22,12 @@ struct SettingsKey {
   const char* defaultText;
 };
 
-// The keys in the order in which they are read and written, each with its default text.
+// The keys in the order in which they are read and written, each with its default text. The
+// first seven are the colours of the scheme in slot order.
 extern const std::array<SettingsKey, kSettingsKeyCount> kSettingsKeys;
 
-// Index of each colour in SettingsValues::colors (the chart's own colour order).
-enum SettingsColor : int {
-  kBaseColor = 0,
-  kGraphGridColor,
-  kGraphColor,
-  kTodayBackColor,
-  kMarkBackColor,
-  kStringColor,
-  kBaseTempeLineColor,
-  kSettingsColorCount
-};
-
 struct SettingsValues {
-  std::array<std::uint32_t, kSettingsColorCount> colors{};  // 0x00BBGGRR, red in the low byte
+  ColorScheme colors;  // the first seven keys, in slot order
   int graphMode = 1;
   double minTemperature = 35.5;
   double minWeight = 43.0;
@@ -70,6 +61,5 @@ SettingsTexts FormatSettings(const SettingsValues& values);
 // What a close writes: the colours and mode the chart shows, the chart floors and cycle length
 // recomputed from the stores (so an automatic setting writes its computed value), and the
 // calculation types held by the stores.
-SettingsValues SettingsForSave(const std::array<std::uint32_t, kSettingsColorCount>& chartColors,
-                               int chartMode, const TemperatureStore& temperatures,
-                               const WeightStore& weights);
+SettingsValues SettingsForSave(const ColorScheme& chartColors, int chartMode,
+                               const TemperatureStore& temperatures, const WeightStore& weights);

@@ -40,13 +40,7 @@ void LoadSettings(AppState& state) {
     texts[i] = NarrowValue(value);
   }
   const SettingsValues v = ParseSettings(texts);
-  state.BaseColor = v.colors[kBaseColor];
-  state.GraphGridColor = v.colors[kGraphGridColor];
-  state.GraphColor = v.colors[kGraphColor];
-  state.TodayBackColor = v.colors[kTodayBackColor];
-  state.MarkBackColor = v.colors[kMarkBackColor];
-  state.StringColor = v.colors[kStringColor];
-  state.BaseTempeLineColor = v.colors[kBaseTempeLineColor];
+  state.Colors = v.colors;
   state.GraphMode = v.graphMode;
   state.MinTemperature = v.minTemperature;
   state.MinWeight = v.minWeight;
@@ -58,11 +52,8 @@ void LoadSettings(AppState& state) {
 
 void SaveSettings(const AppState& state, const LocalTime& now) {
   if (state.Chart == nullptr || state.TemperatureData == nullptr || state.WeightData == nullptr) return;
-  const ChartColors& c = state.Chart->colors;
-  const std::array<std::uint32_t, kSettingsColorCount> colors = {
-      c.base, c.grid, c.graph, c.todayBack, c.markBack, c.string, c.baseLine};
-  const SettingsTexts texts = FormatSettings(
-      SettingsForSave(colors, state.Chart->mode, *state.TemperatureData, *state.WeightData));
+  const SettingsTexts texts = FormatSettings(SettingsForSave(
+      state.Chart->colors, state.Chart->mode, *state.TemperatureData, *state.WeightData));
   const std::wstring path = SettingsPath();
   // Every profile write changes the file in place: the day's copy must be taken before the first.
   KeepDailyCopy(path, now);

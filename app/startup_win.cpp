@@ -92,8 +92,7 @@ void CreateChart() {
   gApp.Chart = CreateChartViewForWindow(form.ChartWindow->GetMyHWnd(), form.ChartRect,
                                         gApp.TemperatureData.get(), gApp.WeightData.get());
   SetChartScrollRange(*gApp.Chart);
-  SetChartColors(*gApp.Chart, gApp.BaseColor, gApp.GraphGridColor, gApp.GraphColor,
-                 gApp.TodayBackColor, gApp.MarkBackColor, gApp.StringColor, gApp.BaseTempeLineColor);
+  SetChartColors(*gApp.Chart, gApp.Colors);
   // Any other saved value leaves mode 1 with no item checked; the first paint shows the chart.
   if (gApp.GraphMode >= 1 && gApp.GraphMode <= 3) {
     CheckModeItem(form.Window(), gApp.GraphMode);
@@ -167,11 +166,7 @@ void StoreStatisticsInForce() {
 
 void CreateDialogContexts(HWND owner, HINSTANCE instance) {
   gApp.AddTempe = std::make_unique<CAddTempe>(owner, instance);
-  const COLORREF colors[kRecolorSlotCount] = {gApp.BaseColor,     gApp.GraphGridColor,
-                                               gApp.GraphColor,    gApp.TodayBackColor,
-                                               gApp.MarkBackColor, gApp.StringColor,
-                                               gApp.BaseTempeLineColor};
-  gApp.Recolor = CreateRecolor(owner, instance, colors);
+  gApp.Recolor = CreateRecolor(owner, instance, gApp.Colors);
   StoreStatisticsInForce();
   gApp.BasicEnv = CreateBasicEnv(owner, instance, gApp.TemperatureCalcType, gApp.WeightCalcType,
                                  gApp.PeriodCalcType, gApp.MinTemperature, gApp.MinWeight,

@@ -24,6 +24,7 @@ namespace {
 using test_support::CountingCanvas;
 
 const std::tm kToday = quillet::MakeDate(2026, 12, 7);
+constexpr ColorScheme kColors{1, 2, 3, 4, 5, 6, 7};
 
 // Daily temperature and weight records for `years` years up to today, a period every 28 days,
 // a low and a high phase in each cycle.
@@ -70,7 +71,7 @@ struct Screen {
     view = CreateChartView(0, 0, 1400, 800, nullptr, std::move(bar), &s.temperatures, &s.weights,
                            &canvas, [] { return kToday; });
     SetChartScrollRange(*view);
-    SetChartColors(*view, 1, 2, 3, 4, 5, 6, 7);
+    SetChartColors(*view, kColors);
     SetChartMode(*view, mode);
   }
 };
@@ -112,8 +113,7 @@ void RunPrintedPage(benchmark::State& state, bool keepDerived) {
   FillHistory(stores.temperatures, stores.weights, static_cast<int>(state.range(0)));
   CountingCanvas canvas;
   auto view = CreatePrintChartView(3508, 2479, &stores.temperatures,
-                                   ChartFloorTemperature(stores.temperatures), 1, 2, 3, 6, 7,
-                                   &canvas);
+                                   ChartFloorTemperature(stores.temperatures), kColors, &canvas);
   const DateYmd first = FromTm(quillet::AddYmd(kToday, 0, 0, -60));
   for (auto _ : state) {
     DrawPrintPageFrame(*view, canvas);

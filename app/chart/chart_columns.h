@@ -1,14 +1,18 @@
-// The per-column pieces the three data layers share: rectangles, header texts, day lines and the
-// curve with its edge lines.
+// The per-column pieces the chart's data layers share, the printed page's included: the column
+// walk, rectangles, header texts, day lines, grid, the curve with its edge lines, and the average
+// line.
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 
 #include "chart_internal.h"
+#include "chart_plot.h"
 #include "chart_view.h"
 #include "dates.h"
 #include "record_stores.h"
+#include "statistics.h"
 
 // One visible day column.
 struct DayColumn {
@@ -30,20 +34,32 @@ inline DrawRect ColumnRect(const ChartView& v, const DayColumn& c) {
   return DrawRect{c.left + 1, v.plotTop + 1, c.left + 1 + v.dayWidth, v.plotBottom};
 }
 
-// The year-month label when the column is the first or starts a month.
-inline void DrawYearMonthLabel(const ChartView& v, Canvas& canvas, const DayColumn& c,
-                               int previousMonth, int rowBottom) {
+// The screen's year-month label: 2 pixels into the column, 132 wide, cut with an ellipsis.
+struct YearMonthLabelStyle {
+  int inset = 2;
+  long double width = 132.0L;
+  unsigned flags = dt::kEndEllipsis;
+};
+
+// The year-month label when the column is the first or starts a month: from the column's left
+// x + inset to that + width (truncated), at most the plot's right edge.
+inline void DrawYearMonthLabel(const ChartPlot& v, Canvas& canvas, const DayColumn& c,
+                               int previousMonth, int rowBottom,
+                               const YearMonthLabelStyle& style = {}) {
   if (c.index != 1 && c.date.month == previousMonth) return;
+  const int left = c.left + style.inset;
+  const int right =
+      static_cast<int>(std::trunc(static_cast<long double>(left) + style.width));
   canvas.DrawTextIn(YearMonthText(c.date.year, c.date.month),
-                    DrawRect{c.left + 2, 1, std::min(c.left + 134, v.plotRight), rowBottom},
-                    dt::kEndEllipsis);
+                    DrawRect{left, 1, std::min(right, v.plotRight), rowBottom}, style.flags);
 }
 
-// A number cell of the header (day font selected by the caller).
-inline void DrawHeaderCell(const ChartView& v, Canvas& canvas, const DayColumn& c,
-                           const std::u16string& text, int top, int bottom) {
-  canvas.DrawTextIn(text, DrawRect{c.left + 1, top, c.left + 1 + v.dayWidth, bottom},
-                    dt::kSingleLine | dt::kBottom | dt::kCenter);
+// A number cell of the header (day font selected by the caller): the screen sets it on the
+// cell's bottom, the page centres it.
+inline void DrawHeaderCell(const ChartPlot& v, Canvas& canvas, const DayColumn& c,
+                           const std::u16string& text, int top, int bottom,
+                           unsigned flags = dt::kSingleLine | dt::kBottom | dt::kCenter) {
+  canvas.DrawTextIn(text, DrawRect{c.left + 1, top, c.left + 1 + v.dayWidth, bottom}, flags);
 }
 
 // The cycle day of a column (1 on the period-start day) or " " before any known start.
@@ -62,16 +78,17 @@ inline std::u16string CycleDayText(const TemperatureStore* store, const DayColum
   return a >= 0 ? NumberText(a + 1) : std::u16string(u" ");
 }
 
-// The vertical line at the column's right edge: solid after a Saturday, dotted otherwise.
-inline void DrawDayLine(const ChartView& v, Canvas& canvas, const DayColumn& c, int top) {
+// The vertical line at the column's right edge from top to bottom: solid after a Saturday,
+// dotted otherwise.
+inline void DrawDayLine(const ChartPlot& v, Canvas& canvas, const DayColumn& c, int top,
+                        int bottom) {
   const bool saturday = quillet::GetWeekOfDay(c.date.year, c.date.month, c.date.day) == 6;
-  DrawLine(canvas, saturday ? v.tools.gridPen : v.tools.gridDotPen, c.right, top, c.right,
-           v.clientBottom);
+  DrawLine(canvas, saturday ? v.tools.gridPen : v.tools.gridDotPen, c.right, top, c.right, bottom);
 }
 
 // Horizontal grid: the floor line (one row above the bottom) and every `solidEvery`-th line after
 // it solid, the rest dotted.
-inline void DrawHorizontalGrid(const ChartView& v, Canvas& canvas, int solidEvery) {
+inline void DrawHorizontalGrid(const ChartPlot& v, Canvas& canvas, int solidEvery) {
   const int r = v.rowHeight;
   if (r <= 0) return;  // no rows (and the loop would not advance)
   int k = 1;
@@ -79,6 +96,12 @@ inline void DrawHorizontalGrid(const ChartView& v, Canvas& canvas, int solidEver
     DrawLine(canvas, (k - 1) % solidEvery == 0 ? v.tools.gridPen : v.tools.gridDotPen,
              v.plotLeft + 1, y, v.plotRight, y);
   }
+}
+
+// The dashed line at the average temperature (36.5 without a store) across the plot.
+inline void DrawAverageLine(const ChartPlot& v, Canvas& canvas, const TemperatureStore* store) {
+  const int y = v.ValueY(store ? AverageTemperature(*store) : 36.5);
+  DrawLine(canvas, v.tools.baseLinePen, v.plotLeft + 1, y, v.plotRight, y);
 }
 
 // Clears with the white brush the plot interior, the header rows (bottoms given) and the strip.
@@ -97,28 +120,31 @@ inline void ClearStrip(const ChartView& v, Canvas& canvas) {
 inline double RecordValue(const TemperatureRecord& r) { return r.temperature; }
 inline double RecordValue(const WeightRecord& r) { return r.weight; }
 
-// The curve over the visible columns: points joined in date order, with lines running off the
-// plot's left and right edges towards records outside the view.
+// The curve over the visible columns: points (circles of the given radius) joined in date order,
+// with lines running off the plot's left and right edges towards records outside the view.
 template <typename Record>
 class CurveDrawer {
  public:
-  CurveDrawer(const ChartView& view, Canvas& canvas, const std::tm& firstVisible)
-      : v_(view), canvas_(canvas), first_(firstVisible) {}
+  CurveDrawer(const ChartPlot& plot, Canvas& canvas, const std::tm& firstVisible, int pointRadius)
+      : v_(plot), canvas_(canvas), first_(firstVisible), radius_(pointRadius) {}
 
-  void AddPoint(const Record& record, const DayColumn& c) {
+  // The record of column c: the line in from the left edge when its predecessor lies before the
+  // first column, then (when `withPoint`) the line from the last point and its own point.
+  void AddPoint(const Record& record, const DayColumn& c, bool withPoint = true) {
     const int cx = c.right - v_.dayWidth / 2;
-    const int cy = ValueToY(v_, RecordValue(record));
+    const int cy = v_.ValueY(RecordValue(record));
     if (record.prev != nullptr && quillet::SubDay(DateTm(*record.prev), first_) < 0) {
-      DrawLine(canvas_, v_.tools.graphPen, v_.plotLeft + 1,
-               EdgeCrossingY(v_, *record.prev, record, first_), cx, cy);
+      DrawLine(canvas_, v_.tools.graphPen, v_.plotLeft + 1, CrossingY(*record.prev, record, first_),
+               cx, cy);
     }
+    if (!withPoint) return;
     if (lastX_ != 0 && lastY_ != 0) DrawLine(canvas_, v_.tools.graphPen, lastX_, lastY_, cx, cy);
     lastX_ = cx;
     lastY_ = cy;
     lastDrawn_ = &record;
     ScopedSelect pen(canvas_, v_.tools.graphPen);
     ScopedSelect brush(canvas_, v_.tools.dotBrush);
-    canvas_.Ellipse(cx - 2, cy - 2, cx + 2, cy + 2);
+    canvas_.Ellipse(cx - radius_, cy - radius_, cx + radius_, cy + radius_);
   }
 
   // dayAfter: the day after the last visible column.
@@ -126,16 +152,21 @@ class CurveDrawer {
     if (lastDrawn_ == nullptr || lastDrawn_->next == nullptr) return;
     const Record& next = *lastDrawn_->next;
     if (quillet::SubDay(DateTm(next), dayAfter) < 0) return;
-    DrawLine(canvas_, v_.tools.graphPen, v_.plotRight - 1,
-             EdgeCrossingY(v_, next, *lastDrawn_, dayAfter), lastX_, lastY_);
+    DrawLine(canvas_, v_.tools.graphPen, v_.plotRight - 1, CrossingY(next, *lastDrawn_, dayAfter),
+             lastX_, lastY_);
   }
 
  private:
   static std::tm DateTm(const Record& r) { return quillet::MakeDate(r.year, r.month, r.day); }
+  int CrossingY(const Record& a, const Record& b, const std::tm& day) const {
+    return EdgeCrossingY(v_.dayWidth, v_.ValueY(RecordValue(a)), v_.ValueY(RecordValue(b)),
+                         a.Date(), b.Date(), day);
+  }
 
-  const ChartView& v_;
+  const ChartPlot& v_;
   Canvas& canvas_;
   std::tm first_;
+  int radius_;
   int lastX_ = 0;
   int lastY_ = 0;
   const Record* lastDrawn_ = nullptr;
@@ -144,7 +175,7 @@ class CurveDrawer {
 // Walks the visible columns, calling draw(column) for each; returns the day after the last one.
 // Draws nothing when the day width leaves no room for a column.
 template <typename Draw>
-std::tm ForEachVisibleColumn(const ChartView& v, const std::tm& firstVisible, Draw draw) {
+std::tm ForEachVisibleColumn(const ChartPlot& v, const std::tm& firstVisible, Draw draw) {
   std::tm day = firstVisible;
   const int w = v.dayWidth;
   if (w <= 0) return day;

@@ -11,20 +11,14 @@
 #include "chart_view.h"
 #include "draw_canvas.h"
 
-// Passed to SetChartColors for a colour that stays as it is.
-constexpr ColorRef kKeepColor = 0xFFFFFFFFu;
-
-// Deletes the tools, stores every colour that is not kKeepColor, makes the tools again.
-void SetChartColors(ChartView& view, ColorRef base, ColorRef grid, ColorRef graph,
-                    ColorRef todayBack, ColorRef markBack, ColorRef string, ColorRef baseLine);
+// Deletes the tools, stores every colour of the scheme that is not kKeepColor (color_scheme.h),
+// makes the tools again.
+void SetChartColors(ChartView& view, const ColorScheme& colors);
 // The two fonts, five pens and four brushes from the colours and the day width in force.
 void CreateDrawingTools(ChartView& view);
-// Deletes every tool that is not null and nulls the fields. Safe to call twice.
+// Deletes every tool that is not null and nulls the fields. Safe to call twice; the view's
+// destructor does the same for tools still held.
 void DeleteDrawingTools(ChartView& view);
-
-// The closed outline (left, top)-(left, bottom)-(right, bottom)-(right, top)-(left, top) with the
-// given pen, reselecting the previous pen.
-void DrawBox(Canvas& canvas, DrawTool pen, int left, int top, int right, int bottom);
 
 void DrawChartFrame(ChartView& view, Canvas& canvas);
 void DrawChartData(ChartView& view, Canvas& canvas);

@@ -1,4 +1,5 @@
-// Helpers shared by the chart renderers (not part of the chart's interface).
+// Helpers shared by the chart renderers, the printed page included (not part of the chart's
+// interface): the local date and the number texts of headers and scales.
 #pragma once
 
 #include <cstdio>

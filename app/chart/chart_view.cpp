@@ -35,7 +35,6 @@ std::unique_ptr<ChartView> CreateChartView(int left, int top, int right, int bot
   UpdateChartLayout(*view);
   // The first layout uses the bottom as given; every later one the stored, one less.
   view->clientBottom = bottom - 1;
-  view->tools = ChartTools{};
   return view;
 }
 
@@ -137,60 +136,33 @@ DateYmd DateAtX(const ChartView& view, int x) {
 }
 
 int ValueToY(const ChartView& view, double value) {
-  long double base = 0.0L;
-  const bool temperature = view.mode == kTemperatureMode;
-  if (temperature) {
-    if (view.temperatures)
-      base = static_cast<long double>(ChartFloorTemperature(*view.temperatures)) -
-             static_cast<long double>(0.1);
-  } else if (view.mode == kWeightMode || view.mode == kPregnancyMode) {
-    if (view.weights) base = static_cast<long double>(ChartFloorWeight(*view.weights)) - 0.5L;
-  }
-  const long double diff = static_cast<long double>(value) - base;
-  if (diff <= 0.0L) return view.plotBottom - 2;
-  const long long r = view.rowHeight;
-  const double steps = static_cast<double>(diff * (temperature ? 100.0L : 10.0L));
-  // Far above any plot (or not a number): pinned under the top like any value above it, and
-  // kept clear of integer overflow.
-  if (!(steps < 1e9)) return view.plotTop + 3;
-  const long long h = static_cast<long long>(std::trunc(steps));
-  long long y;
-  if (temperature) {
-    y = view.plotBottom - (h % 10) * (r / 10) - (h / 10) * r;
+  ValueScale scale;
+  if (view.mode == kTemperatureMode) {
+    scale.hasFloor = view.temperatures != nullptr;
+    if (scale.hasFloor) scale.floor = ChartFloorTemperature(*view.temperatures);
   } else {
-    y = view.plotBottom - (h % 5) * (r / 5) - (h / 5) * r;
+    // Weight rows of 0.5 kg in tenths (modes 2 and 3; any other mode counts from 0 like them).
+    scale.hasFloor = (view.mode == kWeightMode || view.mode == kPregnancyMode) && view.weights;
+    if (scale.hasFloor) scale.floor = ChartFloorWeight(*view.weights);
+    scale.rowValue = 0.5;
+    scale.stepsPerUnit = 10;
+    scale.stepsPerRow = 5;
   }
-  if (y <= view.plotTop) return view.plotTop + 3;
-  return static_cast<int>(y);
+  return MapValueToY(view, scale, value);
 }
 
-namespace {
-
-// The y where the segment between the points of a and b (each at its column centre) meets the
-// left edge of day's column.
-int CrossingY(int w, int yA, int yB, const DateYmd& a, const DateYmd& b, const std::tm& day) {
-  const int m = quillet::SubDay(DateOnly(b), DateOnly(a));
-  const int k = quillet::SubDay(DateOnly(b), day);
-  const long double span = static_cast<long double>(m) * w;
-  if (span == 0.0L) return yA;
-  const long double offset = (static_cast<long double>(m) * w - static_cast<long double>(k) * w) -
-                             static_cast<long double>(w / 2);
-  const long double slope = static_cast<long double>(yB - yA) / span;
-  return yA + static_cast<int>(std::trunc(offset * slope));
-}
-
-}  // namespace
+int ChartView::ValueY(double value) const { return ValueToY(*this, value); }
 
 int EdgeCrossingY(const ChartView& view, const TemperatureRecord& a, const TemperatureRecord& b,
                   const std::tm& day) {
-  return CrossingY(view.dayWidth, ValueToY(view, a.temperature), ValueToY(view, b.temperature),
-                   a.Date(), b.Date(), day);
+  return EdgeCrossingY(view.dayWidth, ValueToY(view, a.temperature), ValueToY(view, b.temperature),
+                       a.Date(), b.Date(), day);
 }
 
 int EdgeCrossingY(const ChartView& view, const WeightRecord& a, const WeightRecord& b,
                   const std::tm& day) {
-  return CrossingY(view.dayWidth, ValueToY(view, a.weight), ValueToY(view, b.weight), a.Date(),
-                   b.Date(), day);
+  return EdgeCrossingY(view.dayWidth, ValueToY(view, a.weight), ValueToY(view, b.weight), a.Date(),
+                       b.Date(), day);
 }
 
 int ScrollPositionAfter(int code, int nMin, int nMax, int nPos, int trackPos) {

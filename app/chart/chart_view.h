@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 
+#include "chart_plot.h"
 #include "date_ymd.h"
 #include "draw_canvas.h"
 #include "record_stores.h"
@@ -75,51 +76,24 @@ class ValueScrollBar : public ChartScrollBar {
   void SetPosition(int pos) override { nPos = std::clamp(pos, nMin, std::max(nMin, nMax)); }
 };
 
-// The seven colours of the colour scheme, in their fixed order.
-struct ChartColors {
-  ColorRef base = 0;         // BaseColor: every box outline
-  ColorRef grid = 0;         // GraphGridColor: grid and day lines
-  ColorRef graph = 0;        // GraphColor: the curve and its points
-  ColorRef todayBack = 0;    // TodayBackColor: today's column
-  ColorRef markBack = 0;     // MarkBackColor: marked columns
-  ColorRef string = 0;       // StringColor: every text
-  ColorRef baseLine = 0;     // BaseTempeLineColor: the dashed average-temperature line
-};
-
-// The pens, brushes and fonts of the chart, owned by the view (chart_drawing.h makes them).
-struct ChartTools {
-  DrawTool boldFont = nullptr;
-  DrawTool dayFont = nullptr;
-  DrawTool framePen = nullptr;
-  DrawTool gridPen = nullptr;
-  DrawTool gridDotPen = nullptr;
-  DrawTool graphPen = nullptr;
-  DrawTool baseLinePen = nullptr;
-  DrawTool whiteBrush = nullptr;
-  DrawTool todayBrush = nullptr;
-  DrawTool markBrush = nullptr;
-  DrawTool dotBrush = nullptr;
-};
-
-struct ChartView {
-  // The chart window's client rectangle; clientBottom is one less than given at creation.
+// The plot box, colours and tools (chart_plot.h), with the client rectangle, the stores, the
+// scroll bar and the mode of the chart window. Frees its tools when destroyed.
+struct ChartView : ChartPlot {
+  // The chart window's client rectangle; clientBottom is one less than given at creation. Above
+  // plotTop lies the calendar header, below plotBottom the mark strip, left of plotLeft the axis
+  // column. The row height is 0.1 degC (temperature mode) or 0.5 kg (the other modes).
   int clientLeft = 0, clientTop = 0, clientRight = 0, clientBottom = 0;
-  // The data area: above plotTop the calendar header, below plotBottom the mark strip, left of
-  // plotLeft the axis column.
-  int plotLeft = 0, plotTop = 0, plotRight = 0, plotBottom = 0;
-  int dayWidth = 0;   // pixels per day column
-  int rowHeight = 0;  // pixels per 0.1 degC (temperature mode) or 0.5 kg (the other modes)
 
   void* window = nullptr;  // the chart window (HWND on Windows); not used by portable code
   std::unique_ptr<ChartScrollBar> scrollBar;
   const TemperatureStore* temperatures = nullptr;  // not owned
   const WeightStore* weights = nullptr;            // not owned
-  DrawingToolFactory* toolFactory = nullptr;       // not owned
   std::function<std::tm()> today;                  // the local date
 
-  ChartColors colors;
-  ChartTools tools;
   int mode = kTemperatureMode;
+
+  // ValueToY.
+  int ValueY(double value) const override;
 };
 
 // Stores the rectangle and the rest, sets mode 1, lays out from the given bottom, then stores

@@ -22,7 +22,7 @@ void DrawPregnancyChart(ChartView& v, Canvas& canvas) {
 
   const std::tm today = TodayOf(v);
   const WeightStore* weights = v.weights;
-  CurveDrawer<WeightRecord> curve(v, canvas, first);
+  CurveDrawer<WeightRecord> curve(v, canvas, first, 2);
   int previousMonth = 0;
   DayCursor<WeightRecord> records(weights ? &weights->records : nullptr, FromTm(first));
   const std::tm dayAfter = ForEachVisibleColumn(v, first, [&](const DayColumn& c) {
@@ -40,7 +40,7 @@ void DrawPregnancyChart(ChartView& v, Canvas& canvas) {
       canvas.FillRect(ColumnRect(v, c), v.tools.markBrush);
     }
     if (SameDate(c.day, today)) canvas.FillRect(ColumnRect(v, c), v.tools.todayBrush);
-    DrawDayLine(v, canvas, c, P / 4 + 1);
+    DrawDayLine(v, canvas, c, P / 4 + 1, v.clientBottom);
     if (record != nullptr) curve.AddPoint(*record, c);
     previousMonth = c.date.month;
   });

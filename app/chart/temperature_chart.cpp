@@ -34,7 +34,7 @@ void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
   }
   const bool predictionInForce = nextPeriod.year != 0 && IsTodayOrLater(nextPeriod, today);
 
-  CurveDrawer<TemperatureRecord> curve(v, canvas, first);
+  CurveDrawer<TemperatureRecord> curve(v, canvas, first, 2);
   const TemperatureRecord* lastStart = nullptr;
   int previousMonth = 0;
   DayCursor<TemperatureRecord> records(store ? &store->records : nullptr, FromTm(first));
@@ -68,14 +68,12 @@ void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
     }
     if (SameDate(c.day, today)) canvas.FillRect(column, v.tools.todayBrush);
 
-    DrawDayLine(v, canvas, c, P / 3 + 1);
+    DrawDayLine(v, canvas, c, P / 3 + 1, v.clientBottom);
     if (record != nullptr) curve.AddPoint(*record, c);
     previousMonth = c.date.month;
   });
   curve.Finish(dayAfter);
 
   DrawHorizontalGrid(v, canvas, 5);
-  const double mean = store ? AverageTemperature(*store) : 36.5;
-  const int y = ValueToY(v, mean);
-  DrawLine(canvas, v.tools.baseLinePen, v.plotLeft + 1, y, v.plotRight, y);
+  DrawAverageLine(v, canvas, store);
 }

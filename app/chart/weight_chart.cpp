@@ -23,7 +23,7 @@ void DrawWeightChart(ChartView& v, Canvas& canvas) {
     nextOvulation = NextOvulationDate(*temperatures, today);
   }
 
-  CurveDrawer<WeightRecord> curve(v, canvas, first);
+  CurveDrawer<WeightRecord> curve(v, canvas, first, 2);
   const TemperatureRecord* lastStart = nullptr;
   int previousMonth = 0;
   DayCursor<WeightRecord> records(weights ? &weights->records : nullptr, FromTm(first));
@@ -57,7 +57,7 @@ void DrawWeightChart(ChartView& v, Canvas& canvas) {
       if (hasPeriod && hasOvulation && o < 0 && n > 0) canvas.DrawTextIn(u"3", strip, flags);
     }
 
-    DrawDayLine(v, canvas, c, P / 3 + 1);
+    DrawDayLine(v, canvas, c, P / 3 + 1, v.clientBottom);
     if (record != nullptr) curve.AddPoint(*record, c);
     previousMonth = c.date.month;
   });

@@ -84,21 +84,18 @@ void OnDestroy(HWND dialog) {
 
 }  // namespace
 
-std::unique_ptr<CRecolor> CreateRecolor(HWND owner, HINSTANCE instance,
-                                        const COLORREF (&colors)[kRecolorSlotCount]) {
+std::unique_ptr<CRecolor> CreateRecolor(HWND owner, HINSTANCE instance, const ColorScheme& colors) {
   auto recolor = std::make_unique<CRecolor>();
   recolor->Owner = owner;
   recolor->Instance = instance;
-  RecolorValue startup[kRecolorSlotCount];
-  for (int i = 0; i < kRecolorSlotCount; ++i) startup[i] = colors[i];
-  recolor->Colors = MakeRecolorColors(startup);
+  recolor->Colors = MakeRecolorColors(colors);
   for (COLORREF& custom : recolor->CustomColors) custom = 0xFFFFFFFF;
   // The structure's own size: the 36 bytes of a 32-bit build would make a 64-bit
   // ChooseColorW refuse the call.
   recolor->Chooser.lStructSize = sizeof(CHOOSECOLORW);
   recolor->Chooser.hwndOwner = owner;
   recolor->Chooser.hInstance = nullptr;
-  recolor->Chooser.rgbResult = colors[0];
+  recolor->Chooser.rgbResult = colors.BaseColor;
   recolor->Chooser.lpCustColors = recolor->CustomColors;
   recolor->Chooser.Flags = CC_RGBINIT | CC_FULLOPEN;
   return recolor;

@@ -19,16 +19,14 @@ class CRecolor {
   HWND Owner = nullptr;
   HINSTANCE Instance = nullptr;
   HWND Dialog = nullptr;  // while the dialog is open
-  RecolorColors Colors;   // working, then confirmed, in RecolorSlot order
+  RecolorColors Colors;   // working, then confirmed
   COLORREF CustomColors[16] = {};
   CHOOSECOLORW Chooser = {};
 };
 
-// The context for the run: owner, instance, and both colour sets from the start-up colours in
-// RecolorSlot order (BaseColor, GraphGridColor, GraphColor, TodayBackColor, MarkBackColor,
-// StringColor, BaseTempeLineColor); custom colours all white.
-std::unique_ptr<CRecolor> CreateRecolor(HWND owner, HINSTANCE instance,
-                                        const COLORREF (&colors)[kRecolorSlotCount]);
+// The context for the run: owner, instance, and both colour sets from the start-up colours;
+// custom colours all white.
+std::unique_ptr<CRecolor> CreateRecolor(HWND owner, HINSTANCE instance, const ColorScheme& colors);
 
 // Runs the dialog modally with the context. 1 after 登録 (the working colours are then the
 // confirmed ones), 2 after キャンセル or the close box, -1 or 0 when it could not be created.

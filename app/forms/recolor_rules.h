@@ -8,21 +8,9 @@
 // the close box does neither, so picks made before it show again at the next opening.
 #pragma once
 
-#include <cstdint>
+#include "color_scheme.h"
 
-// The seven colours in the fixed order of the colour scheme.
-enum RecolorSlot : int {
-  kRecolorBase = 0,      // BaseColor
-  kRecolorGrid = 1,      // GraphGridColor
-  kRecolorGraph = 2,     // GraphColor
-  kRecolorTodayBack = 3, // TodayBackColor
-  kRecolorMarkBack = 4,  // MarkBackColor
-  kRecolorString = 5,    // StringColor
-  kRecolorBaseLine = 6,  // BaseTempeLineColor
-};
-constexpr int kRecolorSlotCount = 7;
-
-using RecolorValue = std::uint32_t;  // 0x00BBGGRR
+inline constexpr int kRecolorSlotCount = kColorSlotCount;  // one row a slot
 
 // One row of the dialog, top to bottom.
 struct RecolorRow {
@@ -30,7 +18,7 @@ struct RecolorRow {
   int captionId;
   int swatchId;
   int buttonId;
-  RecolorSlot slot;
+  ColorSlot slot;
 };
 // The seven rows from the top: 文字色, 基本線色, グリッド色, グラフ線色, 本日背景色, マーク背景色,
 // 基準体温色.
@@ -48,12 +36,12 @@ struct RecolorRect {
 RecolorRect RecolorSwatchRect(const RecolorRow& row);
 
 struct RecolorColors {
-  RecolorValue working[kRecolorSlotCount] = {};
-  RecolorValue confirmed[kRecolorSlotCount] = {};
+  ColorScheme working;
+  ColorScheme confirmed;
 };
 
-// Both sets from the start-up colours, in slot order.
-RecolorColors MakeRecolorColors(const RecolorValue (&startup)[kRecolorSlotCount]);
+// Both sets from the start-up colours.
+RecolorColors MakeRecolorColors(const ColorScheme& startup);
 // 登録: the working colours become the confirmed ones.
 void ConfirmRecolor(RecolorColors& colors);
 // キャンセル: the working colours go back to the confirmed ones.

@@ -84,15 +84,10 @@ std::unique_ptr<CPrintGraph> CreatePrintGraph(HWND owner, HINSTANCE instance) {
 }
 
 void SetPrintGraphSource(CPrintGraph& printGraph, const TemperatureStore* temperatures,
-                         double floorTemperature, COLORREF base, COLORREF grid, COLORREF graph,
-                         COLORREF string, COLORREF baseLine) {
+                         double floorTemperature, const ColorScheme& colors) {
   printGraph.Temperatures = temperatures;
   printGraph.FloorTemperature = floorTemperature;
-  if (base != kKeepPrintColor) printGraph.BaseColor = base;
-  if (grid != kKeepPrintColor) printGraph.GraphGridColor = grid;
-  if (graph != kKeepPrintColor) printGraph.GraphColor = graph;
-  if (string != kKeepPrintColor) printGraph.StringColor = string;
-  if (baseLine != kKeepPrintColor) printGraph.BaseTempeLineColor = baseLine;
+  ApplyColors(printGraph.Colors, colors);
 }
 
 INT_PTR RunPrintGraphDialog(CPrintGraph& printGraph) {

@@ -29,9 +29,6 @@ inline constexpr wchar_t kPrinterInfoMessage[] =
 inline constexpr wchar_t kPrintFailedMessage[] =
     L"印刷に失敗しました。\nプリンタの接続を確認して再度実行して下さい。";
 
-// Passed to SetPrintGraphSource for a colour that stays as it is.
-inline constexpr COLORREF kKeepPrintColor = 0xFFFFFFFFu;
-
 class CPrintGraph {
  public:
   // Frees a printed chart still held (with its drawing tools) and the held device mode.
@@ -44,21 +41,16 @@ class CPrintGraph {
   const TemperatureStore* Temperatures = nullptr;  // not owned
   std::unique_ptr<PrintChartView> PrintedChart;   // only while a job runs
   double FloorTemperature = 0.0;
-  COLORREF BaseColor = 0;
-  COLORREF GraphGridColor = 0;
-  COLORREF GraphColor = 0;
-  COLORREF StringColor = 0;
-  COLORREF BaseTempeLineColor = 0;
+  ColorScheme Colors;  // the page uses all but the today and mark colours
 };
 
 // The context for the run: owner and instance, everything else null.
 std::unique_ptr<CPrintGraph> CreatePrintGraph(HWND owner, HINSTANCE instance);
 
-// What the next job prints: the store, its chart floor and the chart's five colours (a colour of
-// kKeepPrintColor leaves the stored one as it is).
+// What the next job prints: the store, its chart floor and the chart's colours (a colour of
+// kKeepColor leaves the stored one as it is).
 void SetPrintGraphSource(CPrintGraph& printGraph, const TemperatureStore* temperatures,
-                         double floorTemperature, COLORREF base, COLORREF grid, COLORREF graph,
-                         COLORREF string, COLORREF baseLine);
+                         double floorTemperature, const ColorScheme& colors);
 
 // Runs the dialog modally from the context's instance, owned by its owner window. 0 when no
 // default printer was found, 1 after "印刷(&P)" (whether or not the job ran), 2 after cancel or

@@ -99,9 +99,7 @@ int RunPrintJob(CPrintGraph& printGraph) {
   printGraph.PrintedChart = CreatePrintChartView(
       pageWidth, pageHeight,
       printGraph.Temperatures != nullptr ? printGraph.Temperatures : &kNoRecords,
-      printGraph.FloorTemperature, printGraph.BaseColor, printGraph.GraphGridColor,
-      printGraph.GraphColor, printGraph.StringColor, printGraph.BaseTempeLineColor,
-      &GdiDrawingTools());
+      printGraph.FloorTemperature, printGraph.Colors, &GdiDrawingTools());
   PrintChartView& chart = *printGraph.PrintedChart;
 
   GdiCanvas canvas(dc.get());

@@ -38,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const SettingsTexts texts = TextsOf(fuzz::Bytes(data, size));
   const SettingsValues values = ParseSettings(texts);
 
-  for (std::uint32_t color : values.colors)
-    fuzz::Require(color <= 0xFFFFFF, "colour is 0x00BBGGRR");
+  for (int slot = 0; slot < kColorSlotCount; ++slot)
+    fuzz::Require(values.colors[slot] <= 0xFFFFFF, "colour is 0x00BBGGRR");
   fuzz::Require(values.graphMode == ExpectedInt(texts, 7), "GraphMode reads as the reference");
   fuzz::Require(values.temperatureCalcType == ExpectedInt(texts, 11), "TemperatureCalcType");
   fuzz::Require(values.weightCalcType == ExpectedInt(texts, 12), "WeightCalcType");

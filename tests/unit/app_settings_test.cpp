@@ -6,6 +6,12 @@
 
 namespace {
 
+// The colour slots under the names of their keys.
+constexpr ColorSlot kBaseColor = kBaseSlot, kGraphGridColor = kGraphGridSlot,
+                    kGraphColor = kGraphSlot, kTodayBackColor = kTodayBackSlot,
+                    kMarkBackColor = kMarkBackSlot, kStringColor = kStringSlot,
+                    kBaseTempeLineColor = kBaseTempeLineSlot;
+
 SettingsTexts DefaultTexts() {
   SettingsTexts texts;
   for (int i = 0; i < kSettingsKeyCount; ++i) texts[i] = kSettingsKeys[i].defaultText;
@@ -149,7 +155,7 @@ TEST(SettingsFile, CloseWritesFloorsAndCycleFromTheStatistics) {
   weights.weightCalcType = 0;
   weights.minWeight = 40;
   AddWeight(weights, 2026, 1, 1, 52.34);
-  std::array<std::uint32_t, kSettingsColorCount> colors{};
+  ColorScheme colors{};
   colors[kGraphGridColor] = RgbFromComponents(10, 20, 30);
 
   const SettingsValues v = SettingsForSave(colors, 2, temperatures, weights);
@@ -163,4 +169,26 @@ TEST(SettingsFile, CloseWritesFloorsAndCycleFromTheStatistics) {
 
   temperatures.periodCalcType = 0;  // automatic: the measured 28-day gap
   EXPECT_EQ(SettingsForSave(colors, 2, temperatures, weights).periodCycle, 28);
+}
+
+// Each colour key reaches the chart under its own name: a slot bound to another field would save
+// and read back unchanged, yet paint with the wrong colour.
+TEST(SettingsColours, EachKeyFillsTheSchemeFieldOfItsName) {
+  const struct {
+    const char* key;
+    ColorRef ColorScheme::*field;
+  } cases[] = {{"BaseColor", &ColorScheme::BaseColor},
+               {"GraphGridColor", &ColorScheme::GraphGridColor},
+               {"GraphColor", &ColorScheme::GraphColor},
+               {"TodayBackColor", &ColorScheme::TodayBackColor},
+               {"MarkBackColor", &ColorScheme::MarkBackColor},
+               {"StringColor", &ColorScheme::StringColor},
+               {"BaseTempeLineColor", &ColorScheme::BaseTempeLineColor}};
+  SettingsTexts texts = DefaultTexts();
+  for (int i = 0; i < 7; ++i) texts[KeyIndex(cases[i].key)] = std::to_string(i + 1) + ",0,0";
+  const SettingsValues v = ParseSettings(texts);
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_EQ(v.colors.*cases[i].field, RgbFromComponents(i + 1, 0, 0)) << cases[i].key;
+    EXPECT_EQ(FormatSettings(v)[KeyIndex(cases[i].key)], std::to_string(i + 1) + ",0,0");
+  }
 }

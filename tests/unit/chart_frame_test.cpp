@@ -69,8 +69,7 @@ TEST(ChartTools, KeepingEveryColourStillRemakesEveryTool) {
   ChartFixture f(2007, 5, 20);
   f.Start(kTemperatureMode);
   const ChartTools before = f.view->tools;
-  SetChartColors(*f.view, kKeepColor, kKeepColor, kKeepColor, kKeepColor, kKeepColor, kKeepColor,
-                 kKeepColor);
+  SetChartColors(*f.view, kKeepEveryColor);
   EXPECT_EQ(f.canvas.DeletedTools(), 11);
   EXPECT_EQ(f.canvas.MadeTools(), 22);
   EXPECT_EQ(f.canvas.LiveTools(), 11);
@@ -78,14 +77,15 @@ TEST(ChartTools, KeepingEveryColourStillRemakesEveryTool) {
   EXPECT_NE(f.view->tools.framePen, before.framePen);
   EXPECT_EQ(f.canvas.Info(f.view->tools.framePen)->pen.color, kBase);
   EXPECT_EQ(f.canvas.Info(f.view->tools.todayBrush)->brushColor, kTodayBack);
-  EXPECT_EQ(f.view->colors.baseLine, kBaseLine);
+  EXPECT_EQ(f.view->colors.BaseTempeLineColor, kBaseLine);
 }
 
 TEST(ChartTools, OneNewColourChangesOnlyItsTools) {
   ChartFixture f(2007, 5, 20);
   f.Start(kTemperatureMode);
-  SetChartColors(*f.view, kKeepColor, 0x00FF00, kKeepColor, kKeepColor, kKeepColor, kKeepColor,
-                 kKeepColor);
+  ColorScheme grid = kKeepEveryColor;
+  grid.GraphGridColor = 0x00FF00;
+  SetChartColors(*f.view, grid);
   EXPECT_EQ(f.canvas.Info(f.view->tools.gridPen)->pen.color, 0x00FF00u);
   EXPECT_EQ(f.canvas.Info(f.view->tools.gridDotPen)->pen.color, 0x00FF00u);
   EXPECT_EQ(f.canvas.Info(f.view->tools.framePen)->pen.color, kBase);
@@ -98,8 +98,7 @@ TEST(ChartTools, DayFontKeepsItsWidthAcrossAModeChangeUntilTheColoursAreSet) {
   SetChartMode(*f.view, kWeightMode);  // day width 12
   EXPECT_EQ(f.view->dayWidth, 12);
   EXPECT_EQ(f.canvas.Info(f.view->tools.dayFont)->font.width, 3);
-  SetChartColors(*f.view, kKeepColor, kKeepColor, kKeepColor, kKeepColor, kKeepColor, kKeepColor,
-                 kKeepColor);
+  SetChartColors(*f.view, kKeepEveryColor);
   EXPECT_EQ(f.canvas.Info(f.view->tools.dayFont)->font.width, 4);
 }
 
@@ -225,5 +224,18 @@ TEST(ChartFrame, TooSmallAPlotDrawsNoRowsOrColumnsAndReturns) {
     ASSERT_EQ(g.view->dayWidth, 0) << mode;
     DrawChartData(*g.view, g.canvas);
     EXPECT_TRUE(g.canvas.HoldsOriginals());
+  }
+}
+
+// A view frees the tools it still holds when it goes; after DeleteDrawingTools it frees nothing
+// twice.
+TEST(ChartTools, DestroyingTheViewFreesTheToolsItStillHolds) {
+  for (bool deleteFirst : {false, true}) {
+    ChartFixture f(2007, 5, 20);
+    f.Start(kTemperatureMode);
+    if (deleteFirst) DeleteDrawingTools(*f.view);
+    f.view.reset();
+    EXPECT_EQ(f.canvas.LiveTools(), 0) << deleteFirst;
+    EXPECT_EQ(f.canvas.DeletedTools(), 11) << deleteFirst;
   }
 }

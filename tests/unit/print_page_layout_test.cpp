@@ -23,8 +23,13 @@ struct PrintFixture {
     store.temperatureCalcType = 1;
     store.minTemperature = 35.4;
     if (*literal != '\0') AddTemperatures(store, literal);
-    view = CreatePrintChartView(width, height, &store, 35.4, kBase, kGrid, kGraph, kString,
-                                kBaseLine, &canvas);
+    view = CreatePrintChartView(width, height, &store, 35.4,
+                                ColorScheme{.BaseColor = kBase,
+                                            .GraphGridColor = kGrid,
+                                            .GraphColor = kGraph,
+                                            .StringColor = kString,
+                                            .BaseTempeLineColor = kBaseLine},
+                                &canvas);
   }
   DateYmd DrawPage(DateYmd first, DateYmd end) {
     DrawPrintPageFrame(*view, canvas);
@@ -233,4 +238,24 @@ TEST(PrintPageData, PageTooSmallForAColumnDrawsNoDaysAndReturnsTheFirstDay) {
   EXPECT_TRUE(f.canvas.Ellipses().empty());
   EXPECT_EQ(DaysPerPrintPage(*f.view), 0);
   EXPECT_TRUE(f.canvas.HoldsOriginals());
+}
+
+TEST(PrintPageLayout, DestroyingTheViewFreesThePagesTools) {
+  PrintFixture f("2007/5/1,36.40");
+  f.DrawPage(Ymd(2007, 5, 1), Ymd(2007, 6, 30));
+  f.view.reset();
+  EXPECT_EQ(f.canvas.LiveTools(), 0);
+  EXPECT_EQ(f.canvas.DeletedTools(), 9);
+}
+
+// The scale labels and the curve use the floor the page was made with, even when the store's
+// own floor differs.
+TEST(PrintPageFrame, LabelsAndCurveShareTheFloorTheViewWasMadeWith) {
+  PrintFixture f;
+  f.store.minTemperature = 35.8;  // the store's floor now differs from the view's 35.4
+  DrawPrintPageFrame(*f.view, f.canvas);
+  const auto& texts = f.canvas.Texts();
+  ASSERT_GE(texts.size(), 4u);
+  EXPECT_EQ(texts[3].text, u"35.40");
+  EXPECT_EQ(PrintValueToY(*f.view, 35.4), 4550);  // on the lowest grid line, as labelled
 }

@@ -7,8 +7,19 @@
 
 namespace {
 
-const RecolorValue kStartup[kRecolorSlotCount] = {0x000000, 0xC0C0C0, 0x0000FF, 0xE0FFFF,
-                                                  0xFFE0E0, 0x101010, 0x00FF00};
+// The colour slots under the names of the dialog's rows.
+constexpr ColorSlot kRecolorBase = kBaseSlot, kRecolorGrid = kGraphGridSlot,
+                    kRecolorGraph = kGraphSlot, kRecolorTodayBack = kTodayBackSlot,
+                    kRecolorMarkBack = kMarkBackSlot, kRecolorString = kStringSlot,
+                    kRecolorBaseLine = kBaseTempeLineSlot;
+
+const ColorScheme kStartup{.BaseColor = 0x000000,
+                           .GraphGridColor = 0xC0C0C0,
+                           .GraphColor = 0x0000FF,
+                           .TodayBackColor = 0xE0FFFF,
+                           .MarkBackColor = 0xFFE0E0,
+                           .StringColor = 0x101010,
+                           .BaseTempeLineColor = 0x00FF00};
 
 }  // namespace
 

@@ -29,6 +29,13 @@ constexpr COLORREF kMarkColor = RGB(255, 200, 200);
 constexpr COLORREF kStringColor = RGB(0, 0, 0);
 constexpr COLORREF kBaseLineColor = RGB(0, 160, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr ColorScheme kColors{.BaseColor = kBaseColor,
+                              .GraphGridColor = kGridColor,
+                              .GraphColor = kGraphColor,
+                              .TodayBackColor = kTodayColor,
+                              .MarkBackColor = kMarkColor,
+                              .StringColor = kStringColor,
+                              .BaseTempeLineColor = kBaseLineColor};
 
 // A canvas that reports a chosen resolution (a printer's) while drawing into a memory bitmap.
 class FixedDpiCanvas : public GdiCanvas {
@@ -85,8 +92,7 @@ struct GdiChart {
     view = CreateChartView(0, 0, width, height, nullptr, std::move(scroll), &temperatures,
                            &weights, &GdiDrawingTools(), [this] { return today; });
     SetChartScrollRange(*view);
-    SetChartColors(*view, kBaseColor, kGridColor, kGraphColor, kTodayColor, kMarkColor,
-                   kStringColor, kBaseLineColor);
+    SetChartColors(*view, kColors);
     SetChartMode(*view, mode);
   }
   ~GdiChart() { DeleteDrawingTools(*view); }
@@ -187,7 +193,7 @@ TEST(ChartGdi, FontsArePassedAsDescribed) {
 
 TEST(ChartGdi, PrintedValuesRoundUpwardAndRestoreTheCallersMode) {
   TemperatureStore store;
-  auto view = CreatePrintChartView(6814, 4760, &store, 35.4, 0, 0, 0, 0, 0, &GdiDrawingTools());
+  auto view = CreatePrintChartView(6814, 4760, &store, 35.4, ColorScheme{}, &GdiDrawingTools());
   ASSERT_EQ(std::fegetround(), FE_TONEAREST);
   EXPECT_EQ(PrintValueToY(*view, 36.83), 4750 - 3 * 20 - 15 * 200);
   EXPECT_EQ(std::fegetround(), FE_TONEAREST);
@@ -200,8 +206,7 @@ TEST(ChartGdi, PrintedPageLeavesTheDeviceContextAndDrawsItsPoints) {
   ChartBitmap bitmap(1169, 826);  // A4 landscape at 100 dpi
   ASSERT_TRUE(bitmap.ok());
   auto view = CreatePrintChartView(1169, 826, &temperatures, ChartFloorTemperature(temperatures),
-                                   kBaseColor, kGridColor, kGraphColor, kStringColor,
-                                   kBaseLineColor, &GdiDrawingTools());
+                                   kColors, &GdiDrawingTools());
   const DcState before(bitmap.dc());
   FixedDpiCanvas canvas(bitmap.dc(), 100);
   DrawPrintPageFrame(*view, canvas);
@@ -242,8 +247,7 @@ TEST(ChartRender, ThreeModesAndAPrintedPageAreWrittenForReview) {
   ChartBitmap page(1754, 1240);  // A4 landscape at 150 dpi
   ASSERT_TRUE(page.ok());
   auto view = CreatePrintChartView(1754, 1240, &temperatures, ChartFloorTemperature(temperatures),
-                                   kBaseColor, kGridColor, kGraphColor, kStringColor,
-                                   kBaseLineColor, &GdiDrawingTools());
+                                   kColors, &GdiDrawingTools());
   FixedDpiCanvas canvas(page.dc(), 150);
   DrawPrintPageFrame(*view, canvas);
   DrawPrintPageData(*view, canvas, DateYmd{2007, 3, 20}, DateYmd{2007, 5, 10});

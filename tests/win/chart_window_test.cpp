@@ -42,8 +42,13 @@ struct WindowChart {
     GetClientRect(window, &client);
     view = CreateChartViewForWindow(window, client, &temperatures, &weights);
     SetChartScrollRange(*view);
-    SetChartColors(*view, RGB(255, 128, 128), RGB(128, 255, 128), 0, RGB(255, 224, 224),
-                   RGB(255, 255, 224), 0, RGB(128, 128, 255));
+    SetChartColors(*view, ColorScheme{.BaseColor = RGB(255, 128, 128),
+                                      .GraphGridColor = RGB(128, 255, 128),
+                                      .GraphColor = 0,
+                                      .TodayBackColor = RGB(255, 224, 224),
+                                      .MarkBackColor = RGB(255, 255, 224),
+                                      .StringColor = 0,
+                                      .BaseTempeLineColor = RGB(128, 128, 255)});
     SetChartMode(*view, kTemperatureMode);
   }
   ~WindowChart() {

@@ -55,9 +55,13 @@ HWND WaitForChooser() {
   return nullptr;
 }
 
-const COLORREF kStartup[kRecolorSlotCount] = {RGB(255, 128, 128), RGB(128, 255, 128), RGB(0, 0, 0),
-                                              RGB(255, 224, 224), RGB(255, 255, 224), RGB(0, 0, 0),
-                                              RGB(128, 128, 255)};
+const ColorScheme kStartup{.BaseColor = RGB(255, 128, 128),
+                           .GraphGridColor = RGB(128, 255, 128),
+                           .GraphColor = RGB(0, 0, 0),
+                           .TodayBackColor = RGB(255, 224, 224),
+                           .MarkBackColor = RGB(255, 255, 224),
+                           .StringColor = RGB(0, 0, 0),
+                           .BaseTempeLineColor = RGB(128, 128, 255)};
 
 }  // namespace
 

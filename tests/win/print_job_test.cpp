@@ -97,11 +97,11 @@ class PrintJob : public ::testing::Test {
     graph_.Dialog = host_;
     graph_.Temperatures = &store_;
     graph_.FloorTemperature = 36.0;
-    graph_.BaseColor = RGB(0, 0, 0);
-    graph_.GraphGridColor = RGB(160, 160, 160);
-    graph_.GraphColor = kGraphRed;
-    graph_.StringColor = RGB(0, 0, 0);
-    graph_.BaseTempeLineColor = RGB(0, 0, 255);
+    graph_.Colors.BaseColor = RGB(0, 0, 0);
+    graph_.Colors.GraphGridColor = RGB(160, 160, 160);
+    graph_.Colors.GraphColor = kGraphRed;
+    graph_.Colors.StringColor = RGB(0, 0, 0);
+    graph_.Colors.BaseTempeLineColor = RGB(0, 0, 255);
   }
 
   void TearDown() override {
@@ -161,7 +161,7 @@ class PrintJob : public ::testing::Test {
   std::unique_ptr<PrintChartView> PageLayout() {
     int width = 0, height = 0;
     PageSize(width, height);
-    return CreatePrintChartView(width, height, &store_, 36.0, 0, 0, 0, 0, 0, nullptr);
+    return CreatePrintChartView(width, height, &store_, 36.0, ColorScheme{}, nullptr);
   }
   // Day columns per page on the test printer.
   int DaysPerPage() { return DaysPerPrintPage(*PageLayout()); }

@@ -31,9 +31,14 @@
 
 namespace {
 
-constexpr COLORREF kBase = RGB(255, 128, 128), kGrid = RGB(128, 255, 128), kGraph = RGB(0, 0, 0),
-                   kToday = RGB(255, 224, 224), kMark = RGB(255, 255, 224),
-                   kString = RGB(0, 0, 0), kBaseLine = RGB(128, 128, 255);
+// The settings file's default colours.
+constexpr ColorScheme kColors{.BaseColor = RGB(255, 128, 128),
+                              .GraphGridColor = RGB(128, 255, 128),
+                              .GraphColor = RGB(0, 0, 0),
+                              .TodayBackColor = RGB(255, 224, 224),
+                              .MarkBackColor = RGB(255, 255, 224),
+                              .StringColor = RGB(0, 0, 0),
+                              .BaseTempeLineColor = RGB(128, 128, 255)};
 
 class DpiCanvas : public GdiCanvas {
  public:
@@ -143,7 +148,7 @@ int RenderScreen(const std::wstring& folder, wchar_t** a, int repeat) {
   auto view = CreateChartView(0, 0, width, height, nullptr, std::move(bar), &temperatures,
                               &weights, &GdiDrawingTools(), [now] { return now; });
   SetChartScrollRange(*view);
-  SetChartColors(*view, kBase, kGrid, kGraph, kToday, kMark, kString, kBaseLine);
+  SetChartColors(*view, kColors);
   SetChartMode(*view, mode);
   if (!keepPosition) scroll->SetPosition(position);
   ChartBitmap bitmap(width, height);
@@ -176,8 +181,8 @@ int RenderPrint(const std::wstring& folder, wchar_t** a, int repeat) {
   TemperatureStore temperatures;
   LoadTemperatureData(temperatures, folder + kTemperatureFileName);
   auto view = CreatePrintChartView(width, height, &temperatures,
-                                   ChartFloorTemperature(temperatures), kBase, kGrid, kGraph,
-                                   kString, kBaseLine, &GdiDrawingTools());
+                                   ChartFloorTemperature(temperatures), kColors,
+                                   &GdiDrawingTools());
   ChartBitmap bitmap(width, height);
   if (!bitmap.ok()) return 1;
   {

@@ -75,7 +75,13 @@ struct ChartFixture {
     view = CreateChartView(0, 0, right, bottom, nullptr, std::move(scroll), &temperatures,
                            &weights, &canvas, [this] { return today; });
     SetChartScrollRange(*view);
-    SetChartColors(*view, kBase, kGrid, kGraph, kTodayBack, kMarkBack, kString, kBaseLine);
+    SetChartColors(*view, ColorScheme{.BaseColor = kBase,
+                                      .GraphGridColor = kGrid,
+                                      .GraphColor = kGraph,
+                                      .TodayBackColor = kTodayBack,
+                                      .MarkBackColor = kMarkBack,
+                                      .StringColor = kString,
+                                      .BaseTempeLineColor = kBaseLine});
     SetChartMode(*view, mode);
   }
 

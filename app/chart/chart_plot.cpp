@@ -1,0 +1,161 @@
+// The tools, value mapping, edge crossing and frame pieces the screen chart and the printed page
+// share.
+#include "chart_plot.h"
+
+#include <cfenv>
+#include <cmath>
+#include <optional>
+
+#include "chart_internal.h"
+#include "dates.h"
+
+namespace {
+
+constexpr ColorRef kWhite = MakeRgb(255, 255, 255);
+
+std::tm DateOnly(const DateYmd& d) { return quillet::MakeDate(d.year, d.month, d.day); }
+
+// Sets the floating-point rounding mode and restores the one it found when the scope ends.
+class ScopedRounding {
+ public:
+  explicit ScopedRounding(int mode) : saved_(std::fegetround()) { std::fesetround(mode); }
+  ~ScopedRounding() { std::fesetround(saved_); }
+  ScopedRounding(const ScopedRounding&) = delete;
+  ScopedRounding& operator=(const ScopedRounding&) = delete;
+
+ private:
+  int saved_;
+};
+
+}  // namespace
+
+ChartPlot::~ChartPlot() { ReleaseChartTools(*this); }
+
+void MakeChartTools(ChartPlot& plot, const FontDesc& bold, const FontDesc& day,
+                    bool columnBrushes) {
+  if (plot.toolFactory == nullptr) return;
+  DrawingToolFactory& f = *plot.toolFactory;
+  const ColorScheme& c = plot.colors;
+  ChartTools& t = plot.tools;
+  t.boldFont = f.MakeFont(bold);
+  t.dayFont = f.MakeFont(day);
+  t.framePen = f.MakePen(PenDesc{PenStyle::Solid, 1, c.BaseColor});
+  t.gridPen = f.MakePen(PenDesc{PenStyle::Solid, 1, c.GraphGridColor});
+  t.gridDotPen = f.MakePen(PenDesc{PenStyle::Dot, 1, c.GraphGridColor});
+  t.graphPen = f.MakePen(PenDesc{PenStyle::Solid, 1, c.GraphColor});
+  t.baseLinePen = f.MakePen(PenDesc{PenStyle::Dash, 1, c.BaseTempeLineColor});
+  t.whiteBrush = f.MakeSolidBrush(kWhite);
+  if (columnBrushes) {
+    t.todayBrush = f.MakeSolidBrush(c.TodayBackColor);
+    t.markBrush = f.MakeSolidBrush(c.MarkBackColor);
+  }
+  t.dotBrush = f.MakeSolidBrush(c.GraphColor);
+}
+
+void ReleaseChartTools(ChartPlot& plot) {
+  ChartTools& t = plot.tools;
+  if (plot.toolFactory != nullptr) {
+    for (DrawTool tool : {t.boldFont, t.dayFont, t.framePen, t.gridPen, t.gridDotPen, t.graphPen,
+                          t.baseLinePen, t.whiteBrush, t.todayBrush, t.markBrush, t.dotBrush}) {
+      if (tool != nullptr) plot.toolFactory->DeleteTool(tool);
+    }
+  }
+  t = ChartTools{};
+}
+
+int MapValueToY(const ChartPlot& plot, const ValueScale& scale, double value) {
+  std::optional<ScopedRounding> upward;
+  if (scale.upward) upward.emplace(FE_UPWARD);
+  // Volatile loads and stores keep the arithmetic between the two mode switches.
+  volatile double floorValue = scale.floor;
+  volatile double rowValue = scale.rowValue;
+  volatile double input = value;
+  volatile double margin = scale.margin;
+  const long double base = scale.hasFloor ? static_cast<long double>(floorValue) -
+                                                static_cast<long double>(rowValue)
+                                          : 0.0L;
+  const long double diff = static_cast<long double>(input) - base;
+  volatile int y;
+  if (diff <= 0.0L) {
+    y = static_cast<int>(std::trunc(static_cast<long double>(plot.plotBottom) - 2.0L * margin));
+    return y;
+  }
+  // The step count is stored as a double (in the mode in force, like the rest).
+  volatile double product = static_cast<double>(diff * static_cast<long double>(scale.stepsPerUnit));
+  const double steps = product;
+  const long long r = plot.rowHeight;
+  const long long perRow = scale.stepsPerRow;
+  long long yy = plot.plotTop;  // far above any plot (or not a number): pinned under the top
+  if (steps < 1e9) {
+    const long long h = static_cast<long long>(std::trunc(steps));
+    yy = plot.plotBottom - (h % perRow) * (r / perRow) - (h / perRow) * r;
+  }
+  if (yy <= plot.plotTop)
+    yy = static_cast<long long>(std::trunc(static_cast<long double>(plot.plotTop) + 3.0L * margin));
+  y = static_cast<int>(yy);
+  return y;
+}
+
+int EdgeCrossingY(int w, int yA, int yB, const DateYmd& a, const DateYmd& b, const std::tm& day) {
+  const int m = quillet::SubDay(DateOnly(b), DateOnly(a));
+  const int k = quillet::SubDay(DateOnly(b), day);
+  const long double span = static_cast<long double>(m) * w;
+  if (span == 0.0L) return yA;
+  const long double offset = (static_cast<long double>(m) * w - static_cast<long double>(k) * w) -
+                             static_cast<long double>(w / 2);
+  const long double slope = static_cast<long double>(yB - yA) / span;
+  return yA + static_cast<int>(std::trunc(offset * slope));
+}
+
+void DrawBox(Canvas& canvas, DrawTool pen, int left, int top, int right, int bottom) {
+  ScopedSelect use(canvas, pen);
+  canvas.MoveTo(left, top);
+  canvas.LineTo(left, bottom);
+  canvas.LineTo(right, bottom);
+  canvas.LineTo(right, top);
+  canvas.LineTo(left, top);
+}
+
+void DrawPlotFrame(const ChartPlot& plot, Canvas& canvas, const DrawRect& outer) {
+  canvas.FillRect(outer, plot.tools.whiteBrush);
+  DrawBox(canvas, plot.tools.framePen, outer.left, outer.top, outer.right, outer.bottom);
+  DrawBox(canvas, plot.tools.framePen, plot.plotLeft, plot.plotTop, plot.plotRight,
+          plot.plotBottom);
+}
+
+void DrawCaption(const ChartPlot& plot, Canvas& canvas, const char16_t* text, int top, int bottom,
+                 int dx, int dy) {
+  DrawBox(canvas, plot.tools.framePen, 0, top, plot.plotLeft, bottom);
+  canvas.DrawTextIn(text, DrawRect{dx, top + dy, plot.plotLeft + dx, bottom + dy}, dt::kTopLeft);
+}
+
+void DrawThreeRowAxes(const ChartPlot& plot, Canvas& canvas, int bottom, int captionDx,
+                      int captionDy) {
+  const int P = plot.plotTop, PL = plot.plotLeft, PR = plot.plotRight, PB = plot.plotBottom;
+  const DrawTool pen = plot.tools.framePen;
+  DrawBox(canvas, pen, PL, 0, PR, P / 3);
+  DrawBox(canvas, pen, PL, P / 3, PR, P / 3 * 2);
+  DrawBox(canvas, pen, PL, 0, PR, P);
+  DrawBox(canvas, pen, PL, PB, PR, bottom);
+  DrawBox(canvas, pen, 0, 0, PL, bottom);
+  DrawCaption(plot, canvas, u"年月", 0, P / 3, captionDx, captionDy);
+  DrawCaption(plot, canvas, u"日", P / 3, P / 3 * 2, captionDx, captionDy);
+  DrawCaption(plot, canvas, u"月経周期", P / 3 * 2, P, captionDx, captionDy);
+}
+
+void DrawScaleLabels(const ChartPlot& plot, Canvas& canvas, int left, double first, double step,
+                     int digits) {
+  const int r = plot.rowHeight;
+  if (r <= 0) return;  // no rows to label (and the loop would not advance)
+  double v = first;
+  int i = 1;
+  for (int y = plot.plotBottom - r; y > plot.plotTop; y -= r) {
+    if (i != 1) {
+      const int top = y + (r / 3) * 2;
+      canvas.DrawTextIn(DecimalText(v, digits), DrawRect{left, top, plot.plotLeft, top + r},
+                        dt::kRight);
+    }
+    ++i;
+    v += step;
+  }
+}

@@ -1,0 +1,103 @@
+// What the on-screen chart and the printed page have in common: a plot box divided into day
+// columns and value rows, the colour scheme and the pens, brushes and fonts made from it, the
+// mapping of a value to a y, where the curve crosses a column's edge, and the boxes, captions and
+// scale labels of the frame. The two differ only in sizes, fonts, margins and the rounding mode
+// of the value mapping; each passes those in.
+#pragma once
+
+#include <ctime>
+
+#include "color_scheme.h"
+#include "date_ymd.h"
+#include "draw_canvas.h"
+
+// The pens, brushes and fonts of a chart, owned by its view. The printed page has no today or
+// mark column and leaves those two brushes null.
+struct ChartTools {
+  DrawTool boldFont = nullptr;
+  DrawTool dayFont = nullptr;
+  DrawTool framePen = nullptr;
+  DrawTool gridPen = nullptr;
+  DrawTool gridDotPen = nullptr;
+  DrawTool graphPen = nullptr;
+  DrawTool baseLinePen = nullptr;
+  DrawTool whiteBrush = nullptr;
+  DrawTool todayBrush = nullptr;
+  DrawTool markBrush = nullptr;
+  DrawTool dotBrush = nullptr;
+};
+
+struct ChartPlot {
+  // The data area.
+  int plotLeft = 0, plotTop = 0, plotRight = 0, plotBottom = 0;
+  int dayWidth = 0;   // pixels per day column
+  int rowHeight = 0;  // pixels per row of the value scale
+
+  ColorScheme colors;
+  DrawingToolFactory* toolFactory = nullptr;  // not owned
+  ChartTools tools;
+
+  ChartPlot() = default;
+  ChartPlot(const ChartPlot&) = delete;
+  ChartPlot& operator=(const ChartPlot&) = delete;
+  // Releases any tools still held.
+  virtual ~ChartPlot();
+
+  // The y of a value on this chart (the curve, its edge lines and the average line use it).
+  virtual int ValueY(double value) const = 0;
+};
+
+// Makes the tools from the colours in this order: the two fonts, the frame, grid, dotted grid,
+// graph and dashed average-line pens, the white brush, the today and mark brushes when
+// `columnBrushes`, the point brush. Nothing without a tool factory.
+void MakeChartTools(ChartPlot& plot, const FontDesc& bold, const FontDesc& day, bool columnBrushes);
+// Deletes every tool that is not null and nulls the fields. Safe to call twice.
+void ReleaseChartTools(ChartPlot& plot);
+
+// How values become rows. The floor lies on the lowest grid line, one row above the plot bottom;
+// a row holds `rowValue` in `stepsPerRow` steps, `stepsPerUnit` steps to a unit of the value.
+struct ValueScale {
+  bool hasFloor = false;  // without a floor the plot bottom stands for 0
+  double floor = 0.0;
+  double rowValue = 0.1;  // 0.1 degC or 0.5 kg
+  int stepsPerUnit = 100; // hundredths of a degree, tenths of a kilogram
+  int stepsPerRow = 10;
+  // A value at or below the base sits 2 margins over the plot bottom, one at or above the top
+  // 3 margins under it: 1 pixel on screen, a millimetre on a page.
+  double margin = 1.0;
+  // The page maps in upward rounding (the caller's mode comes back before the return); the
+  // screen in the caller's mode.
+  bool upward = false;
+};
+// The y of a value: whole steps above the base (floor - rowValue), each row rowHeight and each
+// step rowHeight / stepsPerRow pixels, in long double arithmetic. Values far above any plot (or
+// not a number) pin under the top without integer overflow.
+int MapValueToY(const ChartPlot& plot, const ValueScale& scale, double value);
+
+// Where the segment between two points (each at its column centre, ys given) meets the left edge
+// of day's column; the y of a when both lie on the same day.
+int EdgeCrossingY(int dayWidth, int yA, int yB, const DateYmd& a, const DateYmd& b,
+                  const std::tm& day);
+
+// The closed outline (left, top)-(left, bottom)-(right, bottom)-(right, top)-(left, top) with the
+// given pen, reselecting the previous pen.
+void DrawBox(Canvas& canvas, DrawTool pen, int left, int top, int right, int bottom);
+
+// Whitens `outer` and draws its outline and the plot's (text colour, bold font and frame pen
+// selected by the caller).
+void DrawPlotFrame(const ChartPlot& plot, Canvas& canvas, const DrawRect& outer);
+
+// A caption in the axis column: a box over its row, the text (dx, dy) right and down in it.
+void DrawCaption(const ChartPlot& plot, Canvas& canvas, const char16_t* text, int top, int bottom,
+                 int dx, int dy);
+
+// The header rows of year-month, day and cycle day over the plot, the box along the plot's
+// bottom down to `bottom` and the axis column down to it, with their captions.
+void DrawThreeRowAxes(const ChartPlot& plot, Canvas& canvas, int bottom, int captionDx,
+                      int captionDy);
+
+// Right-aligned labels in the axis column (from x `left`), one per grid row: the lowest grid line
+// carries `first` + step, each line above one step more; the bottom row and the topmost line
+// have none.
+void DrawScaleLabels(const ChartPlot& plot, Canvas& canvas, int left, double first, double step,
+                     int digits);
