@@ -1,8 +1,11 @@
 // The single global record of the run. Everything the program keeps between messages hangs off
-// it; the close sequence (main_window_win.cpp) releases what it owns.
+// it; the close sequence (ReleaseAppState in main_window_win.cpp) releases what it owns, one
+// member after another in a fixed order.
 #pragma once
 
 #include <windows.h>
+
+#include <memory>
 
 #include "color_scheme.h"
 
@@ -21,23 +24,23 @@ struct AppState {
   ColorScheme Colors;             // the settings' colours as read at start-up
   double MinTemperature = 35.5;   // chart floor in force (settings, then the statistics)
   MSG LoopMessage{};              // the message loop's record; its wParam is the exit code
-  WeightStore* WeightData = nullptr;
-  MainForm* MainForm = nullptr;
+  std::unique_ptr<WeightStore> WeightData;
+  std::unique_ptr<::MainForm> MainForm;
   HBRUSH BackBrush = nullptr;     // system brush of COLOR_BTNFACE (not owned)
-  ChartView* Chart = nullptr;
-  CBasicEnv* BasicEnv = nullptr;
+  std::unique_ptr<ChartView> Chart;
+  std::unique_ptr<CBasicEnv> BasicEnv;
   int TemperatureCalcType = 0;
-  MemoStore* MemoData = nullptr;
-  TemperatureStore* TemperatureData = nullptr;
-  CAddTempe* AddTempe = nullptr;
+  std::unique_ptr<MemoStore> MemoData;
+  std::unique_ptr<TemperatureStore> TemperatureData;
+  std::unique_ptr<CAddTempe> AddTempe;
   int GraphMode = 1;              // the saved mode; used once at start-up
   int WeightCalcType = 0;
   int PeriodCalcType = 0;
-  CRecolor* Recolor = nullptr;
+  std::unique_ptr<CRecolor> Recolor;
   double MinWeight = 43.0;        // chart floor weight in force
   int PeriodCycle = 28;           // cycle length in force
-  CPrintGraph* PrintGraph = nullptr;
-  AcceleratorEntries* AcceleratorEntries = nullptr;
+  std::unique_ptr<CPrintGraph> PrintGraph;
+  std::unique_ptr<::AcceleratorEntries> AcceleratorEntries;
   HACCEL Accelerators = nullptr;  // the table built from AcceleratorEntries
   HINSTANCE Instance = nullptr;
   bool StartupRun = false;        // "-startup": the main window stays hidden unless a close fails

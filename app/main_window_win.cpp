@@ -6,6 +6,7 @@
 
 #include "add_tempe_dialog_win.h"
 #include "app_state_win.h"
+#include "basic_setting_dialog_win.h"
 #include "brassel.h"
 #include "chart_drawing.h"
 #include "chart_window_win.h"
@@ -16,10 +17,12 @@
 #include "entry_editing_win.h"
 #include "main_form_win.h"
 #include "main_menu_win.h"
+#include "print_graph_dialog_win.h"
+#include "recolor_dialog_win.h"
 #include "settings_win.h"
-#include "startup_win.h"
 #include "statistics.h"
 #include "system_win.h"
+#include "win_handles.h"
 
 namespace {
 
@@ -131,36 +134,34 @@ LRESULT OnNotify(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  PAINTSTRUCT paint{};
-  HDC dc = BeginPaint(window, &paint);
-  RECT client{};
-  GetClientRect(window, &client);
-  FillRect(dc, &client, gApp.BackBrush);
-  EndPaint(window, &paint);
+  {
+    quillet::PaintDc dc(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    FillRect(dc.get(), &client, gApp.BackBrush);
+  }
   return Default(window, message, wParam, lParam);
 }
 
-// Everything AppState owns, released once the files are safely written. Deleting the main form
-// destroys the main window, whose destruction posts the quit message.
+// Everything AppState owns, released once the files are safely written, in this order: the main
+// form, the accelerators, the chart, the four dialog contexts, the three stores. Deleting the main
+// form destroys the main window, whose destruction posts the quit message.
 void ReleaseAppState() {
-  delete gApp.MainForm;
-  gApp.MainForm = nullptr;
+  gApp.MainForm.reset();
   if (gApp.Accelerators != nullptr) DestroyAcceleratorTable(gApp.Accelerators);
   gApp.Accelerators = nullptr;
-  delete gApp.AcceleratorEntries;
-  gApp.AcceleratorEntries = nullptr;
+  gApp.AcceleratorEntries.reset();
   if (gApp.Chart != nullptr) {
     DeleteDrawingTools(*gApp.Chart);
-    delete gApp.Chart;
-    gApp.Chart = nullptr;
+    gApp.Chart.reset();
   }
-  ReleaseDialogContexts();
-  delete gApp.TemperatureData;
-  gApp.TemperatureData = nullptr;
-  delete gApp.WeightData;
-  gApp.WeightData = nullptr;
-  delete gApp.MemoData;
-  gApp.MemoData = nullptr;
+  gApp.AddTempe.reset();
+  gApp.Recolor.reset();
+  gApp.BasicEnv.reset();
+  gApp.PrintGraph.reset();
+  gApp.TemperatureData.reset();
+  gApp.WeightData.reset();
+  gApp.MemoData.reset();
 }
 
 // The close: settings, then the three data files; a file that cannot be written keeps the window
@@ -239,9 +240,7 @@ LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         PaintChart(*gApp.Chart, window);
       } else {
         // No chart yet (the window's first paint can come before start-up made it).
-        PAINTSTRUCT paint{};
-        BeginPaint(window, &paint);
-        EndPaint(window, &paint);
+        quillet::PaintDc nothingToDraw(window);
       }
       return Default(window, message, wParam, lParam);
     case WM_HSCROLL:

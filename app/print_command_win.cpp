@@ -7,10 +7,10 @@
 #include "statistics.h"
 
 int OnPrintCommand(HWND) {
-  CPrintGraph* printGraph = gApp.PrintGraph;
+  CPrintGraph* printGraph = gApp.PrintGraph.get();
   if (printGraph == nullptr || gApp.TemperatureData == nullptr) return 1;
   // The printed chart takes the colours the on-screen chart holds now.
-  SetPrintGraphSource(*printGraph, gApp.TemperatureData,
+  SetPrintGraphSource(*printGraph, gApp.TemperatureData.get(),
                       ChartFloorTemperature(*gApp.TemperatureData),
                       gApp.Chart != nullptr ? gApp.Chart->colors : kKeepEveryColor);
   RunPrintGraphDialog(*printGraph);

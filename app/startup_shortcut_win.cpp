@@ -8,6 +8,7 @@
 
 #include "commands_win.h"
 #include "system_win.h"
+#include "win_handles.h"
 
 namespace {
 
@@ -22,21 +23,6 @@ bool JoinPath(wchar_t (&dest)[kPathBuffer], const wchar_t* first, const wchar_t*
   std::wmemcpy(dest + a, second, b + 1);
   return true;
 }
-
-// COM for the current thread for one scope; uninitialised only when the initialisation
-// succeeded (S_OK or S_FALSE), never after a refusal such as a different threading model.
-class ScopedComInit {
- public:
-  ScopedComInit() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
-  ~ScopedComInit() {
-    if (initialised_) CoUninitialize();
-  }
-  ScopedComInit(const ScopedComInit&) = delete;
-  ScopedComInit& operator=(const ScopedComInit&) = delete;
-
- private:
-  bool initialised_;
-};
 
 // The folder part of `path` (up to, not including, its last separator); false when it has none.
 bool FolderOf(wchar_t (&dest)[kPathBuffer], const wchar_t* path) {
@@ -69,27 +55,21 @@ bool WriteStartupShortcut(const wchar_t* shortcutPath, const wchar_t* programFol
   wchar_t target[kPathBuffer];
   if (!JoinPath(target, programFolder, L"Tovela.exe")) return false;
 
-  ScopedComInit com;
-  IShellLinkW* link = nullptr;
+  quillet::ComInit com;
+  quillet::ComPtr<IShellLinkW> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void**>(&link)))) {
+                              link.put()))) {
     return false;
   }
-  IPersistFile* file = nullptr;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-    link->Release();
-    return false;
-  }
+  quillet::ComPtr<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.put()))) return false;
   link->SetPath(target);
   link->SetDescription(L"Tovelaのスタートアップ起動");
   link->SetArguments(L"-startup");
   link->SetWorkingDirectory(programFolder);
   link->SetIconLocation(target, 0);
   link->SetShowCmd(SW_SHOWNORMAL);
-  const bool saved = SaveReplacing(file, shortcutPath);
-  file->Release();
-  link->Release();
-  return saved;
+  return SaveReplacing(file.get(), shortcutPath);
 }
 
 void CreateStartupShortcut(HWND owner) {

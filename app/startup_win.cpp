@@ -35,13 +35,13 @@ void Fatal(const char16_t* text) { ShowMessage(nullptr, text, kFatalCaption, MB_
 // The main window, its menu and accelerators, the chart window and the side panel. Each failure
 // shows its own message and ends the run (false).
 bool CreateWindows(bool startupRun, HINSTANCE instance) {
-  gApp.MainForm = new MainForm();
+  gApp.MainForm = std::make_unique<MainForm>();
   if (CreateMainWindow(*gApp.MainForm, MainWindowProc, startupRun, instance) == 0) {
     Fatal(u"ウィンドウの生成に失敗しました。");
     return false;
   }
   HWND main = gApp.MainForm->Window();
-  gApp.AcceleratorEntries = new AcceleratorEntries();
+  gApp.AcceleratorEntries = std::make_unique<AcceleratorEntries>();
   gApp.Accelerators = BuildMainMenu(main, *gApp.AcceleratorEntries);
   if (gApp.Accelerators == nullptr) {
     Fatal(u"メニューの生成に失敗しました。");
@@ -69,19 +69,19 @@ std::vector<DamagedFile> LoadStores() {
     NoteDamagedFile(file, loader(store, file), now, damaged);
   };
 
-  gApp.TemperatureData = new TemperatureStore();
+  gApp.TemperatureData = std::make_unique<TemperatureStore>();
   gApp.TemperatureData->temperatureCalcType = gApp.TemperatureCalcType;
   gApp.TemperatureData->minTemperature = gApp.MinTemperature;
   gApp.TemperatureData->periodCalcType = gApp.PeriodCalcType;
   gApp.TemperatureData->periodCycle = gApp.PeriodCycle;
   load(LoadTemperatureData, *gApp.TemperatureData, kTemperatureFileName);
 
-  gApp.WeightData = new WeightStore();
+  gApp.WeightData = std::make_unique<WeightStore>();
   gApp.WeightData->weightCalcType = gApp.WeightCalcType;
   gApp.WeightData->minWeight = gApp.MinWeight;
   load(LoadWeightData, *gApp.WeightData, kWeightFileName);
 
-  gApp.MemoData = new MemoStore();
+  gApp.MemoData = std::make_unique<MemoStore>();
   load(LoadMemoData, *gApp.MemoData, kMemoFileName);
   return damaged;
 }
@@ -90,8 +90,7 @@ std::vector<DamagedFile> LoadStores() {
 void CreateChart() {
   MainForm& form = *gApp.MainForm;
   gApp.Chart = CreateChartViewForWindow(form.ChartWindow->GetMyHWnd(), form.ChartRect,
-                                        gApp.TemperatureData, gApp.WeightData)
-                   .release();
+                                        gApp.TemperatureData.get(), gApp.WeightData.get());
   SetChartScrollRange(*gApp.Chart);
   SetChartColors(*gApp.Chart, gApp.Colors);
   // Any other saved value leaves mode 1 with no item checked; the first paint shows the chart.
@@ -166,24 +165,13 @@ void StoreStatisticsInForce() {
 }
 
 void CreateDialogContexts(HWND owner, HINSTANCE instance) {
-  gApp.AddTempe = new CAddTempe(owner, instance);
+  gApp.AddTempe = std::make_unique<CAddTempe>(owner, instance);
   gApp.Recolor = CreateRecolor(owner, instance, gApp.Colors);
   StoreStatisticsInForce();
   gApp.BasicEnv = CreateBasicEnv(owner, instance, gApp.TemperatureCalcType, gApp.WeightCalcType,
                                  gApp.PeriodCalcType, gApp.MinTemperature, gApp.MinWeight,
                                  gApp.PeriodCycle);
   gApp.PrintGraph = CreatePrintGraph(owner, instance);
-}
-
-void ReleaseDialogContexts() {
-  delete gApp.AddTempe;
-  gApp.AddTempe = nullptr;
-  delete gApp.Recolor;
-  gApp.Recolor = nullptr;
-  delete gApp.BasicEnv;
-  gApp.BasicEnv = nullptr;
-  DeletePrintGraph(gApp.PrintGraph);
-  gApp.PrintGraph = nullptr;
 }
 
 int RunTovela(HINSTANCE instance, const wchar_t* commandLine) {

@@ -3,7 +3,7 @@
 //   accelerators, chart window and side panel; each failure ends the run with its message),
 //   LoadStores, CreateChart, CreateDialogContexts (the entry dialog's, then colours, statistics in
 //   force, basic settings, printing), ShowToday, RunStartupEntry ("-startup" only), RunMessageLoop.
-// The close (main_window_win.cpp) releases everything with ReleaseAppState / ReleaseDialogContexts.
+// The close (ReleaseAppState, main_window_win.cpp) releases everything.
 #pragma once
 
 #include <windows.h>
@@ -21,7 +21,6 @@ void SetFloatingPointMode();
 
 // The four dialog contexts of the run: created after the chart, released by the close.
 void CreateDialogContexts(HWND owner, HINSTANCE instance);
-void ReleaseDialogContexts();
 
 // MinTemperature, MinWeight and PeriodCycle of AppState from the statistics of the stores.
 void StoreStatisticsInForce();

@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "scoped.h"
+#include "win_handles.h"
 
 namespace {
 
@@ -25,6 +25,12 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 }
 
 LPARAM TextParam(const wchar_t* text) { return reinterpret_cast<LPARAM>(text); }
+
+// Registers the given common-control classes (cheap when already registered).
+void InitCommonControlClasses(DWORD classes) {
+  INITCOMMONCONTROLSEX init{sizeof(init), classes};
+  InitCommonControlsEx(&init);
+}
 
 // Adding to a combo or list box: 1 added, -2 out of space, -1 any other failure.
 int AddResult(LRESULT result, LRESULT errorSpace) {
@@ -78,13 +84,13 @@ HWND CMyBitmapButton::CreateMyWindowEx(const wchar_t* text, HWND parent, DWORD s
 
 int CMyBitmapButton::DrawBitmap(HDC dc, HINSTANCE, const RECT& rect) {
   if (!dc) return 0;
-  brassel::ScopedGdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(
+  quillet::GdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(
       LoadImageW(nullptr, g_bitmapButtonPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
-  if (!bitmap.get()) return 0;
-  brassel::ScopedMemoryDC memory(dc);
+  if (!bitmap) return 0;
+  quillet::CreatedDc memory(CreateCompatibleDC(dc));
   if (!memory) return 0;
-  brassel::ScopedSelectObject select(memory, bitmap.get());
-  return BitBlt(dc, 0, 0, rect.right, rect.bottom, memory, 0, 0, SRCCOPY) ? 1 : 0;
+  quillet::ScopedSelection select(memory.get(), bitmap.get());
+  return BitBlt(dc, 0, 0, rect.right, rect.bottom, memory.get(), 0, 0, SRCCOPY) ? 1 : 0;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -192,7 +198,7 @@ CMyListView::CMyListView() : columns_(0) { wndClass_.lpszClassName = WC_LISTVIEW
 
 HWND CMyListView::CreateMyWindow(HWND parent, HINSTANCE instance, DWORD style,
                                  DWORD listViewExStyle, const RECT& place, int id) {
-  brassel::InitCommonControlClasses(ICC_LISTVIEW_CLASSES);
+  InitCommonControlClasses(ICC_LISTVIEW_CLASSES);
   wndClass_.hInstance = instance;
   HWND window = CreateFromRecord(L"", style | kEditBits | WS_VISIBLE | LVS_REPORT |
                                           LVS_EDITLABELS,
@@ -253,7 +259,7 @@ CMyDatePicker::CMyDatePicker() { wndClass_.lpszClassName = DATETIMEPICK_CLASSW; 
 
 HWND CMyDatePicker::CreateMyWindow(const wchar_t* text, HWND parent, DWORD style,
                                    const RECT& place, int id) {
-  brassel::InitCommonControlClasses(ICC_DATE_CLASSES);
+  InitCommonControlClasses(ICC_DATE_CLASSES);
   HWND window = CreateFromRecord(text, style | kChildBits | DTS_LONGDATEFORMAT,
                                  WS_EX_CONTROLPARENT, place, parent, ChildId(id), nullptr);
   if (window) Send(window, DTM_SETFORMATW, 0, TextParam(kDatePickerFormat));
@@ -271,7 +277,7 @@ CMySpin::CMySpin() {
 
 HWND CMySpin::CreateMyWindow(HWND parent, DWORD style, const RECT& place, int id, HWND buddy,
                              int lower, int upper, int position) {
-  brassel::InitCommonControlClasses(ICC_UPDOWN_CLASS);
+  InitCommonControlClasses(ICC_UPDOWN_CLASS);
   const DWORD bits = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | UDS_WRAP |
                      UDS_SETBUDDYINT | UDS_ARROWKEYS;
   hwnd_ = CreateUpDownControl(style | bits, place.left, place.top, place.right, place.bottom,

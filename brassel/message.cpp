@@ -1,6 +1,7 @@
 // CMyMessage: the default window procedure with document scrolling, and the default dialog
 // procedure.
 #include "component.h"
+#include "win_handles.h"
 
 namespace {
 
@@ -84,9 +85,7 @@ LRESULT OnScroll(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnPaint(HWND window) {
-  PAINTSTRUCT paint;
-  BeginPaint(window, &paint);
-  EndPaint(window, &paint);
+  quillet::PaintDc nothingToDraw(window);
   return 1;
 }
 

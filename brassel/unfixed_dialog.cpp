@@ -7,7 +7,7 @@
 #include <memory>
 #include <new>
 
-#include "scoped.h"
+#include "win_handles.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ template <typename OnRun>
 bool ForEachOpaqueRun(HBITMAP bitmap, DWORD key, OnRun&& onRun) {
   BitmapSize size;
   if (!ReadBitmapSize(bitmap, size)) return false;
-  brassel::ScopedMemoryDC memory(nullptr);
+  quillet::CreatedDc memory(CreateCompatibleDC(nullptr));
   if (!memory) return false;
   std::unique_ptr<DWORD[]> row(new (std::nothrow) DWORD[static_cast<std::size_t>(size.width)]);
   if (!row) return false;
@@ -51,7 +51,7 @@ bool ForEachOpaqueRun(HBITMAP bitmap, DWORD key, OnRun&& onRun) {
   const DWORD wanted = key & kColourBits;
   for (int top = 0; top < size.height; ++top) {
     // Scan lines count from the bottom.
-    if (!GetDIBits(memory, bitmap, static_cast<UINT>(size.height - 1 - top), 1, row.get(),
+    if (!GetDIBits(memory.get(), bitmap, static_cast<UINT>(size.height - 1 - top), 1, row.get(),
                    &format, DIB_RGB_COLORS)) {
       return false;
     }
@@ -135,18 +135,18 @@ int CMyUnfixedDialog::DrawBitmap() {
   if (!hwnd_ || !bitmap_) return 0;
   BitmapSize size;
   if (!ReadBitmapSize(bitmap_, size)) return 0;
-  brassel::ScopedGetDC window(hwnd_);
+  quillet::WindowDc window(hwnd_);
   if (!window) return 0;
-  brassel::ScopedMemoryDC memory(window);
+  quillet::CreatedDc memory(CreateCompatibleDC(window.get()));
   if (!memory) return 0;
-  brassel::ScopedSelectObject select(memory, bitmap_);
-  BitBlt(window, 0, 0, size.width, size.height, memory, 0, 0, SRCCOPY);
+  quillet::ScopedSelection select(memory.get(), bitmap_);
+  BitBlt(window.get(), 0, 0, size.width, size.height, memory.get(), 0, 0, SRCCOPY);
   return 1;
 }
 
 int CMyUnfixedDialog::SetWindowRgnFromBitmap() {
   if (!hwnd_) return 0;
-  brassel::ScopedGdiObject<HRGN> region(brassel::CreateRegionFromBitmap(bitmap_, key_));
+  quillet::GdiObject<HRGN> region(brassel::CreateRegionFromBitmap(bitmap_, key_));
   if (!region.get()) return 0;
   BitmapSize size;
   RECT frame{};

@@ -10,6 +10,7 @@
 
 #include "module_path.h"
 #include "text.h"
+#include "win_handles.h"
 
 namespace quillet {
 
@@ -19,22 +20,6 @@ constexpr int kPathChars = MAX_PATH;        // 260: a path buffer
 constexpr int kModuleNameChars = 520;       // the module file name as read
 constexpr int kDialogResultChars = 520;     // the file dialogs' result buffer
 constexpr int kErrorTextChars = 256;        // ShowError's buffer
-
-// Closes a kernel handle when it goes out of scope.
-class ScopedHandle {
- public:
-  explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-  ~ScopedHandle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-  bool valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 // Runs one of the common file dialogs; `open` chooses between the open and the save dialog.
 int RunFileDialog(bool open, HWND owner, wchar_t* path, const wchar_t* filter,
@@ -72,7 +57,7 @@ bool EnableShutdownPrivilege() {
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &rawToken)) {
     return false;
   }
-  ScopedHandle token(rawToken);
+  KernelHandle token(rawToken);
   TOKEN_PRIVILEGES privileges = {};
   if (!LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid)) {
     return false;
@@ -155,7 +140,7 @@ int AddLog(const wchar_t* path, const wchar_t* line) {
 
 std::int64_t GetFileSize(const wchar_t* path) {
   if (path == nullptr) return -1;
-  ScopedHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  KernelHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return -1;
   LARGE_INTEGER size = {};

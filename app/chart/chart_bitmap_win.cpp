@@ -12,19 +12,14 @@ ChartBitmap::ChartBitmap(int width, int height) : width_(width), height_(height)
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  dc_ = CreateCompatibleDC(nullptr);
-  bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (dc_ == nullptr || bitmap_ == nullptr || bits == nullptr) return;
+  dc_ = quillet::CreatedDc(CreateCompatibleDC(nullptr));
+  bitmap_ = quillet::GdiObject<HBITMAP>(
+      CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dc_ || !bitmap_ || bits == nullptr) return;
   bits_ = static_cast<unsigned char*>(bits);
-  previous_ = SelectObject(dc_, bitmap_);
+  selection_.emplace(dc_.get(), bitmap_.get());
   const RECT all{0, 0, width, height};
-  FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-}
-
-ChartBitmap::~ChartBitmap() {
-  if (previous_ != nullptr) SelectObject(dc_, previous_);
-  if (bitmap_ != nullptr) DeleteObject(bitmap_);
-  if (dc_ != nullptr) DeleteDC(dc_);
+  FillRect(dc_.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
 COLORREF ChartBitmap::Pixel(int x, int y) const {

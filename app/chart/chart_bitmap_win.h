@@ -4,17 +4,17 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+
+#include "win_handles.h"
 
 class ChartBitmap {
  public:
   ChartBitmap(int width, int height);
-  ~ChartBitmap();
-  ChartBitmap(const ChartBitmap&) = delete;
-  ChartBitmap& operator=(const ChartBitmap&) = delete;
 
   bool ok() const { return bits_ != nullptr; }
-  HDC dc() const { return dc_; }
+  HDC dc() const { return dc_.get(); }
   int width() const { return width_; }
   int height() const { return height_; }
   // The colour at (x, y) as a COLORREF; CLR_INVALID outside the bitmap.
@@ -25,8 +25,9 @@ class ChartBitmap {
  private:
   int width_;
   int height_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
+  // Released in reverse: the bitmap is unselected, deleted, then the context deleted.
+  quillet::CreatedDc dc_;
+  quillet::GdiObject<HBITMAP> bitmap_;
+  std::optional<quillet::ScopedSelection> selection_;
   unsigned char* bits_ = nullptr;  // BGRA, top-down
 };

@@ -3,6 +3,7 @@
 
 #include "dates.h"
 #include "gdi_canvas_win.h"
+#include "win_handles.h"
 
 std::unique_ptr<ChartView> CreateChartViewForWindow(HWND chartWindow, const RECT& client,
                                                     const TemperatureStore* temperatures,
@@ -13,26 +14,19 @@ std::unique_ptr<ChartView> CreateChartViewForWindow(HWND chartWindow, const RECT
 }
 
 void PaintChart(ChartView& view, HWND chartWindow) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(chartWindow, &ps);
-  if (dc != nullptr) {
-    GdiCanvas canvas(dc);
-    DrawChartFrame(view, canvas);
-    DrawChartData(view, canvas);
-  }
-  EndPaint(chartWindow, &ps);
+  quillet::PaintDc dc(chartWindow);
+  if (dc.get() == nullptr) return;
+  GdiCanvas canvas(dc.get());
+  DrawChartFrame(view, canvas);
+  DrawChartData(view, canvas);
 }
 
 void RedrawChart(ChartView& view) {
-  HWND window = static_cast<HWND>(view.window);
-  HDC dc = GetDC(window);
-  if (dc == nullptr) return;
-  {
-    GdiCanvas canvas(dc);
-    DrawChartFrame(view, canvas);
-    DrawChartData(view, canvas);
-  }
-  ReleaseDC(window, dc);
+  quillet::WindowDc dc(static_cast<HWND>(view.window));
+  if (!dc) return;
+  GdiCanvas canvas(dc.get());
+  DrawChartFrame(view, canvas);
+  DrawChartData(view, canvas);
 }
 
 void ScrollChartWindow(ChartView& view, WPARAM wParam) {
@@ -41,13 +35,10 @@ void ScrollChartWindow(ChartView& view, WPARAM wParam) {
   if (!ScrollChart(view, code, track)) return;
   HWND window = static_cast<HWND>(view.window);
   UpdateWindow(window);
-  HDC dc = GetDC(window);
-  if (dc == nullptr) return;
-  {
-    GdiCanvas canvas(dc);
-    DrawChartData(view, canvas);
-  }
-  ReleaseDC(window, dc);
+  quillet::WindowDc dc(window);
+  if (!dc) return;
+  GdiCanvas canvas(dc.get());
+  DrawChartData(view, canvas);
 }
 
 DateYmd ChartDateAtClick(const ChartView& view, LPARAM lParam) {

@@ -1,11 +1,10 @@
 // The GDI side of the drawing interface: a device context as a Canvas, GDI pens/brushes/fonts as
 // the tool factory, and the window's SB_HORZ bar as the chart's scroll bar.
 //
-//   HDC dc = BeginPaint(hwnd, &ps);
-//   GdiCanvas canvas(dc);
+//   quillet::PaintDc dc(hwnd);
+//   GdiCanvas canvas(dc.get());
 //   DrawChartFrame(view, canvas);
 //   DrawChartData(view, canvas);
-//   EndPaint(hwnd, &ps);
 #pragma once
 
 #include <windows.h>

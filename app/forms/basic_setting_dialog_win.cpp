@@ -109,10 +109,11 @@ void OnDestroy(HWND dialog) {
 
 }  // namespace
 
-CBasicEnv* CreateBasicEnv(HWND owner, HINSTANCE instance, int temperatureCalcType,
-                          int weightCalcType, int periodCalcType, double minTemperature,
-                          double minWeight, int periodCycle) {
-  CBasicEnv* env = new CBasicEnv;
+std::unique_ptr<CBasicEnv> CreateBasicEnv(HWND owner, HINSTANCE instance, int temperatureCalcType,
+                                          int weightCalcType, int periodCalcType,
+                                          double minTemperature, double minWeight,
+                                          int periodCycle) {
+  auto env = std::make_unique<CBasicEnv>();
   env->Owner = owner;
   env->Instance = instance;
   env->TemperatureCalcType = temperatureCalcType;

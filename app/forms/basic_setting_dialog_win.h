@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 class CBasicEnv {
  public:
   HWND Owner = nullptr;
@@ -21,10 +23,11 @@ class CBasicEnv {
   int PeriodCycle = 0;
 };
 
-// The context for the run, filled from the values in force at start-up. The caller owns it.
-CBasicEnv* CreateBasicEnv(HWND owner, HINSTANCE instance, int temperatureCalcType,
-                          int weightCalcType, int periodCalcType, double minTemperature,
-                          double minWeight, int periodCycle);
+// The context for the run, filled from the values in force at start-up.
+std::unique_ptr<CBasicEnv> CreateBasicEnv(HWND owner, HINSTANCE instance, int temperatureCalcType,
+                                          int weightCalcType, int periodCalcType,
+                                          double minTemperature, double minWeight,
+                                          int periodCycle);
 
 // Runs the dialog modally, owned by the context's owner, from the context's instance. 1 when the
 // user confirmed valid values (now in the context), 2 when the dialog was cancelled or closed,

@@ -2,6 +2,7 @@
 
 #include "dialog_placement_win.h"
 #include "resources/recolor_dialog_ids.h"
+#include "win_handles.h"
 
 namespace {
 
@@ -21,9 +22,8 @@ void PaintSwatches(HWND dialog, HDC dc, const CRecolor& recolor) {
     const RecolorRect units = RecolorSwatchRect(row);
     RECT rc{units.left, units.top, units.right, units.bottom};
     MapDialogRect(dialog, &rc);
-    HBRUSH brush = CreateSolidBrush(recolor.Colors.working[row.slot]);
-    FillRect(dc, &rc, brush);
-    DeleteObject(brush);
+    quillet::GdiObject<HBRUSH> brush(CreateSolidBrush(recolor.Colors.working[row.slot]));
+    FillRect(dc, &rc, brush.get());
   }
 }
 
@@ -40,10 +40,8 @@ INT_PTR OnInitDialog(HWND dialog, CRecolor* recolor) {
 }
 
 INT_PTR OnPaint(HWND dialog) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(dialog, &ps);
-  if (const CRecolor* recolor = ContextOf(dialog)) PaintSwatches(dialog, dc, *recolor);
-  EndPaint(dialog, &ps);
+  quillet::PaintDc dc(dialog);
+  if (const CRecolor* recolor = ContextOf(dialog)) PaintSwatches(dialog, dc.get(), *recolor);
   return 0;
 }
 
@@ -72,11 +70,8 @@ INT_PTR OnCommand(HWND dialog, int id) {
       EndDialog(dialog, kCancelled);
       return TRUE;
     default: {
-      HDC dc = GetDC(dialog);
-      if (dc != nullptr) {
-        PaintSwatches(dialog, dc, *recolor);
-        ReleaseDC(dialog, dc);
-      }
+      quillet::WindowDc dc(dialog);
+      if (dc) PaintSwatches(dialog, dc.get(), *recolor);
       return FALSE;
     }
   }
@@ -89,8 +84,8 @@ void OnDestroy(HWND dialog) {
 
 }  // namespace
 
-CRecolor* CreateRecolor(HWND owner, HINSTANCE instance, const ColorScheme& colors) {
-  CRecolor* recolor = new CRecolor;
+std::unique_ptr<CRecolor> CreateRecolor(HWND owner, HINSTANCE instance, const ColorScheme& colors) {
+  auto recolor = std::make_unique<CRecolor>();
   recolor->Owner = owner;
   recolor->Instance = instance;
   recolor->Colors = MakeRecolorColors(colors);

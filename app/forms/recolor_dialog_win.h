@@ -10,6 +10,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <memory>
+
 #include "recolor_rules.h"
 
 class CRecolor {
@@ -23,8 +25,8 @@ class CRecolor {
 };
 
 // The context for the run: owner, instance, and both colour sets from the start-up colours;
-// custom colours all white. The caller owns it.
-CRecolor* CreateRecolor(HWND owner, HINSTANCE instance, const ColorScheme& colors);
+// custom colours all white.
+std::unique_ptr<CRecolor> CreateRecolor(HWND owner, HINSTANCE instance, const ColorScheme& colors);
 
 // Runs the dialog modally with the context. 1 after 登録 (the working colours are then the
 // confirmed ones), 2 after キャンセル or the close box, -1 or 0 when it could not be created.

@@ -68,21 +68,19 @@ std::wstring DefaultPrinterName() {
   return std::wstring(name.data());
 }
 
-CPrintGraph* CreatePrintGraph(HWND owner, HINSTANCE instance) {
-  CPrintGraph* printGraph = new CPrintGraph;
+CPrintGraph::~CPrintGraph() {
+  if (PrintedChart) {
+    DeletePrintDrawingTools(*PrintedChart);
+    PrintedChart.reset();
+  }
+  if (DevMode != nullptr) GlobalFree(DevMode);
+}
+
+std::unique_ptr<CPrintGraph> CreatePrintGraph(HWND owner, HINSTANCE instance) {
+  auto printGraph = std::make_unique<CPrintGraph>();
   printGraph->Owner = owner;
   printGraph->Instance = instance;
   return printGraph;
-}
-
-void DeletePrintGraph(CPrintGraph* printGraph) {
-  if (printGraph == nullptr) return;
-  if (printGraph->PrintedChart) {
-    DeletePrintDrawingTools(*printGraph->PrintedChart);
-    printGraph->PrintedChart.reset();
-  }
-  if (printGraph->DevMode != nullptr) GlobalFree(printGraph->DevMode);
-  delete printGraph;
 }
 
 void SetPrintGraphSource(CPrintGraph& printGraph, const TemperatureStore* temperatures,

@@ -31,6 +31,9 @@ inline constexpr wchar_t kPrintFailedMessage[] =
 
 class CPrintGraph {
  public:
+  // Frees a printed chart still held (with its drawing tools) and the held device mode.
+  ~CPrintGraph();
+
   HWND Owner = nullptr;       // the main window
   HINSTANCE Instance = nullptr;
   HWND Dialog = nullptr;      // while the dialog is open
@@ -41,11 +44,8 @@ class CPrintGraph {
   ColorScheme Colors;  // the page uses all but the today and mark colours
 };
 
-// The context for the run: owner and instance, everything else null. The caller owns it.
-CPrintGraph* CreatePrintGraph(HWND owner, HINSTANCE instance);
-// Frees a printed chart still held (with its drawing tools), the held device mode and the
-// context. Accepts null.
-void DeletePrintGraph(CPrintGraph* printGraph);
+// The context for the run: owner and instance, everything else null.
+std::unique_ptr<CPrintGraph> CreatePrintGraph(HWND owner, HINSTANCE instance);
 
 // What the next job prints: the store, its chart floor and the chart's colours (a colour of
 // kKeepColor leaves the stored one as it is).

@@ -9,6 +9,7 @@
 #include "printer_device_mode_win.h"
 #include "record_stores.h"
 #include "resources/print_graph_dialog_ids.h"
+#include "win_handles.h"
 
 namespace {
 
@@ -18,23 +19,6 @@ constexpr wchar_t kDocumentName[] = L"Tovela";
 void ShowPrinterError(const wchar_t* message) {
   MessageBoxW(nullptr, message, kPrinterErrorCaption, MB_OK | MB_ICONERROR);
 }
-
-// A printer device context, deleted at the end of the scope unless released earlier.
-class PrinterDc {
- public:
-  explicit PrinterDc(HDC dc) : dc_(dc) {}
-  ~PrinterDc() { Reset(); }
-  PrinterDc(const PrinterDc&) = delete;
-  PrinterDc& operator=(const PrinterDc&) = delete;
-  HDC get() const { return dc_; }
-  void Reset() {
-    if (dc_ != nullptr) DeleteDC(dc_);
-    dc_ = nullptr;
-  }
-
- private:
-  HDC dc_;
-};
 
 // The document steps on a printer device context.
 class GdiPrintDocument : public PrintDocumentDevice {
@@ -99,7 +83,7 @@ int RunPrintJob(CPrintGraph& printGraph) {
     ShowPrinterError(kPrinterInfoMessage);
     return 0;
   }
-  PrinterDc dc(CreatePrinterDc(printGraph));
+  quillet::CreatedDc dc(CreatePrinterDc(printGraph));
   if (dc.get() == nullptr) {
     // The printer is gone or refused the device mode: nothing to draw into.
     ShowPrinterError(kPrinterInfoMessage);
@@ -126,7 +110,7 @@ int RunPrintJob(CPrintGraph& printGraph) {
         return DrawPrintPageData(chart, canvas, firstDay, to);
       });
 
-  dc.Reset();
+  dc.reset();
   DeletePrintDrawingTools(chart);
   printGraph.PrintedChart.reset();
 

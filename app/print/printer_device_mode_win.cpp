@@ -7,21 +7,14 @@
 #include "printer_device_mode_win.h"
 
 DEVMODEW* LockedDevMode::get() const {
-  if (data_ == nullptr) return nullptr;
+  if (lock_.get() == nullptr) return nullptr;
   // A block too small for the fields this program reads or writes is not a device mode.
-  if (GlobalSize(memory_) < offsetof(DEVMODEW, dmPaperLength)) return nullptr;
-  return static_cast<DEVMODEW*>(data_);
-}
-
-PrinterHandle::~PrinterHandle() {
-  if (handle_ != nullptr) ClosePrinter(handle_);
+  if (GlobalSize(lock_.memory()) < offsetof(DEVMODEW, dmPaperLength)) return nullptr;
+  return static_cast<DEVMODEW*>(lock_.get());
 }
 
 bool PrinterHandle::Open(const wchar_t* printerName) {
-  if (handle_ != nullptr) {
-    ClosePrinter(handle_);
-    handle_ = nullptr;
-  }
+  handle_.reset();
   // Use access is all a job and DocumentPropertiesW need; administering the printer
   // (PRINTER_ALL_ACCESS) is refused to ordinary users and would stop them printing.
   PRINTER_DEFAULTSW defaults{};
@@ -30,8 +23,8 @@ bool PrinterHandle::Open(const wchar_t* printerName) {
   defaults.DesiredAccess = PRINTER_ACCESS_USE;
   HANDLE handle = nullptr;
   if (!OpenPrinterW(const_cast<wchar_t*>(printerName), &handle, &defaults)) return false;
-  handle_ = handle;
-  return handle_ != nullptr;
+  handle_ = quillet::SpoolerHandle(handle);
+  return handle_.valid();
 }
 
 HGLOBAL GetPrinterDevMode(HANDLE printer, const wchar_t* printerName) {

@@ -9,17 +9,13 @@
 
 #include <string>
 
-// Locks a movable global block for the life of the scope. get() is null when the handle is null
-// or the lock failed; nothing is unlocked then.
+#include "win_handles.h"
+
+// Locks a device mode's movable block for the life of the scope. get() is null when the handle
+// is null or the lock failed; nothing is unlocked then.
 class LockedDevMode {
  public:
-  explicit LockedDevMode(HGLOBAL memory)
-      : memory_(memory), data_(memory != nullptr ? GlobalLock(memory) : nullptr) {}
-  ~LockedDevMode() {
-    if (data_ != nullptr) GlobalUnlock(memory_);
-  }
-  LockedDevMode(const LockedDevMode&) = delete;
-  LockedDevMode& operator=(const LockedDevMode&) = delete;
+  explicit LockedDevMode(HGLOBAL memory) : lock_(memory) {}
 
   // The device mode, or null when the block is missing, cannot be locked or is too small to hold
   // the fields up to the paper size.
@@ -27,24 +23,18 @@ class LockedDevMode {
   explicit operator bool() const { return get() != nullptr; }
 
  private:
-  HGLOBAL memory_;
-  void* data_;
+  quillet::GlobalMemoryLock lock_;
 };
 
 // A spooler handle from OpenPrinterW, closed at the end of the scope.
 class PrinterHandle {
  public:
-  PrinterHandle() = default;
-  ~PrinterHandle();
-  PrinterHandle(const PrinterHandle&) = delete;
-  PrinterHandle& operator=(const PrinterHandle&) = delete;
-
   // Opens the named printer with the access a job needs (using it, reading its defaults).
   bool Open(const wchar_t* printerName);
-  HANDLE get() const { return handle_; }
+  HANDLE get() const { return handle_.get(); }
 
  private:
-  HANDLE handle_ = nullptr;
+  quillet::SpoolerHandle handle_;
 };
 
 // The printer's default device mode in a new movable block (GMEM_MOVEABLE | GMEM_ZEROINIT) the

@@ -4,30 +4,13 @@
 #include <string>
 
 #include "data_file_io.h"
+#include "win_handles.h"
 
 namespace data_file_io {
 
 namespace {
 
-// Closes the handle on every path.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() { Close(); }
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  bool Close() {
-    if (!valid()) return true;
-    const BOOL closed = CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed != FALSE;
-  }
-
- private:
-  HANDLE handle_;
-};
+using quillet::KernelHandle;
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -42,24 +25,24 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 // A new, empty file beside the target, opened for writing: "<target>.<n>~", a short suffix so a
 // path that fits the 260-character limit still fits with it. CREATE_NEW never takes over a file
 // that is already there (another instance's, or one left by a crash): the next number is tried.
-FileHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& name) {
+KernelHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& name) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     name = target + L"." + std::to_wstring(attempt) + L"~";
     HANDLE handle = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) return FileHandle(handle);
+    if (handle != INVALID_HANDLE_VALUE) return KernelHandle(handle);
     if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
   }
   name.clear();
-  return FileHandle(INVALID_HANDLE_VALUE);
+  return KernelHandle();
 }
 
 }  // namespace
 
 ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes) {
   bytes.clear();
-  FileHandle handle(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  KernelHandle handle(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!handle.valid()) {
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Missing
@@ -79,8 +62,8 @@ ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes) 
 }
 
 void CreateEmptyFileIfMissing(const std::filesystem::path& file) {
-  FileHandle handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  KernelHandle handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 // Wine's MoveFileExW replaces a read-only target (Windows refuses), so the attribute is checked
@@ -95,10 +78,10 @@ bool ReplaceFileContents(const std::filesystem::path& file, std::string_view byt
   }
 
   std::wstring temporary;
-  FileHandle handle = CreateTemporaryBeside(target, temporary);
+  KernelHandle handle = CreateTemporaryBeside(target, temporary);
   if (!handle.valid()) return false;
   const bool written = WriteAll(handle.get(), bytes) && FlushFileBuffers(handle.get()) != FALSE;
-  const bool closed = handle.Close();
+  const bool closed = handle.reset();
   const bool ready = written && closed;
   if (ready && beforeReplace) beforeReplace();
   if (!ready ||

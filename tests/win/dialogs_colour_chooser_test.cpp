@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -65,7 +66,8 @@ const ColorScheme kStartup{.BaseColor = RGB(255, 128, 128),
 }  // namespace
 
 TEST(ColourChooser, OpensExpandedAtThePresetAndKeepsAddedCustomColours) {
-  CRecolor* recolor = CreateRecolor(nullptr, GetModuleHandleW(nullptr), kStartup);
+  const std::unique_ptr<CRecolor> recolor =
+      CreateRecolor(nullptr, GetModuleHandleW(nullptr), kStartup);
   ASSERT_NE(recolor, nullptr);
   for (COLORREF custom : recolor->CustomColors) EXPECT_EQ(custom, 0xFFFFFFFFu);
   recolor->Chooser.rgbResult = RGB(10, 20, 30);
@@ -98,5 +100,4 @@ TEST(ColourChooser, OpensExpandedAtThePresetAndKeepsAddedCustomColours) {
   bool kept = false;
   for (COLORREF custom : recolor->CustomColors) kept = kept || custom == RGB(200, 20, 30);
   EXPECT_TRUE(kept) << "the added custom colour stays in the context for the next opening";
-  delete recolor;
 }
