@@ -1,9 +1,10 @@
 #include "app_state_win.h"
 
-// The complete types of everything AppState owns, for its destructor. By the time it runs, at
-// process exit, the close sequence has normally released them all already.
+// The complete types of everything AppState owns, for ReleaseAppState and the destructor. By the
+// time the destructor runs, at process exit, the close has normally released them all already.
 #include "add_tempe_dialog_win.h"
 #include "basic_setting_dialog_win.h"
+#include "chart_drawing.h"
 #include "chart_view.h"
 #include "main_form_win.h"
 #include "main_menu_win.h"
@@ -12,3 +13,24 @@
 #include "record_stores.h"
 
 AppState gApp;
+
+// Everything AppState owns, released once the files are safely written, in this order: the main
+// form, the accelerators, the chart, the four dialog contexts, the three stores. Deleting the main
+// form destroys the main window, whose destruction posts the quit message.
+void ReleaseAppState() {
+  gApp.MainForm.reset();
+  if (gApp.Accelerators != nullptr) DestroyAcceleratorTable(gApp.Accelerators);
+  gApp.Accelerators = nullptr;
+  gApp.AcceleratorEntries.reset();
+  if (gApp.Chart != nullptr) {
+    DeleteDrawingTools(*gApp.Chart);
+    gApp.Chart.reset();
+  }
+  gApp.AddTempe.reset();
+  gApp.Recolor.reset();
+  gApp.BasicEnv.reset();
+  gApp.PrintGraph.reset();
+  gApp.TemperatureData.reset();
+  gApp.WeightData.reset();
+  gApp.MemoData.reset();
+}

@@ -1,6 +1,6 @@
 // The single global record of the run. Everything the program keeps between messages hangs off
-// it; the close sequence (ReleaseAppState in main_window_win.cpp) releases what it owns, one
-// member after another in a fixed order.
+// it; the close (main_window_win.cpp) releases what it owns with ReleaseAppState, one member
+// after another in a fixed order.
 #pragma once
 
 #include <windows.h>
@@ -47,3 +47,7 @@ struct AppState {
 };
 
 extern AppState gApp;
+
+// Everything AppState owns, released in the close's fixed order (see app_state_win.cpp). Deleting
+// the main form destroys the main window, whose destruction posts the quit message.
+void ReleaseAppState();

@@ -143,27 +143,6 @@ LRESULT OnPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return Default(window, message, wParam, lParam);
 }
 
-// Everything AppState owns, released once the files are safely written, in this order: the main
-// form, the accelerators, the chart, the four dialog contexts, the three stores. Deleting the main
-// form destroys the main window, whose destruction posts the quit message.
-void ReleaseAppState() {
-  gApp.MainForm.reset();
-  if (gApp.Accelerators != nullptr) DestroyAcceleratorTable(gApp.Accelerators);
-  gApp.Accelerators = nullptr;
-  gApp.AcceleratorEntries.reset();
-  if (gApp.Chart != nullptr) {
-    DeleteDrawingTools(*gApp.Chart);
-    gApp.Chart.reset();
-  }
-  gApp.AddTempe.reset();
-  gApp.Recolor.reset();
-  gApp.BasicEnv.reset();
-  gApp.PrintGraph.reset();
-  gApp.TemperatureData.reset();
-  gApp.WeightData.reset();
-  gApp.MemoData.reset();
-}
-
 // The close: settings, then the three data files; a file that cannot be written keeps the window
 // open with every record in memory.
 LRESULT OnClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

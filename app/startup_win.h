@@ -3,7 +3,7 @@
 //   accelerators, chart window and side panel; each failure ends the run with its message),
 //   LoadStores, CreateChart, CreateDialogContexts (the entry dialog's, then colours, statistics in
 //   force, basic settings, printing), ShowToday, RunStartupEntry ("-startup" only), RunMessageLoop.
-// The close (ReleaseAppState, main_window_win.cpp) releases everything.
+// The close (main_window_win.cpp) releases everything with ReleaseAppState (app_state_win.cpp).
 #pragma once
 
 #include <windows.h>
