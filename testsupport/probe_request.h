@@ -1,6 +1,12 @@
-// The request the end-to-end driver posts to Tovela's thread for tovela_probe.dll: the thread
-// message WM_NULL with this value in both wParam and lParam. The helper's message hook answers
-// it by writing its report; every other message passes the hook untouched.
+// How the end-to-end driver talks to tovela_probe.dll inside Tovela.exe. The driver writes one
+// request line (UTF-16LE) to "tovela_probe_<pid>.req" beside the DLL, sets a WH_GETMESSAGE hook
+// on the program's thread and posts that thread the message WM_NULL with kProbeRequest in both
+// wParam and lParam. The hook takes the request off the queue, does it on the program's own
+// thread and writes the answer (UTF-16LE) to "tovela_probe_<pid>.txt" through a temporary name:
+//   report                                -> "report", then the lines of the report (probe_win.cpp)
+//   setdate <hwnd> <y> <m> <d> <notify>   -> "setdate <1 | 0>"   (DTM_SETSYSTEMTIME's result)
+//   getdate <hwnd>                        -> "getdate <1 | 0> <y> <m> <d>"  (1: GDT_VALID)
+// Every other message passes the hook untouched.
 #pragma once
 
 #include <windows.h>

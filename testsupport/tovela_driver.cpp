@@ -3,14 +3,11 @@
 #include "probe_request.h"
 
 #include <commctrl.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
-#include <functional>
-#include <memory>
 #include <sstream>
 
 namespace e2e {
@@ -18,8 +15,6 @@ namespace e2e {
 namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
-// How long reserving or freeing memory in the program may take.
-constexpr Timeout kRemoteMemoryTimeout{5000};
 
 std::wstring ClassNameOf(HWND window) {
   wchar_t name[256] = {};
@@ -53,98 +48,6 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
   return TRUE;
 }
 
-// Runs `work` on a new thread and waits at most `timeout` for it. true when it ended in time and
-// returned true. A worker still blocked is left behind: it owns everything it uses, and the end
-// of the test program ends it.
-bool RunOnWorker(std::function<bool()> work, Timeout timeout) {
-  struct Job {
-    std::function<bool()> work;
-    std::atomic<bool> result{false};
-  };
-  auto job = std::make_shared<Job>();
-  job->work = std::move(work);
-  auto* held = new std::shared_ptr<Job>(job);
-  HANDLE thread = CreateThread(
-      nullptr, 0,
-      [](void* parameter) -> DWORD {
-        std::unique_ptr<std::shared_ptr<Job>> own(static_cast<std::shared_ptr<Job>*>(parameter));
-        (*own)->result = (*own)->work();
-        return 0;
-      },
-      held, 0, nullptr);
-  if (thread == nullptr) {
-    delete held;
-    return false;
-  }
-  const bool ended = WaitForSingleObject(thread, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
-  CloseHandle(thread);
-  return ended && job->result;
-}
-
-// A handle of this program's own to the same process, for a worker that may outlive the caller's
-// handle; null when it cannot be made.
-HANDLE DuplicateProcessHandle(HANDLE process) {
-  HANDLE own = nullptr;
-  DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &own, 0, FALSE,
-                  DUPLICATE_SAME_ACCESS);
-  return own;
-}
-
-// Remote memory in another process, freed on destruction unless released. Wine reserves and
-// frees it inside the target process and waits for that without a time limit, so both run on a
-// worker thread with one: a program that does not take the request leaves the block null (the
-// caller's step fails) or allocated, instead of stopping the test.
-class RemoteBlock {
- public:
-  RemoteBlock(HANDLE process, SIZE_T size) : process_(process) {
-    auto address = std::make_shared<std::atomic<void*>>(nullptr);
-    HANDLE own = DuplicateProcessHandle(process);
-    if (own == nullptr) return;
-    if (RunOnWorker(
-            [own, size, address] {
-              *address = VirtualAllocEx(own, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-              CloseHandle(own);
-              return true;
-            },
-            kRemoteMemoryTimeout))
-      address_ = *address;
-  }
-  ~RemoteBlock() {
-    if (address_ == nullptr) return;
-    HANDLE own = DuplicateProcessHandle(process_);
-    if (own == nullptr) return;
-    void* address = address_;
-    RunOnWorker(
-        [own, address] {
-          VirtualFreeEx(own, address, 0, MEM_RELEASE);
-          CloseHandle(own);
-          return true;
-        },
-        kRemoteMemoryTimeout);
-  }
-  RemoteBlock(const RemoteBlock&) = delete;
-  RemoteBlock& operator=(const RemoteBlock&) = delete;
-  void* get() const { return address_; }
-  bool Write(const void* data, SIZE_T size) const {
-    SIZE_T written = 0;
-    return address_ != nullptr && WriteProcessMemory(process_, address_, data, size, &written) &&
-           written == size;
-  }
-  bool Read(void* data, SIZE_T size) const {
-    SIZE_T read = 0;
-    return address_ != nullptr && ReadProcessMemory(process_, address_, data, size, &read) &&
-           read == size;
-  }
-  void* Release() {
-    void* a = address_;
-    address_ = nullptr;
-    return a;
-  }
-
- private:
-  HANDLE process_;
-  void* address_ = nullptr;
-};
 
 // The window's screen area as bottom-up 32-bit pixels (BGRA, alpha set to 255).
 bool CaptureWindowPixels(HWND window, int& width, int& height, std::vector<unsigned char>& pixels) {
@@ -539,49 +442,24 @@ MessageBoxText TovelaProcess::CommandAndReadMessage(int command, Timeout timeout
 }
 
 bool TovelaProcess::SetDate(HWND picker, int year, int month, int day, bool notifyParent) const {
-  SYSTEMTIME time{};
-  time.wYear = static_cast<WORD>(year);
-  time.wMonth = static_cast<WORD>(month);
-  time.wDay = static_cast<WORD>(day);
-  {
-    RemoteBlock remote(info_.hProcess, sizeof time);
-    if (!remote.Write(&time, sizeof time)) return false;
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(picker, DTM_SETSYSTEMTIME, GDT_VALID,
-                             reinterpret_cast<LPARAM>(remote.get()), SMTO_ABORTIFHUNG,
-                             kSendTimeoutMs, &result) ||
-        result == 0)
-      return false;
-  }
-  if (!notifyParent) return true;
-  NMDATETIMECHANGE change{};
-  change.nmhdr.hwndFrom = picker;
-  change.nmhdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(picker));
-  change.nmhdr.code = DTN_DATETIMECHANGE;
-  change.dwFlags = GDT_VALID;
-  change.st = time;
-  RemoteBlock remote(info_.hProcess, sizeof change);
-  if (!remote.Write(&change, sizeof change)) return false;
-  // A sent WM_NOTIFY is not marshalled across processes; a posted one carries the pointer as is.
-  if (!PostMessageW(GetParent(picker), WM_NOTIFY, change.nmhdr.idFrom,
-                    reinterpret_cast<LPARAM>(remote.get())))
-    return false;
-  remote.Release();  // read by the target later; freed with the process
-  return true;
+  wchar_t request[128];
+  swprintf(request, 128, L"setdate %llu %d %d %d %d",
+           static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(picker)), year, month, day,
+           notifyParent ? 1 : 0);
+  return AskProbe(request, kDefaultTimeout) == L"setdate 1\n";
 }
 
 bool TovelaProcess::GetDate(HWND picker, int& year, int& month, int& day) const {
-  RemoteBlock remote(info_.hProcess, sizeof(SYSTEMTIME));
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(remote.get()),
-                           SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) ||
-      result != GDT_VALID)
+  wchar_t request[64];
+  swprintf(request, 64, L"getdate %llu",
+           static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(picker)));
+  const std::wstring answer = AskProbe(request, kDefaultTimeout);
+  int valid = 0, y = 0, m = 0, d = 0;
+  if (swscanf(answer.c_str(), L"getdate %d %d %d %d", &valid, &y, &m, &d) != 4 || valid != 1)
     return false;
-  SYSTEMTIME time{};
-  if (!remote.Read(&time, sizeof time)) return false;
-  year = time.wYear;
-  month = time.wMonth;
-  day = time.wDay;
+  year = y;
+  month = m;
+  day = d;
   return true;
 }
 
@@ -610,19 +488,22 @@ void TovelaProcess::Kill() {
   WaitForSingleObject(info_.hProcess, 10000);
 }
 
-ProbeReport TovelaProcess::Probe(Timeout timeout) const {
-  ProbeReport report;
+std::wstring TovelaProcess::AskProbe(const std::wstring& request, Timeout timeout) const {
   const std::wstring dll = folder_ + L"\\tovela_probe.dll";
   wchar_t name[64];
-  swprintf(name, 64, L"\\tovela_probe_%lu.txt", info_.dwProcessId);
-  const std::wstring file = folder_ + name;
-  DeleteFileW(file.c_str());
-  if (!FileExists(dll) || info_.hProcess == nullptr) return report;
-  // The helper runs on the program's own thread, inside a message hook on it: Wine loads the
+  swprintf(name, 64, L"\\tovela_probe_%lu", info_.dwProcessId);
+  const std::wstring answerFile = folder_ + name + L".txt";
+  const std::wstring requestFile = folder_ + name + L".req";
+  DeleteFileW(answerFile.c_str());
+  if (!FileExists(dll) || info_.hProcess == nullptr) return L"";
+  std::string bytes(reinterpret_cast<const char*>(request.data()), request.size() * sizeof(wchar_t));
+  if (!WriteFileBytes(requestFile, bytes)) return L"";
+  // The helper answers on the program's own thread, inside a message hook on it: Wine loads the
   // hook's DLL into the program when the hook is first called there, and the request is a thread
   // message the hook recognises. Nothing here waits on the program (installing a hook and
-  // posting a message return at once; the report is waited for with the timeout). A remote
-  // thread would not do: Wine starts it inside the target and waits for that without a limit.
+  // posting a message return at once; the answer is waited for with the timeout). Reaching into
+  // the program from outside would not do: Wine starts a remote thread and reserves remote
+  // memory inside the target and waits for both without a limit.
   HMODULE local = LoadLibraryW(dll.c_str());
   const auto hookProc = local != nullptr
       ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(local, "ProbeMessageHook")))
@@ -633,13 +514,21 @@ ProbeReport TovelaProcess::Probe(Timeout timeout) const {
   const bool answered =
       hook != nullptr &&
       PostThreadMessageW(info_.dwThreadId, WM_NULL, kProbeRequest, kProbeRequest) &&
-      WaitUntil([&] { return FileExists(file); }, timeout);
+      WaitUntil([&] { return FileExists(answerFile); }, timeout);
   if (hook != nullptr) UnhookWindowsHookEx(hook);
   if (local != nullptr) FreeLibrary(local);
-  if (!answered) return report;
-  const std::string raw = ReadFileBytes(file);
-  std::wstring text(raw.size() / 2, L'\0');
+  DeleteFileW(requestFile.c_str());
+  if (!answered) return L"";
+  const std::string raw = ReadFileBytes(answerFile);
+  std::wstring text(raw.size() / sizeof(wchar_t), L'\0');
   std::memcpy(text.data(), raw.data(), text.size() * sizeof(wchar_t));
+  return text;
+}
+
+ProbeReport TovelaProcess::Probe(Timeout timeout) const {
+  ProbeReport report;
+  const std::wstring text = AskProbe(L"report", timeout);
+  if (text.empty()) return report;
   std::wistringstream lines(text);
   std::wstring line;
   while (std::getline(lines, line)) {

@@ -211,12 +211,12 @@ class TovelaProcess {
   bool ChooseFile(const std::wstring& caption, const std::wstring& path,
                   Timeout timeout = kDefaultTimeout) const;
 
-  // Sets a date picker of this process (DTM_SETSYSTEMTIME with the SYSTEMTIME placed in the
-  // process). With notifyParent, also posts the DTN_DATETIMECHANGE notification to the picker's
-  // parent, as a user's change would (the message does not send it by itself). The remote
-  // memory of a posted notification stays allocated until the process ends.
+  // Sets a date picker of this process (DTM_SETSYSTEMTIME, sent by tovela_probe.dll on the
+  // program's thread). With notifyParent, the helper also posts the DTN_DATETIMECHANGE
+  // notification to the picker's parent, as a user's change would (the message does not send it
+  // by itself); its memory stays allocated until the process ends.
   bool SetDate(HWND picker, int year, int month, int day, bool notifyParent) const;
-  // The picker's date (DTM_GETSYSTEMTIME through memory in the process); false when unreadable.
+  // The picker's date (DTM_GETSYSTEMTIME, read by tovela_probe.dll); false when unreadable.
   bool GetDate(HWND picker, int& year, int& month, int& day) const;
 
   // Waits for the process to end; its exit code, or STILL_ACTIVE when it did not end in time.
@@ -243,6 +243,9 @@ class TovelaProcess {
  private:
   // Ends the process if it still runs and closes its handles.
   void Release();
+  // Hands one request line to tovela_probe.dll inside the program (see probe_request.h) and
+  // returns its answer; "" when none came within the timeout.
+  std::wstring AskProbe(const std::wstring& request, Timeout timeout) const;
 
   PROCESS_INFORMATION info_{};
   std::wstring folder_;

@@ -1,13 +1,16 @@
 // Loaded into Tovela.exe as the module of a WH_GETMESSAGE hook that a test sets on the program's
 // thread. When that thread takes the test's request (probe_request.h) from its queue, the hook
-// writes a report next to the DLL, "tovela_probe_<pid>.txt" (UTF-16LE), on the program's own
-// thread, the one that owns the menus and windows it reads. Nothing runs in DllMain.
+// carries it out on the program's own thread, the one that owns the menus, windows and date
+// pickers it reads or sets, and writes the answer next to the DLL. Nothing runs in DllMain.
+// The report ("report" request):
 //   menu <id> <1 checked | 0> <item text>     for every command item of the menu bar
 //   separator                                 for every separator of the menu bar, in order
 //   scroll <nMin> <nMax> <nPos>               of the chart window's (id 401) horizontal bar
 //   sysmenu <id>                              every command item of the window's system menu
 //   visible <0|1>                             whether the main window is visible
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cwchar>
 #include <string>
@@ -58,10 +61,10 @@ void ReportMenu(HMENU menu, std::wstring& report) {
   }
 }
 
-void WriteReport() {
+std::wstring Report() {
   Finder finder{GetCurrentProcessId(), nullptr};
   EnumWindows(FindMain, reinterpret_cast<LPARAM>(&finder));
-  std::wstring report;
+  std::wstring report = L"report\n";
   if (finder.found != nullptr) {
     ReportMenu(GetMenu(finder.found), report);
     SCROLLINFO info{};
@@ -82,32 +85,100 @@ void WriteReport() {
     }
     report += IsWindowVisible(finder.found) ? L"visible 1\n" : L"visible 0\n";
   }
+  return report;
+}
+
+// Sets the picker's date; with `notify`, posts the DTN_DATETIMECHANGE notification a user's
+// change would send to the picker's parent (the message alone does not). The notification's
+// memory is read when the parent takes it and is never freed.
+std::wstring SetDate(HWND picker, int year, int month, int day, bool notify) {
+  SYSTEMTIME time{};
+  time.wYear = static_cast<WORD>(year);
+  time.wMonth = static_cast<WORD>(month);
+  time.wDay = static_cast<WORD>(day);
+  bool done = SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time)) != 0;
+  if (done && notify) {
+    auto* change = new NMDATETIMECHANGE{};
+    change->nmhdr.hwndFrom = picker;
+    change->nmhdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(picker));
+    change->nmhdr.code = DTN_DATETIMECHANGE;
+    change->dwFlags = GDT_VALID;
+    change->st = time;
+    done = PostMessageW(GetParent(picker), WM_NOTIFY, change->nmhdr.idFrom,
+                        reinterpret_cast<LPARAM>(change)) != 0;
+  }
+  return done ? L"setdate 1\n" : L"setdate 0\n";
+}
+
+std::wstring GetDate(HWND picker) {
+  SYSTEMTIME time{};
+  const bool valid =
+      SendMessageW(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) == GDT_VALID;
+  wchar_t line[64];
+  swprintf(line, 64, L"getdate %d %d %d %d\n", valid ? 1 : 0, time.wYear, time.wMonth, time.wDay);
+  return line;
+}
+
+// "<folder of this DLL>tovela_probe_<pid><extension>".
+std::wstring ExchangeFile(const wchar_t* extension) {
   wchar_t path[MAX_PATH] = {};
   GetModuleFileNameW(gSelf, path, MAX_PATH);
   std::wstring file = path;
   file = file.substr(0, file.find_last_of(L'\\') + 1);
   wchar_t name[64];
-  swprintf(name, 64, L"tovela_probe_%lu.txt", GetCurrentProcessId());
-  file += name;
+  swprintf(name, 64, L"tovela_probe_%lu%ls", GetCurrentProcessId(), extension);
+  return file + name;
+}
+
+std::wstring ReadRequest() {
+  HANDLE in = CreateFileW(ExchangeFile(L".req").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                          OPEN_EXISTING, 0, nullptr);
+  if (in == INVALID_HANDLE_VALUE) return L"";
+  wchar_t text[256] = {};
+  DWORD read = 0;
+  ReadFile(in, text, sizeof text - sizeof(wchar_t), &read, nullptr);
+  CloseHandle(in);
+  return text;
+}
+
+// Written under a temporary name and then renamed, so the test never reads half an answer.
+void WriteAnswer(const std::wstring& answer) {
+  const std::wstring file = ExchangeFile(L".txt");
   const std::wstring temporary = file + L".tmp";
   HANDLE out = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (out == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
-  WriteFile(out, report.data(), static_cast<DWORD>(report.size() * sizeof(wchar_t)), &written, nullptr);
+  WriteFile(out, answer.data(), static_cast<DWORD>(answer.size() * sizeof(wchar_t)), &written, nullptr);
   CloseHandle(out);
   MoveFileExW(temporary.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
+void Answer(const std::wstring& request) {
+  unsigned long long window = 0;
+  int year = 0, month = 0, day = 0, notify = 0;
+  if (request.rfind(L"report", 0) == 0) {
+    WriteAnswer(Report());
+  } else if (swscanf(request.c_str(), L"setdate %llu %d %d %d %d", &window, &year, &month, &day,
+                     &notify) == 5) {
+    WriteAnswer(SetDate(reinterpret_cast<HWND>(static_cast<UINT_PTR>(window)), year, month, day,
+                        notify != 0));
+  } else if (swscanf(request.c_str(), L"getdate %llu", &window) == 1) {
+    WriteAnswer(GetDate(reinterpret_cast<HWND>(static_cast<UINT_PTR>(window))));
+  } else {
+    WriteAnswer(L"unknown\n");
+  }
+}
+
 }  // namespace
 
-// The hook: answers the request once, when it is taken off the queue; every message goes on.
+// The hook: answers a request once, when it is taken off the queue; every message goes on.
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeMessageHook(int code, WPARAM removal,
                                                                    LPARAM lParam) {
   const auto* message = reinterpret_cast<const MSG*>(lParam);
   if (code == HC_ACTION && removal == PM_REMOVE && message->hwnd == nullptr &&
       message->message == WM_NULL && message->wParam == kProbeRequest &&
       static_cast<WPARAM>(message->lParam) == kProbeRequest)
-    WriteReport();
+    Answer(ReadRequest());
   return CallNextHookEx(nullptr, code, removal, lParam);
 }
 
