@@ -135,7 +135,7 @@ LRESULT OnNotify(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   {
-    quillet::PaintDc dc(window);
+    win32::PaintDc dc(window);
     RECT client{};
     GetClientRect(window, &client);
     FillRect(dc.get(), &client, gApp.BackBrush);
@@ -219,7 +219,7 @@ LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         PaintChart(*gApp.Chart, window);
       } else {
         // No chart yet (the window's first paint can come before start-up made it).
-        quillet::PaintDc nothingToDraw(window);
+        win32::PaintDc nothingToDraw(window);
       }
       return Default(window, message, wParam, lParam);
     case WM_HSCROLL:

@@ -55,13 +55,13 @@ bool WriteStartupShortcut(const wchar_t* shortcutPath, const wchar_t* programFol
   wchar_t target[kPathBuffer];
   if (!JoinPath(target, programFolder, L"Tovela.exe")) return false;
 
-  quillet::ComInit com;
-  quillet::ComPtr<IShellLinkW> link;
+  win32::ComInit com;
+  win32::ComPtr<IShellLinkW> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               link.put()))) {
     return false;
   }
-  quillet::ComPtr<IPersistFile> file;
+  win32::ComPtr<IPersistFile> file;
   if (FAILED(link->QueryInterface(IID_IPersistFile, file.put()))) return false;
   link->SetPath(target);
   link->SetDescription(L"Tovelaのスタートアップ起動");

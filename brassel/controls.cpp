@@ -84,12 +84,12 @@ HWND CMyBitmapButton::CreateMyWindowEx(const wchar_t* text, HWND parent, DWORD s
 
 int CMyBitmapButton::DrawBitmap(HDC dc, HINSTANCE, const RECT& rect) {
   if (!dc) return 0;
-  quillet::GdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(
+  win32::GdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(
       LoadImageW(nullptr, g_bitmapButtonPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
   if (!bitmap) return 0;
-  quillet::CreatedDc memory(CreateCompatibleDC(dc));
+  win32::CreatedDc memory(CreateCompatibleDC(dc));
   if (!memory) return 0;
-  quillet::ScopedSelection select(memory.get(), bitmap.get());
+  win32::ScopedSelection select(memory.get(), bitmap.get());
   return BitBlt(dc, 0, 0, rect.right, rect.bottom, memory.get(), 0, 0, SRCCOPY) ? 1 : 0;
 }
 

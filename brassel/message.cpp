@@ -85,7 +85,7 @@ LRESULT OnScroll(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnPaint(HWND window) {
-  quillet::PaintDc nothingToDraw(window);
+  win32::PaintDc nothingToDraw(window);
   return 1;
 }
 

@@ -34,7 +34,7 @@ template <typename OnRun>
 bool ForEachOpaqueRun(HBITMAP bitmap, DWORD key, OnRun&& onRun) {
   BitmapSize size;
   if (!ReadBitmapSize(bitmap, size)) return false;
-  quillet::CreatedDc memory(CreateCompatibleDC(nullptr));
+  win32::CreatedDc memory(CreateCompatibleDC(nullptr));
   if (!memory) return false;
   std::unique_ptr<DWORD[]> row(new (std::nothrow) DWORD[static_cast<std::size_t>(size.width)]);
   if (!row) return false;
@@ -135,18 +135,18 @@ int CMyUnfixedDialog::DrawBitmap() {
   if (!hwnd_ || !bitmap_) return 0;
   BitmapSize size;
   if (!ReadBitmapSize(bitmap_, size)) return 0;
-  quillet::WindowDc window(hwnd_);
+  win32::WindowDc window(hwnd_);
   if (!window) return 0;
-  quillet::CreatedDc memory(CreateCompatibleDC(window.get()));
+  win32::CreatedDc memory(CreateCompatibleDC(window.get()));
   if (!memory) return 0;
-  quillet::ScopedSelection select(memory.get(), bitmap_);
+  win32::ScopedSelection select(memory.get(), bitmap_);
   BitBlt(window.get(), 0, 0, size.width, size.height, memory.get(), 0, 0, SRCCOPY);
   return 1;
 }
 
 int CMyUnfixedDialog::SetWindowRgnFromBitmap() {
   if (!hwnd_) return 0;
-  quillet::GdiObject<HRGN> region(brassel::CreateRegionFromBitmap(bitmap_, key_));
+  win32::GdiObject<HRGN> region(brassel::CreateRegionFromBitmap(bitmap_, key_));
   if (!region.get()) return 0;
   BitmapSize size;
   RECT frame{};

@@ -14,6 +14,8 @@
 
 namespace quillet {
 
+using win32::KernelHandle;
+
 namespace {
 
 constexpr int kPathChars = MAX_PATH;        // 260: a path buffer

@@ -12,8 +12,8 @@ ChartBitmap::ChartBitmap(int width, int height) : width_(width), height_(height)
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  dc_ = quillet::CreatedDc(CreateCompatibleDC(nullptr));
-  bitmap_ = quillet::GdiObject<HBITMAP>(
+  dc_ = win32::CreatedDc(CreateCompatibleDC(nullptr));
+  bitmap_ = win32::GdiObject<HBITMAP>(
       CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!dc_ || !bitmap_ || bits == nullptr) return;
   bits_ = static_cast<unsigned char*>(bits);

@@ -26,8 +26,8 @@ class ChartBitmap {
   int width_;
   int height_;
   // Released in reverse: the bitmap is unselected, deleted, then the context deleted.
-  quillet::CreatedDc dc_;
-  quillet::GdiObject<HBITMAP> bitmap_;
-  std::optional<quillet::ScopedSelection> selection_;
+  win32::CreatedDc dc_;
+  win32::GdiObject<HBITMAP> bitmap_;
+  std::optional<win32::ScopedSelection> selection_;
   unsigned char* bits_ = nullptr;  // BGRA, top-down
 };

@@ -14,7 +14,7 @@ std::unique_ptr<ChartView> CreateChartViewForWindow(HWND chartWindow, const RECT
 }
 
 void PaintChart(ChartView& view, HWND chartWindow) {
-  quillet::PaintDc dc(chartWindow);
+  win32::PaintDc dc(chartWindow);
   if (dc.get() == nullptr) return;
   GdiCanvas canvas(dc.get());
   DrawChartFrame(view, canvas);
@@ -22,7 +22,7 @@ void PaintChart(ChartView& view, HWND chartWindow) {
 }
 
 void RedrawChart(ChartView& view) {
-  quillet::WindowDc dc(static_cast<HWND>(view.window));
+  win32::WindowDc dc(static_cast<HWND>(view.window));
   if (!dc) return;
   GdiCanvas canvas(dc.get());
   DrawChartFrame(view, canvas);
@@ -35,7 +35,7 @@ void ScrollChartWindow(ChartView& view, WPARAM wParam) {
   if (!ScrollChart(view, code, track)) return;
   HWND window = static_cast<HWND>(view.window);
   UpdateWindow(window);
-  quillet::WindowDc dc(window);
+  win32::WindowDc dc(window);
   if (!dc) return;
   GdiCanvas canvas(dc.get());
   DrawChartData(view, canvas);

@@ -1,7 +1,7 @@
 // The GDI side of the drawing interface: a device context as a Canvas, GDI pens/brushes/fonts as
 // the tool factory, and the window's SB_HORZ bar as the chart's scroll bar.
 //
-//   quillet::PaintDc dc(hwnd);
+//   win32::PaintDc dc(hwnd);
 //   GdiCanvas canvas(dc.get());
 //   DrawChartFrame(view, canvas);
 //   DrawChartData(view, canvas);

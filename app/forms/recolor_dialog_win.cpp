@@ -22,7 +22,7 @@ void PaintSwatches(HWND dialog, HDC dc, const CRecolor& recolor) {
     const RecolorRect units = RecolorSwatchRect(row);
     RECT rc{units.left, units.top, units.right, units.bottom};
     MapDialogRect(dialog, &rc);
-    quillet::GdiObject<HBRUSH> brush(CreateSolidBrush(recolor.Colors.working[row.slot]));
+    win32::GdiObject<HBRUSH> brush(CreateSolidBrush(recolor.Colors.working[row.slot]));
     FillRect(dc, &rc, brush.get());
   }
 }
@@ -40,7 +40,7 @@ INT_PTR OnInitDialog(HWND dialog, CRecolor* recolor) {
 }
 
 INT_PTR OnPaint(HWND dialog) {
-  quillet::PaintDc dc(dialog);
+  win32::PaintDc dc(dialog);
   if (const CRecolor* recolor = ContextOf(dialog)) PaintSwatches(dialog, dc.get(), *recolor);
   return 0;
 }
@@ -70,7 +70,7 @@ INT_PTR OnCommand(HWND dialog, int id) {
       EndDialog(dialog, kCancelled);
       return TRUE;
     default: {
-      quillet::WindowDc dc(dialog);
+      win32::WindowDc dc(dialog);
       if (dc) PaintSwatches(dialog, dc.get(), *recolor);
       return FALSE;
     }

@@ -83,7 +83,7 @@ int RunPrintJob(CPrintGraph& printGraph) {
     ShowPrinterError(kPrinterInfoMessage);
     return 0;
   }
-  quillet::CreatedDc dc(CreatePrinterDc(printGraph));
+  win32::CreatedDc dc(CreatePrinterDc(printGraph));
   if (dc.get() == nullptr) {
     // The printer is gone or refused the device mode: nothing to draw into.
     ShowPrinterError(kPrinterInfoMessage);

@@ -23,7 +23,7 @@ bool PrinterHandle::Open(const wchar_t* printerName) {
   defaults.DesiredAccess = PRINTER_ACCESS_USE;
   HANDLE handle = nullptr;
   if (!OpenPrinterW(const_cast<wchar_t*>(printerName), &handle, &defaults)) return false;
-  handle_ = quillet::SpoolerHandle(handle);
+  handle_ = win32::SpoolerHandle(handle);
   return handle_.valid();
 }
 

@@ -23,7 +23,7 @@ class LockedDevMode {
   explicit operator bool() const { return get() != nullptr; }
 
  private:
-  quillet::GlobalMemoryLock lock_;
+  win32::GlobalMemoryLock lock_;
 };
 
 // A spooler handle from OpenPrinterW, closed at the end of the scope.
@@ -34,7 +34,7 @@ class PrinterHandle {
   HANDLE get() const { return handle_.get(); }
 
  private:
-  quillet::SpoolerHandle handle_;
+  win32::SpoolerHandle handle_;
 };
 
 // The printer's default device mode in a new movable block (GMEM_MOVEABLE | GMEM_ZEROINIT) the

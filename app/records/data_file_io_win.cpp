@@ -10,7 +10,7 @@ namespace data_file_io {
 
 namespace {
 
-using quillet::KernelHandle;
+using win32::KernelHandle;
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {

@@ -8,7 +8,7 @@
 #include <objbase.h>
 #include <winspool.h>
 
-namespace quillet {
+namespace win32 {
 
 // A handle owned until scope exit and closed with Traits::Close. Traits::Valid tells a handle
 // from "none"; reset() and release() leave Traits::None behind.
@@ -180,4 +180,4 @@ class ComPtr {
   T* object_ = nullptr;
 };
 
-}  // namespace quillet
+}  // namespace win32

@@ -20,19 +20,19 @@ int LockCount(HGLOBAL memory) { return static_cast<int>(GlobalFlags(memory) & GM
 }  // namespace
 
 TEST(WinHandles, NestedSelectionsGiveBackWhatEachReplaced) {
-  quillet::CreatedDc dc(CreateCompatibleDC(nullptr));
+  win32::CreatedDc dc(CreateCompatibleDC(nullptr));
   ASSERT_TRUE(dc);
-  quillet::GdiObject<HPEN> red(CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
-  quillet::GdiObject<HPEN> blue(CreatePen(PS_SOLID, 1, RGB(0, 0, 255)));
-  quillet::GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc.get(), 4, 4));
+  win32::GdiObject<HPEN> red(CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
+  win32::GdiObject<HPEN> blue(CreatePen(PS_SOLID, 1, RGB(0, 0, 255)));
+  win32::GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc.get(), 4, 4));
   ASSERT_TRUE(red && blue && bitmap);
   const HGDIOBJ firstPen = GetCurrentObject(dc.get(), OBJ_PEN);
   const HGDIOBJ firstBitmap = GetCurrentObject(dc.get(), OBJ_BITMAP);
   {
-    quillet::ScopedSelection outer(dc.get(), red.get());
-    quillet::ScopedSelection image(dc.get(), bitmap.get());
+    win32::ScopedSelection outer(dc.get(), red.get());
+    win32::ScopedSelection image(dc.get(), bitmap.get());
     {
-      quillet::ScopedSelection inner(dc.get(), blue.get());
+      win32::ScopedSelection inner(dc.get(), blue.get());
       EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), blue.get());
     }
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), red.get());
@@ -46,12 +46,12 @@ TEST(WinHandles, GlobalLockIsUndoneOnceAndNeverForANullBlock) {
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 16);
   ASSERT_NE(memory, nullptr);
   {
-    quillet::GlobalMemoryLock lock(memory);
+    win32::GlobalMemoryLock lock(memory);
     EXPECT_NE(lock.get(), nullptr);
     EXPECT_EQ(LockCount(memory), 1);
   }
   EXPECT_EQ(LockCount(memory), 0);
-  quillet::GlobalMemoryLock none(nullptr);
+  win32::GlobalMemoryLock none(nullptr);
   EXPECT_EQ(none.get(), nullptr);
   GlobalFree(memory);
 }
@@ -60,11 +60,11 @@ TEST(WinHandles, MovedKernelHandleIsClosedOnceByItsLastHolder) {
   HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   ASSERT_NE(event, nullptr);
   {
-    quillet::KernelHandle first(event);
-    quillet::KernelHandle second(std::move(first));
+    win32::KernelHandle first(event);
+    win32::KernelHandle second(std::move(first));
     EXPECT_FALSE(first.valid());
     EXPECT_EQ(second.get(), event);
-    quillet::KernelHandle third;
+    win32::KernelHandle third;
     third = std::move(second);
     EXPECT_TRUE(IsOpen(event));
     EXPECT_TRUE(third.reset());
@@ -74,7 +74,7 @@ TEST(WinHandles, MovedKernelHandleIsClosedOnceByItsLastHolder) {
   // A released handle is the caller's again.
   HANDLE other = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   ASSERT_NE(other, nullptr);
-  { EXPECT_EQ(quillet::KernelHandle(other).release(), other); }
+  { EXPECT_EQ(win32::KernelHandle(other).release(), other); }
   EXPECT_TRUE(IsOpen(other));
   CloseHandle(other);
 }
