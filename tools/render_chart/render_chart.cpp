@@ -27,18 +27,19 @@
 #include "dates.h"
 #include "gdi_canvas_win.h"
 #include "print_chart_view.h"
+#include "settings.h"
 #include "statistics.h"
 
 namespace {
 
-// The settings file's default colours.
-constexpr ColorScheme kColors{.BaseColor = RGB(255, 128, 128),
-                              .GraphGridColor = RGB(128, 255, 128),
-                              .GraphColor = RGB(0, 0, 0),
-                              .TodayBackColor = RGB(255, 224, 224),
-                              .MarkBackColor = RGB(255, 255, 224),
-                              .StringColor = RGB(0, 0, 0),
-                              .BaseTempeLineColor = RGB(128, 128, 255)};
+// The settings file's default colours, as a file without colour keys gives them.
+ColorScheme DefaultColors() {
+  SettingsTexts texts;
+  for (int key = 0; key < kSettingsKeyCount; ++key) texts[key] = kSettingsKeys[key].defaultText;
+  return ParseSettings(texts).colors;
+}
+
+const ColorScheme kColors = DefaultColors();
 
 class DpiCanvas : public GdiCanvas {
  public:
