@@ -1,6 +1,7 @@
 #include "tovela_driver.h"
 
 #include "probe_request.h"
+#include "win_handles.h"
 
 #include <commctrl.h>
 
@@ -49,39 +50,6 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
 }
 
 
-// The window's screen area as bottom-up 32-bit pixels (BGRA, alpha set to 255).
-bool CaptureWindowPixels(HWND window, int& width, int& height, std::vector<unsigned char>& pixels) {
-  RECT rect{};
-  if (!GetWindowRect(window, &rect)) return false;
-  width = rect.right - rect.left;
-  height = rect.bottom - rect.top;
-  if (width <= 0 || height <= 0) return false;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;  // bottom-up, as a BMP file stores it
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  bool ok = bitmap != nullptr && bits != nullptr;
-  if (ok) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    ok = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY) != FALSE;
-    GdiFlush();
-    SelectObject(memory, old);
-    const size_t size = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
-    pixels.assign(static_cast<const unsigned char*>(bits), static_cast<const unsigned char*>(bits) + size);
-    for (size_t i = 3; i < size; i += 4) pixels[i] = 255;
-  }
-  if (bitmap != nullptr) DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return ok;
-}
 
 std::string BmpFile(int width, int height, const std::vector<unsigned char>& pixels) {
   BITMAPFILEHEADER file{};
@@ -129,6 +97,37 @@ void ClearAttributesAndDelete(const std::wstring& folder) {
 }
 
 }  // namespace
+
+bool CaptureWindowPixels(HWND window, int& width, int& height, std::vector<unsigned char>& pixels) {
+  RECT rect{};
+  if (!GetWindowRect(window, &rect)) return false;
+  width = rect.right - rect.left;
+  height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return false;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as a BMP file stores it
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  win32::WindowDc screen(nullptr);
+  win32::CreatedDc memory(CreateCompatibleDC(screen.get()));
+  win32::GdiObject<HBITMAP> bitmap(
+      CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!screen || !memory || !bitmap || bits == nullptr) return false;
+  {
+    win32::ScopedSelection selected(memory.get(), bitmap.get());
+    if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY))
+      return false;
+    GdiFlush();
+  }
+  const size_t size = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
+  pixels.assign(static_cast<const unsigned char*>(bits), static_cast<const unsigned char*>(bits) + size);
+  for (size_t i = 3; i < size; i += 4) pixels[i] = 255;
+  return true;
+}
 
 // ---- Paths and files --------------------------------------------------------------------------
 

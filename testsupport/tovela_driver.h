@@ -77,6 +77,10 @@ inline constexpr int kEntryMemoId = 309;
 // The version dialog "VERSION_DIALOG".
 inline constexpr wchar_t kVersionDialogCaption[] = L"バージョン情報";
 
+// The window's screen area as bottom-up 32-bit pixels (BGRA, alpha set to 255); false when the
+// window has no area or the screen cannot be read.
+bool CaptureWindowPixels(HWND window, int& width, int& height, std::vector<unsigned char>& pixels);
+
 // ---- Paths and files --------------------------------------------------------------------------
 
 // A path from the environment as Windows sees it ("/work/x" -> "Z:\work\x"); "" when unset.

@@ -97,35 +97,12 @@ COLORREF ScreenColourAt(HWND control) {
 
 // Whether any pixel of the window's screen area has the colour.
 bool ScreenAreaHolds(HWND window, COLORREF colour) {
-  RECT rc{};
-  if (!GetWindowRect(window, &rc)) return false;
-  const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-  if (width <= 0 || height <= 0) return false;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  bool found = false;
-  if (bitmap != nullptr && bits != nullptr) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
-    SelectObject(memory, old);
-    // DIB pixels are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
-    const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    const DWORD* pixel = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < width * height && !found; ++i) found = (pixel[i] & 0xFFFFFF) == wanted;
-  }
-  if (bitmap != nullptr) DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return found;
+  int width = 0, height = 0;
+  std::vector<unsigned char> pixels;
+  if (!CaptureWindowPixels(window, width, height, pixels)) return false;
+  for (std::size_t i = 0; i + 3 < pixels.size(); i += 4)  // blue, green, red, alpha
+    if (RGB(pixels[i + 2], pixels[i + 1], pixels[i]) == colour) return true;
+  return false;
 }
 
 bool SwatchShows(HWND dialog, int swatch, COLORREF colour) {
