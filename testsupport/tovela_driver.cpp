@@ -49,8 +49,6 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
   return TRUE;
 }
 
-
-
 std::string BmpFile(int width, int height, const std::vector<unsigned char>& pixels) {
   BITMAPFILEHEADER file{};
   BITMAPINFOHEADER info{};
@@ -157,27 +155,26 @@ std::wstring ArtifactsFolder() {
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "";
+  win32::KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return "";
   std::string bytes;
   char buffer[4096];
   DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-  CloseHandle(file);
+  while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
   return bytes;
 }
 
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  win32::KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD written = 0;
-  const bool ok = bytes.empty() ||
-                  (::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                   written == bytes.size());
-  CloseHandle(file);
-  return ok;
+  const bool complete =
+      bytes.empty() ||
+      (::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+       written == bytes.size());
+  return complete;
 }
 
 bool FileExists(const std::wstring& path) {
@@ -368,8 +365,7 @@ HWND TovelaProcess::WaitForMainWindow(Timeout timeout, bool visibleOnly) {
     return nullptr;
   // Under Wine a sent message can also be answered while start-up still creates windows, so the
   // answer alone does not prove start-up complete. Showing today in the side panel is its last
-  // step: wait until the date picker shows a date, so nothing (a probe thread above all) reaches
-  // a program that is still setting itself up.
+  // step: wait until the date picker shows a date, so a test starts on a program that is set up.
   if (found != nullptr)
     WaitUntil([&] { return !GetText(GetDlgItem(found, kDatePickerId)).empty(); }, timeout);
   return found;
@@ -495,8 +491,7 @@ std::wstring TovelaProcess::AskProbe(const std::wstring& request, Timeout timeou
   const std::wstring requestFile = folder_ + name + L".req";
   DeleteFileW(answerFile.c_str());
   if (!FileExists(dll) || info_.hProcess == nullptr) return L"";
-  std::string bytes(reinterpret_cast<const char*>(request.data()), request.size() * sizeof(wchar_t));
-  if (!WriteFileBytes(requestFile, bytes)) return L"";
+  if (!WriteFileBytes(requestFile, Utf16Bytes(request))) return L"";
   // The helper answers on the program's own thread, inside a message hook on it: Wine loads the
   // hook's DLL into the program when the hook is first called there, and the request is a thread
   // message the hook recognises. Nothing here waits on the program (installing a hook and
@@ -592,28 +587,14 @@ std::wstring TovelaProcess::Screenshot(HWND window, const std::wstring& name) co
 
 int TovelaProcess::ScreenshotWindows(const std::wstring& folder) const {
   if (!Started() || Exited()) return 0;
-  struct Search {
-    DWORD process;
-    std::vector<HWND> windows;
-  } search{Id(), {}};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == s->process && IsWindowVisible(window)) s->windows.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  std::wstring path = ArtifactsFolder();
+  const std::wstring artifacts = ArtifactsFolder();
   for (std::size_t at = 0; at != std::wstring::npos;) {  // each level of `folder`
     const std::size_t next = folder.find(L'\\', at);
-    path = ArtifactsFolder() + L"\\" + folder.substr(0, next);
-    CreateDirectoryW(path.c_str(), nullptr);
+    CreateDirectoryW((artifacts + L"\\" + folder.substr(0, next)).c_str(), nullptr);
     at = next == std::wstring::npos ? next : next + 1;
   }
   int written = 0;
-  for (HWND window : search.windows) {
+  for (HWND window : TopLevelWindows(Id(), L"", L"", true)) {
     const std::wstring name = folder + L"\\window" + std::to_wstring(written + 1) + L".bmp";
     if (!Screenshot(window, name).empty()) ++written;
   }
