@@ -16,6 +16,7 @@
 #include <string>
 
 #include "probe_request.h"
+#include "win_handles.h"
 
 namespace {
 
@@ -131,13 +132,12 @@ std::wstring ExchangeFile(const wchar_t* extension) {
 }
 
 std::wstring ReadRequest() {
-  HANDLE in = CreateFileW(ExchangeFile(L".req").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                          OPEN_EXISTING, 0, nullptr);
-  if (in == INVALID_HANDLE_VALUE) return L"";
+  win32::KernelHandle in(CreateFileW(ExchangeFile(L".req").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!in) return L"";
   wchar_t text[256] = {};
   DWORD read = 0;
-  ReadFile(in, text, sizeof text - sizeof(wchar_t), &read, nullptr);
-  CloseHandle(in);
+  ReadFile(in.get(), text, sizeof text - sizeof(wchar_t), &read, nullptr);
   return text;
 }
 
@@ -145,11 +145,14 @@ std::wstring ReadRequest() {
 void WriteAnswer(const std::wstring& answer) {
   const std::wstring file = ExchangeFile(L".txt");
   const std::wstring temporary = file + L".tmp";
-  HANDLE out = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (out == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  WriteFile(out, answer.data(), static_cast<DWORD>(answer.size() * sizeof(wchar_t)), &written, nullptr);
-  CloseHandle(out);
+  {
+    win32::KernelHandle out(
+        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!out) return;
+    DWORD written = 0;
+    WriteFile(out.get(), answer.data(), static_cast<DWORD>(answer.size() * sizeof(wchar_t)), &written,
+              nullptr);
+  }
   MoveFileExW(temporary.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
