@@ -356,12 +356,12 @@ std::string RecordsCsvBytes(const TemperatureStore& temperatures, const WeightSt
   out += kRecordsCsvHeader;
   out += "\r\n";
   // The three lists are in date order: one walk through each finds a day's weight and memo.
-  const WeightRecord* w = weights.head();
-  const MemoRecord* m = memos.head();
+  DayCursor<WeightRecord> weightOf(&weights.records, DateYmd{});
+  DayCursor<MemoRecord> memoOf(&memos.records, DateYmd{});
   for (const TemperatureRecord* t = temperatures.head(); t != nullptr; t = t->next) {
     const DateYmd date = t->Date();
-    while (w != nullptr && w->Date() < date) w = w->next;
-    while (m != nullptr && m->Date() < date) m = m->next;
+    const WeightRecord* w = weightOf.At(date);
+    const MemoRecord* m = memoOf.At(date);
     AppendPadded(out, t->year, 4);
     out += '-';
     AppendPadded(out, t->month, 2);
@@ -370,9 +370,9 @@ std::string RecordsCsvBytes(const TemperatureStore& temperatures, const WeightSt
     out += ',';
     AppendFixed(out, t->temperature, 2);
     out += t->periodStart == 1 ? ",1," : ",0,";
-    if (w != nullptr && w->Date() == date) AppendFixed(out, w->weight, 1);
+    if (w != nullptr) AppendFixed(out, w->weight, 1);
     out += ',';
-    if (m != nullptr && m->Date() == date) AppendField(out, Utf8FromUtf16(MemoView(*m)));
+    if (m != nullptr) AppendField(out, Utf8FromUtf16(MemoView(*m)));
     out += "\r\n";
   }
   return out;

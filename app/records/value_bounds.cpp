@@ -3,17 +3,19 @@
 #include "value_bounds.h"
 
 #include <charconv>
+#include <string>
+
+#include "number_text.h"
 
 namespace {
 
 // The value as the files write it: rounded to `decimals` places from its exact binary value,
 // the same conversion the data files use, and read back.
 double AsWritten(double value, int decimals) {
-  char text[400];
-  const auto written =
-      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+  std::string text;
+  AppendFixed(text, value, decimals);
   double read = 0.0;
-  std::from_chars(text, written.ptr, read);
+  std::from_chars(text.data(), text.data() + text.size(), read);
   return read;
 }
 
