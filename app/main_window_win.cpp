@@ -6,7 +6,6 @@
 
 #include "add_tempe_dialog_win.h"
 #include "app_state_win.h"
-#include "basic_setting_dialog_win.h"
 #include "brassel.h"
 #include "chart_drawing.h"
 #include "chart_window_win.h"
@@ -17,8 +16,6 @@
 #include "entry_editing_win.h"
 #include "main_form_win.h"
 #include "main_menu_win.h"
-#include "print_graph_dialog_win.h"
-#include "recolor_dialog_win.h"
 #include "settings_win.h"
 #include "statistics.h"
 #include "system_win.h"

@@ -70,10 +70,10 @@ inline std::u16string CycleDayText(const TemperatureStore* store, const DayColum
   const TemperatureRecord* start =
       store ? LatestPeriodStart(*store, c.date.year, c.date.month, c.date.day) : nullptr;
   if (start != nullptr) {
-    a = quillet::SubDay(c.day, quillet::MakeDate(start->year, start->month, start->day));
+    a = quillet::SubDay(c.day, ToTm(start->Date()));
     lastStart = start;
   } else if (lastStart != nullptr) {
-    a = quillet::SubDay(c.day, quillet::MakeDate(lastStart->year, lastStart->month, lastStart->day));
+    a = quillet::SubDay(c.day, ToTm(lastStart->Date()));
   }
   return a >= 0 ? NumberText(a + 1) : std::u16string(u" ");
 }
@@ -133,7 +133,7 @@ class CurveDrawer {
   void AddPoint(const Record& record, const DayColumn& c, bool withPoint = true) {
     const int cx = c.right - v_.dayWidth / 2;
     const int cy = v_.ValueY(RecordValue(record));
-    if (record.prev != nullptr && quillet::SubDay(DateTm(*record.prev), first_) < 0) {
+    if (record.prev != nullptr && quillet::SubDay(ToTm(record.prev->Date()), first_) < 0) {
       DrawLine(canvas_, v_.tools.graphPen, v_.plotLeft + 1, CrossingY(*record.prev, record, first_),
                cx, cy);
     }
@@ -151,13 +151,12 @@ class CurveDrawer {
   void Finish(const std::tm& dayAfter) {
     if (lastDrawn_ == nullptr || lastDrawn_->next == nullptr) return;
     const Record& next = *lastDrawn_->next;
-    if (quillet::SubDay(DateTm(next), dayAfter) < 0) return;
+    if (quillet::SubDay(ToTm(next.Date()), dayAfter) < 0) return;
     DrawLine(canvas_, v_.tools.graphPen, v_.plotRight - 1, CrossingY(next, *lastDrawn_, dayAfter),
              lastX_, lastY_);
   }
 
  private:
-  static std::tm DateTm(const Record& r) { return quillet::MakeDate(r.year, r.month, r.day); }
   int CrossingY(const Record& a, const Record& b, const std::tm& day) const {
     return EdgeCrossingY(v_.dayWidth, v_.ValueY(RecordValue(a)), v_.ValueY(RecordValue(b)),
                          a.Date(), b.Date(), day);

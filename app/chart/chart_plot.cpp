@@ -13,8 +13,6 @@ namespace {
 
 constexpr ColorRef kWhite = MakeRgb(255, 255, 255);
 
-std::tm DateOnly(const DateYmd& d) { return quillet::MakeDate(d.year, d.month, d.day); }
-
 // Sets the floating-point rounding mode and restores the one it found when the scope ends.
 class ScopedRounding {
  public:
@@ -97,8 +95,8 @@ int MapValueToY(const ChartPlot& plot, const ValueScale& scale, double value) {
 }
 
 int EdgeCrossingY(int w, int yA, int yB, const DateYmd& a, const DateYmd& b, const std::tm& day) {
-  const int m = quillet::SubDay(DateOnly(b), DateOnly(a));
-  const int k = quillet::SubDay(DateOnly(b), day);
+  const int m = quillet::SubDay(ToTm(b), ToTm(a));
+  const int k = quillet::SubDay(ToTm(b), day);
   const long double span = static_cast<long double>(m) * w;
   if (span == 0.0L) return yA;
   const long double offset = (static_cast<long double>(m) * w - static_cast<long double>(k) * w) -

@@ -8,12 +8,6 @@
 #include "dates.h"
 #include "statistics.h"
 
-namespace {
-
-std::tm DateOnly(const DateYmd& d) { return quillet::MakeDate(d.year, d.month, d.day); }
-
-}  // namespace
-
 std::unique_ptr<ChartView> CreateChartView(int left, int top, int right, int bottom, void* window,
                                            std::unique_ptr<ChartScrollBar> scrollBar,
                                            const TemperatureStore* temperatures,
@@ -71,14 +65,14 @@ std::tm FirstTemperatureDate(const ChartView& view) {
   const std::tm today = TodayOf(view);
   const TemperatureRecord* first = view.temperatures ? view.temperatures->head() : nullptr;
   if (first == nullptr || first->year - 1900 > today.tm_year) return today;
-  return DateOnly(first->Date());
+  return ToTm(first->Date());
 }
 
 std::tm FirstWeightDate(const ChartView& view) {
   const std::tm today = TodayOf(view);
   const WeightRecord* first = view.weights ? view.weights->head() : nullptr;
   if (first == nullptr || first->year - 1900 > today.tm_year) return today;
-  return DateOnly(first->Date());
+  return ToTm(first->Date());
 }
 
 std::tm PregnancyStartDate(const ChartView& view) {
@@ -86,12 +80,12 @@ std::tm PregnancyStartDate(const ChartView& view) {
   if (view.temperatures == nullptr) return today;
   const DateYmd t = FromTm(today);
   if (const TemperatureRecord* start = LatestPeriodStart(*view.temperatures, t.year, t.month, t.day))
-    return DateOnly(start->Date());
+    return ToTm(start->Date());
   const TemperatureRecord* last = view.temperatures->records.Last();
   if (last == nullptr) return today;
   if (const TemperatureRecord* start =
           LatestPeriodStart(*view.temperatures, last->year, last->month, last->day))
-    return DateOnly(start->Date());
+    return ToTm(start->Date());
   return today;
 }
 

@@ -60,9 +60,7 @@ void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
     if (predictionInForce) {
       if (c.date == nextPeriod) mark(u"■", dt::kSingleLine | dt::kCenter);
       if (nextOvulation.year != 0) {
-        const int d = quillet::SubDay(c.day, quillet::MakeDate(nextOvulation.year,
-                                                               nextOvulation.month,
-                                                               nextOvulation.day));
+        const int d = quillet::SubDay(c.day, ToTm(nextOvulation));
         if (const char16_t* symbol = OvulationSymbol(d)) mark(symbol, dt::kSingleLine | dt::kCenter);
       }
     }

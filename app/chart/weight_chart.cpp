@@ -47,7 +47,7 @@ void DrawWeightChart(ChartView& v, Canvas& canvas) {
     if (start != nullptr) {
       const DrawRect strip = StripRect(v, c);
       const unsigned flags = dt::kSingleLine | dt::kCenter;
-      const int s = quillet::SubDay(c.day, quillet::MakeDate(start->year, start->month, start->day));
+      const int s = quillet::SubDay(c.day, ToTm(start->Date()));
       const bool hasOvulation = nextOvulation.year != 0;
       const bool hasPeriod = nextPeriod.year != 0;
       const int o = hasOvulation ? quillet::SubDay(ToTm(nextOvulation), c.day) : 0;

@@ -113,7 +113,7 @@ int PrintEdgeCrossingY(const PrintChartView& v, const TemperatureRecord& a,
                        const TemperatureRecord& b, const DateYmd& day) {
   return EdgeCrossingY(v.dayWidth, PrintValueToY(v, a.temperature),
                        PrintValueToY(v, b.temperature), a.Date(), b.Date(),
-                       quillet::MakeDate(day.year, day.month, day.day));
+                       ToTm(day));
 }
 
 DateYmd DrawPrintTemperaturePage(PrintChartView& v, Canvas& canvas, const DateYmd& firstDay,
@@ -133,12 +133,12 @@ DateYmd DrawPrintTemperaturePage(PrintChartView& v, Canvas& canvas, const DateYm
   label.flags = dt::kEndEllipsis | dt::kSingleLine | dt::kVCenter;
   const unsigned cell = dt::kSingleLine | dt::kVCenter | dt::kCenter;
 
-  const std::tm first = quillet::MakeDate(firstDay.year, firstDay.month, firstDay.day);
+  const std::tm first = ToTm(firstDay);
   DateYmd result = firstDay;
   CurveDrawer<TemperatureRecord> curve(v, canvas, first, 3);
   const TemperatureRecord* lastStart = nullptr;
   int previousMonth = 0;
-  DayCursor<TemperatureRecord> records(store ? &store->records : nullptr, FromTm(first));
+  DayCursor<TemperatureRecord> records(store ? &store->records : nullptr, firstDay);
   const std::tm dayAfter = ForEachVisibleColumn(v, first, [&](const DayColumn& c) {
     const TemperatureRecord* record = records.At(c.date);
     DrawYearMonthLabel(v, canvas, c, previousMonth, P / 3, label);

@@ -68,11 +68,8 @@ std::wstring DefaultPrinterName() {
   return std::wstring(name.data());
 }
 
+// A chart still held (a job cut short) frees its tools in its own destructor.
 CPrintGraph::~CPrintGraph() {
-  if (PrintedChart) {
-    DeletePrintDrawingTools(*PrintedChart);
-    PrintedChart.reset();
-  }
   if (DevMode != nullptr) GlobalFree(DevMode);
 }
 

@@ -5,6 +5,8 @@
 #include <compare>
 #include <ctime>
 
+#include "dates.h"
+
 struct DateYmd {
   int year = 0;
   int month = 0;
@@ -15,13 +17,8 @@ struct DateYmd {
   friend auto operator<=>(const DateYmd&, const DateYmd&) = default;
 };
 
-// Dates cross into the date library as tm: tm_year = year - 1900, tm_mon = month - 1.
-inline std::tm ToTm(const DateYmd& d) {
-  std::tm t{};
-  t.tm_year = d.year - 1900;
-  t.tm_mon = d.month - 1;
-  t.tm_mday = d.day;
-  return t;
-}
+// Dates cross into the date library as tm: tm_year = year - 1900, tm_mon = month - 1 (through
+// quillet::MakeDate, which keeps the subtraction within int for any year).
+inline std::tm ToTm(const DateYmd& d) { return quillet::MakeDate(d.year, d.month, d.day); }
 
 inline DateYmd FromTm(const std::tm& t) { return DateYmd{t.tm_year + 1900, t.tm_mon + 1, t.tm_mday}; }
