@@ -117,9 +117,6 @@ inline void ClearStrip(const ChartView& v, Canvas& canvas) {
                   v.tools.whiteBrush);
 }
 
-inline double RecordValue(const TemperatureRecord& r) { return r.temperature; }
-inline double RecordValue(const WeightRecord& r) { return r.weight; }
-
 // The curve over the visible columns: points (circles of the given radius) joined in date order,
 // with lines running off the plot's left and right edges towards records outside the view.
 template <typename Record>
@@ -134,8 +131,8 @@ class CurveDrawer {
     const int cx = c.right - v_.dayWidth / 2;
     const int cy = v_.ValueY(RecordValue(record));
     if (record.prev != nullptr && quillet::SubDay(ToTm(record.prev->Date()), first_) < 0) {
-      DrawLine(canvas_, v_.tools.graphPen, v_.plotLeft + 1, CrossingY(*record.prev, record, first_),
-               cx, cy);
+      DrawLine(canvas_, v_.tools.graphPen, v_.plotLeft + 1,
+               EdgeCrossingY(v_, *record.prev, record, first_), cx, cy);
     }
     if (!withPoint) return;
     if (lastX_ != 0 && lastY_ != 0) DrawLine(canvas_, v_.tools.graphPen, lastX_, lastY_, cx, cy);
@@ -152,16 +149,11 @@ class CurveDrawer {
     if (lastDrawn_ == nullptr || lastDrawn_->next == nullptr) return;
     const Record& next = *lastDrawn_->next;
     if (quillet::SubDay(ToTm(next.Date()), dayAfter) < 0) return;
-    DrawLine(canvas_, v_.tools.graphPen, v_.plotRight - 1, CrossingY(next, *lastDrawn_, dayAfter),
-             lastX_, lastY_);
+    DrawLine(canvas_, v_.tools.graphPen, v_.plotRight - 1,
+             EdgeCrossingY(v_, next, *lastDrawn_, dayAfter), lastX_, lastY_);
   }
 
  private:
-  int CrossingY(const Record& a, const Record& b, const std::tm& day) const {
-    return EdgeCrossingY(v_.dayWidth, v_.ValueY(RecordValue(a)), v_.ValueY(RecordValue(b)),
-                         a.Date(), b.Date(), day);
-  }
-
   const ChartPlot& v_;
   Canvas& canvas_;
   std::tm first_;

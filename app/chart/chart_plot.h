@@ -10,6 +10,7 @@
 #include "color_scheme.h"
 #include "date_ymd.h"
 #include "draw_canvas.h"
+#include "record_stores.h"
 
 // The pens, brushes and fonts of a chart, owned by its view. The printed page has no today or
 // mark column and leaves those two brushes null.
@@ -78,6 +79,18 @@ int MapValueToY(const ChartPlot& plot, const ValueScale& scale, double value);
 // of day's column; the y of a when both lie on the same day.
 int EdgeCrossingY(int dayWidth, int yA, int yB, const DateYmd& a, const DateYmd& b,
                   const std::tm& day);
+
+// The value a record puts on the curve.
+inline double RecordValue(const TemperatureRecord& r) { return r.temperature; }
+inline double RecordValue(const WeightRecord& r) { return r.weight; }
+
+// Where the segment between the points of records a and b on this plot crosses the left edge of
+// day's column.
+template <typename Record>
+int EdgeCrossingY(const ChartPlot& plot, const Record& a, const Record& b, const std::tm& day) {
+  return EdgeCrossingY(plot.dayWidth, plot.ValueY(RecordValue(a)), plot.ValueY(RecordValue(b)),
+                       a.Date(), b.Date(), day);
+}
 
 // The closed outline (left, top)-(left, bottom)-(right, bottom)-(right, top)-(left, top) with the
 // given pen, reselecting the previous pen.

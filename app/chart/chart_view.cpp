@@ -147,18 +147,6 @@ int ValueToY(const ChartView& view, double value) {
 
 int ChartView::ValueY(double value) const { return ValueToY(*this, value); }
 
-int EdgeCrossingY(const ChartView& view, const TemperatureRecord& a, const TemperatureRecord& b,
-                  const std::tm& day) {
-  return EdgeCrossingY(view.dayWidth, ValueToY(view, a.temperature), ValueToY(view, b.temperature),
-                       a.Date(), b.Date(), day);
-}
-
-int EdgeCrossingY(const ChartView& view, const WeightRecord& a, const WeightRecord& b,
-                  const std::tm& day) {
-  return EdgeCrossingY(view.dayWidth, ValueToY(view, a.weight), ValueToY(view, b.weight), a.Date(),
-                       b.Date(), day);
-}
-
 int ScrollPositionAfter(int code, int nMin, int nMax, int nPos, int trackPos) {
   long long pos = nPos;
   switch (code) {

@@ -134,11 +134,6 @@ DateYmd DateAtX(const ChartView& view, int x);
 
 // The y of a temperature (mode 1) or weight (modes 2 and 3).
 int ValueToY(const ChartView& view, double value);
-// Where the segment between the points of records a and b crosses the left edge of day's column.
-int EdgeCrossingY(const ChartView& view, const TemperatureRecord& a, const TemperatureRecord& b,
-                  const std::tm& day);
-int EdgeCrossingY(const ChartView& view, const WeightRecord& a, const WeightRecord& b,
-                  const std::tm& day);
 
 // The new scroll position for a WM_HSCROLL code: a line is one day, a page a thirtieth of nMax,
 // the thumb codes take trackPos; clamped into nMin..nMax. Unknown codes keep nPos.

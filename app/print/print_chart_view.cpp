@@ -111,9 +111,7 @@ int PrintChartView::ValueY(double value) const { return PrintValueToY(*this, val
 
 int PrintEdgeCrossingY(const PrintChartView& v, const TemperatureRecord& a,
                        const TemperatureRecord& b, const DateYmd& day) {
-  return EdgeCrossingY(v.dayWidth, PrintValueToY(v, a.temperature),
-                       PrintValueToY(v, b.temperature), a.Date(), b.Date(),
-                       ToTm(day));
+  return EdgeCrossingY(v, a, b, ToTm(day));
 }
 
 DateYmd DrawPrintTemperaturePage(PrintChartView& v, Canvas& canvas, const DateYmd& firstDay,
