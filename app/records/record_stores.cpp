@@ -8,16 +8,12 @@
 
 namespace {
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-// Copies at most 99 units of a zero-terminated memo text; every later unit of `to` becomes zero,
-// so the array always ends in zeros whatever the source held. A longer text is cut at 99 units,
-// or at 98 when the cut would split a surrogate pair (half a character is not kept).
+// Copies the kept part of a memo text (MemoKeptLength); every later unit of `to` becomes zero, so
+// the array always ends in zeros whatever the source held.
 void CopyMemoText(char16_t (&to)[MemoCapacity], const char16_t (&from)[MemoCapacity]) {
   std::size_t n = 0;
-  while (n < MemoCapacity - 1 && from[n] != u'\0') ++n;
-  if (n == MemoCapacity - 1 && IsHighSurrogate(from[n - 1]) && IsLowSurrogate(from[n])) --n;
+  while (n < MemoCapacity && from[n] != u'\0') ++n;
+  n = MemoKeptLength(std::u16string_view(from, n));
   std::copy(from, from + n, to);
   std::fill(to + n, to + MemoCapacity, u'\0');
 }

@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <string_view>
 #include <vector>
 
 #include "date_ymd.h"
@@ -55,6 +56,24 @@ struct MemoRecord {
 
   DateYmd Date() const { return DateYmd{year, month, day}; }
 };
+
+inline bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+inline bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// The memo's text up to its terminating zero.
+inline std::u16string_view MemoText(const MemoRecord& memo) {
+  std::size_t n = 0;
+  while (n < MemoCapacity && memo.text[n] != u'\0') ++n;
+  return std::u16string_view(memo.text, n);
+}
+
+// How many leading units of `text` a memo keeps: a text of up to 99 units whole; of a longer one
+// 99, or 98 when units 99 and 100 are a surrogate pair (half a character is not kept).
+inline std::size_t MemoKeptLength(std::u16string_view text) {
+  constexpr std::size_t kMax = MemoCapacity - 1;
+  if (text.size() <= kMax) return text.size();
+  return IsHighSurrogate(text[kMax - 1]) && IsLowSurrogate(text[kMax]) ? kMax - 1 : kMax;
+}
 
 // The list plus its date index. Not copyable: records are owned and linked.
 template <typename Record>

@@ -16,9 +16,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
 // --- UTF-8 and UTF-16 ----------------------------------------------------------------------
 
 void AppendUtf8(std::string& out, char32_t c) {
@@ -115,12 +112,6 @@ void AppendField(std::string& out, std::string_view field) {
     out += c;
   }
   out += '"';
-}
-
-std::u16string_view MemoView(const MemoRecord& memo) {
-  std::size_t n = 0;
-  while (n < MemoCapacity && memo.text[n] != u'\0') ++n;
-  return std::u16string_view(memo.text, n);
 }
 
 // --- Reading: fields -----------------------------------------------------------------------
@@ -263,13 +254,6 @@ bool ParseNumber(std::string_view text, double& value) {
   return result.ec == std::errc() && result.ptr == text.data() + text.size();
 }
 
-// At most 99 units, cut before a pair that would not fit whole.
-void CutToMemoCapacity(std::u16string& memo) {
-  constexpr std::size_t kMax = MemoCapacity - 1;
-  if (memo.size() <= kMax) return;
-  memo.resize(IsHighSurrogate(memo[kMax - 1]) && IsLowSurrogate(memo[kMax]) ? kMax - 1 : kMax);
-}
-
 enum Column { kDate, kTemperature, kPeriod, kWeight, kMemo, kColumnCount };
 constexpr std::string_view kColumnNames[kColumnCount] = {"日付", "基礎体温", "月経開始", "体重", "メモ"};
 constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
@@ -319,7 +303,7 @@ std::optional<CsvProblemKind> ReadRow(const std::vector<std::string>& fields,
     return CsvProblemKind::Weight;
   if (!Utf16FromUtf8(field(kMemo), row.memo) || row.memo.find(u'\0') != std::u16string::npos)
     return CsvProblemKind::Memo;
-  CutToMemoCapacity(row.memo);
+  row.memo.resize(MemoKeptLength(row.memo));
   return std::nullopt;
 }
 
@@ -372,7 +356,7 @@ std::string RecordsCsvBytes(const TemperatureStore& temperatures, const WeightSt
     out += t->periodStart == 1 ? ",1," : ",0,";
     if (w != nullptr) AppendFixed(out, w->weight, 1);
     out += ',';
-    if (m != nullptr) AppendField(out, Utf8FromUtf16(MemoView(*m)));
+    if (m != nullptr) AppendField(out, Utf8FromUtf16(MemoText(*m)));
     out += "\r\n";
   }
   return out;

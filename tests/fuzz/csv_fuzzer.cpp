@@ -11,8 +11,6 @@
 
 namespace {
 
-bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-
 void RequireStorableRows(const CsvParseResult& result) {
   std::set<DateYmd> dates;
   for (const CsvRow& row : result.rows) {

@@ -16,7 +16,6 @@ using test_support::Describe;
 using test_support::ListIsConsistent;
 using test_support::MakeMemo;
 using test_support::MakeTemperature;
-using test_support::MemoText;
 using test_support::ReadBytes;
 using test_support::TempFolder;
 using test_support::Utf16;

@@ -13,7 +13,6 @@ using test_support::ListIsConsistent;
 using test_support::MakeMemo;
 using test_support::MakeTemperature;
 using test_support::MakeWeight;
-using test_support::MemoText;
 
 TEST(RecordStores, FirstInsertBecomesHeadWithoutLinks) {
   TemperatureStore store;

@@ -110,12 +110,6 @@ inline MemoRecord MakeMemo(int year, int month, int day, std::u16string_view tex
   return r;
 }
 
-inline std::u16string MemoText(const MemoRecord& r) {
-  std::size_t n = 0;
-  while (n < MemoCapacity && r.text[n] != u'\0') ++n;
-  return std::u16string(r.text, n);
-}
-
 namespace detail {
 
 inline std::vector<std::string> SplitRecords(std::string_view literal) {
