@@ -83,18 +83,6 @@ void DrawWeightAxes(ChartView& view, Canvas& canvas) {
 }
 
 void DrawPregnancyAxes(ChartView& view, Canvas& canvas) {
-  const int P = view.plotTop, PL = view.plotLeft, PR = view.plotRight, PB = view.plotBottom;
-  const int CB = view.clientBottom;
-  const DrawTool pen = view.tools.framePen;
-  DrawBox(canvas, pen, PL, 0, PR, P / 4);
-  DrawBox(canvas, pen, PL, P / 4, PR, P / 4 * 2);
-  DrawBox(canvas, pen, PL, P / 4 * 2, PR, P / 4 * 3);
-  DrawBox(canvas, pen, PL, 0, PR, P);
-  DrawBox(canvas, pen, PL, PB, PR, CB);
-  DrawBox(canvas, pen, 0, 0, PL, CB);
-  DrawCaption(view, canvas, u"年月", 0, P / 4, 2, 1);
-  DrawCaption(view, canvas, u"日", P / 4, P / 4 * 2, 2, 1);
-  DrawCaption(view, canvas, u"妊娠週", P / 4 * 2, P / 4 * 3, 2, 1);
-  DrawCaption(view, canvas, u"妊娠週日", P / 4 * 3, P, 2, 1);
+  DrawHeaderAxes(view, canvas, {u"年月", u"日", u"妊娠週", u"妊娠週日"}, view.clientBottom, 2, 1);
   DrawScaleLabels(view, canvas, view.clientLeft, WeightScaleStart(view), 0.5, 1);
 }

@@ -127,18 +127,27 @@ void DrawCaption(const ChartPlot& plot, Canvas& canvas, const char16_t* text, in
   canvas.DrawTextIn(text, DrawRect{dx, top + dy, plot.plotLeft + dx, bottom + dy}, dt::kTopLeft);
 }
 
-void DrawThreeRowAxes(const ChartPlot& plot, Canvas& canvas, int bottom, int captionDx,
-                      int captionDy) {
+void DrawHeaderAxes(const ChartPlot& plot, Canvas& canvas,
+                    std::initializer_list<const char16_t*> captions, int bottom, int captionDx,
+                    int captionDy) {
   const int P = plot.plotTop, PL = plot.plotLeft, PR = plot.plotRight, PB = plot.plotBottom;
+  const int rows = static_cast<int>(captions.size());
   const DrawTool pen = plot.tools.framePen;
-  DrawBox(canvas, pen, PL, 0, PR, P / 3);
-  DrawBox(canvas, pen, PL, P / 3, PR, P / 3 * 2);
+  for (int i = 0; i + 1 < rows; ++i) DrawBox(canvas, pen, PL, P / rows * i, PR, P / rows * (i + 1));
   DrawBox(canvas, pen, PL, 0, PR, P);
   DrawBox(canvas, pen, PL, PB, PR, bottom);
   DrawBox(canvas, pen, 0, 0, PL, bottom);
-  DrawCaption(plot, canvas, u"年月", 0, P / 3, captionDx, captionDy);
-  DrawCaption(plot, canvas, u"日", P / 3, P / 3 * 2, captionDx, captionDy);
-  DrawCaption(plot, canvas, u"月経周期", P / 3 * 2, P, captionDx, captionDy);
+  int i = 0;
+  for (const char16_t* caption : captions) {
+    const int bottomOfRow = i + 1 < rows ? P / rows * (i + 1) : P;
+    DrawCaption(plot, canvas, caption, P / rows * i, bottomOfRow, captionDx, captionDy);
+    ++i;
+  }
+}
+
+void DrawThreeRowAxes(const ChartPlot& plot, Canvas& canvas, int bottom, int captionDx,
+                      int captionDy) {
+  DrawHeaderAxes(plot, canvas, {u"年月", u"日", u"月経周期"}, bottom, captionDx, captionDy);
 }
 
 void DrawScaleLabels(const ChartPlot& plot, Canvas& canvas, int left, double first, double step,

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <ctime>
+#include <initializer_list>
 
 #include "color_scheme.h"
 #include "date_ymd.h"
@@ -104,8 +105,13 @@ void DrawPlotFrame(const ChartPlot& plot, Canvas& canvas, const DrawRect& outer)
 void DrawCaption(const ChartPlot& plot, Canvas& canvas, const char16_t* text, int top, int bottom,
                  int dx, int dy);
 
-// The header rows of year-month, day and cycle day over the plot, the box along the plot's
-// bottom down to `bottom` and the axis column down to it, with their captions.
+// The header rows over the plot, one per caption, each plotTop / (number of captions) high (the
+// last one takes the rest), the box along the plot's bottom down to `bottom` and the axis column
+// down to it, then the captions in their rows, (dx, dy) right and down.
+void DrawHeaderAxes(const ChartPlot& plot, Canvas& canvas,
+                    std::initializer_list<const char16_t*> captions, int bottom, int captionDx,
+                    int captionDy);
+// The three rows of year-month, day and cycle day.
 void DrawThreeRowAxes(const ChartPlot& plot, Canvas& canvas, int bottom, int captionDx,
                       int captionDy);
 
