@@ -18,6 +18,7 @@ namespace {
 
 constexpr char kBackupFolderName[] = "backup";
 constexpr char kDamagedFolderName[] = "damaged";
+constexpr char kChangedFolderName[] = "changed";
 
 // The folder exists as a folder afterwards (made with its parents when missing).
 bool MakeFolder(const fs::path& folder) {
@@ -129,10 +130,12 @@ void RemoveOldDailyFolders(const fs::path& backupFolder, const DateYmd& today, i
   }
 }
 
-bool KeepDamagedCopy(const fs::path& file, const LocalTime& now) {
+namespace {
+
+// `file` byte for byte into <folder>\<file name>.<stamp>.
+bool KeepStampedCopy(const fs::path& file, const fs::path& folder, const LocalTime& now) {
   std::string bytes;
   if (data_file_io::ReadWholeFile(file, bytes) != data_file_io::ReadResult::Read) return false;
-  const fs::path folder = BackupFolderFor(file) / kDamagedFolderName;
   if (!MakeFolder(folder)) return false;
   fs::path base = folder / file.filename();
   base += "." + DamagedCopyStamp(now);
@@ -151,6 +154,20 @@ bool KeepDamagedCopy(const fs::path& file, const LocalTime& now) {
     }
   }
   return false;
+}
+
+}  // namespace
+
+bool KeepDamagedCopy(const fs::path& file, const LocalTime& now) {
+  return KeepStampedCopy(file, BackupFolderFor(file) / kDamagedFolderName, now);
+}
+
+bool KeepDamagedCopyBeside(const fs::path& file, const LocalTime& now) {
+  return KeepStampedCopy(file, file.parent_path(), now);
+}
+
+bool KeepChangedCopy(const fs::path& file, const LocalTime& now) {
+  return KeepStampedCopy(file, BackupFolderFor(file) / kChangedFolderName, now);
 }
 
 bool ReplaceKeepingDailyCopy(const fs::path& file, std::string_view bytes, const LocalTime& now) {

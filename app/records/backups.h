@@ -1,6 +1,8 @@
 // Copies of the data files and the settings file, kept in the folder "backup" beside them:
 //   backup\YYYY-MM-DD\<file name>               the file as it was before the first save of the day
 //   backup\damaged\<file name>.<YYYYMMDD-HHMMSS>  a file whose load skipped lines, as it was on disk
+//   backup\changed\<file name>.<YYYYMMDD-HHMMSS>  a file another program wrote since the last
+//                                                 read or write, as it was before a save replaced it
 // Only the newest kDailyBackupsKept dated folders are kept. A copy that cannot be made is given
 // up quietly: it never stops a save and never touches the file being saved.
 #pragma once
@@ -57,6 +59,11 @@ void RemoveOldDailyFolders(const std::filesystem::path& backupFolder, const Date
 // Copies `file` byte for byte to backup\damaged\<file name>.<stamp> (with "-2", "-3", ... when a
 // different copy already has that name). false when no copy could be made.
 bool KeepDamagedCopy(const std::filesystem::path& file, const LocalTime& now);
+// The same beside the file itself (<file name>.<stamp> in its own folder): the last resort for a
+// damaged file when backup\damaged cannot be written.
+bool KeepDamagedCopyBeside(const std::filesystem::path& file, const LocalTime& now);
+// The same into backup\changed. Neither folder is ever pruned.
+bool KeepChangedCopy(const std::filesystem::path& file, const LocalTime& now);
 
 // The one way a data file is replaced: writes `bytes` in place of `file` in one step, keeping
 // the day's copy of the old file first. false (old file untouched) only when `file` itself could

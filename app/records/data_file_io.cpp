@@ -68,6 +68,13 @@ ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes) 
   return ReadResult::Read;
 }
 
+FileStamp ReadFileStamp(const std::filesystem::path& file) {
+  struct stat info {};
+  if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return FileStamp{};
+  return FileStamp{true, static_cast<std::uint64_t>(info.st_size),
+                   static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
 void CreateEmptyFileIfMissing(const std::filesystem::path& file) {
   FileDescriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
 }

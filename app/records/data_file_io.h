@@ -2,6 +2,7 @@
 // platform: data_file_io.cpp (POSIX, the native build) and data_file_io_win.cpp (Win32).
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -16,6 +17,19 @@ enum class ReadResult {
 };
 
 ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes);
+
+// A file's size and last-write time (in the platform's own ticks), enough to see that someone
+// else wrote it since it was last read or written here.
+struct FileStamp {
+  bool exists = false;
+  std::uint64_t size = 0;
+  std::int64_t writeTime = 0;
+
+  bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of `file`; `exists` false when there is no plain file of that name.
+FileStamp ReadFileStamp(const std::filesystem::path& file);
 
 // Creates an empty file when none exists; an existing file is never opened for writing.
 void CreateEmptyFileIfMissing(const std::filesystem::path& file);

@@ -61,6 +61,19 @@ ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes) 
   return ReadResult::Read;
 }
 
+FileStamp ReadFileStamp(const std::filesystem::path& file) {
+  WIN32_FILE_ATTRIBUTE_DATA info{};
+  if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return FileStamp{};
+  const auto join = [](DWORD high, DWORD low) {
+    return static_cast<std::uint64_t>(high) << 32 | static_cast<std::uint64_t>(low);
+  };
+  return FileStamp{true, join(info.nFileSizeHigh, info.nFileSizeLow),
+                   static_cast<std::int64_t>(join(info.ftLastWriteTime.dwHighDateTime,
+                                                  info.ftLastWriteTime.dwLowDateTime))};
+}
+
 void CreateEmptyFileIfMissing(const std::filesystem::path& file) {
   KernelHandle handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "color_scheme.h"
+#include "saving.h"
+#include "settings.h"
 
 struct TemperatureStore;
 struct WeightStore;
@@ -44,6 +46,9 @@ struct AppState {
   HACCEL Accelerators = nullptr;  // the table built from AcceleratorEntries
   HINSTANCE Instance = nullptr;
   bool StartupRun = false;        // "-startup": the main window stays hidden unless a close fails
+  DataFilesState SavedFiles;      // each data file as its last read or write left it
+  SettingsTexts SavedSettings;    // the settings file's keys as last written (or as at start)
+  SaveNotices SaveNotices;        // the save messages shown so far
 };
 
 extern AppState gApp;

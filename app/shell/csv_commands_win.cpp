@@ -1,6 +1,5 @@
 // Commands 212 and 213: the records written to and read from a CSV file chosen in the file
-// dialogs. Reading changes only the stores in memory; the data files are written at the close,
-// as after every other edit.
+// dialogs. What an import changes is saved before its confirmation, as after every other edit.
 #include "app_state_win.h"
 #include "chart_view.h"
 #include "commands_win.h"
@@ -8,6 +7,7 @@
 #include "entry_editing_win.h"
 #include "main_window_win.h"
 #include "records_csv.h"
+#include "saving_win.h"
 #include "system_win.h"
 
 namespace {
@@ -71,6 +71,7 @@ int OnCsvImportCommand(HWND mainWindow) {
   if (gApp.Chart != nullptr) SetChartScrollRange(*gApp.Chart);
   ShowPickerDay();
   RedrawChartNow();
+  SaveChanges(mainWindow);
   Tell(mainWindow, CsvImportDoneText(imported), MB_ICONINFORMATION);
   return 1;
 }

@@ -6,6 +6,7 @@
 #include "dates.h"
 #include "entry_rules.h"
 #include "main_form_win.h"
+#include "saving_win.h"
 
 namespace {
 
@@ -18,7 +19,9 @@ int Refuse(EntryRefusal refusal) {
   return 0;
 }
 
+// The change is saved before its confirmation gives the user control back.
 int Done(const DateYmd& date, const char16_t* verb) {
+  SaveChanges(Owner());
   ShowMessage(Owner(), EntryDoneText(date, verb), kEntryDoneCaption, MB_OK);
   return 1;
 }

@@ -16,16 +16,13 @@
 #include "entry_editing_win.h"
 #include "main_form_win.h"
 #include "main_menu_win.h"
-#include "settings_win.h"
+#include "saving_win.h"
+#include "single_instance_win.h"
 #include "statistics.h"
 #include "system_win.h"
 #include "win_handles.h"
 
 namespace {
-
-constexpr char16_t kSaveFailedText[] =
-    u"データの保存に失敗しました。\n外部からファイルがアクセスされていないかご確認ください。";
-constexpr char16_t kFatalCaption[] = u"致命的なエラーが発生しました。";
 
 LRESULT Default(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return CMyMessage::MyProc(window, message, wParam, lParam);
@@ -51,8 +48,10 @@ LRESULT OnEntryDialogCommand(HWND window, UINT message, WPARAM wParam, LPARAM lP
   }
   if (dialog.Weight.weight != 0.0) InsertWeight(dialog.Weight, *gApp.WeightData);
   // The log-on prompt stores the day's memo record even when its text is empty: the day then
-  // has a memo line in the file, written at close and read back at the next start.
+  // has a memo line in the file, read back at the next start.
   InsertMemo(dialog.Memo, *gApp.MemoData);
+  // On disk before the confirmation gives the user control back.
+  SaveChanges(window);
   RedrawChartNow();
   // The panel may be showing the day just entered: turn its buttons over.
   ShowPickerDay();
@@ -88,7 +87,7 @@ LRESULT OnEntryButton(int command) {
   return 1;
 }
 
-LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT RunCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const int command = LOWORD(wParam);
   switch (command) {
     case kExitCommand:
@@ -119,6 +118,28 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return Default(window, message, wParam, lParam);
 }
 
+// Every menu or accelerator command and every button click is followed by the one save path,
+// which writes whatever the command changed (nothing when it changed nothing). Commands that
+// confirm a change with a message save before it, so this second call finds nothing to do. The
+// exit has run the close, which saves by its own rule.
+LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = RunCommand(window, message, wParam, lParam);
+  const bool fromMenuOrButton = lParam == 0 || HIWORD(wParam) == BN_CLICKED;
+  if (fromMenuOrButton && LOWORD(wParam) != kExitCommand && IsWindow(window)) SaveChanges(window);
+  return result;
+}
+
+// A second start on the same folder: the window comes to the front, restored and shown; a
+// start-up run that was only asking for the day's entry stays open as an ordinary run.
+LRESULT OnBringToFront(HWND window) {
+  gApp.StartupRun = false;
+  if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  // A dialog or message box open over the window is what the user must see.
+  SetForegroundWindow(GetLastActivePopup(window));
+  return 1;
+}
+
 LRESULT OnNotify(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto* header = reinterpret_cast<const NMHDR*>(lParam);
   if (header != nullptr && header->code == DTN_DATETIMECHANGE) {
@@ -141,14 +162,10 @@ LRESULT OnPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // The close: settings, then the three data files; a file that cannot be written keeps the window
-// open with every record in memory.
+// open with every record in memory (SaveForClose has said why).
 LRESULT OnClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!SaveEverything()) {
-    // A start-up run keeps its window hidden; the user must see why it stays and close again.
-    if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
-    ShowMessage(window, kSaveFailedText, kFatalCaption, MB_OK | MB_ICONERROR);
-    return 0;
-  }
+  if (!SaveForClose(window)) return 0;
+  MarkMainWindow(window, false);
   ReleaseAppState();
   if (!IsWindow(window)) return 0;
   return Default(window, message, wParam, lParam);
@@ -156,22 +173,11 @@ LRESULT OnClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 // Windows ends the session without WM_CLOSE: write everything while the process still may.
 LRESULT OnEndSession(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (wParam != FALSE) SaveEverything();
+  if (wParam != FALSE) SaveAtSessionEnd();
   return Default(window, message, wParam, lParam);
 }
 
 }  // namespace
-
-bool SaveEverything() {
-  if (gApp.TemperatureData == nullptr || gApp.WeightData == nullptr || gApp.MemoData == nullptr)
-    return false;
-  // One reading of the clock, so the four files' copies of the day land in the same folder.
-  const LocalTime now = CurrentLocalTime();
-  SaveSettings(gApp, now);
-  return SaveTemperatureData(*gApp.TemperatureData, quillet::GetModuleFilePath(kTemperatureFileName), now) &&
-         SaveWeightData(*gApp.WeightData, quillet::GetModuleFilePath(kWeightFileName), now) &&
-         SaveMemoData(*gApp.MemoData, quillet::GetModuleFilePath(kMemoFileName), now);
-}
 
 void ShowDay(const DateYmd& date, int cycle) {
   if (gApp.MainForm == nullptr || gApp.TemperatureData == nullptr) return;
@@ -205,7 +211,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ENDSESSION: return OnEndSession(window, message, wParam, lParam);
     case WM_NOTIFY: return OnNotify(window, message, wParam, lParam);
     case WM_COMMAND: return OnCommand(window, message, wParam, lParam);
-    default: return Default(window, message, wParam, lParam);
+    default:
+      if (message == BringToFrontMessage()) return OnBringToFront(window);
+      return Default(window, message, wParam, lParam);
   }
 }
 

@@ -18,8 +18,3 @@ void ShowDay(const DateYmd& date, int cycle);
 void ShowPickerDay();
 // Draws the chart's frame and data layers into the chart window at once.
 void RedrawChartNow();
-
-// Writes the settings and the three data files (temperature, weight, memo; stopping at the first
-// that fails), each first copied into the day's backup folder on the day's first save. false
-// when a data file could not be written.
-bool SaveEverything();

@@ -50,14 +50,21 @@ void LoadSettings(AppState& state) {
   state.PeriodCalcType = v.periodCalcType;
 }
 
-void SaveSettings(const AppState& state, const LocalTime& now) {
-  if (state.Chart == nullptr || state.TemperatureData == nullptr || state.WeightData == nullptr) return;
-  const SettingsTexts texts = FormatSettings(SettingsForSave(
-      state.Chart->colors, state.Chart->mode, *state.TemperatureData, *state.WeightData));
+SettingsTexts SettingsTextsInForce(const AppState& state) {
+  if (state.Chart == nullptr || state.TemperatureData == nullptr || state.WeightData == nullptr) return {};
+  return FormatSettings(SettingsForSave(state.Chart->colors, state.Chart->mode, *state.TemperatureData,
+                                        *state.WeightData));
+}
+
+bool WriteSettings(const SettingsTexts& texts, const LocalTime& now) {
   const std::wstring path = SettingsPath();
   // Every profile write changes the file in place: the day's copy must be taken before the first.
   KeepDailyCopy(path, now);
-  for (int i = 0; i < kSettingsKeyCount; ++i)
-    WritePrivateProfileStringW(kSection, WideAscii(kSettingsKeys[i].name).c_str(),
-                               WideAscii(texts[i]).c_str(), path.c_str());
+  bool written = true;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    written = WritePrivateProfileStringW(kSection, WideAscii(kSettingsKeys[i].name).c_str(),
+                                         WideAscii(texts[i]).c_str(), path.c_str()) != FALSE &&
+              written;
+  }
+  return written;
 }

@@ -3,11 +3,16 @@
 
 #include "app_state_win.h"
 #include "backups.h"
+#include "settings.h"
 
 // Reads the fourteen keys of section "Tovela" into `state`; missing keys and values that do not
 // scan take their defaults.
 void LoadSettings(AppState& state);
-// Writes the fourteen keys: colours and mode from the chart in force, floors and cycle from the
-// statistics of the stores, calculation types from the stores. The file as it was is first
-// copied into the backup folder when this is the day's first save. Write failures are ignored.
-void SaveSettings(const AppState& state, const LocalTime& now = CurrentLocalTime());
+// The texts of every key as a save would write them now: colours and mode from the chart in
+// force, floors and cycle from the statistics of the stores, calculation types from the stores.
+// Empty texts when the chart or the stores are gone.
+SettingsTexts SettingsTextsInForce(const AppState& state);
+// Writes the texts into the section. The file as it was is first copied into the backup folder
+// when this is the day's first save. false when a write failed (the caller may try again later;
+// a failing settings file never fails a save).
+bool WriteSettings(const SettingsTexts& texts, const LocalTime& now = CurrentLocalTime());

@@ -22,7 +22,9 @@
 #include "main_window_win.h"
 #include "print_graph_dialog_win.h"
 #include "recolor_dialog_win.h"
+#include "saving_win.h"
 #include "settings_win.h"
+#include "single_instance_win.h"
 #include "statistics.h"
 #include "system_win.h"
 
@@ -119,13 +121,14 @@ void TellAboutDamagedFiles(const std::vector<DamagedFile>& damaged) {
               MB_OK | MB_ICONINFORMATION);
 }
 
-// The start-up run asks for today's entry when there is none, then closes the main window.
+// The start-up run asks for today's entry when there is none, then closes the main window,
+// unless a second start turned it into an ordinary run meanwhile.
 void RunStartupEntry() {
   HWND main = gApp.MainForm->Window();
   const DateYmd today = FromTm(quillet::GetNow());
   if (FindTemperature(*gApp.TemperatureData, today.year, today.month, today.day) == nullptr)
     SendMessageW(main, WM_COMMAND, MAKEWPARAM(kEntryDialogCommand, 0), 0);
-  SendMessageW(main, WM_CLOSE, 0, 0);
+  if (gApp.StartupRun) SendMessageW(main, WM_CLOSE, 0, 0);
 }
 
 // Until WM_QUIT: accelerators first, then the ordinary translation and dispatch.
@@ -177,8 +180,10 @@ void CreateDialogContexts(HWND owner, HINSTANCE instance) {
 int RunTovela(HINSTANCE instance, const wchar_t* commandLine) {
   SetFloatingPointMode();
   gApp.Instance = instance;
-  LoadSettings(gApp);
   gApp.StartupRun = IsStartupArgument(commandLine);
+  // A second start on the same folder reads and writes nothing.
+  if (!TakeInstanceLock(gApp.StartupRun)) return 0;
+  LoadSettings(gApp);
 
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
@@ -187,6 +192,8 @@ int RunTovela(HINSTANCE instance, const wchar_t* commandLine) {
   const std::vector<DamagedFile> damaged = LoadStores();
   CreateChart();
   CreateDialogContexts(gApp.MainForm->Window(), instance);
+  NoteStartingState(damaged);
+  MarkMainWindow(gApp.MainForm->Window(), true);
   ShowToday();
   TellAboutDamagedFiles(damaged);
   if (gApp.StartupRun) RunStartupEntry();

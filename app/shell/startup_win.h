@@ -1,8 +1,10 @@
 // Start-up of the program, one function per group of steps, run in this order by RunTovela:
-//   SetFloatingPointMode, LoadSettings, IsStartupArgument, CreateWindows (main window, menu and
-//   accelerators, chart window and side panel; each failure ends the run with its message),
-//   LoadStores, CreateChart, CreateDialogContexts (the entry dialog's, then colours, statistics in
-//   force, basic settings, printing), ShowToday, RunStartupEntry ("-startup" only), RunMessageLoop.
+//   SetFloatingPointMode, IsStartupArgument, TakeInstanceLock (a second start on the same folder
+//   ends here), LoadSettings, CreateWindows (main window, menu and accelerators, chart window and
+//   side panel; each failure ends the run with its message), LoadStores, CreateChart,
+//   CreateDialogContexts (the entry dialog's, then colours, statistics in force, basic settings,
+//   printing), NoteStartingState and MarkMainWindow, ShowToday, RunStartupEntry ("-startup"
+//   only), RunMessageLoop.
 // The close (main_window_win.cpp) releases everything with ReleaseAppState (app_state_win.cpp).
 #pragma once
 

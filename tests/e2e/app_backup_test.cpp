@@ -110,6 +110,12 @@ TEST_F(Backups, AFileInTheWayOfTheBackupFolderNeverStopsTheClose) {
   EXPECT_EQ(install.ReadFile(L"TEMPERATURE_DATA.dat"), TemperatureLine(DaysFromToday(-1), "36.40", 0));
   EXPECT_EQ(install.ReadFile(L"backup"), "mine");
   EXPECT_FALSE(install.IniValue(L"GraphMode").empty());
+  // The damaged line is not lost: with no backup folder the file was kept beside itself.
+  std::vector<std::wstring> copies;
+  for (const std::wstring& name : FolderEntries(install.Folder()))
+    if (name.rfind(L"TEMPERATURE_DATA.dat.", 0) == 0) copies.push_back(name);
+  ASSERT_EQ(copies.size(), 1u);
+  EXPECT_EQ(install.ReadFile(copies[0]), temperatures);
 }
 
 }  // namespace

@@ -1,0 +1,71 @@
+#include "saving.h"
+
+#include "data_files.h"
+#include "record_stores.h"
+
+namespace {
+
+// One file: written when `scope` asks for it; a file changed on disk is copied first, and a file
+// that cannot be copied (changed or damaged) is not replaced. A damaged file goes to
+// backup\damaged, or beside itself when that folder cannot be written (a file named "backup" in
+// the way), so such an obstacle does not stop the close.
+template <typename Store, typename Saver>
+void SaveDataFile(DataFileState& file, const Store& store, SaveScope scope, const LocalTime& now,
+                  Saver save, SaveOutcome& outcome) {
+  if (scope == SaveScope::Changed && store.records.version == file.savedVersion) return;
+  if (file.damagedCopyMissing) {
+    if (!KeepDamagedCopy(file.path, now) && !KeepDamagedCopyBeside(file.path, now)) {
+      outcome.failed = true;
+      return;
+    }
+    file.damagedCopyMissing = false;
+  }
+  const data_file_io::FileStamp onDisk = data_file_io::ReadFileStamp(file.path);
+  // A file that vanished holds nothing to keep; one that changed is kept before it is replaced.
+  const bool changed = onDisk.exists && onDisk != file.stamp;
+  if (changed && !KeepChangedCopy(file.path, now)) {
+    outcome.failed = true;
+    return;
+  }
+  if (!save(store, file.path, now)) {
+    outcome.failed = true;
+    return;
+  }
+  file.savedVersion = store.records.version;
+  file.stamp = data_file_io::ReadFileStamp(file.path);
+  if (changed) outcome.changedOnDisk.push_back(file.path.filename().u16string());
+}
+
+}  // namespace
+
+DataFileState LoadedFileState(const std::filesystem::path& path, std::uint64_t version,
+                              bool damagedCopyMissing) {
+  return DataFileState{path, data_file_io::ReadFileStamp(path), version, damagedCopyMissing};
+}
+
+SaveOutcome SaveDataFiles(DataFilesState& files, const TemperatureStore& temperatures,
+                          const WeightStore& weights, const MemoStore& memos, SaveScope scope,
+                          const LocalTime& now) {
+  SaveOutcome outcome;
+  SaveDataFile(files.temperature, temperatures, scope, now, SaveTemperatureData, outcome);
+  SaveDataFile(files.weight, weights, scope, now, SaveWeightData, outcome);
+  SaveDataFile(files.memo, memos, scope, now, SaveMemoData, outcome);
+  return outcome;
+}
+
+SaveMessages MessagesAfterSave(const SaveOutcome& outcome, SaveOccasion occasion, SaveNotices& shown) {
+  SaveMessages messages;
+  if (occasion == SaveOccasion::SessionEnd) return messages;
+  messages.tellChanged = !outcome.changedOnDisk.empty() && !shown.changedShown;
+  messages.tellFailure = outcome.failed && (occasion == SaveOccasion::Close || !shown.failureShown);
+  shown.changedShown = shown.changedShown || messages.tellChanged;
+  shown.failureShown = shown.failureShown || messages.tellFailure;
+  return messages;
+}
+
+std::u16string ChangedFilesText(const std::vector<std::u16string>& names) {
+  std::u16string text;
+  for (const std::u16string& name : names) text += (text.empty() ? u"" : u"、") + name;
+  return text + u" がほかのプログラムで変更されていました。\n"
+                u"変更されたファイルを backup\\changed フォルダに保存してから、この記録で上書きしました。";
+}

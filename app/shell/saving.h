@@ -1,0 +1,78 @@
+// The one save path of the run: after every change (and at the close and the end of the session)
+// the data files whose store changed since their last write are written, each through the
+// atomic replacement with the day's copy. A file that another program wrote since Tovela last
+// read or wrote it is first copied to backup\changed; a file whose load skipped lines and whose
+// copy in backup\damaged could not be kept is copied now (beside itself when the backup folder
+// still cannot be written) and is not replaced while no copy exists. This part is
+// portable; saving_win.cpp adds the settings file and the messages.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "backups.h"
+#include "data_file_io.h"
+
+struct TemperatureStore;
+struct WeightStore;
+struct MemoStore;
+
+// One data file as its last read or write left it.
+struct DataFileState {
+  std::filesystem::path path;
+  data_file_io::FileStamp stamp;   // size and last-write time on disk then
+  std::uint64_t savedVersion = 0;  // the store's records.version then
+  bool damagedCopyMissing = false; // skipped lines at load and no copy of the file kept yet
+};
+
+struct DataFilesState {
+  DataFileState temperature, weight, memo;
+};
+
+enum class SaveScope {
+  Changed,     // only the files whose store changed since their last write
+  Everything,  // every file (the close, the end of the session)
+};
+
+struct SaveOutcome {
+  bool failed = false;                        // some file could not be written (others were tried)
+  std::vector<std::u16string> changedOnDisk;  // files copied to backup\changed, then replaced
+};
+
+// The state right after a store was loaded from `path`.
+DataFileState LoadedFileState(const std::filesystem::path& path, std::uint64_t version,
+                              bool damagedCopyMissing);
+
+// Writes the files `scope` asks for, every one attempted whatever another one did.
+SaveOutcome SaveDataFiles(DataFilesState& files, const TemperatureStore& temperatures,
+                          const WeightStore& weights, const MemoStore& memos, SaveScope scope,
+                          const LocalTime& now);
+
+// When a save happens, which decides what the user is told.
+enum class SaveOccasion { Change, Close, SessionEnd };
+
+// The messages shown so far in this run.
+struct SaveNotices {
+  bool failureShown = false;
+  bool changedShown = false;
+};
+
+struct SaveMessages {
+  bool tellChanged = false;
+  bool tellFailure = false;
+};
+
+// After a change each message comes once per run; the close tells every failure, since it keeps
+// the window open because of it; the end of the session shows nothing. `shown` is updated.
+SaveMessages MessagesAfterSave(const SaveOutcome& outcome, SaveOccasion occasion, SaveNotices& shown);
+
+// "<name> がほかのプログラムで変更されていました。\n変更されたファイルを backup\changed フォルダに
+// 保存してから、この記録で上書きしました。"; several names are joined by "、".
+std::u16string ChangedFilesText(const std::vector<std::u16string>& names);
+
+inline constexpr char16_t kChangedFilesCaption[] = u"Tovela";
+inline constexpr char16_t kSaveFailedText[] =
+    u"データの保存に失敗しました。\n外部からファイルがアクセスされていないかご確認ください。";
+inline constexpr char16_t kSaveFailedCaption[] = u"致命的なエラーが発生しました。";

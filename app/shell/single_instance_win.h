@@ -1,0 +1,18 @@
+// One running copy per data folder. The first run takes a named lock derived from its folder and
+// keeps it until the process ends, whichever way it ends; a second start on the same folder
+// loads and saves nothing: an ordinary one brings the running window to the front, a "-startup"
+// one ends silently.
+#pragma once
+
+#include <windows.h>
+
+// true when this run now holds its folder's lock. false when another run holds it: the running
+// window has then been brought forward (unless `startupRun`), and this run must end with 0.
+bool TakeInstanceLock(bool startupRun);
+
+// Marks the main window as the one a second start on this folder looks for (or, at the close,
+// takes the mark away).
+void MarkMainWindow(HWND window, bool marked);
+
+// The message a second start sends to the running main window.
+UINT BringToFrontMessage();

@@ -1,0 +1,122 @@
+// The save path every change goes through: which files it writes, what a failing file does to
+// the others, damaged files without their copy, the messages once per run, and the name of the
+// lock of one running copy per folder.
+#include <gtest/gtest.h>
+
+#include "instance_lock.h"
+#include "saving.h"
+#include "support/saving_fixture.h"
+#include "support/store_builder.h"
+
+using test_support::ReadBytes;
+using test_support::SavedFolder;
+using test_support::WriteBytes;
+
+namespace fs = std::filesystem;
+
+TEST(Saving, WritesOnlyWhatChangedEveryFileAtTheCloseAndNothingTwice) {
+  SavedFolder f;
+  EXPECT_FALSE(f.Save().failed);
+  EXPECT_EQ(f.Bytes("TEMPERATURE_DATA.dat"), test_support::kLoadedTemperatures) << "nothing changed";
+
+  f.AddTemperature(2, 36.7);
+  EXPECT_FALSE(f.Save().failed);
+  EXPECT_EQ(f.Bytes("TEMPERATURE_DATA.dat"), "2026/12/1,36.50,0\r\n2026/12/2,36.70,0\r\n");
+  EXPECT_EQ(f.Bytes("WEIGHT_DATA.dat"), test_support::kLoadedWeights) << "weights did not change";
+  // The day's copy holds the file as the day began.
+  EXPECT_EQ(ReadBytes(f.folder / "backup" / "2026-12-07" / "TEMPERATURE_DATA.dat"),
+            test_support::kLoadedTemperatures);
+
+  // Its own write is not a change by another program.
+  const SaveOutcome again = f.Save(SaveScope::Everything);
+  EXPECT_FALSE(again.failed);
+  EXPECT_TRUE(again.changedOnDisk.empty());
+  EXPECT_EQ(f.Bytes("WEIGHT_DATA.dat"), "2026/12/1,50.0\r\n");
+  EXPECT_FALSE(fs::exists(f.folder / "backup" / "changed"));
+}
+
+// One file that cannot be written: the others are written all the same, the result is a failure,
+// and the next save tries that file again.
+TEST(Saving, AFailingFileStopsNoOtherAndIsTriedAgain) {
+  SavedFolder f;
+  const fs::path weights = f.Path("WEIGHT_DATA.dat");
+  fs::permissions(weights, fs::perms::owner_write, fs::perm_options::remove);
+  f.AddTemperature(2, 36.7);
+  WeightRecord w;
+  w.year = 2026, w.month = 12, w.day = 2, w.weight = 51.0;
+  InsertWeight(w, f.weights);
+  MemoRecord m;
+  m.year = 2026, m.month = 12, m.day = 2, m.text[0] = u'a';
+  InsertMemo(m, f.memos);
+
+  EXPECT_TRUE(f.Save().failed);
+  EXPECT_EQ(f.Bytes("TEMPERATURE_DATA.dat"), "2026/12/1,36.50,0\r\n2026/12/2,36.70,0\r\n");
+  EXPECT_EQ(f.Bytes("WEIGHT_DATA.dat"), test_support::kLoadedWeights);
+  EXPECT_EQ(f.Bytes("MEMO_DATA.dat"), test_support::Utf16LeBytes(u"2026/12/2,a\r\n"));
+
+  fs::permissions(weights, fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_FALSE(f.Save().failed);
+  EXPECT_EQ(f.Bytes("WEIGHT_DATA.dat"), "2026/12/1,50.0\r\n2026/12/2,51.0\r\n");
+}
+
+// A file whose load skipped lines and of which no copy could be kept is copied before the save
+// replaces it: into backup\damaged, or beside itself while that folder cannot be made.
+TEST(Saving, ADamagedFileWithoutItsCopyIsCopiedBeforeItIsReplaced) {
+  const std::string damaged = std::string(test_support::kLoadedTemperatures) + "2026/2/30,36.5,0\r\n";
+  const std::string saved = "2026/12/1,36.50,0\r\n2026/12/2,36.70,0\r\n";
+  for (const bool backupBlocked : {false, true}) {
+    SavedFolder f;
+    WriteBytes(f.Path("TEMPERATURE_DATA.dat"), damaged);
+    f.files.temperature = LoadedFileState(f.Path("TEMPERATURE_DATA.dat"), f.temperatures.records.version, true);
+    if (backupBlocked) WriteBytes(f.folder / "backup", "a file in the way");
+    f.AddTemperature(2, 36.7);
+    EXPECT_FALSE(f.Save().failed);
+    EXPECT_EQ(f.Bytes("TEMPERATURE_DATA.dat"), saved);
+    const fs::path copy = (backupBlocked ? f.folder.path() : f.folder / "backup" / "damaged") /
+                          "TEMPERATURE_DATA.dat.20261207-093005";
+    EXPECT_EQ(ReadBytes(copy), damaged) << backupBlocked;
+    EXPECT_FALSE(f.files.temperature.damagedCopyMissing);
+  }
+}
+
+TEST(Saving, EachMessageOncePerRunExceptTheClosesFailure) {
+  const SaveOutcome failed{true, {}};
+  const SaveOutcome changed{false, {u"MEMO_DATA.dat"}};
+  const struct {
+    SaveOccasion occasion;
+    const SaveOutcome* outcome;
+    bool tellChanged, tellFailure;
+  } steps[] = {
+      {SaveOccasion::Change, &failed, false, true},
+      {SaveOccasion::Change, &failed, false, false},  // told already
+      {SaveOccasion::Close, &failed, false, true},    // the close says why it stays
+      {SaveOccasion::Close, &failed, false, true},
+      {SaveOccasion::SessionEnd, &changed, false, false},  // nothing at log-off
+      {SaveOccasion::Change, &changed, true, false},
+      {SaveOccasion::Close, &changed, false, false},
+  };
+  SaveNotices shown;
+  int i = 0;
+  for (const auto& s : steps) {
+    const SaveMessages m = MessagesAfterSave(*s.outcome, s.occasion, shown);
+    EXPECT_EQ(m.tellChanged, s.tellChanged) << i;
+    EXPECT_EQ(m.tellFailure, s.tellFailure) << i++;
+  }
+}
+
+TEST(Saving, ChangedFilesNotice) {
+  EXPECT_EQ(ChangedFilesText({u"WEIGHT_DATA.dat"}),
+            u"WEIGHT_DATA.dat がほかのプログラムで変更されていました。\n"
+            u"変更されたファイルを backup\\changed フォルダに保存してから、この記録で上書きしました。");
+  EXPECT_EQ(ChangedFilesText({u"A", u"B"}).substr(0, 4), u"A、B ");
+}
+
+TEST(InstanceLock, OneNamePerFolderWhateverTheSpelling) {
+  const std::u16string name = InstanceLockName(u"C:\\USERS\\A\\TOVELA");
+  EXPECT_EQ(name.size(), std::u16string(u"Local\\Tovela-").size() + 16);
+  EXPECT_EQ(name.substr(0, 13), u"Local\\Tovela-");
+  for (const char16_t* same : {u"C:\\USERS\\A\\TOVELA\\", u"C:/USERS/A/TOVELA", u"C:\\USERS\\A\\TOVELA\\\\"})
+    EXPECT_EQ(InstanceLockName(same), name) << test_support::Utf8(same);
+  for (const char16_t* other : {u"C:\\USERS\\A\\TOVELA2", u"C:\\USERS\\B\\TOVELA", u"D:\\USERS\\A\\TOVELA", u""})
+    EXPECT_NE(InstanceLockName(other), name) << test_support::Utf8(other);
+}
