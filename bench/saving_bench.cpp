@@ -1,0 +1,59 @@
+// One save after an entry, as every change now makes it: the temperature store of 1, 10 and 30
+// years of daily records changes by one day and the save path writes the changed file only (the
+// weight store, as large, is left alone).
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+#include "data_files.h"
+#include "dates.h"
+#include "record_stores.h"
+#include "saving.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void BM_SaveAfterOneEntry(benchmark::State& state) {
+  const int years = static_cast<int>(state.range(0));
+  const fs::path folder = fs::temp_directory_path() / ("tovela-save-bench-" + std::to_string(years));
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  TemperatureStore temperatures;
+  WeightStore weights;
+  MemoStore memos;
+  std::tm day = quillet::MakeDate(2000, 1, 1);
+  for (int i = 0; i < years * 365; ++i, day = quillet::GetNextDay(day)) {
+    TemperatureRecord t;
+    t.year = day.tm_year + 1900, t.month = day.tm_mon + 1, t.day = day.tm_mday;
+    t.temperature = 36.2 + (i % 28) * 0.02;
+    t.periodStart = i % 28 == 0;
+    InsertTemperature(t, temperatures);
+    WeightRecord w;
+    w.year = t.year, w.month = t.month, w.day = t.day, w.weight = 50.0 + (i % 7) * 0.1;
+    InsertWeight(w, weights);
+  }
+  DataFilesState files;
+  files.temperature = LoadedFileState(folder / "TEMPERATURE_DATA.dat", 0, false);
+  files.weight = LoadedFileState(folder / "WEIGHT_DATA.dat", 0, false);
+  files.memo = LoadedFileState(folder / "MEMO_DATA.dat", 0, false);
+  const LocalTime now{2030, 1, 1, 12, 0, 0};
+  SaveDataFiles(files, temperatures, weights, memos, SaveScope::Everything, now);
+
+  TemperatureRecord entry = *temperatures.records.Last();
+  bool failed = false;
+  for (auto _ : state) {
+    entry.temperature = entry.temperature > 36.5 ? 36.4 : 36.6;  // the update of the last day
+    UpdateTemperature(entry, temperatures);
+    failed = SaveDataFiles(files, temperatures, weights, memos, SaveScope::Changed, now).failed || failed;
+  }
+  if (failed) state.SkipWithError("a save failed");
+  state.counters["records"] = static_cast<double>(temperatures.records.Size());
+  state.counters["bytes"] = static_cast<double>(fs::file_size(folder / "TEMPERATURE_DATA.dat"));
+  fs::remove_all(folder);
+}
+
+}  // namespace
+
+BENCHMARK(BM_SaveAfterOneEntry)->Arg(1)->Arg(10)->Arg(30)->Unit(benchmark::kMillisecond);
