@@ -1,6 +1,7 @@
 // The settings file Tovela.ini, section "Tovela": fourteen keys read once at start-up and written
-// once at each close. This part is portable: it turns the texts of the keys into values and back;
-// settings_win.cpp moves the texts through the system's profile-string functions.
+// whenever a key's text changes and at each close. This part is portable: it turns the texts of
+// the keys into values and back; settings_win.cpp moves the texts through the system's
+// profile-string functions.
 #pragma once
 
 #include <array>
