@@ -57,7 +57,8 @@ SaveMessages MessagesAfterSave(const SaveOutcome& outcome, SaveOccasion occasion
   SaveMessages messages;
   if (occasion == SaveOccasion::SessionEnd) return messages;
   messages.tellChanged = !outcome.changedOnDisk.empty() && !shown.changedShown;
-  messages.tellFailure = outcome.failed && (occasion == SaveOccasion::Close || !shown.failureShown);
+  messages.tellFailure = outcome.failed && occasion != SaveOccasion::ChangeBeforeClose &&
+                         (occasion == SaveOccasion::Close || !shown.failureShown);
   shown.changedShown = shown.changedShown || messages.tellChanged;
   shown.failureShown = shown.failureShown || messages.tellFailure;
   return messages;

@@ -51,7 +51,12 @@ SaveOutcome SaveDataFiles(DataFilesState& files, const TemperatureStore& tempera
                           const LocalTime& now);
 
 // When a save happens, which decides what the user is told.
-enum class SaveOccasion { Change, Close, SessionEnd };
+enum class SaveOccasion {
+  Change,
+  ChangeBeforeClose,  // a change in a log-on run, whose close follows at once and tells a failure
+  Close,
+  SessionEnd,
+};
 
 // The messages shown so far in this run.
 struct SaveNotices {
@@ -64,8 +69,9 @@ struct SaveMessages {
   bool tellFailure = false;
 };
 
-// After a change each message comes once per run; the close tells every failure, since it keeps
-// the window open because of it; the end of the session shows nothing. `shown` is updated.
+// After a change each message comes once per run (a failure not at all before a close that
+// follows at once); the close tells every failure, since it keeps the window open because of it;
+// the end of the session shows nothing. `shown` is updated.
 SaveMessages MessagesAfterSave(const SaveOutcome& outcome, SaveOccasion occasion, SaveNotices& shown);
 
 // "<name> がほかのプログラムで変更されていました。\n変更されたファイルを backup\changed フォルダに

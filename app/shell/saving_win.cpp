@@ -57,7 +57,10 @@ void NoteStartingState(const std::vector<DamagedFile>& damaged) {
   gApp.SavedSettings = SettingsTextsInForce(gApp);
 }
 
-bool SaveChanges(HWND owner) { return Save(owner, SaveScope::Changed, SaveOccasion::Change); }
+bool SaveChanges(HWND owner) {
+  return Save(owner, SaveScope::Changed,
+              gApp.StartupRun ? SaveOccasion::ChangeBeforeClose : SaveOccasion::Change);
+}
 
 bool SaveForClose(HWND owner) { return Save(owner, SaveScope::Everything, SaveOccasion::Close); }
 

@@ -16,7 +16,8 @@ void NoteStartingState(const std::vector<DamagedFile>& damaged);
 
 // Writes the settings file when a setting changed and the data files whose store changed,
 // telling the user (once per run each) of a file kept under backup\changed and of a failure. A
-// file that failed stays pending for the next change and the close. false when a file failed.
+// file that failed stays pending for the next change and the close (a log-on run leaves telling
+// the failure to its close, which follows at once). false when a file failed.
 bool SaveChanges(HWND owner);
 
 // The close: every file; a failing one shows the save-failed message every time (the window,

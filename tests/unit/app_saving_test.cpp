@@ -87,6 +87,7 @@ TEST(Saving, EachMessageOncePerRunExceptTheClosesFailure) {
     const SaveOutcome* outcome;
     bool tellChanged, tellFailure;
   } steps[] = {
+      {SaveOccasion::ChangeBeforeClose, &failed, false, false},  // its close tells it
       {SaveOccasion::Change, &failed, false, true},
       {SaveOccasion::Change, &failed, false, false},  // told already
       {SaveOccasion::Close, &failed, false, true},    // the close says why it stays
