@@ -143,7 +143,16 @@ LRESULT OnPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 // The close: settings, then the three data files; a file that cannot be written keeps the window
 // open with every record in memory.
 LRESULT OnClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!SaveEverything()) {
+  std::vector<DamagedFile> damagedAtSave;
+  const bool saved = SaveEverything(&damagedAtSave);
+  if (!damagedAtSave.empty()) {
+    ShowMessage(window, DamagedFilesText(damagedAtSave), kDamagedFilesCaption,
+                MB_OK | MB_ICONINFORMATION);
+  }
+  if (!saved) {
+    // A file read again at this save may have brought records the panel and the chart lack.
+    ShowPickerDay();
+    RedrawChartNow();
     // A start-up run keeps its window hidden; the user must see why it stays and close again.
     if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
     ShowMessage(window, kSaveFailedText, kFatalCaption, MB_OK | MB_ICONERROR);
@@ -162,15 +171,22 @@ LRESULT OnEndSession(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-bool SaveEverything() {
+bool SaveEverything(std::vector<DamagedFile>* damagedAtSave) {
   if (gApp.TemperatureData == nullptr || gApp.WeightData == nullptr || gApp.MemoData == nullptr)
     return false;
   // One reading of the clock, so the four files' copies of the day land in the same folder.
   const LocalTime now = CurrentLocalTime();
   SaveSettings(gApp, now);
-  return SaveTemperatureData(*gApp.TemperatureData, quillet::GetModuleFilePath(kTemperatureFileName), now) &&
-         SaveWeightData(*gApp.WeightData, quillet::GetModuleFilePath(kWeightFileName), now) &&
-         SaveMemoData(*gApp.MemoData, quillet::GetModuleFilePath(kMemoFileName), now);
+  const auto save = [&](auto saveData, auto& store, const wchar_t* name) {
+    const std::filesystem::path file = quillet::GetModuleFilePath(name);
+    std::size_t damagedLines = 0;
+    const bool saved = saveData(store, file, now, &damagedLines);
+    if (damagedAtSave != nullptr) NoteDamagedFileAtSave(file, damagedLines, *damagedAtSave);
+    return saved;
+  };
+  return save(SaveTemperatureData, *gApp.TemperatureData, kTemperatureFileName) &&
+         save(SaveWeightData, *gApp.WeightData, kWeightFileName) &&
+         save(SaveMemoData, *gApp.MemoData, kMemoFileName);
 }
 
 void ShowDay(const DateYmd& date, int cycle) {

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "damaged_files.h"
 #include "date_ymd.h"
 
 // The main window's procedure: background, date picker, menu and accelerator commands, the
@@ -21,5 +24,6 @@ void RedrawChartNow();
 
 // Writes the settings and the three data files (temperature, weight, memo; stopping at the first
 // that fails), each first copied into the day's backup folder on the day's first save. false
-// when a data file could not be written.
-bool SaveEverything();
+// when a data file could not be written. A file that could not be read at start is read at its
+// save and merged; the damaged lines found then are added to `damagedAtSave` when given.
+bool SaveEverything(std::vector<DamagedFile>* damagedAtSave = nullptr);
