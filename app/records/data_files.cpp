@@ -99,9 +99,7 @@ bool ParseDate(std::basic_string_view<Char> token, DateYmd& date, bool& whole) {
 // (36.5, 36.456, 05) is read whole.
 enum class LineRead { Nothing, Whole, InPart };
 
-LineRead Judge(bool parsed, bool whole) {
-  return !parsed ? LineRead::Nothing : whole ? LineRead::Whole : LineRead::InPart;
-}
+LineRead ReadWholeOrInPart(bool whole) { return whole ? LineRead::Whole : LineRead::InPart; }
 
 // Calls take(line, length with line end) for each line, the line without its LF or CR LF.
 template <typename Char, typename Take>
@@ -132,7 +130,7 @@ LineRead ParseTemperatureLine(std::string_view line, TemperatureRecord& record) 
   record.day = date.day;
   record.temperature = temperature;
   record.periodStart = LeadingInteger(fields[2], whole) == 1 ? 1 : 0;
-  return Judge(true, whole);
+  return ReadWholeOrInPart(whole);
 }
 
 // "y/m/d,52.3": date, weight.
@@ -148,7 +146,7 @@ LineRead ParseWeightLine(std::string_view line, WeightRecord& record) {
   record.month = date.month;
   record.day = date.day;
   record.weight = weight;
-  return Judge(true, whole);
+  return ReadWholeOrInPart(whole);
 }
 
 // "y/m/d,text": the text is everything after the first comma (the insert cuts it to 99 units).
@@ -171,7 +169,7 @@ LineRead ParseMemoLine(std::u16string_view line, MemoRecord& record) {
       text.copy(record.text, text.size() < MemoCapacity ? text.size() : MemoCapacity);
   // A lone CR inside the line becomes a space, as the save writes it, so a reload keeps the text.
   std::replace(record.text, record.text + copied, u'\r', u' ');
-  return Judge(true, whole);
+  return ReadWholeOrInPart(whole);
 }
 
 // --- Writing -------------------------------------------------------------------------------
@@ -258,7 +256,8 @@ std::size_t ReadDataBytes(std::string_view bytes, MemoStore& store) {
   std::size_t skipped = 0;
   ForEachLine(text, [&](std::u16string_view line, std::size_t lengthWithEnd) {
     MemoRecord record;
-    const LineRead read = lengthWithEnd >= kShortestLine ? ParseMemoLine(line, record) : LineRead::Nothing;
+    const LineRead read =
+        lengthWithEnd >= kShortestLine ? ParseMemoLine(line, record) : LineRead::Nothing;
     const bool stored = read != LineRead::Nothing && WrittenLineLength(record) >= kShortestLine &&
                         InsertMemo(record, store);
     if (!(stored && read == LineRead::Whole) && !IsBlank(line)) ++skipped;

@@ -161,7 +161,7 @@ inline bool WholeDecimal(std::string_view field, double& value) {
   std::string number;
   for (std::size_t k = i; k < field.size(); ++k) {
     const char c = field[k];
-    number += (IsDigit(c) || c == '-' || c == '.' || c == 'e' || c == 'E') ? c : '#';
+    number += (IsDigit(c) || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E') ? c : '#';
   }
   if (number.empty() || number[0] == '#') return false;
   char* end = nullptr;
