@@ -53,7 +53,7 @@ constexpr int kMaxCopiesOfADay = 99;
 // the same date (made when the clock had shown other dates since the first one was made).
 struct DatedFolder {
   DateYmd date;
-  int copy = 1;              // the "-N" of the name; 1 without one
+  int copy = 1;                 // the "-N" of the name; 1 without one
   unsigned long long made = 0;  // its place in the order of making; 0 when it has no mark
   fs::path path;
 };
@@ -173,12 +173,11 @@ std::string DamagedCopyStamp(const LocalTime& t) {
 DailyCopy KeepDailyCopy(const fs::path& file, const LocalTime& now) {
   if (!HasDailyCopies(file)) return DailyCopy::NothingToKeep;
   const fs::path backupFolder = BackupFolderFor(file);
-  for (const DatedFolder& newest : DatedFoldersNewestMadeFirst(backupFolder)) {
-    std::error_code error;
-    if (newest.date == now.Date() && fs::exists(fs::symlink_status(newest.path / file.filename(), error)))
-      return DailyCopy::AlreadyKept;
-    break;
-  }
+  const std::vector<DatedFolder> dated = DatedFoldersNewestMadeFirst(backupFolder);
+  std::error_code error;
+  if (!dated.empty() && dated.front().date == now.Date() &&
+      fs::exists(fs::symlink_status(dated.front().path / file.filename(), error)))
+    return DailyCopy::AlreadyKept;
 
   std::string bytes;
   switch (data_file_io::ReadWholeFile(file, bytes)) {
