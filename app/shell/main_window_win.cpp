@@ -8,6 +8,7 @@
 #include "app_state_win.h"
 #include "brassel.h"
 #include "chart_drawing.h"
+#include "chart_view.h"
 #include "chart_window_win.h"
 #include "commands_win.h"
 #include "data_files.h"
@@ -150,7 +151,9 @@ LRESULT OnClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
                 MB_OK | MB_ICONINFORMATION);
   }
   if (!saved) {
-    // A file read again at this save may have brought records the panel and the chart lack.
+    // A file read again at this save may have brought records the panel and the chart lack,
+    // some perhaps before the first record the chart's range starts at.
+    if (gApp.Chart != nullptr) SetChartScrollRange(*gApp.Chart);
     ShowPickerDay();
     RedrawChartNow();
     // A start-up run keeps its window hidden; the user must see why it stays and close again.
