@@ -427,22 +427,16 @@ TEST(DataFiles, MemoFileUnreadableAtLoadIsMergedToo) {
 // A line of which a part is not read still loads what was read, but counts with the damaged
 // lines (so the file is copied and the user told at start); a value merely written another way
 // than a save writes it is read whole.
+template <typename Store>
+std::string LoadedFrom(const std::string& bytes, std::size_t& counted) {
+  Store store;
+  counted = ReadDataBytes(bytes, store);
+  return Describe(store);
+}
+
 TEST(DataFiles, LinesReadInPartCountAsDamagedAndLoadWhatWasRead) {
-  const auto temperatures = [](const std::string& bytes, std::size_t& counted) {
-    TemperatureStore store;
-    counted = ReadDataBytes(bytes, store);
-    return Describe(store);
-  };
-  const auto weights = [](const std::string& bytes, std::size_t& counted) {
-    WeightStore store;
-    counted = ReadDataBytes(bytes, store);
-    return Describe(store);
-  };
-  const auto memos = [](const std::string& bytes, std::size_t& counted) {
-    MemoStore store;
-    counted = ReadDataBytes(bytes, store);
-    return Describe(store);
-  };
+  const auto temperatures = LoadedFrom<TemperatureStore>, weights = LoadedFrom<WeightStore>,
+             memos = LoadedFrom<MemoStore>;
   const std::string text99(99, 'x');
   const struct {
     std::string (*load)(const std::string&, std::size_t&);
