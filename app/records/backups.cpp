@@ -47,6 +47,89 @@ bool ReadDigits(std::string_view text, std::size_t at, std::size_t count, int& v
   return true;
 }
 
+constexpr char kMadeOrderFileName[] = "made-order.txt";
+constexpr int kMaxCopiesOfADay = 99;
+
+// A dated folder of the backup folder: "2026-12-07", or "2026-12-07-2" for a second folder of
+// the same date (made when the clock had shown other dates since the first one was made).
+struct DatedFolder {
+  DateYmd date;
+  int copy = 1;                 // the "-N" of the name; 1 without one
+  unsigned long long made = 0;  // its place in the order of making; 0 when it has no mark
+  fs::path path;
+};
+
+bool ParseDatedFolderName(std::string_view name, DateYmd& date, int& copy) {
+  copy = 1;
+  if (name.size() > 10) {
+    if (name.size() < 12 || name.size() > 13 || name[10] != '-' || name[11] == '0' ||
+        !ReadDigits(name, 11, name.size() - 11, copy) || copy < 2)
+      return false;
+    name = name.substr(0, 10);
+  }
+  return ParseDailyFolderName(name, date);
+}
+
+// The number written in the folder's mark: 0 when there is none or it cannot be read.
+unsigned long long MadeOrderOf(const fs::path& folder) {
+  std::string bytes;
+  if (data_file_io::ReadWholeFile(folder / kMadeOrderFileName, bytes) != data_file_io::ReadResult::Read)
+    return 0;
+  unsigned long long value = 0;
+  std::size_t digits = 0;
+  for (; digits < bytes.size() && digits < 19 && bytes[digits] >= '0' && bytes[digits] <= '9'; ++digits)
+    value = value * 10 + static_cast<unsigned long long>(bytes[digits] - '0');
+  return value;
+}
+
+// The dated folders, the most recently made first. Each folder the program makes carries a mark
+// with the next number of a count (made-order.txt): the order of making does not depend on the
+// clock, which may have been set back or forward between two saves. Folders without a mark
+// (made before marks were written) count as made before every marked one, oldest date last.
+std::vector<DatedFolder> DatedFoldersNewestMadeFirst(const fs::path& backupFolder) {
+  std::vector<DatedFolder> dated;
+  std::error_code error;
+  for (fs::directory_iterator it(backupFolder, error), end; !error && it != end; it.increment(error)) {
+    std::string name;
+    DatedFolder folder;
+    if (!AsciiName(it->path().filename(), name) ||
+        !ParseDatedFolderName(name, folder.date, folder.copy))
+      continue;
+    std::error_code typeError;
+    if (it->is_symlink(typeError) || !it->is_directory(typeError)) continue;
+    folder.path = it->path();
+    folder.made = MadeOrderOf(folder.path);
+    dated.push_back(std::move(folder));
+  }
+  std::sort(dated.begin(), dated.end(), [](const DatedFolder& a, const DatedFolder& b) {
+    if (a.made != b.made) return a.made > b.made;
+    if (a.date != b.date) return a.date > b.date;
+    return a.copy > b.copy;
+  });
+  return dated;
+}
+
+// The folder that holds the start of today: the most recently made folder when it is dated
+// today. Otherwise (no folder yet, or the clock has shown another date since today's folder was
+// made) a new folder: today's name, or the next "-N" of it, marked as made after all others.
+// Empty when none can be made.
+fs::path TodaysFolder(const fs::path& backupFolder, const DateYmd& today) {
+  const std::vector<DatedFolder> dated = DatedFoldersNewestMadeFirst(backupFolder);
+  if (!dated.empty() && dated.front().date == today) return dated.front().path;
+  const unsigned long long made = dated.empty() ? 1 : dated.front().made + 1;
+  for (int copy = 1; copy <= kMaxCopiesOfADay; ++copy) {
+    fs::path folder = backupFolder / DailyFolderName(today);
+    if (copy > 1) folder += "-" + std::to_string(copy);
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(folder, error))) continue;
+    if (!MakeFolder(folder) ||
+        !data_file_io::ReplaceFileContents(folder / kMadeOrderFileName, std::to_string(made) + "\r\n"))
+      return {};
+    return folder;
+  }
+  return {};
+}
+
 }  // namespace
 
 LocalTime LocalTimeFromTm(const std::tm& t) {
@@ -91,10 +174,11 @@ std::string DamagedCopyStamp(const LocalTime& t) {
 DailyCopy KeepDailyCopy(const fs::path& file, const LocalTime& now) {
   if (!HasDailyCopies(file)) return DailyCopy::NothingToKeep;
   const fs::path backupFolder = BackupFolderFor(file);
-  const fs::path todayFolder = backupFolder / DailyFolderName(now.Date());
-  const fs::path copy = todayFolder / file.filename();
+  const std::vector<DatedFolder> dated = DatedFoldersNewestMadeFirst(backupFolder);
   std::error_code error;
-  if (fs::exists(fs::symlink_status(copy, error))) return DailyCopy::AlreadyKept;
+  if (!dated.empty() && dated.front().date == now.Date() &&
+      fs::exists(fs::symlink_status(dated.front().path / file.filename(), error)))
+    return DailyCopy::AlreadyKept;
 
   std::string bytes;
   switch (data_file_io::ReadWholeFile(file, bytes)) {
@@ -102,31 +186,24 @@ DailyCopy KeepDailyCopy(const fs::path& file, const LocalTime& now) {
     case data_file_io::ReadResult::Missing: return DailyCopy::NothingToKeep;
     case data_file_io::ReadResult::Unreadable: return DailyCopy::Failed;
   }
-  if (!MakeFolder(todayFolder) || !data_file_io::ReplaceFileContents(copy, bytes))
+  MakeFolder(backupFolder);
+  const fs::path todayFolder = TodaysFolder(backupFolder, now.Date());
+  if (todayFolder.empty() || !data_file_io::ReplaceFileContents(todayFolder / file.filename(), bytes))
     return DailyCopy::Failed;
   RemoveOldDailyFolders(backupFolder, now.Date());
   return DailyCopy::Kept;
 }
 
+// Kept: the `kept` folders made most recently, every folder of today and every folder dated
+// after today. A clock set back thus removes neither the copies made while it shows the wrong
+// date nor the ones made before, and a clock set forward and back again does not make the
+// folders of the real days the oldest.
 void RemoveOldDailyFolders(const fs::path& backupFolder, const DateYmd& today, int kept) {
-  std::vector<std::pair<DateYmd, fs::path>> dated;
-  std::error_code error;
-  for (fs::directory_iterator it(backupFolder, error), end; !error && it != end; it.increment(error)) {
-    std::string name;
-    DateYmd date;
-    if (!AsciiName(it->path().filename(), name) || !ParseDailyFolderName(name, date)) continue;
-    std::error_code typeError;
-    if (it->is_symlink(typeError) || !it->is_directory(typeError)) continue;
-    dated.emplace_back(date, it->path());
-  }
-  // Newest first, today's ahead of all: a clock set back must not make today's copy the oldest.
-  std::sort(dated.begin(), dated.end(), [&](const auto& a, const auto& b) {
-    if ((a.first == today) != (b.first == today)) return a.first == today;
-    return a.first > b.first;
-  });
+  const std::vector<DatedFolder> dated = DatedFoldersNewestMadeFirst(backupFolder);
   for (std::size_t i = kept > 0 ? static_cast<std::size_t>(kept) : 0; i < dated.size(); ++i) {
+    if (!(dated[i].date < today)) continue;
     std::error_code ignored;
-    fs::remove_all(dated[i].second, ignored);
+    fs::remove_all(dated[i].path, ignored);
   }
 }
 

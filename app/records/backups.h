@@ -1,10 +1,14 @@
 // Copies of the data files and the settings file, kept in the folder "backup" beside them:
 //   backup\YYYY-MM-DD\<file name>               the file as it was before the first save of the day
+//   backup\YYYY-MM-DD-N\<file name>             the same, when the clock showed other dates since
+//                                               the folder YYYY-MM-DD was made (N = 2, 3, ...)
 //   backup\damaged\<file name>.<YYYYMMDD-HHMMSS>  a file whose load skipped lines, as it was on disk
 //   backup\changed\<file name>.<YYYYMMDD-HHMMSS>  a file another program wrote since the last
 //                                                 read or write, as it was before a save replaced it
-// Only the newest kDailyBackupsKept dated folders are kept. A copy that cannot be made is given
-// up quietly: it never stops a save and never touches the file being saved.
+// Each dated folder holds made-order.txt, its place in the order the folders were made. Only the
+// kDailyBackupsKept folders made most recently are kept, and every folder dated today or later.
+// A copy that cannot be made is given up quietly: it never stops a save and never touches the
+// file being saved.
 #pragma once
 
 #include <cstddef>
@@ -47,12 +51,14 @@ enum class DailyCopy {
   Failed,         // the file or the backup folder could not be read or written
 };
 
-// Copies `file` into backup\<today>\ unless today's copy exists, then removes the oldest dated
-// folders beyond kDailyBackupsKept. Called just before `file` is replaced.
+// Copies `file` into today's folder unless it holds the file already, then removes the folders
+// made earliest beyond kDailyBackupsKept. Today's folder is the folder made most recently when
+// it is dated today, else a new one. Called just before `file` is replaced.
 DailyCopy KeepDailyCopy(const std::filesystem::path& file, const LocalTime& now);
 
-// Removes the dated folders of `backupFolder` beyond the `kept` newest (today's always stays).
-// Anything whose name is not a date (backup\damaged, the user's own files) is never touched.
+// Removes the dated folders of `backupFolder` beyond the `kept` made most recently, except those
+// dated today or later. Anything whose name is not a date (backup\damaged, the user's own
+// files) is never touched.
 void RemoveOldDailyFolders(const std::filesystem::path& backupFolder, const DateYmd& today,
                            int kept = kDailyBackupsKept);
 

@@ -40,41 +40,66 @@ bool IsSpace(Char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
+// True when text[from...] holds nothing but blanks.
+template <typename Char>
+bool OnlyBlanksFrom(std::basic_string_view<Char> text, std::size_t from) {
+  for (std::size_t i = from; i < text.size(); ++i)
+    if (!IsSpace(text[i])) return false;
+  return true;
+}
+
 // Leading-digit integer conversion: spaces, an optional sign, then digits up to the first other
 // character; no digits give 0. Values beyond int are clamped (and then fail the date check).
+// `whole` is cleared when the text holds no digit or anything but blanks after them: that part
+// of the line is not read.
 template <typename Char>
-int LeadingInteger(std::basic_string_view<Char> text) {
+int LeadingInteger(std::basic_string_view<Char> text, bool& whole) {
   std::size_t i = 0;
   while (i < text.size() && IsSpace(text[i])) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  const std::size_t firstDigit = i;
   long long value = 0;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
     if (value <= INT_MAX) value = value * 10 + (text[i] - '0');
   }
+  if (i == firstDigit || !OnlyBlanksFrom(text, i)) whole = false;
   if (value > INT_MAX) value = INT_MAX;
   return static_cast<int>(negative ? -value : value);
 }
 
 // Leading decimal conversion: spaces, an optional "+", then the longest number the standard
-// conversion accepts. Nothing convertible gives 0, which no bound accepts.
-double LeadingDecimal(std::string_view text) {
+// conversion accepts. Nothing convertible gives 0, which no bound accepts. `whole` as above.
+double LeadingDecimal(std::string_view text, bool& whole) {
   std::size_t i = 0;
   while (i < text.size() && IsSpace(text[i])) ++i;
   if (i < text.size() && text[i] == '+') ++i;
   double value = 0;
-  std::from_chars(text.data() + i, text.data() + text.size(), value);
+  const char* end = std::from_chars(text.data() + i, text.data() + text.size(), value).ptr;
+  if (end == text.data() + i || !OnlyBlanksFrom(text, static_cast<std::size_t>(end - text.data())))
+    whole = false;
   return value;
 }
 
-// "y/m/d" with three parts that make a calendar date.
+// "y/m/d" with three parts that make a calendar date. `whole` is cleared when a part has more
+// than its number or a fourth part follows.
 template <typename Char>
-bool ParseDate(std::basic_string_view<Char> token, DateYmd& date) {
+bool ParseDate(std::basic_string_view<Char> token, DateYmd& date, bool& whole) {
   const auto parts = Tokens(token, static_cast<Char>('/'));
   if (parts.size() < 3) return false;
-  date = DateYmd{LeadingInteger(parts[0]), LeadingInteger(parts[1]), LeadingInteger(parts[2])};
+  if (parts.size() > 3) whole = false;
+  date = DateYmd{LeadingInteger(parts[0], whole), LeadingInteger(parts[1], whole),
+                 LeadingInteger(parts[2], whole)};
   return quillet::IsValidDate(date.year, date.month, date.day);
 }
+
+// How much of a line a record holds. A line read in part loads as a record all the same, but
+// counts as damaged with the lines that give none: what was not read is in no store, and the
+// next save would write the line without it. A value written another way than a save writes it
+// (36.5, 36.456, 05) is read whole.
+enum class LineRead { Nothing, Whole, InPart };
+
+LineRead ReadWholeOrInPart(bool whole) { return whole ? LineRead::Whole : LineRead::InPart; }
 
 // Calls take(line, length with line end) for each line, the line without its LF or CR LF.
 template <typename Char, typename Take>
@@ -92,42 +117,48 @@ void ForEachLine(std::basic_string_view<Char> text, Take take) {
 }
 
 // "y/m/d,36.45,1": date, temperature, period-start flag (1 sets it, anything else clears it).
-bool ParseTemperatureLine(std::string_view line, TemperatureRecord& record) {
+LineRead ParseTemperatureLine(std::string_view line, TemperatureRecord& record) {
   const auto fields = Tokens(line, ',');
   DateYmd date;
-  if (fields.size() < 3 || !ParseDate(fields[0], date)) return false;
-  const double temperature = LeadingDecimal(fields[1]);
-  if (!IsStorableTemperature(temperature)) return false;
+  bool whole = fields.size() == 3;
+  if (fields.size() < 3 || !ParseDate(fields[0], date, whole)) return LineRead::Nothing;
+  const double temperature = LeadingDecimal(fields[1], whole);
+  if (!IsStorableTemperature(temperature)) return LineRead::Nothing;
   record = TemperatureRecord{};
   record.year = date.year;
   record.month = date.month;
   record.day = date.day;
   record.temperature = temperature;
-  record.periodStart = LeadingInteger(fields[2]) == 1 ? 1 : 0;
-  return true;
+  record.periodStart = LeadingInteger(fields[2], whole) == 1 ? 1 : 0;
+  return ReadWholeOrInPart(whole);
 }
 
 // "y/m/d,52.3": date, weight.
-bool ParseWeightLine(std::string_view line, WeightRecord& record) {
+LineRead ParseWeightLine(std::string_view line, WeightRecord& record) {
   const auto fields = Tokens(line, ',');
   DateYmd date;
-  if (fields.size() < 2 || !ParseDate(fields[0], date)) return false;
-  const double weight = LeadingDecimal(fields[1]);
-  if (!IsStorableWeight(weight)) return false;
+  bool whole = fields.size() == 2;
+  if (fields.size() < 2 || !ParseDate(fields[0], date, whole)) return LineRead::Nothing;
+  const double weight = LeadingDecimal(fields[1], whole);
+  if (!IsStorableWeight(weight)) return LineRead::Nothing;
   record = WeightRecord{};
   record.year = date.year;
   record.month = date.month;
   record.day = date.day;
   record.weight = weight;
-  return true;
+  return ReadWholeOrInPart(whole);
 }
 
 // "y/m/d,text": the text is everything after the first comma (the insert cuts it to 99 units).
-bool ParseMemoLine(std::u16string_view line, MemoRecord& record) {
+// A text cut there, or ended early by a zero unit, is read in part.
+LineRead ParseMemoLine(std::u16string_view line, MemoRecord& record) {
   const std::size_t comma = line.find(u',');
   DateYmd date;
-  if (comma == std::u16string_view::npos || !ParseDate(line.substr(0, comma), date)) return false;
+  bool whole = true;
+  if (comma == std::u16string_view::npos || !ParseDate(line.substr(0, comma), date, whole))
+    return LineRead::Nothing;
   const std::u16string_view text = line.substr(comma + 1);
+  if (text.size() >= MemoCapacity || text.find(u'\0') != std::u16string_view::npos) whole = false;
   record = MemoRecord{};
   record.year = date.year;
   record.month = date.month;
@@ -138,7 +169,7 @@ bool ParseMemoLine(std::u16string_view line, MemoRecord& record) {
       text.copy(record.text, text.size() < MemoCapacity ? text.size() : MemoCapacity);
   // A lone CR inside the line becomes a space, as the save writes it, so a reload keeps the text.
   std::replace(record.text, record.text + copied, u'\r', u' ');
-  return true;
+  return ReadWholeOrInPart(whole);
 }
 
 // --- Writing -------------------------------------------------------------------------------
@@ -178,14 +209,25 @@ bool IsBlank(std::basic_string_view<Char> line) {
 
 // --- Whole files ---------------------------------------------------------------------------
 
-// Each ReadDataBytes gives the number of lines that held something but gave no record: damaged,
-// or a repeated date.
+namespace {
+
+// One line into the store: true when all of it is in the store (or it held nothing but blanks).
+template <typename Record, typename Store, typename Parse, typename Insert>
+bool TakeLine(std::string_view line, Store& store, Parse parse, Insert insert) {
+  Record record;
+  const LineRead read = parse(line, record);
+  if (read == LineRead::Nothing) return IsBlank(line);
+  return insert(record, store) && read == LineRead::Whole;
+}
+
+}  // namespace
+
+// Each ReadDataBytes gives the number of lines that held something the store did not take:
+// damaged, read in part, or of a repeated date.
 std::size_t ReadDataBytes(std::string_view bytes, TemperatureStore& store) {
   std::size_t skipped = 0;
   ForEachLine(bytes, [&](std::string_view line, std::size_t) {
-    TemperatureRecord record;
-    if (!(ParseTemperatureLine(line, record) && InsertTemperature(record, store)) && !IsBlank(line))
-      ++skipped;
+    if (!TakeLine<TemperatureRecord>(line, store, ParseTemperatureLine, InsertTemperature)) ++skipped;
   });
   return skipped;
 }
@@ -193,8 +235,7 @@ std::size_t ReadDataBytes(std::string_view bytes, TemperatureStore& store) {
 std::size_t ReadDataBytes(std::string_view bytes, WeightStore& store) {
   std::size_t skipped = 0;
   ForEachLine(bytes, [&](std::string_view line, std::size_t) {
-    WeightRecord record;
-    if (!(ParseWeightLine(line, record) && InsertWeight(record, store)) && !IsBlank(line)) ++skipped;
+    if (!TakeLine<WeightRecord>(line, store, ParseWeightLine, InsertWeight)) ++skipped;
   });
   return skipped;
 }
@@ -215,9 +256,11 @@ std::size_t ReadDataBytes(std::string_view bytes, MemoStore& store) {
   std::size_t skipped = 0;
   ForEachLine(text, [&](std::u16string_view line, std::size_t lengthWithEnd) {
     MemoRecord record;
-    const bool stored = lengthWithEnd >= kShortestLine && ParseMemoLine(line, record) &&
-                        WrittenLineLength(record) >= kShortestLine && InsertMemo(record, store);
-    if (!stored && !IsBlank(line)) ++skipped;
+    const LineRead read =
+        lengthWithEnd >= kShortestLine ? ParseMemoLine(line, record) : LineRead::Nothing;
+    const bool stored = read != LineRead::Nothing && WrittenLineLength(record) >= kShortestLine &&
+                        InsertMemo(record, store);
+    if (!(stored && read == LineRead::Whole) && !IsBlank(line)) ++skipped;
   });
   return skipped;
 }
@@ -289,17 +332,28 @@ std::size_t Load(Store& store, const std::filesystem::path& file) {
 
 // Writes the store whole. When its load could not read the file, the file's lines are read now
 // and kept wherever the store has no record of their date; while the file still cannot be read
-// nothing is written.
+// nothing is written. Damaged lines found then are treated as a load treats them: the file is
+// copied into backup\damaged before it is replaced, and not replaced when no copy can be made.
+// Once written, the store holds what the file holds, so the next save writes exactly the store.
 template <typename Store>
-bool Save(const Store& store, const std::filesystem::path& file, const LocalTime& now) {
+bool Save(Store& store, const std::filesystem::path& file, const LocalTime& now,
+          std::size_t* damagedLines) {
+  if (damagedLines != nullptr) *damagedLines = 0;
   if (!store.records.fileUnread) return ReplaceKeepingDailyCopy(file, DataFileBytes(store), now);
   std::string bytes;
   const auto read = data_file_io::ReadWholeFile(file, bytes);
   if (read == data_file_io::ReadResult::Unreadable) return false;
+  Store fromFile;
+  const std::size_t damaged = ReadDataBytes(bytes, fromFile);
+  if (damaged > 0 && !KeepDamagedCopy(file, now)) return false;
   Store merged;
   for (const auto* r = store.head(); r != nullptr; r = r->next) Insert(*r, merged);
-  ReadDataBytes(bytes, merged);
-  return ReplaceKeepingDailyCopy(file, DataFileBytes(merged), now);
+  for (const auto* r = fromFile.head(); r != nullptr; r = r->next) Insert(*r, merged);
+  if (!ReplaceKeepingDailyCopy(file, DataFileBytes(merged), now)) return false;
+  for (const auto* r = fromFile.head(); r != nullptr; r = r->next) Insert(*r, store);
+  store.records.fileUnread = false;
+  if (damagedLines != nullptr) *damagedLines = damaged;
+  return true;
 }
 
 }  // namespace
@@ -314,14 +368,15 @@ std::size_t LoadMemoData(MemoStore& store, const std::filesystem::path& file) {
   return Load(store, file);
 }
 
-bool SaveTemperatureData(const TemperatureStore& store, const std::filesystem::path& file,
-                         const LocalTime& now) {
-  return Save(store, file, now);
+bool SaveTemperatureData(TemperatureStore& store, const std::filesystem::path& file,
+                         const LocalTime& now, std::size_t* damagedLines) {
+  return Save(store, file, now, damagedLines);
 }
-bool SaveWeightData(const WeightStore& store, const std::filesystem::path& file,
-                    const LocalTime& now) {
-  return Save(store, file, now);
+bool SaveWeightData(WeightStore& store, const std::filesystem::path& file, const LocalTime& now,
+                    std::size_t* damagedLines) {
+  return Save(store, file, now, damagedLines);
 }
-bool SaveMemoData(const MemoStore& store, const std::filesystem::path& file, const LocalTime& now) {
-  return Save(store, file, now);
+bool SaveMemoData(MemoStore& store, const std::filesystem::path& file, const LocalTime& now,
+                  std::size_t* damagedLines) {
+  return Save(store, file, now, damagedLines);
 }

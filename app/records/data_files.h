@@ -19,9 +19,10 @@ inline constexpr wchar_t kMemoFileName[] = L"\\MEMO_DATA.dat";
 // Load the file's records into the store. A missing file is created empty; an existing file that
 // cannot be read is left alone (and the store's records.fileUnread set). Damaged lines (no valid
 // calendar date, a missing field, a value that is not finite or out of bounds) are skipped,
-// every other line is kept; a repeated date keeps its first line. Gives the number of lines
-// skipped, damaged or repeated (blank lines do not count): their text is not in the store and
-// the next save would lose it.
+// every other line is kept; a repeated date keeps its first line. A line read in part (a memo
+// longer than 99 units or holding a zero unit, characters after a value, an extra field) loads
+// what was read. Gives the number of lines skipped, repeated or read in part (blank lines do not
+// count): what they held is not all in the store and the next save would lose it.
 std::size_t LoadTemperatureData(TemperatureStore& store, const std::filesystem::path& file);
 std::size_t LoadWeightData(WeightStore& store, const std::filesystem::path& file);
 std::size_t LoadMemoData(MemoStore& store, const std::filesystem::path& file);
@@ -29,19 +30,25 @@ std::size_t LoadMemoData(MemoStore& store, const std::filesystem::path& file);
 // Write the store whole, through a temporary file in the same folder that then replaces the old
 // file in one step; just before that, the old file is copied into the backup folder when it is
 // the first save of the day (`now`, backups.h). false on any failure, or when the file is
-// read-only; the old file is then unchanged. A failing backup copy does not fail the save. A
-// store whose load could not read its file keeps that file's lines for the dates it has no
-// record of, and fails while the file still cannot be read.
-bool SaveTemperatureData(const TemperatureStore& store, const std::filesystem::path& file,
-                         const LocalTime& now = CurrentLocalTime());
-bool SaveWeightData(const WeightStore& store, const std::filesystem::path& file,
-                    const LocalTime& now = CurrentLocalTime());
-bool SaveMemoData(const MemoStore& store, const std::filesystem::path& file,
-                  const LocalTime& now = CurrentLocalTime());
+// read-only; the old file is then unchanged. A failing backup copy does not fail the save.
+// A store whose load could not read its file (records.fileUnread) reads it now and keeps its
+// lines for the dates the store has no record of; the save fails while the file still cannot be
+// read. Once written, those lines are in the store too and fileUnread is cleared, so the store
+// holds what the file holds. Lines of that file a load would count (damaged, repeated, read in
+// part) are counted into `damagedLines` when given: the file is first copied into
+// backup\damaged as a load's caller copies it, and the save fails, the file untouched, when
+// that copy cannot be made.
+bool SaveTemperatureData(TemperatureStore& store, const std::filesystem::path& file,
+                         const LocalTime& now = CurrentLocalTime(),
+                         std::size_t* damagedLines = nullptr);
+bool SaveWeightData(WeightStore& store, const std::filesystem::path& file,
+                    const LocalTime& now = CurrentLocalTime(), std::size_t* damagedLines = nullptr);
+bool SaveMemoData(MemoStore& store, const std::filesystem::path& file,
+                  const LocalTime& now = CurrentLocalTime(), std::size_t* damagedLines = nullptr);
 
 // The same reading and writing between a file's bytes in memory and a store: the loaders and the
 // saves above are these plus the file handling. ReadDataBytes adds the records of `bytes` to the
-// store with the damaged-line and repeated-date rules above and gives the number of lines skipped;
+// store with the damaged-line and repeated-date rules above and gives the number of lines counted;
 // DataFileBytes gives the file's bytes for the store.
 std::size_t ReadDataBytes(std::string_view bytes, TemperatureStore& store);
 std::size_t ReadDataBytes(std::string_view bytes, WeightStore& store);

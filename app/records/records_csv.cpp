@@ -231,6 +231,10 @@ bool ParseDigits(std::string_view text, std::size_t maxDigits, int& value) {
   return true;
 }
 
+// Years below this are refused: the data files write years of four digits, and a shorter date
+// can make a memo line shorter than the shortest line the memo file's load reads (1/1/1,x).
+constexpr int kFirstCsvYear = 1000;
+
 // YYYY-MM-DD or YYYY/M/D (either separator, used twice, one or two digits for month and day).
 bool ParseCsvDate(std::string_view text, DateYmd& date) {
   text = Trim(text);
@@ -243,7 +247,7 @@ bool ParseCsvDate(std::string_view text, DateYmd& date) {
       !ParseDigits(text.substr(first + 1, second - first - 1), 2, date.month) ||
       !ParseDigits(text.substr(second + 1), 2, date.day))
     return false;
-  return quillet::IsValidDate(date.year, date.month, date.day);
+  return date.year >= kFirstCsvYear && quillet::IsValidDate(date.year, date.month, date.day);
 }
 
 // The whole (trimmed) field as a decimal number.
@@ -292,6 +296,9 @@ std::optional<CsvProblemKind> ReadRow(const std::vector<std::string>& fields,
     return columns[c] == kNoColumn ? std::string_view() : std::string_view(fields[columns[c]]);
   };
   row = CsvRow{};
+  row.hasPeriodColumn = columns[kPeriod] != kNoColumn;
+  row.hasWeightColumn = columns[kWeight] != kNoColumn;
+  row.hasMemoColumn = columns[kMemo] != kNoColumn;
   if (!ParseCsvDate(field(kDate), row.date)) return CsvProblemKind::Date;
   if (!ParseNumber(field(kTemperature), row.temperature) || !IsStorableTemperature(row.temperature))
     return CsvProblemKind::Temperature;
@@ -316,11 +323,13 @@ std::u16string Utf16Digits(std::size_t value) {
   return AsciiText(std::to_string(value));
 }
 
-bool HasRecords(const DateYmd& d, const TemperatureStore& temperatures, const WeightStore& weights,
+// The day has a record that importing the row would replace.
+bool HasRecords(const CsvRow& row, const TemperatureStore& temperatures, const WeightStore& weights,
                 const MemoStore& memos) {
+  const DateYmd& d = row.date;
   return FindTemperature(temperatures, d.year, d.month, d.day) != nullptr ||
-         FindWeight(weights, d.year, d.month, d.day) != nullptr ||
-         FindMemo(memos, d.year, d.month, d.day) != nullptr;
+         (row.hasWeightColumn && FindWeight(weights, d.year, d.month, d.day) != nullptr) ||
+         (row.hasMemoColumn && FindMemo(memos, d.year, d.month, d.day) != nullptr);
 }
 
 template <typename Record>
@@ -462,10 +471,25 @@ std::u16string CsvImportDoneText(std::size_t days) {
   return Utf16Digits(days) + u"日分の記録を読み込みました。";
 }
 
+std::u16string CsvImportBlockedText(const TemperatureStore& temperatures, const WeightStore& weights,
+                                    const MemoStore& memos) {
+  std::u16string names;
+  const auto note = [&](bool unread, const char* name) {
+    if (unread) names += (names.empty() ? u"" : u"、") + AsciiText(name);
+  };
+  note(temperatures.records.fileUnread, "TEMPERATURE_DATA.dat");
+  note(weights.records.fileUnread, "WEIGHT_DATA.dat");
+  note(memos.records.fileUnread, "MEMO_DATA.dat");
+  if (names.empty()) return names;
+  return names + u" を起動時に読み込めなかったため、CSVファイルを読み込みません"
+                 u"（読み込めなかった記録を上書きしないためです）。\n"
+                 u"ほかのプログラムがファイルを使っていないかご確認のうえ、Tovela を起動し直してください。";
+}
+
 std::size_t CountDaysWithRecords(const std::vector<CsvRow>& rows, const TemperatureStore& temperatures,
                                  const WeightStore& weights, const MemoStore& memos) {
   std::size_t count = 0;
-  for (const CsvRow& row : rows) count += HasRecords(row.date, temperatures, weights, memos) ? 1 : 0;
+  for (const CsvRow& row : rows) count += HasRecords(row, temperatures, weights, memos) ? 1 : 0;
   return count;
 }
 
@@ -474,24 +498,26 @@ std::size_t ImportCsvRows(const std::vector<CsvRow>& rows, CsvExistingDays exist
   std::size_t imported = 0;
   for (const CsvRow& row : rows) {
     const DateYmd& d = row.date;
-    if (existing == CsvExistingDays::Keep && HasRecords(d, temperatures, weights, memos)) continue;
+    if (existing == CsvExistingDays::Keep && HasRecords(row, temperatures, weights, memos)) continue;
 
     TemperatureRecord temperature;
     SetDate(temperature, d);
     temperature.temperature = row.temperature;
     temperature.periodStart = row.periodStart;
+    const TemperatureRecord* old = FindTemperature(temperatures, d.year, d.month, d.day);
+    if (!row.hasPeriodColumn && old != nullptr) temperature.periodStart = old->periodStart;
     if (!UpdateTemperature(temperature, temperatures)) InsertTemperature(temperature, temperatures);
 
-    DeleteWeight(weights, d.year, d.month, d.day);
-    if (row.weight != 0.0) {
+    if (row.hasWeightColumn) DeleteWeight(weights, d.year, d.month, d.day);
+    if (row.hasWeightColumn && row.weight != 0.0) {
       WeightRecord weight;
       SetDate(weight, d);
       weight.weight = row.weight;
       InsertWeight(weight, weights);
     }
 
-    DeleteMemo(memos, d.year, d.month, d.day);
-    if (!row.memo.empty()) {
+    if (row.hasMemoColumn) DeleteMemo(memos, d.year, d.month, d.day);
+    if (row.hasMemoColumn && !row.memo.empty()) {
       MemoRecord memo;
       SetDate(memo, d);
       row.memo.copy(memo.text, MemoCapacity - 1);

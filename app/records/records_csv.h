@@ -7,7 +7,8 @@
 //
 // Read: the written form, and also without the byte-order mark, with LF line ends, with dates as
 // 2026/5/1 and with the columns in any order (the header names them; "日付" and "基礎体温" are
-// required, "月経開始", "体重" and "メモ" optional, other columns ignored). Empty lines and lines of
+// required, "月経開始", "体重" and "メモ" optional, other columns ignored). Years have four
+// digits (1000-9999), as the data files write them. Empty lines and lines of
 // only empty fields are skipped. The whole text is checked before anything is used: a file with
 // any problem gives no rows at all. Two rows of the same date are a problem too: the file does
 // not say which of them is right.
@@ -37,6 +38,11 @@ struct CsvRow {
   unsigned char periodStart = 0;
   double weight = 0.0;  // 0.0: the row has no weight
   std::u16string memo;  // empty: the row has no memo; at most 99 units, never half a pair
+  // Whether the file has the column: an import leaves a day's value of a column the file lacks
+  // as it is.
+  bool hasPeriodColumn = true;
+  bool hasWeightColumn = true;
+  bool hasMemoColumn = true;
 };
 
 enum class CsvProblemKind {
@@ -45,7 +51,7 @@ enum class CsvProblemKind {
   ColumnCount,     // a row with more or fewer fields than the header
   Quote,           // a double quote inside an unquoted field, or text after a closing quote
   UnclosedQuote,   // a quoted field that runs to the end of the file
-  Date,            // not a calendar date as YYYY-MM-DD or YYYY/M/D
+  Date,            // not a calendar date of 1000-9999 as YYYY-MM-DD or YYYY/M/D
   Temperature,     // not a temperature the program can store
   Period,          // neither 1, 0 nor empty
   Weight,          // neither empty nor a weight the program can store
@@ -84,8 +90,14 @@ std::u16string CsvOverwriteQuestionText(std::size_t days, std::size_t daysWithRe
 // "N日分の記録を読み込みました。"
 std::u16string CsvImportDoneText(std::size_t days);
 
-// Importing rows into the stores. A day "has records" when any of the three stores holds a
-// record of its date.
+// Empty while the import may go on; otherwise the message refusing it: a data file could not be
+// read at start (records.fileUnread), so the days it holds are unknown and neither the overwrite
+// question nor its "いいえ" could keep them.
+std::u16string CsvImportBlockedText(const TemperatureStore& temperatures, const WeightStore& weights,
+                                    const MemoStore& memos);
+
+// Importing rows into the stores. A day "has records" when it has a record the row would
+// replace: a temperature record, or a weight or memo record when the file has that column.
 std::size_t CountDaysWithRecords(const std::vector<CsvRow>& rows, const TemperatureStore& temperatures,
                                  const WeightStore& weights, const MemoStore& memos);
 
@@ -94,8 +106,10 @@ enum class CsvExistingDays {
   Keep,       // a day with records is left as it is; its row is not imported
 };
 
-// Every imported day becomes exactly its row: its temperature record is the row's temperature
-// and period flag; its weight and memo records are the row's, and are removed when the row has
-// none. The number of days imported.
+// Every imported day takes its row's values in the columns the file has: its temperature record
+// is the row's temperature (and period flag); its weight and memo records are the row's, and
+// are removed when the row's cell is empty. A column the file lacks leaves the day's value (the
+// period flag of an existing temperature record, a weight, a memo) as it is. The number of days
+// imported.
 std::size_t ImportCsvRows(const std::vector<CsvRow>& rows, CsvExistingDays existing,
                           TemperatureStore& temperatures, WeightStore& weights, MemoStore& memos);

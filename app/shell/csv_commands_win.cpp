@@ -36,6 +36,12 @@ int OnCsvExportCommand(HWND mainWindow) {
 }
 
 int OnCsvImportCommand(HWND mainWindow) {
+  const std::u16string blocked =
+      CsvImportBlockedText(*gApp.TemperatureData, *gApp.WeightData, *gApp.MemoData);
+  if (!blocked.empty()) {
+    Tell(mainWindow, blocked, MB_ICONERROR);
+    return 1;
+  }
   wchar_t path[kDialogResultChars] = {};
   if (quillet::OpenFileDialog(mainWindow, path, kCsvFilter) != 1) return 1;
   std::string bytes;

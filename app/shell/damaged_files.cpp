@@ -8,6 +8,11 @@ void NoteDamagedFile(const std::filesystem::path& file, std::size_t skippedLines
   damaged.push_back(DamagedFile{file.filename().u16string(), skippedLines, KeepDamagedCopy(file, now)});
 }
 
+void NoteDamagedFileAtSave(const std::filesystem::path& file, std::size_t lines,
+                           std::vector<DamagedFile>& damaged) {
+  if (lines != 0) damaged.push_back(DamagedFile{file.filename().u16string(), lines, true});
+}
+
 std::u16string DamagedFilesText(const std::vector<DamagedFile>& damaged) {
   std::u16string text;
   for (const DamagedFile& file : damaged) {

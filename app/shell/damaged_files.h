@@ -20,6 +20,12 @@ struct DamagedFile {
 void NoteDamagedFile(const std::filesystem::path& file, std::size_t skippedLines,
                      const LocalTime& now, std::vector<DamagedFile>& damaged);
 
+// When a save that read again a file its load could not read found `lines` it could not read
+// whole, adds the file to `damaged`; such a save has kept the file's copy in backup\damaged
+// before replacing it (data_files.h), so the notice says the copy is kept.
+void NoteDamagedFileAtSave(const std::filesystem::path& file, std::size_t lines,
+                           std::vector<DamagedFile>& damaged);
+
 // One paragraph per file, separated by an empty line:
 // "<name> に読み込めない行が N 行ありました。\n元のファイルを backup\damaged フォルダに保存しました。"
 // When the copy could not be made the second sentence says so instead of claiming it.

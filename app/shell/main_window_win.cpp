@@ -8,6 +8,7 @@
 #include "app_state_win.h"
 #include "brassel.h"
 #include "chart_drawing.h"
+#include "chart_view.h"
 #include "chart_window_win.h"
 #include "commands_win.h"
 #include "data_files.h"

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "damaged_files.h"
 #include "date_ymd.h"
 
 // The main window's procedure: background, date picker, menu and accelerator commands, the

@@ -10,7 +10,7 @@ namespace {
 // backup\damaged, or beside itself when that folder cannot be written (a file named "backup" in
 // the way), so such an obstacle does not stop the close.
 template <typename Store, typename Saver>
-void SaveDataFile(DataFileState& file, const Store& store, SaveScope scope, const LocalTime& now,
+void SaveDataFile(DataFileState& file, Store& store, SaveScope scope, const LocalTime& now,
                   Saver save, SaveOutcome& outcome) {
   if (scope == SaveScope::Changed && store.records.version == file.savedVersion) return;
   if (file.damagedCopyMissing) {
@@ -22,12 +22,17 @@ void SaveDataFile(DataFileState& file, const Store& store, SaveScope scope, cons
   }
   const data_file_io::FileStamp onDisk = data_file_io::ReadFileStamp(file.path);
   // A file that vanished holds nothing to keep; one that changed is kept before it is replaced.
-  const bool changed = onDisk.exists && onDisk != file.stamp;
+  // A file unreadable at load is read at this save and its lines merged, so whatever it holds
+  // now is kept in the file itself.
+  const bool changed = !store.records.fileUnread && onDisk.exists && onDisk != file.stamp;
   if (changed && !KeepChangedCopy(file.path, now)) {
     outcome.failed = true;
     return;
   }
-  if (!save(store, file.path, now)) {
+  std::size_t damagedLines = 0;
+  const bool saved = save(store, file.path, now, &damagedLines);
+  NoteDamagedFileAtSave(file.path, damagedLines, outcome.damagedAtSave);
+  if (!saved) {
     outcome.failed = true;
     return;
   }
@@ -43,8 +48,8 @@ DataFileState LoadedFileState(const std::filesystem::path& path, std::uint64_t v
   return DataFileState{path, data_file_io::ReadFileStamp(path), version, damagedCopyMissing};
 }
 
-SaveOutcome SaveDataFiles(DataFilesState& files, const TemperatureStore& temperatures,
-                          const WeightStore& weights, const MemoStore& memos, SaveScope scope,
+SaveOutcome SaveDataFiles(DataFilesState& files, TemperatureStore& temperatures,
+                          WeightStore& weights, MemoStore& memos, SaveScope scope,
                           const LocalTime& now) {
   SaveOutcome outcome;
   SaveDataFile(files.temperature, temperatures, scope, now, SaveTemperatureData, outcome);

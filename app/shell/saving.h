@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "backups.h"
+#include "damaged_files.h"
 #include "data_file_io.h"
 
 struct TemperatureStore;
@@ -39,15 +40,19 @@ enum class SaveScope {
 struct SaveOutcome {
   bool failed = false;                        // some file could not be written (others were tried)
   std::vector<std::u16string> changedOnDisk;  // files copied to backup\changed, then replaced
+  // Files unreadable at load, read at this save and merged, that had lines a load would count
+  // as damaged (their copy is in backup\damaged); their stores now hold the merged records.
+  std::vector<DamagedFile> damagedAtSave;
 };
 
 // The state right after a store was loaded from `path`.
 DataFileState LoadedFileState(const std::filesystem::path& path, std::uint64_t version,
                               bool damagedCopyMissing);
 
-// Writes the files `scope` asks for, every one attempted whatever another one did.
-SaveOutcome SaveDataFiles(DataFilesState& files, const TemperatureStore& temperatures,
-                          const WeightStore& weights, const MemoStore& memos, SaveScope scope,
+// Writes the files `scope` asks for, every one attempted whatever another one did. A store whose
+// file was unreadable at load takes in that file's records at its save (data_files.h).
+SaveOutcome SaveDataFiles(DataFilesState& files, TemperatureStore& temperatures,
+                          WeightStore& weights, MemoStore& memos, SaveScope scope,
                           const LocalTime& now);
 
 // When a save happens, which decides what the user is told.

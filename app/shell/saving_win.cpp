@@ -1,8 +1,10 @@
 #include "saving_win.h"
 
 #include "app_state_win.h"
+#include "chart_view.h"
 #include "data_files.h"
 #include "entry_editing_win.h"
+#include "main_window_win.h"
 #include "record_stores.h"
 #include "saving.h"
 #include "settings_win.h"
@@ -18,6 +20,12 @@ void SaveSettingsFile(SaveScope scope, const LocalTime& now) {
   if (WriteSettings(texts, now)) gApp.SavedSettings = texts;
 }
 
+// Changes whenever any of the three stores changes.
+std::uint64_t StoreVersions() {
+  return gApp.TemperatureData->records.version + gApp.WeightData->records.version +
+         gApp.MemoData->records.version;
+}
+
 bool Save(HWND owner, SaveScope scope, SaveOccasion occasion) {
   // After a successful close released the stores there is nothing left to write.
   if (gApp.TemperatureData == nullptr || gApp.WeightData == nullptr || gApp.MemoData == nullptr ||
@@ -26,8 +34,19 @@ bool Save(HWND owner, SaveScope scope, SaveOccasion occasion) {
   // One reading of the clock, so the four files' copies of the day land in the same folder.
   const LocalTime now = CurrentLocalTime();
   SaveSettingsFile(scope, now);
+  const std::uint64_t versions = StoreVersions();
   const SaveOutcome outcome = SaveDataFiles(gApp.SavedFiles, *gApp.TemperatureData, *gApp.WeightData,
                                             *gApp.MemoData, scope, now);
+  // A file unreadable at load was read at this save: its records, some perhaps before the first
+  // record the chart's range starts at, are now in the store.
+  if (StoreVersions() != versions && occasion != SaveOccasion::SessionEnd) {
+    SetChartScrollRange(*gApp.Chart);
+    ShowPickerDay();
+    RedrawChartNow();
+  }
+  if (!outcome.damagedAtSave.empty() && occasion != SaveOccasion::SessionEnd)
+    ShowMessage(owner, DamagedFilesText(outcome.damagedAtSave), kDamagedFilesCaption,
+                MB_OK | MB_ICONINFORMATION);
   const SaveMessages messages = MessagesAfterSave(outcome, occasion, gApp.SaveNotices);
   if (messages.tellChanged)
     ShowMessage(owner, ChangedFilesText(outcome.changedOnDisk), kChangedFilesCaption,

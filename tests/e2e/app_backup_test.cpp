@@ -77,6 +77,33 @@ TEST_F(Backups, DamagedLinesAreKeptAndReportedAndTheCloseKeepsTheDaysCopies) {
   EXPECT_EQ(install.ReadFile(L"TEMPERATURE_DATA.dat"), goodTemperature);
 }
 
+// A data file another program held at start (a folder stands in its place here): a CSV import is
+// refused before any dialog, and the close, once the file can be read, keeps its lines beside
+// the records in memory and copies and reports its damaged line as a start would.
+TEST_F(Backups, FileUnreadableAtStartBlocksCsvImportAndIsMergedAtTheClose) {
+  const Ymd day = DaysFromToday(-3), later = DaysFromToday(-2);
+  ASSERT_TRUE(CreateDirectoryW(install.PathOf(L"WEIGHT_DATA.dat").c_str(), nullptr));
+  Start();
+  MessageBoxText box = app.CommandAndReadMessage(kCsvImportCommand);
+  EXPECT_EQ(box.caption, kCaption);
+  EXPECT_EQ(box.text,
+            L"WEIGHT_DATA.dat を起動時に読み込めなかったため、CSVファイルを読み込みません"
+            L"（読み込めなかった記録を上書きしないためです）。\n"
+            L"ほかのプログラムがファイルを使っていないかご確認のうえ、Tovela を起動し直してください。");
+  ASSERT_TRUE(box.Answer(IDOK));
+
+  ASSERT_TRUE(RemoveDirectoryW(install.PathOf(L"WEIGHT_DATA.dat").c_str()));
+  const std::string weights = WeightLine(day, "50.0") + WeightLine(later, "51.0kg");
+  ASSERT_TRUE(install.WriteFile(L"WEIGHT_DATA.dat", weights));
+  PostMessageW(app.MainWindow(), WM_CLOSE, 0, 0);
+  box = app.WaitForMessageBox();
+  EXPECT_EQ(box.text, Notice(L"WEIGHT_DATA.dat", 1));
+  ASSERT_TRUE(box.Answer(IDOK));
+  EXPECT_EQ(app.WaitForExit(), 0u);
+  EXPECT_EQ(install.ReadFile(DamagedCopyOf(install, L"WEIGHT_DATA.dat")), weights);
+  EXPECT_EQ(install.ReadFile(L"WEIGHT_DATA.dat"), WeightLine(day, "50.0") + WeightLine(later, "51.0"));
+}
+
 TEST_F(Backups, StartupRunTellsBeforeItAsksForTheDay) {
   const std::string memos = MemoLine(DaysFromToday(-1), L"昨日") + Utf16Bytes(L"2026/2/30,壊れた\r\n");
   ASSERT_TRUE(install.WriteFile(L"MEMO_DATA.dat", memos));

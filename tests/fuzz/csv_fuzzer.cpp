@@ -2,6 +2,7 @@
 // accepted file gives calendar dates once each and values the stores can hold, with memos of at
 // most 99 units that never end inside a surrogate pair. Importing the rows, exporting the stores
 // and reading the export again gives the same rows, and exporting those gives the same bytes.
+// The imported stores save into data files that load back whole: no line dropped or counted.
 #include <set>
 #include <string>
 
@@ -25,6 +26,16 @@ void RequireStorableRows(const CsvParseResult& result) {
   }
 }
 
+// What an import stored, saved to its data file and loaded again, is the same store.
+template <typename Store>
+void RequireDataFilesHold(const Store& imported) {
+  const std::string saved = DataFileBytes(imported);
+  Store loaded;
+  fuzz::Require(ReadDataBytes(saved, loaded) == 0, "the data file of an import loads without damage");
+  fuzz::Require(loaded.records.Size() == imported.records.Size(), "the data file of an import keeps every record");
+  fuzz::Require(DataFileBytes(loaded) == saved, "the data file of an import loads back the same");
+}
+
 std::string ExportOf(const std::vector<CsvRow>& rows) {
   TemperatureStore temperatures;
   WeightStore weights;
@@ -34,6 +45,9 @@ std::string ExportOf(const std::vector<CsvRow>& rows) {
   fuzz::RequireConsistent(weights.records);
   fuzz::RequireConsistent(memos.records);
   fuzz::Require(temperatures.records.index.size() == rows.size(), "one temperature record per row");
+  RequireDataFilesHold(temperatures);
+  RequireDataFilesHold(weights);
+  RequireDataFilesHold(memos);
   return RecordsCsvBytes(temperatures, weights, memos);
 }
 

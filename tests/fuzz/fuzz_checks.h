@@ -2,16 +2,19 @@
 // reports the crash and saves the input), so every check is a hard stop, not a log line.
 #pragma once
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data_files.h"
 #include "dates.h"
 #include "record_stores.h"
+#include "reference_readers.h"
 
 namespace fuzz {
 
@@ -109,6 +112,93 @@ void RequireWrittenLinesLoaded(std::basic_string_view<Char> text, const Store& s
       continue;
     Require(store.records.index.count(DateYmd{year, month, day}) == 1,
             "a line as a save writes it is loaded");
+  }
+}
+
+// The pieces of `text` between `delimiter`s, empty pieces left out, as the files are split.
+template <typename Char>
+std::vector<std::basic_string_view<Char>> Pieces(std::basic_string_view<Char> text, char delimiter) {
+  std::vector<std::basic_string_view<Char>> out;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find(static_cast<Char>(delimiter), start);
+    if (end == std::basic_string_view<Char>::npos) end = text.size();
+    if (end > start) out.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return out;
+}
+
+template <typename Char>
+bool OnlyBlanks(std::basic_string_view<Char> text) {
+  for (Char c : text)
+    if (!reference::IsBlank(static_cast<unsigned>(c))) return false;
+  return true;
+}
+
+// The field read whole: blanks, an optional sign, digits, blanks, nothing else.
+template <typename Char>
+bool WholeInteger(std::basic_string_view<Char> field, int& value) {
+  std::size_t i = 0;
+  while (i < field.size() && reference::IsBlank(static_cast<unsigned>(field[i]))) ++i;
+  std::size_t end = i;
+  if (end < field.size() && (field[end] == '+' || field[end] == '-')) ++end;
+  const std::size_t digits = end;
+  while (end < field.size() && IsDigit(field[end])) ++end;
+  if (end == digits || !OnlyBlanks(field.substr(end))) return false;
+  const std::basic_string<Char> number(field.substr(i, end - i));
+  // Beyond int the number is still read whole; no date or flag has such a value.
+  if (!reference::ReadInt(number.c_str(), value)) value = INT_MAX;
+  return true;
+}
+
+// The field read whole as a decimal number by the C library: blanks, an optional "+", the number,
+// blanks, nothing else.
+inline bool WholeDecimal(std::string_view field, double& value) {
+  std::size_t i = 0;
+  while (i < field.size() && reference::IsBlank(static_cast<unsigned char>(field[i]))) ++i;
+  if (i < field.size() && field[i] == '+') ++i;
+  std::string number;
+  for (std::size_t k = i; k < field.size(); ++k) {
+    const char c = field[k];
+    number += (IsDigit(c) || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E') ? c : '#';
+  }
+  if (number.empty() || number[0] == '#') return false;
+  char* end = nullptr;
+  value = std::strtod(number.c_str(), &end);
+  return end != number.c_str() && OnlyBlanks(field.substr(i + static_cast<std::size_t>(end - number.c_str())));
+}
+
+// "y/m/d" read whole into the record's date.
+template <typename Char, typename Record>
+bool WholeDate(std::basic_string_view<Char> field, const Record& record) {
+  const auto parts = Pieces(field, '/');
+  int year = 0, month = 0, day = 0;
+  return parts.size() == 3 && WholeInteger(parts[0], year) && WholeInteger(parts[1], month) &&
+         WholeInteger(parts[2], day) && record.Date() == DateYmd{year, month, day};
+}
+
+// Each line on its own: when it loads a record, the loader counts it as damaged exactly when
+// part of it was not read (readWhole judges the line, without its line end, against the record).
+// So no line loses a part without the copy and the notice at start, and no line written merely
+// another way raises them.
+template <typename Store, typename Char, typename ToBytes, typename ReadWhole>
+void RequireLinesReadInPartCounted(std::basic_string_view<Char> text, ToBytes toBytes,
+                                   ReadWhole readWhole) {
+  while (!text.empty()) {
+    std::size_t end = text.find(static_cast<Char>('\n'));
+    const std::size_t next = end == std::basic_string_view<Char>::npos ? text.size() : end + 1;
+    std::basic_string_view<Char> line = text.substr(0, next);
+    text.remove_prefix(next);
+    Store one;
+    const std::size_t counted = ReadDataBytes(toBytes(line), one);
+    if (one.records.Size() != 1) continue;
+    if (!line.empty() && line.back() == '\n') {
+      line.remove_suffix(1);
+      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    }
+    Require((counted == 0) == readWhole(line, *one.head()),
+            "a line that loads is counted as damaged exactly when part of it is not read");
   }
 }
 

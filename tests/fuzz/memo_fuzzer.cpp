@@ -1,6 +1,7 @@
 // MEMO_DATA.dat bytes (UTF-16LE) -> store: consistent, every text at most 99 units, zero after
-// its end and without a line break, every line as a save writes it loaded, and a save and
-// reload that keeps every text unit for unit.
+// its end and without a line break, every line as a save writes it loaded, a save and reload
+// that keeps every text unit for unit, and a line that loads counted as damaged exactly when its
+// text was cut or part of its date not read.
 #include <algorithm>
 #include <string>
 
@@ -40,6 +41,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       },
       [](const MemoRecord& a, const MemoRecord& b) {
         return std::equal(a.text, a.text + MemoCapacity, b.text);
+      });
+  fuzz::RequireLinesReadInPartCounted<MemoStore>(
+      std::u16string_view(units),
+      [](std::u16string_view line) {
+        // After a byte-order mark, which the load skips, so the line is read as in the file.
+        std::string bytes = "\xFF\xFE";
+        for (char16_t unit : line) {
+          bytes += static_cast<char>(unit & 0xFF);
+          bytes += static_cast<char>(unit >> 8);
+        }
+        return bytes;
+      },
+      [](std::u16string_view line, const MemoRecord& r) {
+        const std::size_t comma = line.find(u',');
+        std::u16string text(line.substr(comma + 1));
+        std::replace(text.begin(), text.end(), u'\r', u' ');  // as the load reads a lone CR
+        return fuzz::WholeDate(line.substr(0, comma), r) && MemoText(r) == text;
       });
   return 0;
 }

@@ -1,5 +1,6 @@
 // TEMPERATURE_DATA.dat bytes -> store: consistent, values within (0, 100), flags 0 or 1, every
-// line as a save writes it loaded, and a save and reload that keeps every record as written.
+// line as a save writes it loaded, a save and reload that keeps every record as written, and a
+// line that loads counted as damaged exactly when part of it was not read.
 #include <cmath>
 
 #include "fuzz_checks.h"
@@ -30,6 +31,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       [](const TemperatureRecord& a, const TemperatureRecord& b) {
         return fuzz::SameWhenPrinted(a.temperature, b.temperature, 2) &&
                a.periodStart == b.periodStart;
+      });
+  fuzz::RequireLinesReadInPartCounted<TemperatureStore>(
+      fuzz::Bytes(data, size), [](std::string_view line) { return std::string(line); },
+      [](std::string_view line, const TemperatureRecord& r) {
+        const auto fields = fuzz::Pieces(line, ',');
+        double temperature = 0;
+        int flag = 0;
+        return fields.size() == 3 && fuzz::WholeDate(fields[0], r) &&
+               fuzz::WholeDecimal(fields[1], temperature) &&
+               fuzz::SameWhenPrinted(temperature, r.temperature, 2) &&
+               fuzz::WholeInteger(fields[2], flag) && (flag == 1) == (r.periodStart == 1);
       });
   return 0;
 }

@@ -1,5 +1,6 @@
 // WEIGHT_DATA.dat bytes -> store: consistent, weights within (0, 1000), every line as a save
-// writes it loaded, and a save and reload that keeps every record as written.
+// writes it loaded, a save and reload that keeps every record as written, and a line that loads
+// counted as damaged exactly when part of it was not read.
 #include <cmath>
 
 #include "fuzz_checks.h"
@@ -27,6 +28,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       },
       [](const WeightRecord& a, const WeightRecord& b) {
         return fuzz::SameWhenPrinted(a.weight, b.weight, 1);
+      });
+  fuzz::RequireLinesReadInPartCounted<WeightStore>(
+      fuzz::Bytes(data, size), [](std::string_view line) { return std::string(line); },
+      [](std::string_view line, const WeightRecord& r) {
+        const auto fields = fuzz::Pieces(line, ',');
+        double weight = 0;
+        return fields.size() == 2 && fuzz::WholeDate(fields[0], r) &&
+               fuzz::WholeDecimal(fields[1], weight) && fuzz::SameWhenPrinted(weight, r.weight, 1);
       });
   return 0;
 }

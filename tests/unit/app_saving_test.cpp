@@ -80,8 +80,8 @@ TEST(Saving, ADamagedFileWithoutItsCopyIsCopiedBeforeItIsReplaced) {
 }
 
 TEST(Saving, EachMessageOncePerRunExceptTheClosesFailure) {
-  const SaveOutcome failed{true, {}};
-  const SaveOutcome changed{false, {u"MEMO_DATA.dat"}};
+  const SaveOutcome failed{true, {}, {}};
+  const SaveOutcome changed{false, {u"MEMO_DATA.dat"}, {}};
   const struct {
     SaveOccasion occasion;
     const SaveOutcome* outcome;

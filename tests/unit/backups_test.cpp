@@ -89,7 +89,7 @@ TEST(Backups, OnlyTheDataFilesAndTheSettingsFileGetDailyCopies) {
     }
   }
   EXPECT_EQ(ListingOf(folder / "backup" / "2026-12-07"),
-            "MEMO_DATA.dat TEMPERATURE_DATA.dat Tovela.ini WEIGHT_DATA.dat");
+            "MEMO_DATA.dat TEMPERATURE_DATA.dat Tovela.ini WEIGHT_DATA.dat made-order.txt");
   // A file that does not exist yet has nothing to keep, and no folder is made for it.
   fs::remove(folder / "WEIGHT_DATA.dat");
   EXPECT_EQ(KeepDailyCopy(folder / "WEIGHT_DATA.dat", At(2026, 12, 8)), DailyCopy::NothingToKeep);
@@ -149,12 +149,14 @@ TEST(Backups, AThirtyFirstDayRemovesTheOldestAndNothingElse) {
   EXPECT_TRUE(fs::is_directory(folder / "backup" / "notes"));
 }
 
+// Folders dated after today are never removed: the clock may be the one that is wrong.
 TEST(Backups, TodaysFolderStaysEvenWhenTheClockWasSetBack) {
   TempFolder folder;
   for (int day = 1; day <= 3; ++day) fs::create_directories(folder / "backup" / ("2030-01-0" + std::to_string(day)));
   fs::create_directories(folder / "backup" / "2026-12-07");
+  fs::create_directories(folder / "backup" / "2026-12-01");
   RemoveOldDailyFolders(folder / "backup", DateYmd{2026, 12, 7}, 2);
-  EXPECT_EQ(ListingOf(folder / "backup"), "2026-12-07 2030-01-03");
+  EXPECT_EQ(ListingOf(folder / "backup"), "2026-12-07 2030-01-01 2030-01-02 2030-01-03");
 }
 
 // Whatever stands in the way of the copy, the save itself goes through and the obstacle is left
@@ -258,4 +260,59 @@ TEST(Backups, DamagedFilesAreCopiedAndListedInOneNotice) {
                   "元のファイルを backup\\damaged フォルダに保存しました。\n\n"
                   "MEMO_DATA.dat に読み込めない行が 12 行ありました。\n"
                   "元のファイルを backup\\damaged フォルダに保存できませんでした。"));
+}
+
+namespace {
+
+// "2026-11-09 2026-11-10 ... 2026-11-30": the folder names of days first..last of a month.
+std::string Days(int year, int month, int first, int last) {
+  std::string out;
+  for (int day = first; day <= last; ++day)
+    out += (out.empty() ? "" : " ") + DailyFolderName(DateYmd{year, month, day});
+  return out;
+}
+
+}  // namespace
+
+// The clock set back or forward between saves: the copies are ranked by the order they were
+// made, not by the dates in their names, no folder dated after today goes, and a real day
+// whose folder was made early (the clock was ahead) still gets its own starting state.
+TEST(Backups, ClockSetBackOrForwardLosesNoDaysStartingState) {
+  const auto november = [] {
+    std::vector<LocalTime> saves;
+    for (int day = 1; day <= 30; ++day) saves.push_back(At(2026, 11, day));
+    return saves;
+  };
+  const auto then = [](std::vector<LocalTime> saves, std::vector<LocalTime> more) {
+    saves.insert(saves.end(), more.begin(), more.end());
+    return saves;
+  };
+  const struct {
+    const char* what;
+    std::vector<LocalTime> saves;  // save i writes the value 36.(10 + i)
+    std::string listing;
+    const char* folder;            // holds the value of the save before its first save
+    const char* value;
+  } cases[] = {
+      {"set back", then(november(), {At(2025, 1, 1), At(2025, 1, 2), At(2025, 1, 3)}),
+       Days(2025, 1, 1, 3) + " " + Days(2026, 11, 1, 30), "2025-01-01", "36.39"},
+      {"set forward, then back",
+       then(november(), {At(2030, 1, 1), At(2030, 1, 2), At(2030, 1, 3), At(2026, 12, 1),
+                         At(2026, 12, 2), At(2026, 12, 3), At(2026, 12, 4), At(2026, 12, 5)}),
+       Days(2026, 11, 9, 30) + " " + Days(2026, 12, 1, 5) + " " + Days(2030, 1, 1, 3),
+       "2026-12-04", "36.45"},
+      {"the real day of a folder made ahead",
+       {At(2026, 12, 1), At(2026, 12, 3), At(2026, 12, 2), At(2026, 12, 3, 8), At(2026, 12, 3, 9)},
+       "2026-12-01 2026-12-02 2026-12-03 2026-12-03-2", "2026-12-03-2", "36.12"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder folder;
+    const fs::path file = folder / "TEMPERATURE_DATA.dat";
+    WriteBytes(file, TemperatureBytes("36.09"));
+    for (std::size_t i = 0; i < c.saves.size(); ++i)
+      ASSERT_TRUE(SaveTemperature(file, ("36." + std::to_string(10 + i)).c_str(), c.saves[i]));
+    EXPECT_EQ(ListingOf(folder / "backup"), c.listing);
+    EXPECT_EQ(ReadBytes(folder / "backup" / c.folder / "TEMPERATURE_DATA.dat"), TemperatureBytes(c.value));
+  }
 }

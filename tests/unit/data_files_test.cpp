@@ -115,9 +115,12 @@ TEST(DataFiles, LineBreakInsideAMemoIsWrittenAsASpace) {
 TEST(DataFiles, EmptyStoresWriteEmptyFiles) {
   TempFolder folder;
   WriteBytes(folder / "TEMPERATURE_DATA.dat", "2007/5/30,36.45,1\r\n");
-  ASSERT_TRUE(SaveTemperatureData(TemperatureStore{}, folder / "TEMPERATURE_DATA.dat"));
-  ASSERT_TRUE(SaveWeightData(WeightStore{}, folder / "WEIGHT_DATA.dat"));
-  ASSERT_TRUE(SaveMemoData(MemoStore{}, folder / "MEMO_DATA.dat"));
+  TemperatureStore temperatures;
+  WeightStore weights;
+  MemoStore memos;
+  ASSERT_TRUE(SaveTemperatureData(temperatures, folder / "TEMPERATURE_DATA.dat"));
+  ASSERT_TRUE(SaveWeightData(weights, folder / "WEIGHT_DATA.dat"));
+  ASSERT_TRUE(SaveMemoData(memos, folder / "MEMO_DATA.dat"));
   EXPECT_EQ(ReadBytes(folder / "TEMPERATURE_DATA.dat"), "");
   EXPECT_EQ(ReadBytes(folder / "WEIGHT_DATA.dat"), "");
   EXPECT_EQ(ReadBytes(folder / "MEMO_DATA.dat"), "");
@@ -356,7 +359,8 @@ TEST(DataFiles, SaveIntoMissingFolderOrOntoAFolderFails) {
   AddTemperatures(store, "2007/6/1,36.60,0");
   EXPECT_FALSE(SaveTemperatureData(store, folder / "absent" / "TEMPERATURE_DATA.dat"));
   std::filesystem::create_directory(folder / "WEIGHT_DATA.dat");
-  EXPECT_FALSE(SaveWeightData(WeightStore{}, folder / "WEIGHT_DATA.dat"));
+  WeightStore weights;
+  EXPECT_FALSE(SaveWeightData(weights, folder / "WEIGHT_DATA.dat"));
   EXPECT_TRUE(std::filesystem::is_directory(folder / "WEIGHT_DATA.dat"));
   EXPECT_EQ(folder.Listing(), "WEIGHT_DATA.dat");
 }
@@ -401,12 +405,13 @@ TEST(DataFiles, FileUnreadableAtLoadIsMergedNotOverwritten) {
   ASSERT_TRUE(SaveTemperatureData(store, folder / "TEMPERATURE_DATA.dat"));
   EXPECT_EQ(ReadBytes(folder / "TEMPERATURE_DATA.dat"),
             "2007/5/29,36.10,1\r\n2007/5/30,36.20,0\r\n2007/6/1,36.60,0\r\n");
-  EXPECT_EQ(Describe(store), "2007/5/30,36.20,0;2007/6/1,36.60,0");  // the store is not changed
-
-  // Gone by then: the store is written as it is.
+  // The store now holds what was written, and later saves write the store as it is.
+  EXPECT_EQ(Describe(store), "2007/5/29,36.10,1;2007/5/30,36.20,0;2007/6/1,36.60,0");
+  EXPECT_FALSE(store.records.fileUnread);
   std::filesystem::remove(folder / "TEMPERATURE_DATA.dat");
   ASSERT_TRUE(SaveTemperatureData(store, folder / "TEMPERATURE_DATA.dat"));
-  EXPECT_EQ(ReadBytes(folder / "TEMPERATURE_DATA.dat"), "2007/5/30,36.20,0\r\n2007/6/1,36.60,0\r\n");
+  EXPECT_EQ(ReadBytes(folder / "TEMPERATURE_DATA.dat"),
+            "2007/5/29,36.10,1\r\n2007/5/30,36.20,0\r\n2007/6/1,36.60,0\r\n");
 }
 
 TEST(DataFiles, MemoFileUnreadableAtLoadIsMergedToo) {
@@ -417,4 +422,94 @@ TEST(DataFiles, MemoFileUnreadableAtLoadIsMergedToo) {
   WriteBytes(folder / "MEMO_DATA.dat", Utf16LeBytes(u"2007/5/30,古い\r\n2007/6/1,上書き\r\n"));
   ASSERT_TRUE(SaveMemoData(store, folder / "MEMO_DATA.dat"));
   EXPECT_EQ(ReadBytes(folder / "MEMO_DATA.dat"), Utf16LeBytes(u"2007/5/30,古い\r\n2007/6/1,新しい\r\n"));
+}
+
+// A line of which a part is not read still loads what was read, but counts with the damaged
+// lines (so the file is copied and the user told at start); a value merely written another way
+// than a save writes it is read whole.
+template <typename Store>
+std::string LoadedFrom(const std::string& bytes, std::size_t& counted) {
+  Store store;
+  counted = ReadDataBytes(bytes, store);
+  return Describe(store);
+}
+
+TEST(DataFiles, LinesReadInPartCountAsDamagedAndLoadWhatWasRead) {
+  const auto temperatures = LoadedFrom<TemperatureStore>, weights = LoadedFrom<WeightStore>,
+             memos = LoadedFrom<MemoStore>;
+  const std::string text99(99, 'x');
+  const struct {
+    std::string (*load)(const std::string&, std::size_t&);
+    std::string bytes;
+    std::string loaded;
+    std::size_t counted;
+  } cases[] = {
+      {temperatures, "2007/5/30,36.45,1,9\r\n", "2007/5/30,36.45,1", 1},          // extra field
+      {temperatures, "2007/5/30,36.6x,0\r\n", "2007/5/30,36.60,0", 1},            // after a value
+      {temperatures, "2007/5/30,36.45,1x\r\n", "2007/5/30,36.45,1", 1},
+      {temperatures, "2007/5/30/4,36.45,0\r\n", "2007/5/30,36.45,0", 1},          // a fourth part
+      {temperatures, "2007/5/30,36.45,x\r\n", "2007/5/30,36.45,0", 1},            // no flag digits
+      {temperatures, " 2007/05/030 ,+36.5, 1 \r\n2007/5/31,36.456,0\r\n2007/6/1,36.5,,2\r\n",
+       "2007/5/30,36.50,1;2007/5/31,36.46,0;2007/6/1,36.50,0", 0},                // written another way
+      {weights, "2007/5/30,52.3,1\r\n2007/5/31,52.3kg\r\n", "2007/5/30,52.3;2007/5/31,52.3", 2},
+      {weights, "2007/5/30,52.34\r\n2007/5/31,1e1\r\n", "2007/5/30,52.3;2007/5/31,10.0", 0},
+      {memos, Utf16LeBytes(Utf16("2007/5/30," + text99 + "y\r\n")), "2007/5/30," + text99, 1},  // cut
+      {memos, Utf16LeBytes(std::u16string(u"2007/5/30,ab\0cd\r\n", 17)), "2007/5/30,ab", 1},
+      {memos, Utf16LeBytes(Utf16("2007/5/30," + text99 + "\r\n2007/5/31,36.5,x\r\n")),
+       "2007/5/30," + text99 + ";2007/5/31,36.5,x", 0},
+  };
+  for (const auto& c : cases) {
+    std::size_t counted = 0;
+    EXPECT_EQ(c.load(c.bytes, counted), c.loaded) << c.bytes;
+    EXPECT_EQ(counted, c.counted) << c.bytes;
+  }
+}
+
+// The save of a file that could not be read at start, once it can: the damaged lines it finds
+// are treated as at a load (copied into backup\damaged first, counted for the notice; no copy,
+// no save), and afterwards the store holds what was written, so a record deleted then stays
+// deleted at the next save.
+TEST(DataFiles, MergedSaveTreatsDamagedLinesAsALoadAndLeavesTheStoreAsWritten) {
+  const struct {
+    const char* what;
+    std::string file;
+    bool blockCopies;  // a file named "backup" stands in the way of every copy
+    bool saved;
+    std::size_t damaged;
+    const char* store;  // after the save, and after deleting 2007/5/29 and saving again
+    const char* fileAfterDelete;
+  } cases[] = {
+      {"clean", "2007/5/29,36.10,1\r\n2007/5/30,36.45,1\r\n", false, true, 0,
+       "2007/5/29,36.10,1;2007/5/30,36.20,0;2007/6/1,36.60,0", "2007/5/30,36.20,0\r\n2007/6/1,36.60,0\r\n"},
+      {"damaged", "2007/5/29,36.10,1\r\n2007/2/30,36.45,1\r\n2007/5/31,36.7x,0\r\n", false, true, 2,
+       "2007/5/29,36.10,1;2007/5/30,36.20,0;2007/5/31,36.70,0;2007/6/1,36.60,0",
+       "2007/5/30,36.20,0\r\n2007/5/31,36.70,0\r\n2007/6/1,36.60,0\r\n"},
+      {"damaged, no copy possible", "2007/5/29,36.10,1\r\nbad\r\n", true, false, 0,
+       "2007/5/30,36.20,0;2007/6/1,36.60,0", nullptr},
+  };
+  const LocalTime now{2026, 12, 7, 10, 0, 0};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder folder;
+    const auto file = folder / "TEMPERATURE_DATA.dat";
+    TemperatureStore store;
+    store.records.fileUnread = true;  // as a load leaves it when the file was held open
+    AddTemperatures(store, "2007/6/1,36.60,0; 2007/5/30,36.20,0");
+    WriteBytes(file, c.file);
+    if (c.blockCopies) WriteBytes(folder / "backup", "mine");
+    std::size_t damaged = 99;
+    EXPECT_EQ(SaveTemperatureData(store, file, now, &damaged), c.saved);
+    EXPECT_EQ(damaged, c.damaged);
+    EXPECT_EQ(Describe(store), c.store);
+    EXPECT_EQ(store.records.fileUnread, !c.saved);
+    if (!c.saved) {
+      EXPECT_EQ(ReadBytes(file), c.file);
+      continue;
+    }
+    EXPECT_EQ(ReadBytes(folder / "backup" / "damaged" / "TEMPERATURE_DATA.dat.20261207-100000"),
+              c.damaged > 0 ? c.file : "");
+    ASSERT_TRUE(DeleteTemperature(store, 2007, 5, 29));
+    ASSERT_TRUE(SaveTemperatureData(store, file, now));
+    EXPECT_EQ(ReadBytes(file), c.fileAfterDelete);
+  }
 }

@@ -283,3 +283,63 @@ TEST(RecordsCsv, RoundTripThroughEmptyStoresGivesByteIdenticalDataFiles) {
 }
 
 }  // namespace
+
+namespace {
+
+// A day with every kind of record, and a day with only a weight and a memo.
+void FillDays(Stores& s) {
+  AddTemperatures(s.temperatures, "2026/5/1,36.90,1");
+  AddWeights(s.weights, "2026/5/1,60.0; 2026/5/2,61.0");
+  AddMemos(s.memos, "2026/5/1,old; 2026/5/2,old2");
+}
+
+}  // namespace
+
+// An import touches only the columns the file has (a present but empty cell removes the value),
+// asks only about days whose records it would replace, accepts only dates the data files hold
+// and read back, and waits while a data file could not be read at start.
+TEST(RecordsCsv, ImportTouchesOnlyItsColumnsAndDatesTheDataFilesHold) {
+  const struct {
+    std::string file;
+    CsvExistingDays mode;
+    std::size_t asked;  // days the overwrite question counts
+    const char* stores;
+  } cases[] = {
+      {"日付,基礎体温\n2026-05-01,36.10\n2026-05-02,36.20\n", CsvExistingDays::Overwrite, 1,
+       "t:2026/5/1,36.10,1;2026/5/2,36.20,0|w:2026/5/1,60.0;2026/5/2,61.0|m:2026/5/1,old;2026/5/2,old2"},
+      {"日付,基礎体温\n2026-05-01,36.10\n2026-05-02,36.20\n", CsvExistingDays::Keep, 1,
+       "t:2026/5/1,36.90,1;2026/5/2,36.20,0|w:2026/5/1,60.0;2026/5/2,61.0|m:2026/5/1,old;2026/5/2,old2"},
+      {"日付,基礎体温,体重,月経開始\n2026-05-01,36.10,,\n2026-05-02,36.20,62.0,1\n",
+       CsvExistingDays::Overwrite, 2,
+       "t:2026/5/1,36.10,0;2026/5/2,36.20,1|w:2026/5/2,62.0|m:2026/5/1,old;2026/5/2,old2"},
+      {"日付,基礎体温,メモ\n2026-05-02,36.20,\n", CsvExistingDays::Keep, 1,
+       "t:2026/5/1,36.90,1|w:2026/5/1,60.0;2026/5/2,61.0|m:2026/5/1,old;2026/5/2,old2"},
+      {"日付,基礎体温,メモ\n2026-05-02,36.20,\n", CsvExistingDays::Overwrite, 1,
+       "t:2026/5/1,36.90,1;2026/5/2,36.20,0|w:2026/5/1,60.0;2026/5/2,61.0|m:2026/5/1,old"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    Stores s;
+    FillDays(s);
+    const CsvParseResult parsed = ParseRecordsCsv(c.file);
+    ASSERT_TRUE(parsed.Ok()) << ProblemLines(parsed);
+    EXPECT_EQ(CountDaysWithRecords(parsed.rows, s.temperatures, s.weights, s.memos), c.asked);
+    s.Import(parsed, c.mode);
+    EXPECT_EQ(s.Describe(), c.stores);
+  }
+
+  // A memo on 1-1-1 would be saved as a line shorter than the memo file's shortest: years have
+  // four digits, as the data files write them.
+  const CsvParseResult early = ParseRecordsCsv(kHeader + "\n1-1-1,36.4,0,,x\n999/1/1,36.4,0,,\n"
+                                               "0999-12-31,36.4,0,,\n1000-01-01,36.4,0,,x\n");
+  EXPECT_EQ(ProblemLines(early), "2行目: 日付が正しくありません。\n3行目: 日付が正しくありません。\n"
+                                 "4行目: 日付が正しくありません。");
+
+  Stores unread;
+  EXPECT_EQ(CsvImportBlockedText(unread.temperatures, unread.weights, unread.memos), u"");
+  unread.temperatures.records.fileUnread = unread.memos.records.fileUnread = true;
+  EXPECT_EQ(Utf8(CsvImportBlockedText(unread.temperatures, unread.weights, unread.memos)),
+            "TEMPERATURE_DATA.dat、MEMO_DATA.dat を起動時に読み込めなかったため、CSVファイルを読み込みません"
+            "（読み込めなかった記録を上書きしないためです）。\n"
+            "ほかのプログラムがファイルを使っていないかご確認のうえ、Tovela を起動し直してください。");
+}
