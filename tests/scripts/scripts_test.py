@@ -67,13 +67,21 @@ class PrinterPort(unittest.TestCase):
             table = [
                 (os.path.join(SETUP_D, "pdf-printer-filter"), self.PAGE, "Tovela-job_1.pdf", None),
                 (os.path.join(SETUP_D, "pdf-printer-filter"), "", "job_2.failed", "empty"),
-                (broken, self.PAGE, ".failed", "exit status 126; log: " + log),
+                # (a job far larger than a pipe holds: it must still be read to its end)
+                (broken, self.PAGE + ("%" + "x" * 99 + "\n") * 10000, ".failed",
+                 "exit status 126; log: " + log),
             ]
             for filter_path, job, leaves, note in table:
                 with self.subTest(leaves=leaves):
                     before = set(os.listdir(out))
-                    subprocess.run(["/bin/sh", "-c", self.port(filter_path, out, log)],
-                                   input=job, text=True, timeout=120)
+                    run = subprocess.Popen(["/bin/sh", "-c", self.port(filter_path, out, log)],
+                                           stdin=subprocess.PIPE)
+                    try:
+                        run.stdin.write(job.encode())
+                        run.stdin.close()
+                    except BrokenPipeError:
+                        self.fail("the port stopped reading the job (Wine would hang)")
+                    run.wait(timeout=120)
                     new = [n for n in set(os.listdir(out)) - before if not n.startswith(".")]
                     self.assertEqual(len(new), 1, new)
                     self.assertTrue(new[0].endswith(leaves), new)

@@ -17,14 +17,16 @@
 
 # tovela_pdf_printer_port FILTER OUT LOG: the printer's port, "|" and a command line for /bin/sh
 # with every path single-quoted. When the filter cannot run at all (not found, not executable,
-# killed), the command itself leaves the failure note the filter would have left.
+# killed), the command itself leaves the failure note the filter would have left. Either way the
+# whole job is read: Wine keeps writing a job into a pipe nobody reads, and the printing program
+# would hang in it.
 tovela_pdf_printer_port() {
   local filter="$1" out="$2" log="$3" q_filter q_out q_log
   _tovela_quote() { printf "'%s'" "$(printf '%s' "$1" | sed "s/'/'\\\\''/g")"; }
   q_filter="$(_tovela_quote "$filter")"
   q_out="$(_tovela_quote "$out")"
   q_log="$(_tovela_quote "$log")"
-  printf '|%s %s %s 2>>%s || { s=$?; [ $s -lt 126 ] || echo "the printer'"'"'s filter could not run (exit status $s; log: "%s")" >%s$$.failed; }' \
+  printf '|%s %s %s 2>>%s || { s=$?; cat >/dev/null; [ $s -lt 126 ] || echo "the printer'"'"'s filter could not run (exit status $s; log: "%s")" >%s$$.failed; }' \
     "$q_filter" "$q_out" "$q_log" "$q_log" "$q_log" "$(_tovela_quote "$out/job_")"
 }
 
