@@ -121,8 +121,8 @@ if [ -n "${TOVELA_PDF_DIR:-}" ]; then
 else
   # No test runs: every printing test would fail for the same reason.
   reason="${TOVELA_PDF_PRINTER_PROBLEM:-}"
-  check "test printer" 1 "${reason:-test printer: not set up (see the messages above)}"
-  echo "test: stopped before the tests: ${reason:-the test printer is not set up}" >&2
+  reason="${reason#test printer: }"
+  check "test printer" 1 "${reason:-not set up (see the messages above)}; no test was run"
   TREES=()
 fi
 
