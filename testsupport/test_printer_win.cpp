@@ -56,6 +56,8 @@ int Install(const wchar_t* name, const wchar_t* ppd, const wchar_t* port) {
                            APD_COPY_ALL_FILES | APD_COPY_FROM_DIRECTORY)) {
     return Fail("AddPrinterDriverEx");
   }
+  // Print processor "WinPrint": with "wineps" (what Wine gives its CUPS printers) Wine never
+  // runs a "|command" port and EndDoc fails.
   std::wstring portName = port;
   PRINTER_INFO_2W printer{};
   printer.pPrinterName = const_cast<wchar_t*>(name);
