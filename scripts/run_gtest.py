@@ -5,10 +5,17 @@ while it ran (a test that reads "today" on both sides of midnight compares two d
 Usage: run_gtest.py COMMAND... --gtest_output=xml:REPORT ...
 The re-run's result replaces the first one in REPORT, marked with the property "rerun"; the exit
 status is then that of the merged report. Without re-runs the command's own status passes through.
+
+The program writes its report to an ASCII path in a folder of this run's own, and the report is
+then moved to REPORT: a Windows program under a Japanese locale opens a narrow path in code page
+932, which has no "é" (and would write the report somewhere else).
 """
 import datetime
+import os
+import shutil
 import subprocess
 import sys
+import tempfile
 import xml.etree.ElementTree as ET
 
 XML_FLAG = "--gtest_output=xml:"
@@ -57,13 +64,43 @@ def recount(root):
     return total
 
 
+def ascii_folder():
+    """A new folder of this run's own whose path is plain ASCII."""
+    parent = tempfile.gettempdir()
+    if not parent.isascii():
+        parent = "/tmp"
+    return tempfile.mkdtemp(prefix="tovela-gtest-", dir=parent)
+
+
+def run_reporting(command, at, written, report):
+    """Runs `command` with its report flag (at index `at`) pointing at a fresh ASCII path, then
+    moves the report it wrote to `report`. Returns the exit status."""
+    work = ascii_folder()
+    try:
+        drive = "Z:" if written[:2] in ("Z:", "z:") else ""
+        own = os.path.join(work, "report.xml")
+        command = list(command)
+        command[at] = XML_FLAG + drive + own
+        status = subprocess.call(command)
+        if os.path.exists(own):
+            os.makedirs(os.path.dirname(os.path.abspath(report)), exist_ok=True)
+            shutil.move(own, report)
+        return status
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
 def main(argv):
     command = list(argv)
     at = next((i for i, arg in enumerate(command) if arg.startswith(XML_FLAG)), None)
-    status = subprocess.call(command)
     if at is None:
-        return status
-    report = unix_path(command[at][len(XML_FLAG):])
+        return subprocess.call(command)
+    written = command[at][len(XML_FLAG):]
+    report = unix_path(written)
+    # A report left by an earlier run must not stand for this one.
+    if os.path.exists(report):
+        os.remove(report)
+    status = run_reporting(command, at, written, report)
     try:
         tree = ET.parse(report)
     except (OSError, ET.ParseError):
@@ -74,11 +111,12 @@ def main(argv):
 
     for name, (first, last) in sorted(again.items()):
         print(f"[ RE-RUN   ] {name} once: {RERUN_NOTE} ({first} -> {last})", flush=True)
-    written = command[at][len(XML_FLAG):]
     rerun_command = [arg for arg in command if not arg.startswith("--gtest_filter=")]
-    rerun_command[rerun_command.index(command[at])] = XML_FLAG + written + ".rerun.xml"
+    rerun_at = rerun_command.index(command[at])
     rerun_command.append("--gtest_filter=" + ":".join(sorted(again)))
-    rerun_status = subprocess.call(rerun_command)
+    if os.path.exists(report + ".rerun.xml"):
+        os.remove(report + ".rerun.xml")
+    rerun_status = run_reporting(rerun_command, rerun_at, written, report + ".rerun.xml")
     try:
         rerun = ET.parse(report + ".rerun.xml").getroot()
     except (OSError, ET.ParseError):

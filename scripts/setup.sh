@@ -10,7 +10,7 @@ PACKAGES=(
   wine64 wine xvfb xdotool x11-utils imagemagick
   fonts-ipafont-gothic locales
   libgtest-dev googletest libbenchmark-dev
-  cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils ghostscript
+  cups-client poppler-utils ghostscript
   python3
   nsis
 )

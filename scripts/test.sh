@@ -3,14 +3,22 @@
 # unit suite, the end-to-end suite, the install test and the fuzz harnesses. Installs whatever the machine lacks first.
 #
 # Every ctest test of every tree counts, as do the command's own checks (the Wine prefix has the
-# Japanese font substitutes, the test printer is up, the machine's CUPS set-up is as it was).
-# Tests that need the printer fail without it (TOVELA_REQUIRE_PRINTER=1). A failing test leaves
-# its output (and, for the program's tests, screenshots) in build/artifacts/failures/<test>/.
-# Prints how long each stage took, then one closing line "Summary: N passed, N failed, N skipped";
-# the exit status is 0 exactly when nothing failed.
+# Japanese font substitutes, the test printer printed a first job, the machine's CUPS set-up is
+# as it was). When the test printer does not work the run stops there, before any test, with
+# the printer's one-line reason; tests that need the printer fail without it
+# (TOVELA_REQUIRE_PRINTER=1). A failing test leaves its output (and, for the program's tests,
+# screenshots) in build/artifacts/failures/<test>/. Prints how long each stage took, then one
+# closing line "Summary: N passed, N failed, N skipped"; the exit status is 0 exactly when nothing
+# failed. An interrupt (Ctrl-C) stops the whole run, a half-made Wine prefix included.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
+
+# Clean-up commands (e.g. "kill $pid"), run when this script exits; the fragments of
+# tests/setup.d append theirs too.
+TOVELA_CLEANUP=()
+trap 'for c in "${TOVELA_CLEANUP[@]}"; do eval "$c" || true; done' EXIT
+trap 'echo "test: interrupted" >&2; exit 130' INT TERM HUP
 
 STAGES=()
 # timed NAME COMMAND...: runs COMMAND, notes how long it took; returns its status.
@@ -52,15 +60,15 @@ system_cups_state() {
 unset CUPS_SERVER TOVELA_PDF_DIR
 system_cups_before="$(system_cups_state)"
 
-# The prefix is made once, in the background, while the native trees build.
-(
-  start=$SECONDS
+# The prefix is made once, in the background, while the native trees build; in a process group
+# of its own, so that an interrupt can stop it (it then removes the half-made prefix).
+setsid bash -c 'start=$SECONDS
   rc=0
   ( source scripts/wine-env.sh && tovela_prefix "$TOVELA_WINEPREFIX" ) || rc=$?
-  echo "$((SECONDS - start))" > "$BUILD/prefix.seconds"
-  exit "$rc"
-) &
+  echo "$((SECONDS - start))" > "$1/prefix.seconds"
+  exit "$rc"' prefix "$BUILD" &
 prefix_pid=$!
+TOVELA_CLEANUP+=("kill -TERM -- -$prefix_pid 2>/dev/null; wait $prefix_pid 2>/dev/null")
 
 configure() {  # configure DIR [cmake args...]
   local dir="$1"; shift
@@ -92,6 +100,7 @@ build_tree fuzz "fuzz harnesses (clang)" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_CO
 
 prefix_rc=0
 timed "Wine prefix (waiting for it)" wait "$prefix_pid" || prefix_rc=$?
+TOVELA_CLEANUP=()
 STAGES+=("$(printf '%6ss  %s' "$(cat "$BUILD/prefix.seconds" 2>/dev/null || echo '?')" \
   "Wine prefix (made alongside the builds)")")
 fonts="$( (source scripts/wine-env.sh && export WINEPREFIX="$TOVELA_WINEPREFIX" && tovela_prefix_check) 2>&1)" \
@@ -99,18 +108,22 @@ fonts="$( (source scripts/wine-env.sh && export WINEPREFIX="$TOVELA_WINEPREFIX" 
 [ "$prefix_rc" = 0 ] || fonts="the prefix could not be made (exit status $prefix_rc). $fonts"
 check "Wine prefix has the Japanese font substitutes" "$((prefix_rc || fonts_rc))" "$fonts"
 
-# Extra services the Windows tests need (a CUPS PDF printer) hook in here. A fragment appends
-# its clean-up command (e.g. "kill $pid") to TOVELA_CLEANUP; they all run when this script exits.
-TOVELA_CLEANUP=()
-trap 'for c in "${TOVELA_CLEANUP[@]}"; do eval "$c" || true; done' EXIT
+# Extra services the Windows tests need (the PDF printer) hook in here. A fragment appends its
+# clean-up command (e.g. "kill $pid") to TOVELA_CLEANUP; they all run when this script exits.
+printer_start=$SECONDS
 for hook in "$ROOT"/tests/setup.d/*.sh; do
   [ -e "$hook" ] && source "$hook"
 done
+STAGES+=("$(printf '%6ds  %s' $((SECONDS - printer_start)) "test printer (set-up and first job)")")
 export TOVELA_REQUIRE_PRINTER=1
 if [ -n "${TOVELA_PDF_DIR:-}" ]; then
   check "test printer" 0 ""
 else
-  check "test printer" 1 "no PDF printer for the printing tests (see the cups-pdf message above)"
+  # No test runs: every printing test would fail for the same reason.
+  reason="${TOVELA_PDF_PRINTER_PROBLEM:-}"
+  reason="${reason#test printer: }"
+  check "test printer" 1 "${reason:-not set up (see the messages above)}; no test was run"
+  TREES=()
 fi
 
 run_tree() {  # run_tree TREE

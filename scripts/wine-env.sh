@@ -40,9 +40,21 @@ tovela_prefix_check() {
   return "$bad"
 }
 
+# tovela_wine_step COMMAND...: one Wine command of the prefix set-up. It runs without the set-up's
+# lock descriptor (fd 9): the wineserver and Wine's services that the command starts outlive the
+# set-up and would hold the lock as long as they live. It runs in the background and is waited
+# for, so an interrupt reaches the set-up's trap at once instead of after the command.
+tovela_wine_step() {
+  "$@" 9>&- &
+  wait "$!"
+}
+
 # tovela_prefix DIR: create and configure a Wine prefix at DIR once (idempotent, lock-protected).
 # Fails, and leaves the prefix unmarked so that the next call starts over, when wineboot or the
-# registry import fails or the font substitutes are not there afterwards.
+# registry import fails or the font substitutes are not there afterwards. A prefix that this
+# function began in an empty folder and did not finish (an interrupt, a failure) is removed, its
+# Wine processes stopped: on an interrupt at once, otherwise by the next call before it starts
+# again.
 tovela_prefix() {
   local prefix="$1"
   mkdir -p "$prefix"
@@ -50,9 +62,17 @@ tovela_prefix() {
   (
     flock 9
     [ -f "$prefix/.tovela-ready" ] && exit 0
+    if [ -f "$prefix/.tovela-preparing" ]; then
+      tovela_wine_step wineserver -k 2>/dev/null
+      rm -rf "$prefix"
+      mkdir -p "$prefix"
+    fi
+    # Only a prefix begun in an empty folder is ever removed.
+    [ -z "$(ls -A "$prefix")" ] && touch "$prefix/.tovela-preparing"
+    trap 'echo "wine: interrupted while preparing $prefix" >&2; tovela_prefix_abandon "$prefix"; exit 130' INT TERM HUP
     echo "wine: preparing prefix $prefix" >&2
     local log="$prefix.log" reg pair
-    if ! wineboot -i >"$log" 2>&1 || ! wineserver -w; then
+    if ! tovela_wine_step wineboot -i >"$log" 2>&1 || ! tovela_wine_step wineserver -w; then
       echo "wine: wineboot failed in $prefix (output in $log)" >&2
       exit 1
     fi
@@ -69,15 +89,24 @@ tovela_prefix() {
         '"ShowCrashDialog"=dword:00000000' ''
     } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
     local imported=0
-    wine regedit /S "$reg" >>"$log" 2>&1 && wineserver -w && imported=1
+    tovela_wine_step wine regedit /S "$reg" >>"$log" 2>&1 && tovela_wine_step wineserver -w && imported=1
     rm -f "$reg"
     if [ "$imported" != 1 ]; then
       echo "wine: the registry import failed in $prefix (output in $log)" >&2
       exit 1
     fi
-    tovela_prefix_check || exit 1
+    tovela_prefix_check 9>&- || exit 1
     touch "$prefix/.tovela-ready"
+    rm -f "$prefix/.tovela-preparing"
   ) 9>"$prefix.lock"
+}
+
+# tovela_prefix_abandon DIR: stops the Wine processes of the half-made prefix DIR and removes it
+# when tovela_prefix began it.
+tovela_prefix_abandon() {
+  WINEPREFIX="$1" wineserver -k 9>&- 2>/dev/null
+  wait 2>/dev/null
+  if [ -f "$1/.tovela-preparing" ]; then rm -rf "$1"; fi
 }
 
 # tovela_xvfb_start: start a private Xvfb on a free display; sets DISPLAY and TOVELA_XVFB_PID.

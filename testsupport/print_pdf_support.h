@@ -1,19 +1,21 @@
-// Test support for printing to the CUPS PDF printer (tests/setup.d/cups-pdf.sh): finding the PDF
-// a job produced, reading its page count, size and rotation with pdfinfo, and rendering a page
+// Test support for printing to the test PDF printer (tests/setup.d/pdf-printer.sh): finding the
+// PDF a job produced, reading its page count, size and rotation with pdfinfo, and rendering a page
 // with pdftoppm. Used by the Wine unit tests and the end-to-end tests.
 //
 // The Linux tools run as Unix processes started from the Windows side (Wine starts an ELF program
 // given by its Z: path). Wine does not hand back a waitable handle for them, so each run writes
 // its output and, last, a status file that the test polls for.
 //
-// Environment: TOVELA_PDF_DIR, the printer's output folder (a Unix path; set only when the test
-// printer was set up); CUPS_SERVER, the socket of the scheduler that holds the printer;
+// Environment (read as UTF-16, so paths in any script reach the tests intact): TOVELA_PDF_DIR, the
+// printer's output folder (a Unix path; set only when the test printer works);
 // TOVELA_REQUIRE_PRINTER=1 under the test command; TOVELA_ARTIFACTS, where rendered pages go (the
 // current folder when unset). A test holds `PrinterLock` from before its job until it has read
-// the job's PDF, so the new file it finds is its own.
+// the job's PDF, so the new file it finds is its own. The printer leaves each job in the output
+// folder either as a whole PDF or as "job_<N>.failed", one line saying why.
 #pragma once
 
 #include <windows.h>
+#include <winspool.h>
 
 #include <gtest/gtest.h>
 
@@ -31,9 +33,17 @@ namespace print_test {
 using Clock = std::chrono::steady_clock;
 inline constexpr std::chrono::milliseconds kToolTimeout{60000};
 
+inline std::string Narrow(const std::wstring& text);
+
+// An environment variable in UTF-8 ("" when unset).
 inline std::string Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? std::string(value) : std::string();
+  const std::wstring wide(name, name + std::char_traits<char>::length(name));
+  const DWORD size = GetEnvironmentVariableW(wide.c_str(), nullptr, 0);
+  if (size == 0) return std::string();
+  std::wstring value(size, L'\0');
+  const DWORD length = GetEnvironmentVariableW(wide.c_str(), value.data(), size);
+  value.resize(length < size ? length : 0);
+  return Narrow(value);
 }
 
 inline std::wstring Widen(const std::string& text) {
@@ -65,23 +75,20 @@ inline std::wstring WindowsPath(const std::string& unixPath) {
   return L"Z:" + path;
 }
 
-// The printer's output folder (Unix path): TOVELA_PDF_DIR, exported by tests/setup.d/cups-pdf.sh
-// only once its private scheduler took the queue; "" when there is no test printer.
+// The printer's output folder (Unix path): TOVELA_PDF_DIR, exported by tests/setup.d/pdf-printer.sh
+// only once a first job came out as a PDF; "" when there is no test printer.
 inline std::string PdfFolder() { return Env("TOVELA_PDF_DIR"); }
 
 // What keeps the printing tests from running; "" when the test printer is there.
 inline std::string MissingPrinter() {
   const std::string folder = PdfFolder();
   if (folder.empty()) {
-    return "no test printer: TOVELA_PDF_DIR is not set (tests/setup.d/cups-pdf.sh did not set up "
-           "the PDF printer; its message tells why)";
+    return "no test printer: TOVELA_PDF_DIR is not set (tests/setup.d/pdf-printer.sh did not set "
+           "up the PDF printer; its message tells why)";
   }
   const DWORD attributes = GetFileAttributesW(WindowsPath(folder).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
     return "no test printer: its output folder " + folder + " does not exist";
-  }
-  if (Env("CUPS_SERVER").empty()) {
-    return "no test printer: CUPS_SERVER does not name the test run's scheduler";
   }
   return std::string();
 }
@@ -94,7 +101,7 @@ inline std::string MissingPrinter() {
     if (!missing_.empty()) {                                                                   \
       if (print_test::Env("TOVELA_REQUIRE_PRINTER") == "1") FAIL() << missing_;                \
       GTEST_SKIP() << missing_ << "; skipped because TOVELA_REQUIRE_PRINTER is not 1 (a run by " \
-                   << "hand: source tests/setup.d/cups-pdf.sh first to test printing)";      \
+                   << "hand: source tests/setup.d/pdf-printer.sh first to test printing)";      \
     }                                                                                          \
   } while (false)
 
@@ -136,6 +143,38 @@ class PrinterLock {
  private:
   HANDLE file_ = INVALID_HANDLE_VALUE;
   bool locked_ = false;
+};
+
+// Takes a printer out of the Wine prefix for the life of this object and then puts it back as it
+// was (port, driver, settings) and makes it the default printer again: for a program that must
+// find no printer at all. Hold `PrinterLock` around it.
+class PrinterAbsence {
+ public:
+  explicit PrinterAbsence(const wchar_t* name) : name_(name) {
+    HANDLE printer = nullptr;
+    PRINTER_DEFAULTSW access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+    if (!OpenPrinterW(name_.data(), &printer, &access)) return;
+    DWORD size = 0;
+    GetPrinterW(printer, 2, nullptr, 0, &size);
+    saved_.resize(size);
+    removed_ = size > 0 && GetPrinterW(printer, 2, saved_.data(), size, &size) &&
+               DeletePrinter(printer);
+    ClosePrinter(printer);
+  }
+  ~PrinterAbsence() {
+    if (!removed_) return;
+    HANDLE added = AddPrinterW(nullptr, 2, saved_.data());
+    if (added != nullptr) ClosePrinter(added);
+    SetDefaultPrinterW(name_.c_str());
+  }
+  PrinterAbsence(const PrinterAbsence&) = delete;
+  PrinterAbsence& operator=(const PrinterAbsence&) = delete;
+  bool Removed() const { return removed_; }
+
+ private:
+  std::wstring name_;
+  std::vector<BYTE> saved_;
+  bool removed_ = false;
 };
 
 // Where rendered pages go (Unix path when given as one).
@@ -243,18 +282,25 @@ inline ToolResult RunUnix(const std::string& command,
   return result;
 }
 
-// Names of the PDF files now in the printer's output folder.
+inline bool IsFailedJob(const std::string& name) {
+  return name.size() > 7 && name.compare(name.size() - 7, 7, ".failed") == 0;
+}
+
+// The jobs' results now in the printer's output folder: the names of the PDFs and of the notes of
+// jobs that failed ("job_<N>.failed").
 inline std::set<std::string> PdfFiles() {
   std::set<std::string> names;
   const std::string folder = PdfFolder();
   if (folder.empty()) return names;
-  WIN32_FIND_DATAW found{};
-  HANDLE search = FindFirstFileW((WindowsPath(folder) + L"\\*.pdf").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    names.insert(Narrow(found.cFileName));
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  for (const wchar_t* pattern : {L"\\*.pdf", L"\\*.failed"}) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((WindowsPath(folder) + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) continue;
+    do {
+      names.insert(Narrow(found.cFileName));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
   return names;
 }
 
@@ -300,18 +346,16 @@ inline PdfInfo ParsePdfInfo(const std::string& text) {
   return info;
 }
 
-// pdfinfo of a finished document: nothing is read while the printer queue still holds a job, so
-// a file the backend is still writing is never taken for the whole document.
+// pdfinfo of a document (the printer renames a PDF into place only once it is whole).
 inline PdfInfo ReadPdfInfo(const std::string& pdfPath) {
-  const ToolResult run =
-      RunUnix("test -z \"$(LC_ALL=C lpstat -o PDF 2>/dev/null)\" && pdfinfo '" + pdfPath + "'");
+  const ToolResult run = RunUnix("pdfinfo '" + pdfPath + "'");
   if (!run.finished || run.status != 0) return PdfInfo{};
   return ParsePdfInfo(run.output);
 }
 
-// Waits for a PDF that was not in `before` and for it to be complete (its job has left the queue
-// and pdfinfo reads it). Returns
-// its Unix path and fills `info`; "" when none appeared in time.
+// Waits for a PDF that was not in `before` and for pdfinfo to read it. Returns its Unix path and
+// fills `info`; "" when none appeared in time, or at once when the printer says the job failed
+// (a test failure with the printer's reason).
 inline std::string WaitForNewPdf(const std::set<std::string>& before, PdfInfo& info,
                                  std::chrono::milliseconds timeout = kToolTimeout) {
   const auto end = Clock::now() + timeout;
@@ -319,6 +363,12 @@ inline std::string WaitForNewPdf(const std::set<std::string>& before, PdfInfo& i
     for (const std::string& name : PdfFiles()) {
       if (before.count(name) != 0) continue;
       const std::string path = PdfFolder() + "/" + name;
+      if (IsFailedJob(name)) {
+        std::string reason;
+        ReadWholeFile(WindowsPath(path), reason);
+        ADD_FAILURE() << "the test printer failed the job: " << reason;
+        return std::string();
+      }
       info = ReadPdfInfo(path);
       if (info.valid) return path;
     }

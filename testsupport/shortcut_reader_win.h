@@ -29,7 +29,16 @@ inline ShortcutFields ReadShortcut(const std::wstring& path) {
       if (SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
         f.loaded = true;
         wchar_t text[MAX_PATH] = {};
-        if (SUCCEEDED(link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH))) f.target = text;
+        // The target as the link's item list names it: Wine hands back the raw path through the
+        // ANSI code page, which changes characters it lacks ("é" under code page 932).
+        PIDLIST_ABSOLUTE items = nullptr;
+        if (SUCCEEDED(link->GetIDList(&items)) && items != nullptr) {
+          if (SHGetPathFromIDListW(items, text)) f.target = text;
+          CoTaskMemFree(items);
+        }
+        text[0] = 0;
+        if (f.target.empty() && SUCCEEDED(link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH)))
+          f.target = text;
         text[0] = 0;
         if (SUCCEEDED(link->GetArguments(text, MAX_PATH))) f.arguments = text;
         text[0] = 0;

@@ -263,10 +263,20 @@ TovelaInstall::TovelaInstall() {
   static std::atomic<int> counter{0};
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
-  wchar_t name[96];
-  swprintf(name, 96, L"tovela_e2e_%lu_%lu_%d", GetCurrentProcessId(), GetTickCount(), counter++);
-  folder_ = std::wstring(temp) + name;
-  if (!CreateDirectoryW(folder_.c_str(), nullptr)) return;
+  // Process ids repeat from run to run in a prefix: a folder an interrupted run left behind is
+  // never taken over, the next name is tried instead.
+  bool made = false;
+  for (int attempt = 0; attempt < 100 && !made; ++attempt) {
+    wchar_t name[96];
+    swprintf(name, 96, L"tovela_e2e_%lu_%lu_%d", GetCurrentProcessId(), GetTickCount(), counter++);
+    folder_ = std::wstring(temp) + name;
+    made = CreateDirectoryW(folder_.c_str(), nullptr) != FALSE;
+    if (!made && GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  if (!made) {
+    folder_.clear();
+    return;
+  }
   const std::wstring bin = EnvironmentPath(L"TOVELA_BIN_DIR");
   if (bin.empty()) return;
   ready_ = true;

@@ -1,15 +1,9 @@
 // The print command of the real program, end to end: the print dialog "グラフ印刷", the printer
-// messages, and jobs on the CUPS PDF printer (tests/setup.d/cups-pdf.sh) checked with pdfinfo and
-// rendered with pdftoppm into the artifacts folder.
+// messages, and jobs on the test PDF printer (tests/setup.d/pdf-printer.sh) checked with pdfinfo
+// and rendered with pdftoppm into the artifacts folder.
 //
-// The run without a printer: Wine builds its printer list from CUPS when the first process of the
-// session loads winspool, and drops queues CUPS no longer reports. That program is started as
-//   /usr/bin/env CUPS_SERVER=/nonexistent/cups.sock wine Tovela.exe
-// so its winspool finds no CUPS server and therefore no printer and no default printer. This
-// works because no other process of the Wine session has winspool loaded at that moment (this
-// test program does not use winspool, and every earlier program has ended); the next program
-// started normally rebuilds the list from the real CUPS server, PDF default again. The CUPS
-// queue itself is never touched.
+// The run without a printer takes the printer out of the Wine prefix (`PrinterAbsence`) before
+// the program starts and puts it back, default again, once the program has closed.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -120,63 +114,37 @@ RedSpan RedPixelsOf(const print_test::PageImage& image) {
   return span;
 }
 
-// A top-level window of class "Tovela" that is not among `known`; null when none shows in time.
-HWND WaitForNewMainWindow(const std::set<HWND>& known) {
-  HWND found = nullptr;
-  WaitUntil([&] {
-    for (HWND w = FindWindowExW(nullptr, nullptr, L"Tovela", nullptr); w != nullptr;
-         w = FindWindowExW(nullptr, w, L"Tovela", nullptr)) {
-      if (known.count(w) == 0 && IsWindowVisible(w)) {
-        found = w;
-        return true;
-      }
-    }
-    return false;
-  });
-  return found;
-}
-
 TEST_F(PrintCommand, WithoutAPrinterTheDialogReportsItAndReturnsToTheMainWindow) {
-  std::set<HWND> known;
-  for (HWND w = FindWindowExW(nullptr, nullptr, L"Tovela", nullptr); w != nullptr;
-       w = FindWindowExW(nullptr, w, L"Tovela", nullptr))
-    known.insert(w);
-  // The program's winspool sees no CUPS server (see the top of this file).
-  std::wstring commandLine = L"Z:\\usr\\bin\\env CUPS_SERVER=/nonexistent/cups.sock wine \"" +
-                             install.PathOf(L"Tovela.exe") + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION launcher{};
-  ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             install.Folder().c_str(), &startup, &launcher));
-  CloseHandle(launcher.hThread);
-  CloseHandle(launcher.hProcess);
-  HWND main = WaitForNewMainWindow(known);
-  ASSERT_NE(main, nullptr) << "the program did not start";
-  PROCESS_INFORMATION info{};
-  GetWindowThreadProcessId(main, &info.dwProcessId);
-  info.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, info.dwProcessId);
-  ASSERT_NE(info.hProcess, nullptr);
-  app = TovelaProcess(info, install.Folder());
-  ASSERT_EQ(app.WaitForMainWindow(), main);
-
   print_test::PrinterLock printerLock;
   EXPECT_TRUE(printerLock.Locked()) << "another test run kept the printer";
-  const auto before = print_test::PdfFiles();
-  const MessageBoxText box = app.CommandAndReadMessage(kPrintCommand);
-  ASSERT_TRUE(box) << "no message box";
-  EXPECT_EQ(box.caption, kPrinterErrorCaption);
-  EXPECT_EQ(box.text, kNoPrinterText);
-  EXPECT_EQ(GetWindow(box.window, GW_OWNER), nullptr) << "the message has an owner";
-  app.Screenshot(box.window, L"print_no_printer_message.bmp");
-  ASSERT_TRUE(box.Answer(IDOK));
-  // Back at the main window: the print dialog is gone and the program answers.
-  EXPECT_TRUE(WaitUntil([&] { return app.WaitForDialog(kPrintDialogCaption, 0ms) == nullptr; }));
-  EXPECT_TRUE(app.NoMessageBox());
-  DWORD_PTR result = 0;
-  EXPECT_NE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result), 0);
-  EXPECT_EQ(print_test::PdfFiles(), before);
-  Close();
+  {
+    print_test::PrinterAbsence noPrinter(L"PDF");
+    ASSERT_TRUE(noPrinter.Removed()) << "the test printer could not be taken out of the prefix";
+    DWORD size = 0;
+    ASSERT_FALSE(GetDefaultPrinterW(nullptr, &size)) << "a default printer is left";
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND main = app.MainWindow();
+
+    const auto before = print_test::PdfFiles();
+    const MessageBoxText box = app.CommandAndReadMessage(kPrintCommand);
+    ASSERT_TRUE(box) << "no message box";
+    EXPECT_EQ(box.caption, kPrinterErrorCaption);
+    EXPECT_EQ(box.text, kNoPrinterText);
+    EXPECT_EQ(GetWindow(box.window, GW_OWNER), nullptr) << "the message has an owner";
+    app.Screenshot(box.window, L"print_no_printer_message.bmp");
+    ASSERT_TRUE(box.Answer(IDOK));
+    // Back at the main window: the print dialog is gone and the program answers.
+    EXPECT_TRUE(WaitUntil([&] { return app.WaitForDialog(kPrintDialogCaption, 0ms) == nullptr; }));
+    EXPECT_TRUE(app.NoMessageBox());
+    DWORD_PTR result = 0;
+    EXPECT_NE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result), 0);
+    EXPECT_EQ(print_test::PdfFiles(), before);
+    Close();
+  }
+  wchar_t name[64] = {};
+  DWORD size = 64;
+  EXPECT_TRUE(GetDefaultPrinterW(name, &size) && std::wstring(name) == L"PDF")
+      << "the test printer is not the default printer again";
 }
 
 TEST_F(PrintCommand, DialogShowsTheDefaultPrinterAndTodayAndCancelPrintsNothing) {

@@ -73,6 +73,21 @@ class RunGtest(unittest.TestCase):
                 self.assertEqual("RE-RUN" in result.stdout, marked)
                 self.assertEqual(len(list(merged.iter("testcase"))), first.count("<testcase"))
 
+    def test_report_reaches_a_folder_with_a_space_japanese_and_accents(self):
+        # The program itself is only ever given an ASCII report path.
+        with tempfile.TemporaryDirectory() as work:
+            for name, text in (("fake.py", FAKE_GTEST), ("first.xml", report(("A", True, self.MIDDAY, "1")))):
+                with open(os.path.join(work, name), "w") as f:
+                    f.write(text)
+            out = os.path.join(work, "a b", "記録", "josé", "out.xml")
+            result = run("run_gtest.py", sys.executable, os.path.join(work, "fake.py"),
+                         "--gtest_output=xml:Z:" + out)
+            self.assertEqual(result.returncode, 1, result.stdout + result.stderr)
+            with open(os.path.join(work, "runs.txt")) as f:
+                given = f.read()
+            self.assertTrue(given.isascii() and "--gtest_output=xml:Z:/" in given, given)
+            self.assertEqual([c.get("name") for c in ET.parse(out).getroot().iter("testcase")], ["A"])
+
 
 class Summarize(unittest.TestCase):
     def make_tree(self, root, name, ctest_cases, gtest_reports):

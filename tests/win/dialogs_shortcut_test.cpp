@@ -30,8 +30,13 @@ class ScratchFolder {
   ScratchFolder() {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    path_ = std::wstring(temp) + L"tovela-shortcut-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(path_.c_str(), nullptr);
+    // Process ids repeat from run to run in a prefix: a folder left by an interrupted run is
+    // not reused.
+    for (int n = 0; n < 100; ++n) {
+      path_ = std::wstring(temp) + L"tovela-shortcut-" + std::to_wstring(GetCurrentProcessId()) +
+              L"-" + std::to_wstring(n);
+      if (CreateDirectoryW(path_.c_str(), nullptr)) break;
+    }
   }
   ~ScratchFolder() {
     WIN32_FIND_DATAW found;

@@ -1,6 +1,6 @@
 // The print job on the real (virtual) printer: RunPrintJob driven directly with a CPrintGraph, a
 // small store and a stand-in for the dialog (the printer label and the two date pickers), printing
-// to the CUPS PDF printer. Pages are checked with pdfinfo and rendered with pdftoppm.
+// to the test PDF printer. Pages are checked with pdfinfo and rendered with pdftoppm.
 #include <windows.h>
 #include <commctrl.h>
 #include <winspool.h>

@@ -18,9 +18,13 @@ class TempFolder {
   TempFolder() {
     wchar_t base[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, base);
-    path_ = std::wstring(base) + L"quillet_test_" + std::to_wstring(GetCurrentProcessId()) +
-            L"_" + std::to_wstring(GetTickCount64());
-    CreateDirectoryW(path_.c_str(), nullptr);
+    // Process ids repeat from run to run in a prefix: a folder left by an interrupted run is
+    // not reused.
+    for (int n = 0; n < 100; ++n) {
+      path_ = std::wstring(base) + L"quillet_test_" + std::to_wstring(GetCurrentProcessId()) +
+              L"_" + std::to_wstring(GetTickCount64()) + L"_" + std::to_wstring(n);
+      if (CreateDirectoryW(path_.c_str(), nullptr)) break;
+    }
   }
   ~TempFolder() {
     for (const std::wstring& file : files_) DeleteFileW(file.c_str());
