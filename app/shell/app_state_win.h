@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "chart_plot.h"
 #include "color_scheme.h"
 
 struct TemperatureStore;
@@ -44,6 +45,7 @@ struct AppState {
   HACCEL Accelerators = nullptr;  // the table built from AcceleratorEntries
   HINSTANCE Instance = nullptr;
   bool StartupRun = false;        // "-startup": the main window stays hidden unless a close fails
+  ShiftLineStyle ShiftLines{true}; // CoverLineColor and ShowShift as read at start-up
 };
 
 extern AppState gApp;
