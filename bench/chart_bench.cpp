@@ -107,13 +107,43 @@ BENCHMARK(BM_ChartPaintRecompute)->Apply(ChartArguments);
 BENCHMARK(BM_ChartScroll)->Apply(ChartArguments);
 BENCHMARK(BM_ChartScrollRecompute)->Apply(ChartArguments);
 
+// The temperature chart with the cycles' cover lines and first high days shown (the program's
+// default), a paint or a scroll step, at today or the oldest position. The cycles are read once
+// per change of the records, so the cost stays flat in the history.
+void RunShiftChart(benchmark::State& state, bool frameToo) {
+  Stores stores(true);
+  FillHistory(stores.temperatures, stores.weights, static_cast<int>(state.range(0)));
+  Screen screen(stores, kTemperatureMode);
+  SetShiftLineStyle(*screen.view, ShiftLineStyle{true, MakeRgb(255, 128, 0)});
+  if (state.range(1) != 0) screen.scroll->SetPosition(0);
+  for (auto _ : state) {
+    if (frameToo) DrawChartFrame(*screen.view, screen.canvas);
+    DrawChartData(*screen.view, screen.canvas);
+  }
+  benchmark::DoNotOptimize(screen.canvas.ops);
+}
+
+void ShiftArguments(benchmark::internal::Benchmark* b) {
+  for (int years : {1, 10, 30})
+    for (int oldest : {0, 1}) b->Args({years, oldest});
+  b->ArgNames({"years", "oldest"})->Unit(benchmark::kMicrosecond);
+}
+
+void BM_ChartPaintShift(benchmark::State& state) { RunShiftChart(state, true); }
+void BM_ChartScrollShift(benchmark::State& state) { RunShiftChart(state, false); }
+BENCHMARK(BM_ChartPaintShift)->Apply(ShiftArguments);
+BENCHMARK(BM_ChartScrollShift)->Apply(ShiftArguments);
+
 // One A4 page at 300 dpi ending at today, frame and data.
-void RunPrintedPage(benchmark::State& state, bool keepDerived) {
+// shift: with the cycles' cover lines and first high days.
+void RunPrintedPage(benchmark::State& state, bool keepDerived, bool shift = false) {
   Stores stores(keepDerived);
   FillHistory(stores.temperatures, stores.weights, static_cast<int>(state.range(0)));
   CountingCanvas canvas;
   auto view = CreatePrintChartView(3508, 2479, &stores.temperatures,
                                    ChartFloorTemperature(stores.temperatures), kColors, &canvas);
+  view->shiftLines.show = shift;
+  view->today = FromTm(kToday);
   const DateYmd first = FromTm(quillet::AddYmd(kToday, 0, 0, -60));
   for (auto _ : state) {
     DrawPrintPageFrame(*view, canvas);
@@ -126,6 +156,8 @@ void BM_PrintedPage(benchmark::State& state) { RunPrintedPage(state, true); }
 void BM_PrintedPageRecompute(benchmark::State& state) { RunPrintedPage(state, false); }
 BENCHMARK(BM_PrintedPage)->ArgName("years")->Arg(1)->Arg(30)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PrintedPageRecompute)->ArgName("years")->Arg(1)->Arg(30)->Unit(benchmark::kMicrosecond);
+void BM_PrintedPageShift(benchmark::State& state) { RunPrintedPage(state, true, true); }
+BENCHMARK(BM_PrintedPageShift)->ArgName("years")->Arg(1)->Arg(10)->Arg(30)->Unit(benchmark::kMicrosecond);
 
 // The three data files of `years` years in a folder of their own, written once per run.
 std::filesystem::path DataFolder(int years) {

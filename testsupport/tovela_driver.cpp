@@ -207,6 +207,17 @@ std::vector<HWND> TopLevelWindows(DWORD processId, const std::wstring& className
   return found;
 }
 
+std::wstring ClipboardText() {
+  if (!OpenClipboard(nullptr)) return L"";
+  std::wstring text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    win32::GlobalMemoryLock lock(data);
+    if (lock.get() != nullptr) text = static_cast<const wchar_t*>(lock.get());
+  }
+  CloseClipboard();
+  return text;
+}
+
 std::wstring GetText(HWND window) {
   if (window == nullptr) return L"";
   DWORD_PTR length = 0;

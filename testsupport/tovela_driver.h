@@ -51,6 +51,7 @@ inline constexpr int kUpdateButtonId = 417;
 inline constexpr int kDeleteButtonId = 418;
 inline constexpr int kNextPeriodValueId = 424;
 inline constexpr int kNextOvulationValueId = 426;
+inline constexpr int kShiftStateValueId = 428;  // "体温の状態"
 
 // Menu and accelerator commands of the main window.
 inline constexpr int kExitCommand = 201;
@@ -65,6 +66,13 @@ inline constexpr int kPrintCommand = 210;
 inline constexpr int kVersionCommand = 211;
 inline constexpr int kCsvExportCommand = 212;
 inline constexpr int kCsvImportCommand = 213;
+inline constexpr int kShowShiftCommand = 214;
+inline constexpr int kCycleListCommand = 215;
+
+// The list of cycles "CYCLE_LIST_DIALOG".
+inline constexpr wchar_t kCycleListCaption[] = L"周期の一覧";
+inline constexpr int kCycleListId = 801;
+inline constexpr int kCycleListCopyId = 802;
 
 // The entry dialog "ADD_TEMPE_DIALOG".
 inline constexpr wchar_t kEntryDialogCaption[] = L"体調の情報を入力してください";
@@ -105,6 +113,8 @@ std::vector<HWND> TopLevelWindows(DWORD processId, const std::wstring& className
 std::wstring GetText(HWND window);
 bool SetText(HWND window, const std::wstring& text);  // WM_SETTEXT
 bool IsChecked(HWND button);                          // BM_GETCHECK
+// The clipboard's text (CF_UNICODETEXT); "" when there is none.
+std::wstring ClipboardText();
 void SetChecked(HWND button, bool checked);           // BM_SETCHECK
 // Posts a click (never blocks, so it may open a modal dialog or message box).
 void PostClick(HWND button);

@@ -2,6 +2,7 @@
 // share.
 #include "chart_plot.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <optional>
@@ -24,6 +25,12 @@ class ScopedRounding {
  private:
   int saved_;
 };
+
+// The solid pen of the cover lines and first high days; null without a tool factory.
+DrawTool MakeCoverLinePen(const ChartPlot& plot) {
+  if (plot.toolFactory == nullptr) return nullptr;
+  return plot.toolFactory->MakePen(PenDesc{PenStyle::Solid, 1, plot.shiftLines.color});
+}
 
 }  // namespace
 
@@ -48,13 +55,23 @@ void MakeChartTools(ChartPlot& plot, const FontDesc& bold, const FontDesc& day,
     t.markBrush = f.MakeSolidBrush(c.MarkBackColor);
   }
   t.dotBrush = f.MakeSolidBrush(c.GraphColor);
+  if (plot.shiftLines.show) t.coverLinePen = MakeCoverLinePen(plot);
+}
+
+void SetShiftLineStyle(ChartPlot& plot, const ShiftLineStyle& style) {
+  if (plot.toolFactory != nullptr && plot.tools.coverLinePen != nullptr)
+    plot.toolFactory->DeleteTool(plot.tools.coverLinePen);
+  plot.tools.coverLinePen = nullptr;
+  plot.shiftLines = style;
+  if (style.show) plot.tools.coverLinePen = MakeCoverLinePen(plot);
 }
 
 void ReleaseChartTools(ChartPlot& plot) {
   ChartTools& t = plot.tools;
   if (plot.toolFactory != nullptr) {
     for (DrawTool tool : {t.boldFont, t.dayFont, t.framePen, t.gridPen, t.gridDotPen, t.graphPen,
-                          t.baseLinePen, t.whiteBrush, t.todayBrush, t.markBrush, t.dotBrush}) {
+                          t.baseLinePen, t.whiteBrush, t.todayBrush, t.markBrush, t.dotBrush,
+                          t.coverLinePen}) {
       if (tool != nullptr) plot.toolFactory->DeleteTool(tool);
     }
   }
@@ -164,5 +181,34 @@ void DrawScaleLabels(const ChartPlot& plot, Canvas& canvas, int left, double fir
     }
     ++i;
     v += step;
+  }
+}
+
+void DrawShiftLines(const ChartPlot& plot, Canvas& canvas, const std::vector<CycleReading>& cycles,
+                    const std::tm& first, int columns, const DateYmd& last) {
+  if (columns <= 0 || plot.tools.coverLinePen == nullptr) return;
+  const int w = plot.dayWidth;
+  const DateYmd firstDate = FromTm(first);
+  // Column k (0-based) of a date, and its left x (the first column starts inside the plot box).
+  auto columnOf = [&](const DateYmd& d) { return quillet::SubDay(ToTm(d), first); };
+  auto leftOf = [&](int k) { return k == 0 ? plot.plotLeft + 1 : plot.plotLeft + k * w + 1; };
+  // The first cycle that may reach into the columns: cycles are in date order.
+  auto cycle = std::lower_bound(cycles.begin(), cycles.end(), firstDate,
+                                [](const CycleReading& c, const DateYmd& d) { return c.end < d; });
+  for (; cycle != cycles.end(); ++cycle) {
+    const int from = columnOf(cycle->start);
+    if (from >= columns || last < cycle->start) break;
+    if (!cycle->hasShift) continue;
+    const int to = std::min({columnOf(cycle->end), columnOf(last), columns - 1});
+    const int fromColumn = std::max(from, 0);
+    if (to < fromColumn) continue;
+    const int y = plot.ValueY(static_cast<double>(cycle->coverLine) / 100.0);
+    DrawLine(canvas, plot.tools.coverLinePen, leftOf(fromColumn), y, plot.plotLeft + (to + 1) * w,
+             y);
+    const int high = columnOf(cycle->firstHigh);
+    if (high >= fromColumn && high <= to) {
+      const int x = plot.plotLeft + (high + 1) * w - w / 2;
+      DrawLine(canvas, plot.tools.coverLinePen, x, plot.plotTop + 1, x, plot.plotBottom);
+    }
   }
 }

@@ -7,11 +7,13 @@
 
 #include <ctime>
 #include <initializer_list>
+#include <vector>
 
 #include "color_scheme.h"
 #include "date_ymd.h"
 #include "draw_canvas.h"
 #include "record_stores.h"
+#include "thermal_shift.h"
 
 // The pens, brushes and fonts of a chart, owned by its view. The printed page has no today or
 // mark column and leaves those two brushes null.
@@ -27,6 +29,15 @@ struct ChartTools {
   DrawTool todayBrush = nullptr;
   DrawTool markBrush = nullptr;
   DrawTool dotBrush = nullptr;
+  DrawTool coverLinePen = nullptr;  // only while the shift lines are shown
+};
+
+// The reading of the curve on the temperature chart: each cycle's cover line and the line of its
+// first high day. Off (the default of a plot), nothing of it is drawn or made.
+struct ShiftLineStyle {
+  bool show = false;
+  ColorRef color = MakeRgb(255, 128, 0);
+  friend bool operator==(const ShiftLineStyle&, const ShiftLineStyle&) = default;
 };
 
 struct ChartPlot {
@@ -36,6 +47,7 @@ struct ChartPlot {
   int rowHeight = 0;  // pixels per row of the value scale
 
   ColorScheme colors;
+  ShiftLineStyle shiftLines;
   DrawingToolFactory* toolFactory = nullptr;  // not owned
   ChartTools tools;
 
@@ -51,10 +63,14 @@ struct ChartPlot {
 
 // Makes the tools from the colours in this order: the two fonts, the frame, grid, dotted grid,
 // graph and dashed average-line pens, the white brush, the today and mark brushes when
-// `columnBrushes`, the point brush. Nothing without a tool factory.
+// `columnBrushes`, the point brush, and the cover-line pen when the shift lines are shown. Nothing
+// without a tool factory.
 void MakeChartTools(ChartPlot& plot, const FontDesc& bold, const FontDesc& day, bool columnBrushes);
 // Deletes every tool that is not null and nulls the fields. Safe to call twice.
 void ReleaseChartTools(ChartPlot& plot);
+// Takes the style of the shift lines and makes their pen again (none while they are hidden); the
+// other tools stay as they are.
+void SetShiftLineStyle(ChartPlot& plot, const ShiftLineStyle& style);
 
 // How values become rows. The floor lies on the lowest grid line, one row above the plot bottom;
 // a row holds `rowValue` in `stepsPerRow` steps, `stepsPerUnit` steps to a unit of the value.
@@ -114,6 +130,12 @@ void DrawHeaderAxes(const ChartPlot& plot, Canvas& canvas,
 // The three rows of year-month, day and cycle day.
 void DrawThreeRowAxes(const ChartPlot& plot, Canvas& canvas, int bottom, int captionDx,
                       int captionDy);
+
+// The reading of the curve over `columns` day columns from `first`, none after `last`: for each
+// cycle with a shift, its cover line across its columns and a line down the middle of the column of
+// its first high day, from the plot's top to its bottom, with the cover-line pen.
+void DrawShiftLines(const ChartPlot& plot, Canvas& canvas, const std::vector<CycleReading>& cycles,
+                    const std::tm& first, int columns, const DateYmd& last);
 
 // Right-aligned labels in the axis column (from x `left`), one per grid row: the lowest grid line
 // carries `first` + step, each line above one step more; the bottom row and the topmost line

@@ -1,5 +1,6 @@
 // The data layer of temperature mode: calendar header, marks, today, day lines, the basal
-// temperature curve, then the grid over it and the dashed average line.
+// temperature curve, then the grid over it, the cycles' cover lines and first high days (when
+// shown) and the dashed average line.
 #include "chart_columns.h"
 #include "chart_drawing.h"
 #include "statistics.h"
@@ -73,5 +74,11 @@ void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
   curve.Finish(dayAfter);
 
   DrawHorizontalGrid(v, canvas, 5);
+  // Like the grid, the reading of the curve lies over the curve, under the average line.
+  if (store != nullptr && v.shiftLines.show) {
+    const int columns = VisibleDayCount(v);
+    DrawShiftLines(v, canvas, ReadCycles(*store, FromTm(today)), first, columns,
+                   FromTm(quillet::AddYmd(first, 0, 0, columns - 1)));
+  }
   DrawAverageLine(v, canvas, store);
 }

@@ -170,6 +170,9 @@ int CreateSidePanel(MainForm& form, HWND parent, WNDPROC chartProcedure) {
   form.AddButton = MakeButton(L"登録(&A)", parent, BS_PUSHBUTTON, Place(10, 450, 50, 25), kAddButtonId);
   form.UpdateButton = MakeButton(L"更新(&M)", parent, BS_PUSHBUTTON, Place(70, 450, 50, 25), kUpdateButtonId);
   form.DeleteButton = MakeButton(L"削除(&D)", parent, BS_PUSHBUTTON, Place(130, 450, 50, 25), kDeleteButtonId);
+  form.ShiftStateCaption =
+      MakeStatic<CMyStatic>(L"体温の状態", parent, Place(10, 490, 180, 20), kShiftStateCaptionId);
+  form.ShiftStateValue = MakeStatic<CMyStatic>(L"", parent, Place(10, 510, 180, 20), kShiftStateValueId);
 
   gTabForm = &form;
   SubclassForTab(0, PanelStop::DatePicker, *form.DatePicker);
@@ -211,6 +214,10 @@ void ShowDayInPanel(MainForm& form, const TemperatureStore& temperatures, int cy
   EnableWindow(form.AddButton->GetMyHWnd(), content.addEnabled);
   EnableWindow(form.UpdateButton->GetMyHWnd(), content.updateEnabled);
   EnableWindow(form.DeleteButton->GetMyHWnd(), content.deleteEnabled);
+}
+
+void ShowShiftState(MainForm& form, const std::u16string& text) {
+  if (form.ShiftStateValue) form.ShiftStateValue->SetMyText(Wide(text));
 }
 
 DateYmd PickerDate(MainForm& form) {

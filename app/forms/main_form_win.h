@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "brassel.h"
 #include "date_ymd.h"
@@ -36,6 +37,8 @@ enum MainFormId : int {
   kNextPeriodValueId = 424,
   kNextOvulationCaptionId = 425,
   kNextOvulationValueId = 426,
+  kShiftStateCaptionId = 427,
+  kShiftStateValueId = 428,
 };
 
 // The memo edits accept no more than a memo record holds.
@@ -56,6 +59,7 @@ struct MainForm {
   std::unique_ptr<CMyButton> PeriodCheck;
   std::unique_ptr<CMyButton> AddButton, UpdateButton, DeleteButton;
   std::unique_ptr<CMyStatic> CycleUnit, AverageUnit, TemperatureUnit, WeightUnit;
+  std::unique_ptr<CMyStatic> ShiftStateCaption, ShiftStateValue;  // "体温の状態"
   RECT ChartRect{};  // the chart window's client rectangle, read once after creation
 
   MainForm() = default;
@@ -84,6 +88,9 @@ void ShowDayInPanel(MainForm& form, const TemperatureStore& temperatures, int cy
                     const DateYmd& date, const TemperatureRecord* temperature,
                     const WeightRecord* weight, const MemoRecord* memo, double average,
                     const DateYmd& today);
+
+// The "体温の状態" row's value (ShiftStateText of the day, or empty while the reading is hidden).
+void ShowShiftState(MainForm& form, const std::u16string& text);
 
 // Reads the panel: the picker's date into all four outputs (cleared first), the temperature and
 // weight texts converted as decimals (text that is not a number gives 0), the period check box and

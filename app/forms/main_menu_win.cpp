@@ -52,11 +52,14 @@ HACCEL BuildMainMenu(HWND mainWindow, AcceleratorEntries& entries) {
   InsertCommand(file, 3, {nullptr, 0});
   InsertCommand(file, 4, {L"終了(&X)", kExitCommand});
   InsertCommand(health, 0, {L"基本設定登録(&B)  Ctrl+B", kBasicSettingsCommand});
+  InsertCommand(health, 1, {L"周期の一覧(&L)...", kCycleListCommand});
   InsertCommand(tools, 0, {L"色の変更(&C) Ctrl+Shift+C", kColorsCommand});
   InsertCommand(tools, 1, {L"スタートアップにショートカットを作成(&S)", kShortcutCommand});
   InsertCommand(graph, 0, {L"基礎体温モード(&T)", kTemperatureModeCommand}, true);
   InsertCommand(graph, 1, {L"体重モード(&W)", kWeightModeCommand});
   InsertCommand(graph, 2, {L"妊娠確定モード(&P)", kPregnancyModeCommand});
+  InsertCommand(graph, 3, {nullptr, 0});
+  InsertCommand(graph, 4, {L"体温の判定を表示(&S)", kShowShiftCommand}, true);
   InsertCommand(help, 0, {L"バージョン情報(&V)", kVersionCommand});
 
   InsertPopup(bar, 0, L"ファイル(&F)", file);
@@ -90,6 +93,12 @@ void SetModeChecks(HWND mainWindow, bool temperatureMode, bool weightMode, bool 
     info.fState = (info.fState & ~static_cast<UINT>(MFS_CHECKED)) | (item.checked ? MFS_CHECKED : 0);
     SetMenuItemInfoW(graph, static_cast<UINT>(item.command), FALSE, &info);
   }
+}
+
+void CheckShiftItem(HWND mainWindow, bool checked) {
+  HMENU graph = GetSubMenu(GetMenu(mainWindow), kGraphMenuPosition);
+  if (graph != nullptr)
+    CheckMenuItem(graph, kShowShiftCommand, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void CheckModeItem(HWND mainWindow, int mode) {

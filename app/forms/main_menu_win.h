@@ -17,6 +17,8 @@ enum MenuCommand : int {
   kVersionCommand = 211,
   kCsvExportCommand = 212,
   kCsvImportCommand = 213,
+  kShowShiftCommand = 214,
+  kCycleListCommand = 215,
 };
 
 // The accelerator entries the table is made from: Ctrl+B (203), Ctrl+Shift+C (205), Ctrl+P (210).
@@ -32,6 +34,9 @@ HACCEL BuildMainMenu(HWND mainWindow, AcceleratorEntries& entries);
 void SetModeChecks(HWND mainWindow, bool temperatureMode, bool weightMode, bool pregnancyMode);
 // Checks the item of chart mode 1, 2 or 3 and unchecks the other two; any other mode checks none.
 void CheckModeItem(HWND mainWindow, int mode);
+
+// Checks or unchecks "体温の判定を表示(&S)".
+void CheckShiftItem(HWND mainWindow, bool checked);
 
 // The version dialog "VERSION_DIALOG": placed like every dialog, ended by OK or Cancel.
 INT_PTR CALLBACK VersionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

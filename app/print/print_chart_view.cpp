@@ -122,6 +122,10 @@ DateYmd DrawPrintTemperaturePage(PrintChartView& v, Canvas& canvas, const DateYm
   // Grid and average line first, under the curve.
   DrawHorizontalGrid(v, canvas, 5);
   DrawAverageLine(v, canvas, store);
+  // So is the reading of the curve, up to the end date.
+  if (store != nullptr && v.shiftLines.show)
+    DrawShiftLines(v, canvas, ReadCycles(*store, v.today), ToTm(firstDay), DaysPerPrintPage(v),
+                   endDate);
 
   // The year-month label starts 1 pixel into the column and runs 132 mm; header cells are
   // centred; points have a radius of 3 and none is drawn after the end date.

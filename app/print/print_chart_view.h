@@ -28,6 +28,7 @@ struct PrintChartView : ChartPlot {
   const TemperatureStore* temperatures = nullptr;  // not owned
   double floorTemperature = 0.0;
   double pageScale = 0.0;  // VERTRES / 210.0: device pixels per millimetre
+  DateYmd today;  // the current cycle's cover line runs to this day (shiftLines, chart_plot.h)
 
   // PrintValueToY.
   int ValueY(double value) const override;

@@ -42,6 +42,7 @@ class CPrintGraph {
   std::unique_ptr<PrintChartView> PrintedChart;   // only while a job runs
   double FloorTemperature = 0.0;
   ColorScheme Colors;  // the page uses all but the today and mark colours
+  ShiftLineStyle ShiftLines;  // the cycles' cover lines and first high days, as the screen shows
 };
 
 // The context for the run: owner and instance, everything else null.

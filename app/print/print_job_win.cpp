@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "dates.h"
 #include "gdi_canvas_win.h"
 #include "print_document.h"
 #include "print_graph_dialog_win.h"
@@ -101,6 +102,8 @@ int RunPrintJob(CPrintGraph& printGraph) {
       printGraph.Temperatures != nullptr ? printGraph.Temperatures : &kNoRecords,
       printGraph.FloorTemperature, printGraph.Colors, &GdiDrawingTools());
   PrintChartView& chart = *printGraph.PrintedChart;
+  chart.shiftLines = printGraph.ShiftLines;
+  chart.today = FromTm(quillet::GetNow());
 
   GdiCanvas canvas(dc.get());
   GdiPrintDocument document(dc.get());

@@ -8,9 +8,9 @@
 //
 // Every change of a store's records (insert, update, delete, clear) advances its version. What is
 // derived from the records alone (the period starts, the averages and cycle gaps of
-// statistics.h) is kept beside them with the version it was derived from and derived again on the
-// first read after a change, so a paint or a scroll does not walk the whole history and no reader
-// can see a value of an earlier state.
+// statistics.h, the cycles and thermal shifts of thermal_shift.h) is kept beside them with the
+// version it was derived from and derived again on the first read after a change, so a paint or a
+// scroll does not walk the whole history and no reader can see a value of an earlier state.
 #pragma once
 
 #include <cstddef>
@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "date_ymd.h"
+#include "thermal_shift.h"
 
 constexpr std::size_t MemoCapacity = 100;  // 99 UTF-16 units and a terminating zero
 
@@ -162,6 +163,7 @@ struct TemperatureStore {
   // Derived from the records; read only through LatestPeriodStart and statistics.h.
   mutable PeriodStartList periodStarts;
   mutable TemperatureSummary summary;
+  mutable CycleReadingList cycleReadings;  // read through ReadCycles (thermal_shift.h)
 
   TemperatureRecord* head() const { return records.head; }
 };

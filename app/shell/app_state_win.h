@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "chart_plot.h"
 #include "color_scheme.h"
 #include "saving.h"
 #include "settings.h"
@@ -47,8 +48,9 @@ struct AppState {
   HINSTANCE Instance = nullptr;
   bool StartupRun = false;        // "-startup": the main window stays hidden unless a close fails
   DataFilesState SavedFiles;      // each data file as its last read or write left it
-  SettingsTexts SavedSettings;    // the settings file's keys as last written (or as at start)
+  SettingsFileTexts SavedSettings;  // the settings file's keys as last written (or as at start)
   SaveNotices SaveNotices;        // the save messages shown so far
+  ShiftLineStyle ShiftLines{true}; // CoverLineColor and ShowShift as read at start-up
 };
 
 extern AppState gApp;

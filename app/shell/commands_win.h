@@ -1,9 +1,12 @@
 // The main-window commands that each run in a file of their own: basic settings (203), colours
-// (205), the start-up shortcut (206), printing (210) and CSV files (212, 213). The main window
-// procedure routes each command here and returns what the handler gives (1: handled).
+// (205), the start-up shortcut (206), printing (210), CSV files (212, 213) and the reading of the
+// curve (214, 215). The main window procedure routes each command here and returns what the
+// handler gives (1: handled).
 #pragma once
 
 #include <windows.h>
+
+#include "date_ymd.h"
 
 // Command 203 "基本設定登録(&B)  Ctrl+B": runs the basic settings dialog and applies its values.
 int OnBasicSettingsCommand(HWND mainWindow);
@@ -19,3 +22,10 @@ int OnCsvExportCommand(HWND mainWindow);
 // Command 213 "CSVファイルから読み込み(&I)...": reads a CSV file chosen in the open dialog into the
 // stores, asking first when some of its days already have records.
 int OnCsvImportCommand(HWND mainWindow);
+// Command 214 "体温の判定を表示(&S)": shows or hides the reading of the curve (the chart's cover
+// lines and first high days, the panel's "体温の状態" row) and checks the item to match.
+int OnShowShiftCommand(HWND mainWindow);
+// Command 215 "周期の一覧(&L)...": the list of cycles up to today.
+int OnCycleListCommand(HWND mainWindow);
+// The panel's "体温の状態" row for the day; empty while the reading is hidden.
+void ShowShiftStateOf(const DateYmd& date);

@@ -104,6 +104,8 @@ LRESULT RunCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case kPrintCommand: return OnPrintCommand(window);
     case kCsvExportCommand: return OnCsvExportCommand(window);
     case kCsvImportCommand: return OnCsvImportCommand(window);
+    case kShowShiftCommand: return OnShowShiftCommand(window);
+    case kCycleListCommand: return OnCycleListCommand(window);
     case kVersionCommand:
       ShowVersionDialog(window);
       return 1;
@@ -188,6 +190,7 @@ void ShowDay(const DateYmd& date, int cycle) {
                  FindWeight(*gApp.WeightData, date.year, date.month, date.day),
                  FindMemo(*gApp.MemoData, date.year, date.month, date.day),
                  AverageTemperature(temperatures), FromTm(quillet::GetNow()));
+  ShowShiftStateOf(date);
 }
 
 void ShowPickerDay() {

@@ -13,6 +13,7 @@ int OnPrintCommand(HWND) {
   SetPrintGraphSource(*printGraph, gApp.TemperatureData.get(),
                       ChartFloorTemperature(*gApp.TemperatureData),
                       gApp.Chart != nullptr ? gApp.Chart->colors : kKeepEveryColor);
+  if (gApp.Chart != nullptr) printGraph->ShiftLines = gApp.Chart->shiftLines;
   RunPrintGraphDialog(*printGraph);
   return 1;
 }

@@ -26,6 +26,11 @@ const std::array<SettingsKey, kSettingsKeyCount> kSettingsKeys = {{
     {"PeriodCalcType", "0"},
 }};
 
+const std::array<SettingsKey, kShiftSettingsKeyCount> kShiftSettingsKeys = {{
+    {"CoverLineColor", "255,128,0"},
+    {"ShowShift", "1"},
+}};
+
 namespace {
 
 enum KeyIndex : int {
@@ -48,6 +53,14 @@ bool ScanInteger(const std::string& text, std::size_t& pos, long long& value) {
   if (end == begin) return false;
   pos += static_cast<std::size_t>(end - begin);
   return true;
+}
+
+// "%d,%d,%d" of red, green and blue.
+std::string ColorText(ColorRef c) {
+  char buffer[kSettingsValueBuffer];
+  std::snprintf(buffer, sizeof buffer, "%d,%d,%d", static_cast<int>(c & 0xFF),
+                static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+  return buffer;
 }
 
 }  // namespace
@@ -121,12 +134,7 @@ SettingsValues ParseSettings(const SettingsTexts& texts) {
 SettingsTexts FormatSettings(const SettingsValues& values) {
   SettingsTexts texts;
   char buffer[kSettingsValueBuffer];
-  for (int i = 0; i < kColorSlotCount; ++i) {
-    const ColorRef c = values.colors[i];
-    std::snprintf(buffer, sizeof buffer, "%d,%d,%d", static_cast<int>(c & 0xFF),
-                  static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
-    texts[i] = buffer;
-  }
+  for (int i = 0; i < kColorSlotCount; ++i) texts[i] = ColorText(values.colors[i]);
   auto formatInt = [&](int key, int value) {
     std::snprintf(buffer, sizeof buffer, "%d", value);
     texts[key] = buffer;
@@ -155,4 +163,16 @@ SettingsValues SettingsForSave(const ColorScheme& chartColors, int chartMode,
   values.weightCalcType = weights.weightCalcType;
   values.periodCalcType = temperatures.periodCalcType;
   return values;
+}
+
+ShiftSettings ParseShiftSettings(const ShiftSettingsTexts& texts) {
+  ShiftSettings values;
+  ParseColorText(texts[0], values.coverLineColor);
+  int show = 1;
+  if (ParseIntText(texts[1], show)) values.showShift = show != 0;
+  return values;
+}
+
+ShiftSettingsTexts FormatShiftSettings(const ShiftSettings& values) {
+  return ShiftSettingsTexts{ColorText(values.coverLineColor), values.showShift ? "1" : "0"};
 }

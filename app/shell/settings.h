@@ -59,6 +59,30 @@ SettingsValues ParseSettings(const SettingsTexts& texts);
 // The values as the texts to write, in key order: colours "%d,%d,%d", floors "%.2f" and "%.1f".
 SettingsTexts FormatSettings(const SettingsValues& values);
 
+// Two more keys, read and written after the fourteen: how the chart shows the reading of the
+// curve (the cycles' cover lines and first high days, the side panel's state row).
+inline constexpr int kShiftSettingsKeyCount = 2;
+extern const std::array<SettingsKey, kShiftSettingsKeyCount> kShiftSettingsKeys;  // CoverLineColor, ShowShift
+using ShiftSettingsTexts = std::array<std::string, kShiftSettingsKeyCount>;
+
+struct ShiftSettings {
+  ColorRef coverLineColor = RgbFromComponents(255, 128, 0);
+  bool showShift = true;
+};
+
+// "r,g,b" and "1" or "0" (any other integer counts as on); a text that does not scan takes the
+// key's default.
+ShiftSettings ParseShiftSettings(const ShiftSettingsTexts& texts);
+ShiftSettingsTexts FormatShiftSettings(const ShiftSettings& values);
+
+// Every key of the file as written: the fourteen, then the two of the curve's reading. Two of
+// these compare equal exactly when writing one over the other would change nothing.
+struct SettingsFileTexts {
+  SettingsTexts keys;
+  ShiftSettingsTexts shift;
+  bool operator==(const SettingsFileTexts&) const = default;
+};
+
 // What a close writes: the colours and mode the chart shows, the chart floors and cycle length
 // recomputed from the stores (so an automatic setting writes its computed value), and the
 // calculation types held by the stores.

@@ -1,5 +1,6 @@
 #include "settings_win.h"
 
+#include <array>
 #include <string>
 
 #include "chart_view.h"
@@ -27,19 +28,38 @@ std::string NarrowValue(const wchar_t* text) {
   return value;
 }
 
+// The texts of the keys, their defaults for missing keys.
+template <std::size_t N>
+std::array<std::string, N> ReadKeys(const std::wstring& path, const std::array<SettingsKey, N>& keys) {
+  std::array<std::string, N> texts;
+  for (std::size_t i = 0; i < N; ++i) {
+    wchar_t value[kSettingsValueBuffer] = {};
+    GetPrivateProfileStringW(kSection, WideAscii(keys[i].name).c_str(),
+                             WideAscii(keys[i].defaultText).c_str(), value, kSettingsValueBuffer,
+                             path.c_str());
+    texts[i] = NarrowValue(value);
+  }
+  return texts;
+}
+
+// false when a write failed; every key is tried.
+template <std::size_t N>
+bool WriteKeys(const std::wstring& path, const std::array<SettingsKey, N>& keys,
+               const std::array<std::string, N>& texts) {
+  bool written = true;
+  for (std::size_t i = 0; i < N; ++i) {
+    written = WritePrivateProfileStringW(kSection, WideAscii(keys[i].name).c_str(),
+                                         WideAscii(texts[i]).c_str(), path.c_str()) != FALSE &&
+              written;
+  }
+  return written;
+}
+
 }  // namespace
 
 void LoadSettings(AppState& state) {
   const std::wstring path = SettingsPath();
-  SettingsTexts texts;
-  for (int i = 0; i < kSettingsKeyCount; ++i) {
-    wchar_t value[kSettingsValueBuffer] = {};
-    GetPrivateProfileStringW(kSection, WideAscii(kSettingsKeys[i].name).c_str(),
-                             WideAscii(kSettingsKeys[i].defaultText).c_str(), value,
-                             kSettingsValueBuffer, path.c_str());
-    texts[i] = NarrowValue(value);
-  }
-  const SettingsValues v = ParseSettings(texts);
+  const SettingsValues v = ParseSettings(ReadKeys(path, kSettingsKeys));
   state.Colors = v.colors;
   state.GraphMode = v.graphMode;
   state.MinTemperature = v.minTemperature;
@@ -48,23 +68,22 @@ void LoadSettings(AppState& state) {
   state.TemperatureCalcType = v.temperatureCalcType;
   state.WeightCalcType = v.weightCalcType;
   state.PeriodCalcType = v.periodCalcType;
+  const ShiftSettings shift = ParseShiftSettings(ReadKeys(path, kShiftSettingsKeys));
+  state.ShiftLines = ShiftLineStyle{shift.showShift, shift.coverLineColor};
 }
 
-SettingsTexts SettingsTextsInForce(const AppState& state) {
+SettingsFileTexts SettingsTextsInForce(const AppState& state) {
   if (state.Chart == nullptr || state.TemperatureData == nullptr || state.WeightData == nullptr) return {};
-  return FormatSettings(SettingsForSave(state.Chart->colors, state.Chart->mode, *state.TemperatureData,
-                                        *state.WeightData));
+  const ShiftLineStyle& shown = state.Chart->shiftLines;
+  return {FormatSettings(SettingsForSave(state.Chart->colors, state.Chart->mode,
+                                         *state.TemperatureData, *state.WeightData)),
+          FormatShiftSettings(ShiftSettings{shown.color, shown.show})};
 }
 
-bool WriteSettings(const SettingsTexts& texts, const LocalTime& now) {
+bool WriteSettings(const SettingsFileTexts& texts, const LocalTime& now) {
   const std::wstring path = SettingsPath();
   // Every profile write changes the file in place: the day's copy must be taken before the first.
   KeepDailyCopy(path, now);
-  bool written = true;
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    written = WritePrivateProfileStringW(kSection, WideAscii(kSettingsKeys[i].name).c_str(),
-                                         WideAscii(texts[i]).c_str(), path.c_str()) != FALSE &&
-              written;
-  }
-  return written;
+  const bool keysWritten = WriteKeys(path, kSettingsKeys, texts.keys);
+  return WriteKeys(path, kShiftSettingsKeys, texts.shift) && keysWritten;
 }

@@ -95,6 +95,8 @@ void CreateChart() {
                                         gApp.TemperatureData.get(), gApp.WeightData.get());
   SetChartScrollRange(*gApp.Chart);
   SetChartColors(*gApp.Chart, gApp.Colors);
+  SetShiftLineStyle(*gApp.Chart, gApp.ShiftLines);
+  CheckShiftItem(form.Window(), gApp.ShiftLines.show);
   // Any other saved value leaves mode 1 with no item checked; the first paint shows the chart.
   if (gApp.GraphMode >= 1 && gApp.GraphMode <= 3) {
     CheckModeItem(form.Window(), gApp.GraphMode);

@@ -31,21 +31,24 @@ TEST_F(Menu, ItemsAndTheirCommandsAreTheProgramsOwn) {
       {kCsvImportCommand, L"CSVファイルから読み込み(&I)..."},
       {kExitCommand, L"終了(&X)"},
       {kBasicSettingsCommand, L"基本設定登録(&B)  Ctrl+B"},
+      {kCycleListCommand, L"周期の一覧(&L)..."},
       {kColorsCommand, L"色の変更(&C) Ctrl+Shift+C"},
       {kShortcutCommand, L"スタートアップにショートカットを作成(&S)"},
       {kTemperatureModeCommand, L"基礎体温モード(&T)"},
       {kWeightModeCommand, L"体重モード(&W)"},
       {kPregnancyModeCommand, L"妊娠確定モード(&P)"},
+      {kShowShiftCommand, L"体温の判定を表示(&S)"},
       {kVersionCommand, L"バージョン情報(&V)"},
   };
   EXPECT_EQ(report.itemText, expected);
-  // Menu by menu, 0 for the separator of "ファイル(&F)".
+  // Menu by menu, 0 for the separators of "ファイル(&F)" and "グラフ(&G)".
   const std::vector<int> order = {kPrintCommand, kCsvExportCommand, kCsvImportCommand, 0, kExitCommand,
-                                  kBasicSettingsCommand, kColorsCommand, kShortcutCommand,
-                                  kTemperatureModeCommand, kWeightModeCommand, kPregnancyModeCommand,
-                                  kVersionCommand};
+                                  kBasicSettingsCommand, kCycleListCommand, kColorsCommand,
+                                  kShortcutCommand, kTemperatureModeCommand, kWeightModeCommand,
+                                  kPregnancyModeCommand, 0, kShowShiftCommand, kVersionCommand};
   EXPECT_EQ(report.menuOrder, order);
   ExpectOnlyChecked(report, kTemperatureModeCommand);
+  EXPECT_TRUE(report.checked.at(kShowShiftCommand));
   // The chart starts with today as the first column: modes 1 and 2 span 365 days past today.
   ASSERT_TRUE(report.hasScroll);
   EXPECT_EQ(report.scrollMin, 0);

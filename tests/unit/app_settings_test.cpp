@@ -192,3 +192,23 @@ TEST(SettingsColours, EachKeyFillsTheSchemeFieldOfItsName) {
     EXPECT_EQ(FormatSettings(v)[KeyIndex(cases[i].key)], std::to_string(i + 1) + ",0,0");
   }
 }
+
+TEST(SettingsFile, CoverLineColourAndShowShiftReadWithDefaultsAndWriteBack) {
+  const ShiftSettings defaults = ParseShiftSettings({"255,128,0", "1"});
+  EXPECT_EQ(defaults.coverLineColor, RgbFromComponents(255, 128, 0));
+  EXPECT_TRUE(defaults.showShift);
+  EXPECT_STREQ(kShiftSettingsKeys[0].name, "CoverLineColor");
+  EXPECT_STREQ(kShiftSettingsKeys[1].name, "ShowShift");
+  const ShiftSettings fromDefaultTexts =
+      ParseShiftSettings({kShiftSettingsKeys[0].defaultText, kShiftSettingsKeys[1].defaultText});
+  EXPECT_EQ(fromDefaultTexts.coverLineColor, defaults.coverLineColor);
+  EXPECT_TRUE(fromDefaultTexts.showShift);
+  const ShiftSettings off = ParseShiftSettings({"1,2,3", "0"});
+  EXPECT_EQ(off.coverLineColor, RgbFromComponents(1, 2, 3));
+  EXPECT_FALSE(off.showShift);
+  const ShiftSettings unreadable = ParseShiftSettings({"red", "yes"});
+  EXPECT_EQ(unreadable.coverLineColor, defaults.coverLineColor);
+  EXPECT_TRUE(unreadable.showShift);
+  EXPECT_EQ(FormatShiftSettings(off), (ShiftSettingsTexts{"1,2,3", "0"}));
+  EXPECT_EQ(FormatShiftSettings(defaults), (ShiftSettingsTexts{"255,128,0", "1"}));
+}

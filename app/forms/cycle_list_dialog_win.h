@@ -1,0 +1,16 @@
+// The list of cycles "CYCLE_LIST_DIALOG": a report-style list view of the cycles (newest first)
+// with "コピー(&C)", which puts the whole table on the clipboard, and "閉じる".
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "cycle_list_rules.h"
+
+// Runs the dialog modally over `owner` with the rows of `cycles`.
+void ShowCycleListDialog(HWND owner, HINSTANCE instance, const std::vector<CycleReading>& cycles);
+
+// Puts the text on the clipboard as CF_UNICODETEXT; false when the clipboard cannot be opened or
+// the memory cannot be had.
+bool CopyTextToClipboard(HWND owner, const std::u16string& text);

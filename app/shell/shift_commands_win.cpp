@@ -1,0 +1,39 @@
+// Commands 214 "体温の判定を表示(&S)" and 215 "周期の一覧(&L)...": the reading of the curve on the
+// chart and in the side panel, and the list of cycles.
+#include "app_state_win.h"
+#include "chart_drawing.h"
+#include "chart_view.h"
+#include "commands_win.h"
+#include "cycle_list_dialog_win.h"
+#include "dates.h"
+#include "main_form_win.h"
+#include "main_menu_win.h"
+#include "main_window_win.h"
+#include "record_stores.h"
+#include "thermal_shift.h"
+
+int OnShowShiftCommand(HWND mainWindow) {
+  if (gApp.Chart == nullptr) return 1;
+  ShiftLineStyle style = gApp.Chart->shiftLines;
+  style.show = !style.show;
+  SetShiftLineStyle(*gApp.Chart, style);
+  CheckShiftItem(mainWindow, style.show);
+  RedrawChartNow();
+  if (gApp.MainForm != nullptr) ShowShiftStateOf(PickerDate(*gApp.MainForm));
+  return 1;
+}
+
+int OnCycleListCommand(HWND mainWindow) {
+  if (gApp.TemperatureData == nullptr) return 1;
+  ShowCycleListDialog(mainWindow, gApp.Instance,
+                      ReadCycles(*gApp.TemperatureData, FromTm(quillet::GetNow())));
+  return 1;
+}
+
+void ShowShiftStateOf(const DateYmd& date) {
+  if (gApp.MainForm == nullptr || gApp.TemperatureData == nullptr) return;
+  const bool shown = gApp.Chart != nullptr && gApp.Chart->shiftLines.show;
+  ShowShiftState(*gApp.MainForm,
+                 shown ? ShiftStateText(*gApp.TemperatureData, date, FromTm(quillet::GetNow()))
+                       : std::u16string());
+}
