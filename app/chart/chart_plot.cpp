@@ -30,18 +30,18 @@ class ScopedRounding {
 ChartPlot::~ChartPlot() { ReleaseChartTools(*this); }
 
 void MakeChartTools(ChartPlot& plot, const FontDesc& bold, const FontDesc& day,
-                    bool columnBrushes) {
+                    bool columnBrushes, int penWidth) {
   if (plot.toolFactory == nullptr) return;
   DrawingToolFactory& f = *plot.toolFactory;
   const ColorScheme& c = plot.colors;
   ChartTools& t = plot.tools;
   t.boldFont = f.MakeFont(bold);
   t.dayFont = f.MakeFont(day);
-  t.framePen = f.MakePen(PenDesc{PenStyle::Solid, 1, c.BaseColor});
-  t.gridPen = f.MakePen(PenDesc{PenStyle::Solid, 1, c.GraphGridColor});
-  t.gridDotPen = f.MakePen(PenDesc{PenStyle::Dot, 1, c.GraphGridColor});
-  t.graphPen = f.MakePen(PenDesc{PenStyle::Solid, 1, c.GraphColor});
-  t.baseLinePen = f.MakePen(PenDesc{PenStyle::Dash, 1, c.BaseTempeLineColor});
+  t.framePen = f.MakePen(PenDesc{PenStyle::Solid, penWidth, c.BaseColor});
+  t.gridPen = f.MakePen(PenDesc{PenStyle::Solid, penWidth, c.GraphGridColor});
+  t.gridDotPen = f.MakePen(PenDesc{PenStyle::Dot, penWidth, c.GraphGridColor});
+  t.graphPen = f.MakePen(PenDesc{PenStyle::Solid, penWidth, c.GraphColor});
+  t.baseLinePen = f.MakePen(PenDesc{PenStyle::Dash, penWidth, c.BaseTempeLineColor});
   t.whiteBrush = f.MakeSolidBrush(kWhite);
   if (columnBrushes) {
     t.todayBrush = f.MakeSolidBrush(c.TodayBackColor);

@@ -51,8 +51,10 @@ struct ChartPlot {
 
 // Makes the tools from the colours in this order: the two fonts, the frame, grid, dotted grid,
 // graph and dashed average-line pens, the white brush, the today and mark brushes when
-// `columnBrushes`, the point brush. Nothing without a tool factory.
-void MakeChartTools(ChartPlot& plot, const FontDesc& bold, const FontDesc& day, bool columnBrushes);
+// `columnBrushes`, the point brush. Every pen `penWidth` pixels wide. Nothing without a tool
+// factory.
+void MakeChartTools(ChartPlot& plot, const FontDesc& bold, const FontDesc& day, bool columnBrushes,
+                    int penWidth = 1);
 // Deletes every tool that is not null and nulls the fields. Safe to call twice.
 void ReleaseChartTools(ChartPlot& plot);
 

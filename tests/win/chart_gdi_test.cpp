@@ -254,3 +254,59 @@ TEST(ChartRender, ThreeModesAndAPrintedPageAreWrittenForReview) {
   DeletePrintDrawingTools(*view);
   EXPECT_TRUE(page.SaveBmp(ArtifactPath(L"print_page.bmp")));
 }
+
+namespace {
+
+// FNV-1a over the colours of every pixel, row by row.
+unsigned long long PixelHash(const ChartBitmap& bitmap) {
+  unsigned long long hash = 1469598103934665603ULL;
+  for (int y = 0; y < bitmap.height(); ++y)
+    for (int x = 0; x < bitmap.width(); ++x) {
+      const COLORREF c = bitmap.Pixel(x, y);
+      for (int shift = 0; shift < 24; shift += 8) {
+        hash ^= (c >> shift) & 0xFF;
+        hash *= 1099511628211ULL;
+      }
+    }
+  return hash;
+}
+
+}  // namespace
+
+// At 96 DPI the chart and the page are what they were before the program followed the display
+// scale: hashes of renders made by the program as it was then (the same renders, this machine's
+// fonts). A paint, then a scroll's data-layer redraw over it, in each mode; and a printed page.
+TEST(ChartRender, At96DpiEveryPixelIsAsBefore) {
+  const struct {
+    int mode, position, scrolledTo;
+    unsigned long long paint, scrolled;
+  } renders[] = {{kTemperatureMode, 40, 47, 0ULL, 0ULL},
+                 {kWeightMode, 40, 33, 0ULL, 0ULL},
+                 {kPregnancyMode, 0, 30, 0ULL, 0ULL}};
+  for (const auto& r : renders) {
+    GdiChart chart(r.mode, 900, 516);
+    chart.bar->nPos = r.position;
+    ChartBitmap bitmap(900, 516);
+    ASSERT_TRUE(bitmap.ok());
+    GdiCanvas canvas(bitmap.dc());
+    DrawChartFrame(*chart.view, canvas);
+    DrawChartData(*chart.view, canvas);
+    EXPECT_EQ(PixelHash(bitmap), r.paint) << "paint, mode " << r.mode;
+    chart.bar->nPos = r.scrolledTo;
+    DrawChartData(*chart.view, canvas);
+    EXPECT_EQ(PixelHash(bitmap), r.scrolled) << "scrolled, mode " << r.mode;
+  }
+
+  TemperatureStore temperatures;
+  WeightStore weights;
+  FillSampleData(temperatures, weights);
+  ChartBitmap page(1754, 1240);
+  ASSERT_TRUE(page.ok());
+  auto view = CreatePrintChartView(1754, 1240, &temperatures, ChartFloorTemperature(temperatures),
+                                   kColors, &GdiDrawingTools());
+  FixedDpiCanvas canvas(page.dc(), 150);
+  DrawPrintPageFrame(*view, canvas);
+  DrawPrintPageData(*view, canvas, DateYmd{2007, 3, 20}, DateYmd{2007, 5, 10});
+  DeletePrintDrawingTools(*view);
+  EXPECT_EQ(PixelHash(page), 0ULL) << "printed page";
+}
