@@ -90,6 +90,7 @@ struct ScreenChartSizes {
   int pointRadius = 2;             // a data point reaches this far from its centre
   int captionDx = 2, captionDy = 1;  // a caption's place in its box
   int labelInset = 2, labelWidth = 132;  // the year-month label: into its column, and its width
+  friend bool operator==(const ScreenChartSizes&, const ScreenChartSizes&) = default;
 };
 ScreenChartSizes ScreenChartSizesFor(const DisplayScale& scale);
 
