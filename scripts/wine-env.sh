@@ -110,11 +110,12 @@ tovela_prefix_abandon() {
 }
 
 # tovela_xvfb_start: start a private Xvfb on a free display; sets DISPLAY and TOVELA_XVFB_PID.
+# The screen is TOVELA_XVFB_SCREEN (default 1280x1024x24).
 tovela_xvfb_start() {
   local n
   for n in $(seq 91 190); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${TOVELA_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
     TOVELA_XVFB_PID=$!
     local i
     for i in $(seq 1 200); do

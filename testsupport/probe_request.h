@@ -6,6 +6,8 @@
 //   report                                -> "report", then the lines of the report (probe_win.cpp)
 //   setdate <hwnd> <y> <m> <d> <notify>   -> "setdate <1 | 0>"   (DTM_SETSYSTEMTIME's result)
 //   getdate <hwnd>                        -> "getdate <1 | 0> <y> <m> <d>"  (1: GDT_VALID)
+//   dpichanged <dpi>                      -> "dpichanged <1 | 0>"  (WM_DPICHANGED sent to the
+//                                            main window with its own rectangle)
 // Every other message passes the hook untouched.
 #pragma once
 

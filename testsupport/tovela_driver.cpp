@@ -540,6 +540,10 @@ std::wstring TovelaProcess::AskProbe(const std::wstring& request, Timeout timeou
   return text;
 }
 
+bool TovelaProcess::SendDpiChanged(int dpi) const {
+  return AskProbe(L"dpichanged " + std::to_wstring(dpi), kDefaultTimeout) == L"dpichanged 1\n";
+}
+
 ProbeReport TovelaProcess::Probe(Timeout timeout) const {
   ProbeReport report;
   const std::wstring text = AskProbe(L"report", timeout);
@@ -568,6 +572,15 @@ ProbeReport TovelaProcess::Probe(Timeout timeout) const {
       int id = 0;
       fields >> id;
       report.systemMenu.push_back(id);
+    } else if (kind == L"dpi") {
+      fields >> report.dpi;
+    } else if (kind == L"control") {
+      ProbeReport::Control c;
+      fields >> c.id >> c.className >> c.place.left >> c.place.top >> c.place.right >>
+          c.place.bottom >> c.text.cx >> c.text.cy;
+      c.place.right += c.place.left;
+      c.place.bottom += c.place.top;
+      report.controls.push_back(c);
     } else if (kind == L"visible") {
       int visible = 0;
       fields >> visible;

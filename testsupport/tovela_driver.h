@@ -158,6 +158,14 @@ struct ProbeReport {
   int scrollMin = 0, scrollMax = 0, scrollPos = 0;
   std::vector<int> systemMenu;          // command ids of the main window's system menu
   bool mainVisible = false;
+  int dpi = 0;                          // the main window's DPI (0 when unknown)
+  struct Control {
+    int id = 0;
+    std::wstring className;
+    RECT place{};      // in the main window's client area
+    SIZE text{};       // its text drawn on one line with its own font
+  };
+  std::vector<Control> controls;        // every child of the main window, in z order
 };
 
 // A fresh install folder under the temporary folder with Tovela.exe, Quillet.dll and
@@ -232,6 +240,10 @@ class TovelaProcess {
   bool SetDate(HWND picker, int year, int month, int day, bool notifyParent) const;
   // The picker's date (DTM_GETSYSTEMTIME, read by tovela_probe.dll); false when unreadable.
   bool GetDate(HWND picker, int& year, int& month, int& day) const;
+
+  // Sends the main window WM_DPICHANGED for `dpi` with its own rectangle, from the program's
+  // own thread (tovela_probe.dll), as a move to a screen of that scale would.
+  bool SendDpiChanged(int dpi) const;
 
   // Waits for the process to end; its exit code, or STILL_ACTIVE when it did not end in time.
   DWORD WaitForExit(Timeout timeout = kDefaultTimeout);

@@ -28,10 +28,17 @@ inline DrawRect StripRect(const ChartView& v, const DayColumn& c) {
   return DrawRect{c.left + 1, v.plotBottom + 1, c.left + 1 + v.dayWidth, v.clientBottom};
 }
 
+// A pen wider than a pixel covers this many pixels above (left of) its line and below (right
+// of) it; GDI puts the odd one above. The screen's fills stay off the frame's lines by these, so
+// a data-layer redraw never thins them. Both 0 at 96 DPI.
+inline int LineAbove(const ChartView& v) { return v.sizes.penWidth / 2; }
+inline int LineBelow(const ChartView& v) { return (v.sizes.penWidth - 1) / 2; }
+
 // The column's inside of the plot: from its left line + 1 to its right line.
 inline DrawRect ColumnRect(const ChartView& v, const DayColumn& c) {
-  if (c.index == 1) return DrawRect{c.left, v.plotTop + 1, c.left + v.dayWidth - 1, v.plotBottom};
-  return DrawRect{c.left + 1, v.plotTop + 1, c.left + 1 + v.dayWidth, v.plotBottom};
+  const int top = v.plotTop + 1 + LineBelow(v), bottom = v.plotBottom - LineAbove(v);
+  if (c.index == 1) return DrawRect{c.left + LineBelow(v), top, c.left + v.dayWidth - 1, bottom};
+  return DrawRect{c.left + 1 + LineBelow(v), top, c.left + 1 + v.dayWidth, bottom};
 }
 
 // The screen's year-month label: 2 pixels into the column, 132 wide, cut with an ellipsis.
@@ -40,6 +47,14 @@ struct YearMonthLabelStyle {
   long double width = 132.0L;
   unsigned flags = dt::kEndEllipsis;
 };
+
+// The screen's year-month label at the view's scale.
+inline YearMonthLabelStyle ScreenYearMonthLabel(const ChartView& v) {
+  YearMonthLabelStyle style;
+  style.inset = v.sizes.labelInset;
+  style.width = v.sizes.labelWidth;
+  return style;
+}
 
 // The year-month label when the column is the first or starts a month: from the column's left
 // x + inset to that + width (truncated), at most the plot's right edge.
@@ -104,17 +119,22 @@ inline void DrawAverageLine(const ChartPlot& v, Canvas& canvas, const Temperatur
   DrawLine(canvas, v.tools.baseLinePen, v.plotLeft + 1, y, v.plotRight, y);
 }
 
-// Clears with the white brush the plot interior, the header rows (bottoms given) and the strip.
-inline void ClearPlot(const ChartView& v, Canvas& canvas) {
-  canvas.FillRect(DrawRect{v.plotLeft + 1, v.plotTop + 1, v.plotRight, v.plotBottom},
+// Clears with the white brush the plot interior, the header rows (from the pixel under a row's
+// top line to its bottom line) and the strip, each inside the lines around it.
+inline void ClearInside(const ChartView& v, Canvas& canvas, int left, int top, int right,
+                        int bottom) {
+  canvas.FillRect(DrawRect{left + LineBelow(v), top + LineBelow(v), right - LineAbove(v),
+                           bottom - LineAbove(v)},
                   v.tools.whiteBrush);
+}
+inline void ClearPlot(const ChartView& v, Canvas& canvas) {
+  ClearInside(v, canvas, v.plotLeft + 1, v.plotTop + 1, v.plotRight, v.plotBottom);
 }
 inline void ClearHeaderRow(const ChartView& v, Canvas& canvas, int top, int bottom) {
-  canvas.FillRect(DrawRect{v.plotLeft + 1, top, v.plotRight, bottom}, v.tools.whiteBrush);
+  ClearInside(v, canvas, v.plotLeft + 1, top, v.plotRight, bottom);
 }
 inline void ClearStrip(const ChartView& v, Canvas& canvas) {
-  canvas.FillRect(DrawRect{v.plotLeft + 1, v.plotBottom + 1, v.plotRight, v.clientBottom},
-                  v.tools.whiteBrush);
+  ClearInside(v, canvas, v.plotLeft + 1, v.plotBottom + 1, v.plotRight, v.clientBottom);
 }
 
 // The curve over the visible columns: points (circles of the given radius) joined in date order,

@@ -10,9 +10,9 @@ namespace {
 constexpr char16_t kChartFace[] = u"MS ゴシック";
 
 // The screen's axes: the mark strip runs down to the client bottom; captions sit 2 pixels right
-// and 1 down in their boxes.
+// and 1 down in their boxes (at 96 DPI).
 void DrawScreenThreeRowAxes(ChartView& view, Canvas& canvas) {
-  DrawThreeRowAxes(view, canvas, view.clientBottom, 2, 1);
+  DrawThreeRowAxes(view, canvas, view.clientBottom, view.sizes.captionDx, view.sizes.captionDy);
 }
 
 double WeightScaleStart(const ChartView& view) {
@@ -28,18 +28,19 @@ void SetChartColors(ChartView& view, const ColorScheme& colors) {
 }
 
 void CreateDrawingTools(ChartView& view) {
+  const ScreenChartSizes& s = view.sizes;
   FontDesc bold;
-  bold.height = 12;
+  bold.height = s.fontHeight;
   bold.width = 0;
   bold.weight = 700;
   bold.charSet = 255;
   bold.pitchAndFamily = 33;  // fixed pitch, Swiss family
   bold.face = kChartFace;
   FontDesc day = bold;
-  day.width = view.dayWidth / 2 - 2;
+  day.width = view.dayWidth / 2 - s.dayFontInset;
   day.weight = 400;
-  day.height = 12;
-  MakeChartTools(view, bold, day, true);
+  day.height = s.fontHeight;
+  MakeChartTools(view, bold, day, true, s.penWidth);
 }
 
 void DeleteDrawingTools(ChartView& view) { ReleaseChartTools(view); }
@@ -83,6 +84,7 @@ void DrawWeightAxes(ChartView& view, Canvas& canvas) {
 }
 
 void DrawPregnancyAxes(ChartView& view, Canvas& canvas) {
-  DrawHeaderAxes(view, canvas, {u"年月", u"日", u"妊娠週", u"妊娠週日"}, view.clientBottom, 2, 1);
+  DrawHeaderAxes(view, canvas, {u"年月", u"日", u"妊娠週", u"妊娠週日"}, view.clientBottom,
+                 view.sizes.captionDx, view.sizes.captionDy);
   DrawScaleLabels(view, canvas, view.clientLeft, WeightScaleStart(view), 0.5, 1);
 }

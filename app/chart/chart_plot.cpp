@@ -29,7 +29,7 @@ class ScopedRounding {
 // The solid pen of the cover lines and first high days; null without a tool factory.
 DrawTool MakeCoverLinePen(const ChartPlot& plot) {
   if (plot.toolFactory == nullptr) return nullptr;
-  return plot.toolFactory->MakePen(PenDesc{PenStyle::Solid, 1, plot.shiftLines.color});
+  return plot.toolFactory->MakePen(PenDesc{PenStyle::Solid, plot.penWidth, plot.shiftLines.color});
 }
 
 }  // namespace
@@ -37,18 +37,19 @@ DrawTool MakeCoverLinePen(const ChartPlot& plot) {
 ChartPlot::~ChartPlot() { ReleaseChartTools(*this); }
 
 void MakeChartTools(ChartPlot& plot, const FontDesc& bold, const FontDesc& day,
-                    bool columnBrushes) {
+                    bool columnBrushes, int penWidth) {
   if (plot.toolFactory == nullptr) return;
+  plot.penWidth = penWidth;
   DrawingToolFactory& f = *plot.toolFactory;
   const ColorScheme& c = plot.colors;
   ChartTools& t = plot.tools;
   t.boldFont = f.MakeFont(bold);
   t.dayFont = f.MakeFont(day);
-  t.framePen = f.MakePen(PenDesc{PenStyle::Solid, 1, c.BaseColor});
-  t.gridPen = f.MakePen(PenDesc{PenStyle::Solid, 1, c.GraphGridColor});
-  t.gridDotPen = f.MakePen(PenDesc{PenStyle::Dot, 1, c.GraphGridColor});
-  t.graphPen = f.MakePen(PenDesc{PenStyle::Solid, 1, c.GraphColor});
-  t.baseLinePen = f.MakePen(PenDesc{PenStyle::Dash, 1, c.BaseTempeLineColor});
+  t.framePen = f.MakePen(PenDesc{PenStyle::Solid, penWidth, c.BaseColor});
+  t.gridPen = f.MakePen(PenDesc{PenStyle::Solid, penWidth, c.GraphGridColor});
+  t.gridDotPen = f.MakePen(PenDesc{PenStyle::Dot, penWidth, c.GraphGridColor});
+  t.graphPen = f.MakePen(PenDesc{PenStyle::Solid, penWidth, c.GraphColor});
+  t.baseLinePen = f.MakePen(PenDesc{PenStyle::Dash, penWidth, c.BaseTempeLineColor});
   t.whiteBrush = f.MakeSolidBrush(kWhite);
   if (columnBrushes) {
     t.todayBrush = f.MakeSolidBrush(c.TodayBackColor);

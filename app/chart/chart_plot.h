@@ -44,6 +44,7 @@ struct ChartPlot {
   // The data area.
   int plotLeft = 0, plotTop = 0, plotRight = 0, plotBottom = 0;
   int dayWidth = 0;   // pixels per day column
+  int penWidth = 1;   // the width MakeChartTools gave the pens (the cover-line pen follows it)
   int rowHeight = 0;  // pixels per row of the value scale
 
   ColorScheme colors;
@@ -63,9 +64,10 @@ struct ChartPlot {
 
 // Makes the tools from the colours in this order: the two fonts, the frame, grid, dotted grid,
 // graph and dashed average-line pens, the white brush, the today and mark brushes when
-// `columnBrushes`, the point brush, and the cover-line pen when the shift lines are shown. Nothing
-// without a tool factory.
-void MakeChartTools(ChartPlot& plot, const FontDesc& bold, const FontDesc& day, bool columnBrushes);
+// `columnBrushes`, the point brush, and the cover-line pen when the shift lines are shown. Every
+// pen `penWidth` pixels wide. Nothing without a tool factory.
+void MakeChartTools(ChartPlot& plot, const FontDesc& bold, const FontDesc& day, bool columnBrushes,
+                    int penWidth = 1);
 // Deletes every tool that is not null and nulls the fields. Safe to call twice.
 void ReleaseChartTools(ChartPlot& plot);
 // Takes the style of the shift lines and makes their pen again (none while they are hidden); the

@@ -2,8 +2,10 @@
 #include "chart_view.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
+#include "chart_drawing.h"
 #include "chart_internal.h"
 #include "dates.h"
 #include "statistics.h"
@@ -13,12 +15,14 @@ std::unique_ptr<ChartView> CreateChartView(int left, int top, int right, int bot
                                            const TemperatureStore* temperatures,
                                            const WeightStore* weights,
                                            DrawingToolFactory* toolFactory,
-                                           std::function<std::tm()> today) {
+                                           std::function<std::tm()> today,
+                                           const ScreenChartSizes& sizes) {
   auto view = std::make_unique<ChartView>();
   view->clientLeft = left;
   view->clientTop = top;
   view->clientRight = right;
   view->clientBottom = bottom;
+  view->sizes = sizes;
   view->window = window;
   view->scrollBar = std::move(scrollBar);
   view->temperatures = temperatures;
@@ -32,12 +36,47 @@ std::unique_ptr<ChartView> CreateChartView(int left, int top, int right, int bot
   return view;
 }
 
+ScreenChartSizes ScreenChartSizesFor(const DisplayScale& scale) {
+  const ScreenChartSizes base;
+  ScreenChartSizes s;
+  for (int ScreenChartSizes::*size :
+       {&ScreenChartSizes::axisWidth, &ScreenChartSizes::headerHeight,
+        &ScreenChartSizes::pregnancyHeaderHeight, &ScreenChartSizes::stripHeight,
+        &ScreenChartSizes::fontHeight, &ScreenChartSizes::dayFontInset,
+        &ScreenChartSizes::penWidth, &ScreenChartSizes::pointRadius, &ScreenChartSizes::captionDx,
+        &ScreenChartSizes::captionDy, &ScreenChartSizes::labelInset,
+        &ScreenChartSizes::labelWidth})
+    s.*size = std::max(1, scale.Px(base.*size));
+  return s;
+}
+
+void PlaceChartView(ChartView& view, int left, int top, int right, int bottom,
+                    const ScreenChartSizes& sizes) {
+  view.clientLeft = left;
+  view.clientTop = top;
+  view.clientRight = right;
+  view.clientBottom = bottom;
+  view.sizes = sizes;
+  // As at creation: the first layout from the bottom as given, then the mode's from the stored.
+  const int mode = view.mode;
+  view.mode = kTemperatureMode;
+  UpdateChartLayout(view);
+  view.clientBottom = bottom - 1;
+  view.mode = mode;
+  UpdateChartLayout(view);
+  if (view.tools.boldFont != nullptr) {
+    ReleaseChartTools(view);
+    CreateDrawingTools(view);
+  }
+}
+
 void UpdateChartLayout(ChartView& view) {
   if (view.mode < kTemperatureMode || view.mode > kPregnancyMode) return;
-  view.plotLeft = view.clientLeft + 50;
-  view.plotTop = view.clientTop + (view.mode == kPregnancyMode ? 60 : 45);
+  const ScreenChartSizes& s = view.sizes;
+  view.plotLeft = view.clientLeft + s.axisWidth;
+  view.plotTop = view.clientTop + (view.mode == kPregnancyMode ? s.pregnancyHeaderHeight : s.headerHeight);
   view.plotRight = view.clientRight;
-  view.plotBottom = view.clientBottom - 30;
+  view.plotBottom = view.clientBottom - s.stripHeight;
   view.rowHeight = (view.plotBottom - view.plotTop) / 22;
   view.dayWidth = view.mode == kTemperatureMode ? view.rowHeight / 2 : (view.rowHeight / 3) * 2;
 }
@@ -48,10 +87,13 @@ void SetChartMode(ChartView& view, int mode) {
   SetChartScrollRange(view);
 }
 
+int TodayScrollPosition(const ChartView& view) {
+  return quillet::SubDay(TodayOf(view), ChartStartDate(view));
+}
+
 void SetChartScrollRange(ChartView& view) {
   if (!view.scrollBar) return;
-  const std::tm today = TodayOf(view);
-  const int days = quillet::SubDay(today, ChartStartDate(view));
+  const int days = TodayScrollPosition(view);
   int nMax = view.mode == kPregnancyMode ? 280 : 365;
   if (view.mode == kTemperatureMode || view.mode == kWeightMode) nMax += days;
   // A scroll bar keeps its position inside its range; a start date after today (a record later
@@ -171,4 +213,30 @@ bool ScrollChart(ChartView& view, int code, int trackPos) {
   if (!view.scrollBar->GetRange(nMin, nMax, nPos)) return false;
   view.scrollBar->SetPosition(ScrollPositionAfter(code, nMin, nMax, nPos, trackPos));
   return true;
+}
+
+ChartScrollRequest ScrollByDays(const ChartView& view, int days) {
+  const long long target = static_cast<long long>(ChartScrollPosition(view)) + days;
+  return ChartScrollRequest{sb::kThumbPosition,
+                            static_cast<int>(std::clamp<long long>(target, INT_MIN, INT_MAX))};
+}
+
+bool KeyScrollRequest(const ChartView& view, int key, ChartScrollRequest& request) {
+  switch (key) {
+    case vk::kLeft: request = {sb::kLineLeft, 0}; return true;
+    case vk::kRight: request = {sb::kLineRight, 0}; return true;
+    case vk::kPageUp: request = ScrollByDays(view, -VisibleDayCount(view)); return true;
+    case vk::kPageDown: request = ScrollByDays(view, VisibleDayCount(view)); return true;
+    case vk::kHome: request = {sb::kLeft, 0}; return true;
+    case vk::kEnd: request = {sb::kThumbPosition, TodayScrollPosition(view)}; return true;
+    default: return false;
+  }
+}
+
+int WheelDays::Add(long long laterDelta) {
+  constexpr long long kNotch = 120;  // WHEEL_DELTA
+  sevenths_ += laterDelta * 7;
+  const long long days = sevenths_ / kNotch;  // toward zero: a part of a day in either direction waits
+  sevenths_ -= days * kNotch;
+  return static_cast<int>(days);
 }

@@ -18,6 +18,7 @@
 
 #include "chart_plot.h"
 #include "date_ymd.h"
+#include "display_scale.h"
 #include "draw_canvas.h"
 #include "record_stores.h"
 
@@ -76,6 +77,36 @@ class ValueScrollBar : public ChartScrollBar {
   void SetPosition(int pos) override { nPos = std::clamp(pos, nMin, std::max(nMin, nMax)); }
 };
 
+// The on-screen chart's sizes in the chart window's pixels. The defaults are the 96-DPI numbers;
+// ScreenChartSizesFor gives them at a window's display scale.
+struct ScreenChartSizes {
+  int axisWidth = 50;              // the axis column left of the plot
+  int headerHeight = 45;           // the calendar header of modes 1 and 2 (three rows)
+  int pregnancyHeaderHeight = 60;  // the header of mode 3 (four rows)
+  int stripHeight = 30;            // the mark strip under the plot
+  int fontHeight = 12;             // both fonts
+  int dayFontInset = 2;            // the day font is a half day width less this wide
+  int penWidth = 1;                // every pen
+  int pointRadius = 2;             // a data point reaches this far from its centre
+  int captionDx = 2, captionDy = 1;  // a caption's place in its box
+  int labelInset = 2, labelWidth = 132;  // the year-month label: into its column, and its width
+  friend bool operator==(const ScreenChartSizes&, const ScreenChartSizes&) = default;
+};
+ScreenChartSizes ScreenChartSizesFor(const DisplayScale& scale);
+
+// Turns mouse-wheel deltas (120 a notch) into days of the timeline: 7 days a notch, later for a
+// notch toward the user (a negative vertical delta) or to the right (a positive horizontal one).
+// The parts of a notch that precision touchpads send add up until they make a whole day.
+class WheelDays {
+ public:
+  int Vertical(int delta) { return Add(-static_cast<long long>(delta)); }
+  int Horizontal(int delta) { return Add(delta); }
+
+ private:
+  int Add(long long laterDelta);
+  long long sevenths_ = 0;  // the delta not yet scrolled, times 7
+};
+
 // The plot box, colours and tools (chart_plot.h), with the client rectangle, the stores, the
 // scroll bar and the mode of the chart window. Frees its tools when destroyed.
 struct ChartView : ChartPlot {
@@ -91,6 +122,8 @@ struct ChartView : ChartPlot {
   std::function<std::tm()> today;                  // the local date
 
   int mode = kTemperatureMode;
+  ScreenChartSizes sizes;  // at the chart window's display scale
+  WheelDays wheel;         // the wheel's parts of a day not yet scrolled
 
   // ValueToY.
   int ValueY(double value) const override;
@@ -104,7 +137,13 @@ std::unique_ptr<ChartView> CreateChartView(int left, int top, int right, int bot
                                            const TemperatureStore* temperatures,
                                            const WeightStore* weights,
                                            DrawingToolFactory* toolFactory,
-                                           std::function<std::tm()> today);
+                                           std::function<std::tm()> today,
+                                           const ScreenChartSizes& sizes = {});
+// A new client rectangle and new sizes (the window moved to a screen of another scale): lays out
+// from the given bottom, stores bottom - 1, lays out again for the mode and remakes the tools
+// that exist. The scroll position stays.
+void PlaceChartView(ChartView& view, int left, int top, int right, int bottom,
+                    const ScreenChartSizes& sizes);
 
 // Plot rectangle, row height and day width from the client rectangle and the mode. Any other
 // mode value leaves the layout as it is.
@@ -140,4 +179,29 @@ int ValueToY(const ChartView& view, double value);
 int ScrollPositionAfter(int code, int nMin, int nMax, int nPos, int trackPos);
 // Reads the bar, moves it by the code and writes the position back. false (nothing changed)
 // when the bar cannot be read. The caller then updates the window and draws the data layer.
+// Every way of scrolling (the bar, the wheel, the keys) comes through here.
 bool ScrollChart(ChartView& view, int code, int trackPos);
+
+// The scroll position of today's column (the one the timeline opens at).
+int TodayScrollPosition(const ChartView& view);
+
+// A scroll of the timeline as the bar's codes say it: a code and a track position.
+struct ChartScrollRequest {
+  int code = sb::kEndScroll;
+  int trackPos = 0;
+};
+// Moving `days` from the current position (a thumb move, clamped by ScrollChart).
+ChartScrollRequest ScrollByDays(const ChartView& view, int days);
+
+// Keys of the chart window (virtual-key codes).
+namespace vk {
+constexpr int kPageUp = 0x21;    // VK_PRIOR
+constexpr int kPageDown = 0x22;  // VK_NEXT
+constexpr int kEnd = 0x23;
+constexpr int kHome = 0x24;
+constexpr int kLeft = 0x25;
+constexpr int kRight = 0x27;
+}  // namespace vk
+// What a key asks of the timeline: left and right a day, PageUp and PageDown the visible days,
+// Home the start (the oldest record of the mode's series), End today. false for any other key.
+bool KeyScrollRequest(const ChartView& view, int key, ChartScrollRequest& request);

@@ -2,6 +2,7 @@
 #include "chart_window_win.h"
 
 #include "dates.h"
+#include "display_scale_win.h"
 #include "gdi_canvas_win.h"
 #include "win_handles.h"
 
@@ -10,7 +11,13 @@ std::unique_ptr<ChartView> CreateChartViewForWindow(HWND chartWindow, const RECT
                                                     const WeightStore* weights) {
   return CreateChartView(client.left, client.top, client.right, client.bottom, chartWindow,
                          std::make_unique<GdiScrollBar>(chartWindow), temperatures, weights,
-                         &GdiDrawingTools(), [] { return quillet::GetNow(); });
+                         &GdiDrawingTools(), [] { return quillet::GetNow(); },
+                         ScreenChartSizesFor(WindowScale(chartWindow)));
+}
+
+void RescaleChartView(ChartView& view, const RECT& client, int dpi) {
+  PlaceChartView(view, client.left, client.top, client.right, client.bottom,
+                 ScreenChartSizesFor(DisplayScale{dpi}));
 }
 
 void PaintChart(ChartView& view, HWND chartWindow) {
@@ -30,9 +37,24 @@ void RedrawChart(ChartView& view) {
 }
 
 void ScrollChartWindow(ChartView& view, WPARAM wParam) {
-  const int code = LOWORD(wParam);
-  const int track = HIWORD(wParam);
-  if (!ScrollChart(view, code, track)) return;
+  ScrollChartWindow(view, ChartScrollRequest{LOWORD(wParam), HIWORD(wParam)});
+}
+
+void WheelChartWindow(ChartView& view, WPARAM wParam, bool horizontal) {
+  const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+  const int days = horizontal ? view.wheel.Horizontal(delta) : view.wheel.Vertical(delta);
+  if (days != 0) ScrollChartWindow(view, ScrollByDays(view, days));
+}
+
+bool KeyChartWindow(ChartView& view, WPARAM key) {
+  ChartScrollRequest request;
+  if (!KeyScrollRequest(view, static_cast<int>(key), request)) return false;
+  ScrollChartWindow(view, request);
+  return true;
+}
+
+void ScrollChartWindow(ChartView& view, const ChartScrollRequest& request) {
+  if (!ScrollChart(view, request.code, request.trackPos)) return;
   HWND window = static_cast<HWND>(view.window);
   UpdateWindow(window);
   win32::WindowDc dc(window);

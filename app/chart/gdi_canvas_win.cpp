@@ -53,6 +53,15 @@ LOGFONTW LogFontFor(const FontDesc& font) {
 }
 
 DrawTool GdiToolFactory::MakePen(const PenDesc& pen) {
+  if (pen.width > 1) {
+    // A wide pen made by CreatePen draws dots and dashes solid and rounds its ends: a geometric
+    // pen keeps the pattern, square ends close a box's corners, flat ends keep the dots apart.
+    const LOGBRUSH brush{BS_SOLID, static_cast<COLORREF>(pen.color), 0};
+    const DWORD ends = pen.style == PenStyle::Solid ? PS_ENDCAP_SQUARE : PS_ENDCAP_FLAT;
+    return static_cast<DrawTool>(ExtCreatePen(
+        PS_GEOMETRIC | static_cast<DWORD>(pen.style) | ends | PS_JOIN_MITER,
+        static_cast<DWORD>(pen.width), &brush, 0, nullptr));
+  }
   LOGPEN lp{};
   lp.lopnStyle = static_cast<UINT>(pen.style);
   lp.lopnWidth.x = pen.width;

@@ -22,12 +22,13 @@ void DrawPregnancyChart(ChartView& v, Canvas& canvas) {
 
   const std::tm today = TodayOf(v);
   const WeightStore* weights = v.weights;
-  CurveDrawer<WeightRecord> curve(v, canvas, first, 2);
+  CurveDrawer<WeightRecord> curve(v, canvas, first, v.sizes.pointRadius);
   int previousMonth = 0;
+  const YearMonthLabelStyle label = ScreenYearMonthLabel(v);
   DayCursor<WeightRecord> records(weights ? &weights->records : nullptr, FromTm(first));
   const std::tm dayAfter = ForEachVisibleColumn(v, first, [&](const DayColumn& c) {
     const WeightRecord* record = records.At(c.date);
-    DrawYearMonthLabel(v, canvas, c, previousMonth, P / 4);
+    DrawYearMonthLabel(v, canvas, c, previousMonth, P / 4, label);
     {
       ScopedSelect dayFont(canvas, v.tools.dayFont);
       DrawHeaderCell(v, canvas, c, NumberText(c.date.day), P / 4 + 1, P / 4 * 2);

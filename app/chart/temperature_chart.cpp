@@ -35,13 +35,14 @@ void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
   }
   const bool predictionInForce = nextPeriod.year != 0 && IsTodayOrLater(nextPeriod, today);
 
-  CurveDrawer<TemperatureRecord> curve(v, canvas, first, 2);
+  CurveDrawer<TemperatureRecord> curve(v, canvas, first, v.sizes.pointRadius);
   const TemperatureRecord* lastStart = nullptr;
   int previousMonth = 0;
+  const YearMonthLabelStyle label = ScreenYearMonthLabel(v);
   DayCursor<TemperatureRecord> records(store ? &store->records : nullptr, FromTm(first));
   const std::tm dayAfter = ForEachVisibleColumn(v, first, [&](const DayColumn& c) {
     const TemperatureRecord* record = records.At(c.date);
-    DrawYearMonthLabel(v, canvas, c, previousMonth, P / 3);
+    DrawYearMonthLabel(v, canvas, c, previousMonth, P / 3, label);
     {
       ScopedSelect dayFont(canvas, v.tools.dayFont);
       DrawHeaderCell(v, canvas, c, NumberText(c.date.day), P / 3 + 1, P / 3 * 2);

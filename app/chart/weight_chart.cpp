@@ -23,13 +23,14 @@ void DrawWeightChart(ChartView& v, Canvas& canvas) {
     nextOvulation = NextOvulationDate(*temperatures, today);
   }
 
-  CurveDrawer<WeightRecord> curve(v, canvas, first, 2);
+  CurveDrawer<WeightRecord> curve(v, canvas, first, v.sizes.pointRadius);
   const TemperatureRecord* lastStart = nullptr;
   int previousMonth = 0;
+  const YearMonthLabelStyle label = ScreenYearMonthLabel(v);
   DayCursor<WeightRecord> records(weights ? &weights->records : nullptr, FromTm(first));
   const std::tm dayAfter = ForEachVisibleColumn(v, first, [&](const DayColumn& c) {
     const WeightRecord* record = records.At(c.date);
-    DrawYearMonthLabel(v, canvas, c, previousMonth, P / 3);
+    DrawYearMonthLabel(v, canvas, c, previousMonth, P / 3, label);
     {
       ScopedSelect dayFont(canvas, v.tools.dayFont);
       DrawHeaderCell(v, canvas, c, NumberText(c.date.day), P / 3 + 1, P / 3 * 2);

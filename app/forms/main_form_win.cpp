@@ -4,7 +4,9 @@
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
 
+#include "display_scale_win.h"
 #include "entry_rules.h"
 #include "resources/tovela_ids.h"
 #include "side_panel_layout.h"
@@ -104,7 +106,68 @@ POINT WorkingScreenSize() {
   return size;
 }
 
+// Every child of the main window but the chart window, with its place as made (at 96 DPI) and
+// its font: the table a layout scales from.
+void NotePanelControls(MainForm& form, HWND parent) {
+  HWND chart = form.ChartWindow->GetMyHWnd();
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (child == chart) continue;
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+    form.PanelControls.push_back(
+        MainForm::PanelControl{child, ChartPlace{r.left, r.top, r.right - r.left, r.bottom - r.top}, font});
+  }
+}
+
+// The stock GUI font the controls are made with, at `dpi` instead of the system's DPI; null at
+// the system's DPI, where the controls keep their own.
+HFONT PanelFontFor(int dpi) {
+  const int systemDpi = SystemDpi();
+  if (dpi == systemDpi) return nullptr;
+  LOGFONTW font{};
+  if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) return nullptr;
+  font.lfHeight = MulDiv(font.lfHeight, dpi, systemDpi);
+  font.lfWidth = MulDiv(font.lfWidth, dpi, systemDpi);
+  return CreateFontIndirectW(&font);
+}
+
+void MoveIfElsewhere(HWND window, const ChartPlace& place) {
+  RECT now{};
+  GetWindowRect(window, &now);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&now), 2);
+  if (now.left == place.x && now.top == place.y && now.right - now.left == place.width &&
+      now.bottom - now.top == place.height)
+    return;
+  SetWindowPos(window, nullptr, place.x, place.y, place.width, place.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
+
+void LayoutMainForm(MainForm& form, const DisplayScale& scale) {
+  HWND parent = form.Window();
+  if (parent == nullptr || !form.ChartWindow) return;
+  form.Scale = scale;
+  RECT client{};
+  GetClientRect(parent, &client);
+  HWND chart = form.ChartWindow->GetMyHWnd();
+  MoveIfElsewhere(chart, LayoutChartArea(client.left, client.top, client.right, client.bottom,
+                                         form.RememberedChart, scale));
+  GetClientRect(chart, &form.ChartRect);
+
+  // The font the controls use now goes only after they have their new one.
+  const win32::GdiObject<HFONT> previousFont(std::move(form.PanelFont));
+  form.PanelFont = win32::GdiObject<HFONT>(PanelFontFor(scale.dpi));
+  for (const MainForm::PanelControl& control : form.PanelControls) {
+    MoveIfElsewhere(control.window, ScalePlace(control.place, scale));
+    const HFONT font = form.PanelFont ? form.PanelFont.get() : control.ownFont;
+    if (reinterpret_cast<HFONT>(SendMessageW(control.window, WM_GETFONT, 0, 0)) != font)
+      SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+}
 
 int CreateMainWindow(MainForm& form, WNDPROC procedure, bool startupRun, HINSTANCE instance) {
   const POINT size = WorkingScreenSize();
@@ -125,9 +188,9 @@ int CreateMainWindow(MainForm& form, WNDPROC procedure, bool startupRun, HINSTAN
 int CreateSidePanel(MainForm& form, HWND parent, WNDPROC chartProcedure) {
   RECT client{};
   GetClientRect(parent, &client);
-  static ChartPlace remembered;  // the chart's size carries from one layout to the next
-  const ChartPlace place =
-      LayoutChartArea(client.left, client.top, client.right, client.bottom, remembered);
+  form.Scale = WindowScale(parent);
+  const ChartPlace place = LayoutChartArea(client.left, client.top, client.right, client.bottom,
+                                           form.RememberedChart, form.Scale);
 
   form.ChartWindow = std::make_unique<CMyStatic>();
   if (form.ChartWindow->CreateMyWindow(L"", parent, WS_VISIBLE | WS_HSCROLL,
@@ -173,6 +236,9 @@ int CreateSidePanel(MainForm& form, HWND parent, WNDPROC chartProcedure) {
   form.ShiftStateCaption =
       MakeStatic<CMyStatic>(L"体温の状態", parent, Place(10, 490, 180, 20), kShiftStateCaptionId);
   form.ShiftStateValue = MakeStatic<CMyStatic>(L"", parent, Place(10, 510, 180, 20), kShiftStateValueId);
+
+  NotePanelControls(form, parent);
+  LayoutMainForm(form, form.Scale);
 
   gTabForm = &form;
   SubclassForTab(0, PanelStop::DatePicker, *form.DatePicker);

@@ -6,10 +6,14 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "brassel.h"
 #include "date_ymd.h"
+#include "display_scale.h"
 #include "record_stores.h"
+#include "side_panel_layout.h"
+#include "win_handles.h"
 
 // Control identifiers of the main window.
 enum MainFormId : int {
@@ -60,7 +64,20 @@ struct MainForm {
   std::unique_ptr<CMyButton> AddButton, UpdateButton, DeleteButton;
   std::unique_ptr<CMyStatic> CycleUnit, AverageUnit, TemperatureUnit, WeightUnit;
   std::unique_ptr<CMyStatic> ShiftStateCaption, ShiftStateValue;  // "体温の状態"
-  RECT ChartRect{};  // the chart window's client rectangle, read once after creation
+  RECT ChartRect{};  // the chart window's client rectangle, read after each layout
+
+  // The layout at the main window's display scale. Each side-panel control keeps its place at
+  // 96 DPI and the font it was made with; a layout puts it at that place times the scale.
+  struct PanelControl {
+    HWND window;
+    ChartPlace place;  // at 96 DPI
+    HFONT ownFont;     // its own, made for the system's DPI
+  };
+  DisplayScale Scale;
+  std::vector<PanelControl> PanelControls;
+  ChartPlace RememberedChart;  // the chart's size carries from one layout to the next
+  // The panel's font at the window's DPI when that differs from the system's; null otherwise.
+  win32::GdiObject<HFONT> PanelFont;
 
   MainForm() = default;
   MainForm(const MainForm&) = delete;
@@ -81,6 +98,12 @@ int CreateMainWindow(MainForm& form, WNDPROC procedure, bool startupRun, HINSTAN
 // Creates the chart window (subclassed with `chartProcedure`) and the side-panel controls in the
 // main window. 0 only when the chart window cannot be made.
 int CreateSidePanel(MainForm& form, HWND parent, WNDPROC chartProcedure);
+
+// Lays the main window's children out at `scale`: the chart window by the chart area rule (its
+// client rectangle into ChartRect), every side-panel control at its 96-DPI place times the scale
+// with a font of that DPI. Nothing moves at the scale the controls were made for. Called by
+// CreateSidePanel and when the window moves to a screen of another scale (WM_DPICHANGED).
+void LayoutMainForm(MainForm& form, const DisplayScale& scale);
 
 // Shows `date` in the panel: statistics, predictions (from `temperatures` and `today`), the day's
 // records and the button states.

@@ -26,28 +26,35 @@ std::u16string FormatPanelNumber(const char* format, double value) {
 }
 
 ChartPlace LayoutChartArea(int clientLeft, int clientTop, int clientRight, int clientBottom,
-                           ChartPlace& remembered) {
+                           ChartPlace& remembered, const DisplayScale& scale) {
   (void)clientLeft;
+  const long double k = scale.Factor();  // exactly 1 at 96 DPI
   ChartPlace place;
-  place.x = kSidePanelWidth;
+  place.x = scale.Px(kSidePanelWidth);
   place.y = clientTop;
-  const long double availableWidth = clientRight - kSidePanelWidth;
+  const long double availableWidth = clientRight - place.x;
   const long double availableHeight = clientBottom - clientTop;
   place.width = remembered.width;
   place.height = remembered.height;
-  if (availableWidth > 297) {
+  if (availableWidth > 297 * k) {
     // The scale is a running sum of 0.01 steps, as the chart's proportions have always been found.
     for (long double s = 1.00L;;) {
-      if (!(60 + 210 * s < availableHeight)) break;
-      place.width = static_cast<int>(297 * s);
-      place.height = static_cast<int>(60 + 210 * s);
+      if (!(k * (60 + 210 * s) < availableHeight)) break;
+      place.width = static_cast<int>(297 * k * s);
+      place.height = static_cast<int>(k * (60 + 210 * s));
       s += 0.01L;
-      if (!(297 * s < availableWidth)) break;
+      if (!(297 * k * s < availableWidth)) break;
     }
   }
   remembered.width = place.width;
   remembered.height = place.height;
   return place;
+}
+
+ChartPlace ScalePlace(const ChartPlace& place, const DisplayScale& scale) {
+  const int left = scale.Px(place.x), top = scale.Px(place.y);
+  return ChartPlace{left, top, scale.Px(place.x + place.width) - left,
+                    scale.Px(place.y + place.height) - top};
 }
 
 PanelStop NextPanelStop(PanelStop from, bool addEnabled, bool updateEnabled) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "date_ymd.h"
+#include "display_scale.h"
 #include "record_stores.h"
 
 // A place as the window wrappers take it: x, y, width, height.
@@ -15,15 +16,19 @@ struct ChartPlace {
   int height = 0;
 };
 
-// The side panel takes this many pixels on the left of the main window's client area.
+// The side panel takes this many pixels (at 96 DPI) on the left of the main window's client area.
 inline constexpr int kSidePanelWidth = 200;
 
 // The chart window's place for a main-window client rectangle: at (200, top), the largest size of
 // proportion 297 : 210 plus a 60-pixel band, in 1 % steps from 297 x 270, that lies strictly
 // inside the area right of the panel. `remembered` carries the size between calls (it starts at
-// 297 x 0) and is kept when not even the first step fits.
+// 297 x 0) and is kept when not even the first step fits. Every number is a 96-DPI one and
+// grows with the window's scale.
 ChartPlace LayoutChartArea(int clientLeft, int clientTop, int clientRight, int clientBottom,
-                           ChartPlace& remembered);
+                           ChartPlace& remembered, const DisplayScale& scale = {});
+
+// A 96-DPI place at the window's scale: each edge scaled, so neighbours stay neighbours.
+ChartPlace ScalePlace(const ChartPlace& place, const DisplayScale& scale);
 
 // The side-panel controls that take part in the Tab order.
 enum class PanelStop { DatePicker, TemperatureEdit, WeightEdit, PeriodCheck, MemoEdit,

@@ -1,6 +1,7 @@
 #include "main_window_win.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <memory>
 
@@ -164,6 +165,37 @@ LRESULT OnPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return Default(window, message, wParam, lParam);
 }
 
+// The window moved to a screen of another scale: the suggested rectangle, the panel and the
+// chart laid out again at the new DPI, the chart's tools remade, everything painted anew.
+LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
+  const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+  if (suggested != nullptr)
+    SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  if (gApp.MainForm == nullptr) return 0;
+  LayoutMainForm(*gApp.MainForm, DisplayScale{LOWORD(wParam)});
+  if (gApp.Chart != nullptr) RescaleChartView(*gApp.Chart, gApp.MainForm->ChartRect, LOWORD(wParam));
+  InvalidateRect(window, nullptr, TRUE);
+  RedrawChartNow();
+  return 0;
+}
+
+// The wheel over the chart scrolls it wherever the focus is (a child's wheel comes up here).
+LRESULT OnMainWheel(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (gApp.Chart != nullptr && gApp.MainForm != nullptr && gApp.MainForm->ChartWindow) {
+    HWND chart = gApp.MainForm->ChartWindow->GetMyHWnd();
+    RECT area{};
+    GetWindowRect(chart, &area);
+    const POINT cursor{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (PtInRect(&area, cursor)) {
+      WheelChartWindow(*gApp.Chart, wParam, message == WM_MOUSEHWHEEL);
+      return 0;
+    }
+  }
+  return Default(window, message, wParam, lParam);
+}
+
 // The close: settings, then the three data files; a file that cannot be written keeps the window
 // open with every record in memory (SaveForClose has said why).
 LRESULT OnClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -215,6 +247,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ENDSESSION: return OnEndSession(window, message, wParam, lParam);
     case WM_NOTIFY: return OnNotify(window, message, wParam, lParam);
     case WM_COMMAND: return OnCommand(window, message, wParam, lParam);
+    case WM_DPICHANGED: return OnDpiChanged(window, wParam, lParam);
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL: return OnMainWheel(window, message, wParam, lParam);
     default:
       if (message == BringToFrontMessage()) return OnBringToFront(window);
       return Default(window, message, wParam, lParam);
@@ -240,10 +275,20 @@ LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       ScrollChartWindow(*gApp.Chart, wParam);
       return 1;
     case WM_LBUTTONDOWN:
+      // The click also gives the chart the keys that scroll it.
+      SetFocus(window);
       if (gApp.Chart != nullptr && gApp.TemperatureData != nullptr) {
         const DateYmd date = ChartDateAtClick(*gApp.Chart, lParam);
         if (date.year != 0) ShowDay(date, AverageCycleDays(*gApp.TemperatureData));
       }
+      return Default(window, message, wParam, lParam);
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+      // Handled here, not passed on: the main window would scroll the chart a second time.
+      if (gApp.Chart != nullptr) WheelChartWindow(*gApp.Chart, wParam, message == WM_MOUSEHWHEEL);
+      return 0;
+    case WM_KEYDOWN:
+      if (gApp.Chart != nullptr && KeyChartWindow(*gApp.Chart, wParam)) return 0;
       return Default(window, message, wParam, lParam);
     default:
       return Default(window, message, wParam, lParam);

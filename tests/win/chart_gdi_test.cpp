@@ -85,12 +85,14 @@ struct GdiChart {
   ValueScrollBar* bar = nullptr;
   std::unique_ptr<ChartView> view;
 
-  GdiChart(int mode, int width, int height) {
+  // The sizes of a chart window at `dpi`, as the program makes them.
+  GdiChart(int mode, int width, int height, int dpi = 96) {
     FillSampleData(temperatures, weights);
     auto scroll = std::make_unique<ValueScrollBar>();
     bar = scroll.get();
     view = CreateChartView(0, 0, width, height, nullptr, std::move(scroll), &temperatures,
-                           &weights, &GdiDrawingTools(), [this] { return today; });
+                           &weights, &GdiDrawingTools(), [this] { return today; },
+                           ScreenChartSizesFor(DisplayScale{dpi}));
     SetChartScrollRange(*view);
     SetChartColors(*view, kColors);
     SetChartMode(*view, mode);
@@ -230,15 +232,22 @@ TEST(ChartRender, ThreeModesAndAPrintedPageAreWrittenForReview) {
   } renders[] = {{kTemperatureMode, 40, L"chart_temperature.bmp"},
                  {kWeightMode, 40, L"chart_weight.bmp"},
                  {kPregnancyMode, 0, L"chart_pregnancy.bmp"}};
+  // Each also at 144 and 192 DPI, in a window as much larger (dpi\<name>_<dpi>.bmp).
+  CreateDirectoryW(ArtifactPath(L"dpi").c_str(), nullptr);
   for (const auto& r : renders) {
-    GdiChart chart(r.mode, 900, 516);
-    if (r.position >= 0) chart.bar->nPos = r.position;
-    ChartBitmap bitmap(900, 516);
-    ASSERT_TRUE(bitmap.ok());
-    GdiCanvas canvas(bitmap.dc());
-    DrawChartFrame(*chart.view, canvas);
-    DrawChartData(*chart.view, canvas);
-    EXPECT_TRUE(bitmap.SaveBmp(ArtifactPath(r.file)));
+    for (int dpi : {96, 144, 192}) {
+      const int width = DisplayScale{dpi}.Px(900), height = DisplayScale{dpi}.Px(516);
+      GdiChart chart(r.mode, width, height, dpi);
+      if (r.position >= 0) chart.bar->nPos = r.position;
+      ChartBitmap bitmap(width, height);
+      ASSERT_TRUE(bitmap.ok());
+      GdiCanvas canvas(bitmap.dc());
+      DrawChartFrame(*chart.view, canvas);
+      DrawChartData(*chart.view, canvas);
+      std::wstring file = r.file;
+      if (dpi != 96) file = L"dpi\\" + file.insert(file.size() - 4, L"_" + std::to_wstring(dpi));
+      EXPECT_TRUE(bitmap.SaveBmp(ArtifactPath(file.c_str())));
+    }
   }
 
   TemperatureStore temperatures;
@@ -253,4 +262,60 @@ TEST(ChartRender, ThreeModesAndAPrintedPageAreWrittenForReview) {
   DrawPrintPageData(*view, canvas, DateYmd{2007, 3, 20}, DateYmd{2007, 5, 10});
   DeletePrintDrawingTools(*view);
   EXPECT_TRUE(page.SaveBmp(ArtifactPath(L"print_page.bmp")));
+}
+
+namespace {
+
+// FNV-1a over the colours of every pixel, row by row.
+unsigned long long PixelHash(const ChartBitmap& bitmap) {
+  unsigned long long hash = 1469598103934665603ULL;
+  for (int y = 0; y < bitmap.height(); ++y)
+    for (int x = 0; x < bitmap.width(); ++x) {
+      const COLORREF c = bitmap.Pixel(x, y);
+      for (int shift = 0; shift < 24; shift += 8) {
+        hash ^= (c >> shift) & 0xFF;
+        hash *= 1099511628211ULL;
+      }
+    }
+  return hash;
+}
+
+}  // namespace
+
+// At 96 DPI the chart and the page are what they were before the program followed the display
+// scale: hashes of renders made by the program as it was then (the same renders, this machine's
+// fonts). A paint, then a scroll's data-layer redraw over it, in each mode; and a printed page.
+TEST(ChartRender, At96DpiEveryPixelIsAsBefore) {
+  const struct {
+    int mode, position, scrolledTo;
+    unsigned long long paint, scrolled;
+  } renders[] = {{kTemperatureMode, 40, 47, 17272616970293538177ULL, 10295374983577504086ULL},
+                 {kWeightMode, 40, 33, 7841354619145785830ULL, 10360054979305803516ULL},
+                 {kPregnancyMode, 0, 30, 4260126845949152247ULL, 13161714429943960656ULL}};
+  for (const auto& r : renders) {
+    GdiChart chart(r.mode, 900, 516);
+    chart.bar->nPos = r.position;
+    ChartBitmap bitmap(900, 516);
+    ASSERT_TRUE(bitmap.ok());
+    GdiCanvas canvas(bitmap.dc());
+    DrawChartFrame(*chart.view, canvas);
+    DrawChartData(*chart.view, canvas);
+    EXPECT_EQ(PixelHash(bitmap), r.paint) << "paint, mode " << r.mode;
+    chart.bar->nPos = r.scrolledTo;
+    DrawChartData(*chart.view, canvas);
+    EXPECT_EQ(PixelHash(bitmap), r.scrolled) << "scrolled, mode " << r.mode;
+  }
+
+  TemperatureStore temperatures;
+  WeightStore weights;
+  FillSampleData(temperatures, weights);
+  ChartBitmap page(1754, 1240);
+  ASSERT_TRUE(page.ok());
+  auto view = CreatePrintChartView(1754, 1240, &temperatures, ChartFloorTemperature(temperatures),
+                                   kColors, &GdiDrawingTools());
+  FixedDpiCanvas canvas(page.dc(), 150);
+  DrawPrintPageFrame(*view, canvas);
+  DrawPrintPageData(*view, canvas, DateYmd{2007, 3, 20}, DateYmd{2007, 5, 10});
+  DeletePrintDrawingTools(*view);
+  EXPECT_EQ(PixelHash(page), 7507779526196217268ULL) << "printed page";
 }

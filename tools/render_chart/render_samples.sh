@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders the sample data set with render_chart: the three on-screen modes and one printed page
-# (A4 landscape at 300 dpi), into $TOVELA_ARTIFACTS (PNG copies when ImageMagick is present).
+# (A4 landscape at 300 dpi), into $TOVELA_ARTIFACTS (PNG copies when ImageMagick is present),
+# and checks them against the committed hashes.
 # Usage: render_samples.sh <render_chart.exe>
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -21,4 +22,10 @@ render render_temperature screen 1 1000 600 30 2007-5-16
 render render_weight screen 2 1000 600 30 2007-5-16
 render render_pregnancy screen 3 1000 600 today 2007-5-16
 render render_print_page print 3508 2479 300 2007-3-20 2007-5-10
+# The renders are those of the program before it followed the display scale, byte for byte
+# (renders-96dpi.sha256, taken from that program with this prefix's fonts).
+if ! (cd "$out" && sha256sum --quiet -c "$here/renders-96dpi.sha256"); then
+  echo "render_chart: the renders differ from the 96-DPI ones of renders-96dpi.sha256"
+  status=1
+fi
 exit $status

@@ -8,6 +8,10 @@
 //   scroll <nMin> <nMax> <nPos>               of the chart window's (id 401) horizontal bar
 //   sysmenu <id>                              every command item of the window's system menu
 //   visible <0|1>                             whether the main window is visible
+//   dpi <n>                                   the main window's DPI
+//   control <id> <class> <x> <y> <w> <h> <tw> <th>   every child of the main window: its place
+//                                             in the client area and the size of its text
+//                                             drawn with its own font (one line)
 #include <windows.h>
 
 #include <commctrl.h>
@@ -62,6 +66,51 @@ void ReportMenu(HMENU menu, std::wstring& report) {
   }
 }
 
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+
+int WindowDpi(HWND window) {
+  const auto forWindow = reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  return forWindow != nullptr ? static_cast<int>(forWindow(window)) : 0;
+}
+
+void ReportControls(HWND main, std::wstring& report) {
+  wchar_t line[512];
+  swprintf(line, 512, L"dpi %d\n", WindowDpi(main));
+  report += line;
+  win32::WindowDc screen(nullptr);
+  for (HWND child = GetWindow(main, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t name[64] = {}, text[256] = {};
+    GetClassNameW(child, name, 64);
+    GetWindowTextW(child, text, 256);
+    RECT place{};
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&place), 2);
+    RECT extent{};
+    {
+      win32::ScopedSelection font(screen.get(),
+                                  reinterpret_cast<HGDIOBJ>(SendMessageW(child, WM_GETFONT, 0, 0)));
+      if (text[0] != L'\0') DrawTextW(screen.get(), text, -1, &extent, DT_CALCRECT | DT_SINGLELINE);
+    }
+    swprintf(line, 512, L"control %d %ls %ld %ld %ld %ld %ld %ld\n", GetDlgCtrlID(child), name,
+             place.left, place.top, place.right - place.left, place.bottom - place.top,
+             extent.right - extent.left, extent.bottom - extent.top);
+    report += line;
+  }
+}
+
+// As if the main window had moved to a screen of `dpi`: WM_DPICHANGED with its own rectangle.
+std::wstring SendDpiChanged(int dpi) {
+  Finder finder{GetCurrentProcessId(), nullptr};
+  EnumWindows(FindMain, reinterpret_cast<LPARAM>(&finder));
+  if (finder.found == nullptr) return L"dpichanged 0\n";
+  RECT place{};
+  GetWindowRect(finder.found, &place);
+  SendMessageW(finder.found, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
+  return L"dpichanged 1\n";
+}
+
 std::wstring Report() {
   Finder finder{GetCurrentProcessId(), nullptr};
   EnumWindows(FindMain, reinterpret_cast<LPARAM>(&finder));
@@ -85,6 +134,7 @@ std::wstring Report() {
       report += line;
     }
     report += IsWindowVisible(finder.found) ? L"visible 1\n" : L"visible 0\n";
+    ReportControls(finder.found, report);
   }
   return report;
 }
@@ -165,6 +215,8 @@ void Answer(const std::wstring& request) {
                      &notify) == 5) {
     WriteAnswer(SetDate(reinterpret_cast<HWND>(static_cast<UINT_PTR>(window)), year, month, day,
                         notify != 0));
+  } else if (swscanf(request.c_str(), L"dpichanged %d", &year) == 1) {
+    WriteAnswer(SendDpiChanged(year));
   } else if (swscanf(request.c_str(), L"getdate %llu", &window) == 1) {
     WriteAnswer(GetDate(reinterpret_cast<HWND>(static_cast<UINT_PTR>(window))));
   } else {

@@ -69,11 +69,11 @@ struct ChartFixture {
   }
 
   // Creates the view over (0, 0, right, bottom) and runs the start-up sequence.
-  void Start(int mode, int right = 600, int bottom = 516) {
+  void Start(int mode, int right = 600, int bottom = 516, const ScreenChartSizes& sizes = {}) {
     auto scroll = std::make_unique<FakeScrollBar>();
     bar = scroll.get();
     view = CreateChartView(0, 0, right, bottom, nullptr, std::move(scroll), &temperatures,
-                           &weights, &canvas, [this] { return today; });
+                           &weights, &canvas, [this] { return today; }, sizes);
     SetChartScrollRange(*view);
     SetChartColors(*view, ColorScheme{.BaseColor = kBase,
                                       .GraphGridColor = kGrid,
