@@ -14,6 +14,7 @@ struct WeightStore;
 struct MemoStore;
 struct MainForm;
 struct ChartView;
+class ChartTip;
 class CAddTempe;
 class CBasicEnv;
 class CRecolor;
@@ -44,6 +45,7 @@ struct AppState {
   HACCEL Accelerators = nullptr;  // the table built from AcceleratorEntries
   HINSTANCE Instance = nullptr;
   bool StartupRun = false;        // "-startup": the main window stays hidden unless a close fails
+  std::unique_ptr<::ChartTip> ChartTip;  // the chart window's day tip, made at the first hover
 };
 
 extern AppState gApp;

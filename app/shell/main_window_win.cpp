@@ -8,6 +8,7 @@
 #include "app_state_win.h"
 #include "brassel.h"
 #include "chart_drawing.h"
+#include "chart_help_win.h"
 #include "chart_window_win.h"
 #include "commands_win.h"
 #include "data_files.h"
@@ -107,6 +108,8 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case kVersionCommand:
       ShowVersionDialog(window);
       return 1;
+    case kChartLegendCommand: return OnChartLegendCommand(window);
+    case kGuideCommand: return OnGuideCommand(window);
     case kAddButtonId:
     case kUpdateButtonId:
     case kDeleteButtonId:
@@ -192,6 +195,7 @@ void ShowPickerDay() {
 void RedrawChartNow() {
   if (gApp.Chart != nullptr && gApp.MainForm != nullptr && gApp.MainForm->ChartWindow)
     RedrawChart(*gApp.Chart);
+  RefreshChartHelp();
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -226,12 +230,19 @@ LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         if (!gApp.Chart->scrollBar || !gApp.Chart->scrollBar->GetRange(nMin, nMax, nPos)) return 0;
       }
       ScrollChartWindow(*gApp.Chart, wParam);
+      HideChartTip();  // another day lies under the pointer now
       return 1;
     case WM_LBUTTONDOWN:
       if (gApp.Chart != nullptr && gApp.TemperatureData != nullptr) {
         const DateYmd date = ChartDateAtClick(*gApp.Chart, lParam);
         if (date.year != 0) ShowDay(date, AverageCycleDays(*gApp.TemperatureData));
       }
+      return Default(window, message, wParam, lParam);
+    case WM_MOUSEMOVE:
+      OnChartMouseMove(window, lParam);
+      return Default(window, message, wParam, lParam);
+    case WM_MOUSELEAVE:
+      OnChartMouseLeave();
       return Default(window, message, wParam, lParam);
     default:
       return Default(window, message, wParam, lParam);

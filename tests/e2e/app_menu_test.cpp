@@ -36,15 +36,19 @@ TEST_F(Menu, ItemsAndTheirCommandsAreTheProgramsOwn) {
       {kTemperatureModeCommand, L"基礎体温モード(&T)"},
       {kWeightModeCommand, L"体重モード(&W)"},
       {kPregnancyModeCommand, L"妊娠確定モード(&P)"},
+      {kGuideCommand, L"使い方(&H)"},
+      {kChartLegendCommand, L"グラフの見かた(&L)..."},
       {kVersionCommand, L"バージョン情報(&V)"},
   };
   EXPECT_EQ(report.itemText, expected);
-  // Menu by menu, 0 for the separator of "ファイル(&F)".
+  // Menu by menu, 0 for the separators of "ファイル(&F)" and "ヘルプ(&H)".
   const std::vector<int> order = {kPrintCommand, kCsvExportCommand, kCsvImportCommand, 0, kExitCommand,
                                   kBasicSettingsCommand, kColorsCommand, kShortcutCommand,
                                   kTemperatureModeCommand, kWeightModeCommand, kPregnancyModeCommand,
-                                  kVersionCommand};
+                                  kGuideCommand, kChartLegendCommand, 0, kVersionCommand};
   EXPECT_EQ(report.menuOrder, order);
+  EXPECT_EQ(report.popupText, (std::vector<std::wstring>{L"ファイル(&F)", L"体調管理(&B)", L"ツール(&T)",
+                                                         L"グラフ(&G)", L"ヘルプ(&H)"}));
   ExpectOnlyChecked(report, kTemperatureModeCommand);
   // The chart starts with today as the first column: modes 1 and 2 span 365 days past today.
   ASSERT_TRUE(report.hasScroll);
