@@ -48,8 +48,10 @@ HWND VisibleTip(const TovelaProcess& app) {
   return tips.empty() ? nullptr : tips.front();
 }
 
-// Puts the pointer on the point and waits for the tip to say `expected`; what it said last.
+// Puts the pointer on the point and waits for the tip to say `expected`; what it said last. The
+// pointer goes there in two steps, so it moves even when it was already on the point.
 std::wstring HoverAndRead(const TovelaProcess& app, POINT at, const std::wstring& expected) {
+  SetCursorPos(at.x, at.y + 1);
   SetCursorPos(at.x, at.y);
   std::wstring text;
   WaitUntil([&] {
