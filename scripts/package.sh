@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds a Release of Tovela for Windows (its own tree, build/release-win) and writes into dist/:
 #   Tovela-<version>-setup.exe     the per-user installer (into %LOCALAPPDATA%\Programs\Tovela)
-#   Tovela-<version>-portable.zip  Tovela.exe, Quillet.dll, Brassel.dll and お読みください.txt
+#   Tovela-<version>-portable.zip  Tovela.exe, Quillet.dll, Brassel.dll, お読みください.txt and the
+#                                  guide (Tovela-guide.html, Tovela-guide-files)
 #   SHA256SUMS                     the checksums of both
 # The version is the project version of the top CMakeLists.txt, read from the build tree.
 set -euo pipefail

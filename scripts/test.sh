@@ -138,6 +138,11 @@ for tree in "${TREES[@]}"; do
   timed "tests: $tree" run_tree "$tree" || true
 done
 
+# The user's guide shows only pictures the run has made again (scripts/guide-pictures.sh copies
+# them into docs/guide); its menu texts are checked against the real menu by the e2e tests.
+guide="$(python3 scripts/check_guide.py "$TOVELA_ARTIFACTS" 2>&1)" && guide_rc=0 || guide_rc=$?
+check "user's guide pictures made by the run" "$guide_rc" "$guide"
+
 for c in "${TOVELA_CLEANUP[@]}"; do eval "$c" || true; done
 TOVELA_CLEANUP=()
 if [ "$(system_cups_state)" = "$system_cups_before" ]; then

@@ -565,6 +565,11 @@ ProbeReport TovelaProcess::Probe(Timeout timeout) const {
       report.menuOrder.push_back(id);
     } else if (kind == L"separator") {
       report.menuOrder.push_back(0);
+    } else if (kind == L"popup") {
+      std::wstring popupText;
+      std::getline(fields, popupText);
+      if (!popupText.empty() && popupText[0] == L' ') popupText.erase(0, 1);
+      report.popupText.push_back(popupText);
     } else if (kind == L"scroll") {
       fields >> report.scrollMin >> report.scrollMax >> report.scrollPos;
       report.hasScroll = true;

@@ -68,6 +68,8 @@ inline constexpr int kCsvExportCommand = 212;
 inline constexpr int kCsvImportCommand = 213;
 inline constexpr int kShowShiftCommand = 214;
 inline constexpr int kCycleListCommand = 215;
+inline constexpr int kChartLegendCommand = 216;
+inline constexpr int kGuideCommand = 217;
 
 // The list of cycles "CYCLE_LIST_DIALOG".
 inline constexpr wchar_t kCycleListCaption[] = L"周期の一覧";
@@ -154,6 +156,7 @@ struct ProbeReport {
   std::map<int, bool> checked;          // menu command id -> checked
   std::map<int, std::wstring> itemText; // menu command id -> item text
   std::vector<int> menuOrder;           // command ids in menu order, 0 for a separator
+  std::vector<std::wstring> popupText;  // the menus of the menu bar, in order
   bool hasScroll = false;               // the chart window's SB_HORZ bar could be read
   int scrollMin = 0, scrollMax = 0, scrollPos = 0;
   std::vector<int> systemMenu;          // command ids of the main window's system menu

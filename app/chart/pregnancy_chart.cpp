@@ -2,6 +2,7 @@
 // pregnancy weeks and days from the start of the last period, with the due date marked.
 #include "chart_columns.h"
 #include "chart_drawing.h"
+#include "chart_marks.h"
 #include "statistics.h"
 
 void DrawPregnancyChart(ChartView& v, Canvas& canvas) {
@@ -9,9 +10,7 @@ void DrawPregnancyChart(ChartView& v, Canvas& canvas) {
   ClearPlot(v, canvas);
   const std::tm start = ChartStartDate(v);
   const std::tm first = quillet::AddYmd(start, 0, 0, ChartScrollPosition(v));
-  const int cycle = v.temperatures ? AverageCycleDays(*v.temperatures) : 28;
-  // Start of the last period + the average cycle + 252 days (280 days for a 28-day cycle).
-  const std::tm due = quillet::AddYmd(start, 0, 0, cycle + 252);
+  const std::tm due = PregnancyDueDate(v.temperatures, start);
 
   ClearHeaderRow(v, canvas, 1, P / 4);
   ClearHeaderRow(v, canvas, P / 4 + 1, P / 4 * 2);

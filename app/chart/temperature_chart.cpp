@@ -3,19 +3,8 @@
 // shown) and the dashed average line.
 #include "chart_columns.h"
 #include "chart_drawing.h"
+#include "chart_marks.h"
 #include "statistics.h"
-
-namespace {
-
-// The strip symbol for a day d days after the predicted ovulation; nullptr outside -5..3.
-const char16_t* OvulationSymbol(int d) {
-  static const char16_t* const kSymbols[] = {u"△", u"△", u"○", u"○", u"○",
-                                             u"◎", u"○", u"△", u"△"};
-  if (d < -5 || d > 3) return nullptr;
-  return kSymbols[d + 5];
-}
-
-}  // namespace
 
 void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
   const std::tm first = FirstVisibleDate(v);
@@ -28,12 +17,7 @@ void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
 
   const std::tm today = TodayOf(v);
   const TemperatureStore* store = v.temperatures;
-  DateYmd nextPeriod, nextOvulation;
-  if (store != nullptr) {
-    nextPeriod = NextPeriodDate(*store, today);
-    nextOvulation = NextOvulationDate(*store, today);
-  }
-  const bool predictionInForce = nextPeriod.year != 0 && IsTodayOrLater(nextPeriod, today);
+  const CyclePredictions predicted = PredictCycle(store, today);
 
   CurveDrawer<TemperatureRecord> curve(v, canvas, first, v.sizes.pointRadius);
   const TemperatureRecord* lastStart = nullptr;
@@ -51,20 +35,9 @@ void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
 
     const DrawRect strip = StripRect(v, c);
     const DrawRect column = ColumnRect(v, c);
-    auto mark = [&](const char16_t* text, unsigned flags) {
-      canvas.DrawTextIn(text, strip, flags);
+    for (const StripMark& mark : TemperatureStripMarks(store, predicted, c.date, today)) {
+      canvas.DrawTextIn(mark.symbol, strip, mark.flags);
       canvas.FillRect(column, v.tools.markBrush);
-    };
-    if (store != nullptr && IsTodayOrLater(c.date, today) &&
-        IsPregnancyLikely(*store, c.date, today)) {
-      mark(u"！", dt::kCenter);
-    }
-    if (predictionInForce) {
-      if (c.date == nextPeriod) mark(u"■", dt::kSingleLine | dt::kCenter);
-      if (nextOvulation.year != 0) {
-        const int d = quillet::SubDay(c.day, ToTm(nextOvulation));
-        if (const char16_t* symbol = OvulationSymbol(d)) mark(symbol, dt::kSingleLine | dt::kCenter);
-      }
     }
     if (SameDate(c.day, today)) canvas.FillRect(column, v.tools.todayBrush);
 

@@ -2,6 +2,7 @@
 // digits of the coming days, day lines and the weight curve.
 #include "chart_columns.h"
 #include "chart_drawing.h"
+#include "chart_marks.h"
 #include "statistics.h"
 
 void DrawWeightChart(ChartView& v, Canvas& canvas) {
@@ -17,11 +18,7 @@ void DrawWeightChart(ChartView& v, Canvas& canvas) {
   const std::tm today = TodayOf(v);
   const TemperatureStore* temperatures = v.temperatures;
   const WeightStore* weights = v.weights;
-  DateYmd nextPeriod, nextOvulation;
-  if (temperatures != nullptr) {
-    nextPeriod = NextPeriodDate(*temperatures, today);
-    nextOvulation = NextOvulationDate(*temperatures, today);
-  }
+  const CyclePredictions predicted = PredictCycle(temperatures, today);
 
   CurveDrawer<WeightRecord> curve(v, canvas, first, v.sizes.pointRadius);
   const TemperatureRecord* lastStart = nullptr;
@@ -39,24 +36,9 @@ void DrawWeightChart(ChartView& v, Canvas& canvas) {
 
     if (SameDate(c.day, today)) canvas.FillRect(ColumnRect(v, c), v.tools.todayBrush);
 
-    // Cycle phase of the coming days: 1 the first week of the period, 2 up to the predicted
-    // ovulation, 3 after it until the day before the predicted period.
-    const TemperatureRecord* start =
-        temperatures && IsTodayOrLater(c.date, today)
-            ? LatestPeriodStart(*temperatures, c.date.year, c.date.month, c.date.day)
-            : nullptr;
-    if (start != nullptr) {
-      const DrawRect strip = StripRect(v, c);
-      const unsigned flags = dt::kSingleLine | dt::kCenter;
-      const int s = quillet::SubDay(c.day, ToTm(start->Date()));
-      const bool hasOvulation = nextOvulation.year != 0;
-      const bool hasPeriod = nextPeriod.year != 0;
-      const int o = hasOvulation ? quillet::SubDay(ToTm(nextOvulation), c.day) : 0;
-      const int n = hasPeriod ? quillet::SubDay(ToTm(nextPeriod), c.day) : 0;
-      if (s >= 0 && s <= 6) canvas.DrawTextIn(u"1", strip, flags);
-      if (hasOvulation && s >= 7 && o >= 0) canvas.DrawTextIn(u"2", strip, flags);
-      if (hasPeriod && hasOvulation && o < 0 && n > 0) canvas.DrawTextIn(u"3", strip, flags);
-    }
+    // Cycle phase of the coming days (no column fill).
+    for (const StripMark& mark : CyclePhaseMarks(temperatures, predicted, c.date, today))
+      canvas.DrawTextIn(mark.symbol, StripRect(v, c), mark.flags);
 
     DrawDayLine(v, canvas, c, P / 3 + 1, v.clientBottom);
     if (record != nullptr) curve.AddPoint(*record, c);

@@ -60,7 +60,10 @@ HACCEL BuildMainMenu(HWND mainWindow, AcceleratorEntries& entries) {
   InsertCommand(graph, 2, {L"妊娠確定モード(&P)", kPregnancyModeCommand});
   InsertCommand(graph, 3, {nullptr, 0});
   InsertCommand(graph, 4, {L"体温の判定を表示(&S)", kShowShiftCommand}, true);
-  InsertCommand(help, 0, {L"バージョン情報(&V)", kVersionCommand});
+  InsertCommand(help, 0, {L"使い方(&H)", kGuideCommand});
+  InsertCommand(help, 1, {L"グラフの見かた(&L)...", kChartLegendCommand});
+  InsertCommand(help, 2, {nullptr, 0});
+  InsertCommand(help, 3, {L"バージョン情報(&V)", kVersionCommand});
 
   InsertPopup(bar, 0, L"ファイル(&F)", file);
   InsertPopup(bar, 1, L"体調管理(&B)", health);
@@ -73,7 +76,8 @@ HACCEL BuildMainMenu(HWND mainWindow, AcceleratorEntries& entries) {
   entries.entries[0] = ACCEL{FVIRTKEY | FCONTROL, 'B', kBasicSettingsCommand};
   entries.entries[1] = ACCEL{FVIRTKEY | FCONTROL | FSHIFT, 'C', kColorsCommand};
   entries.entries[2] = ACCEL{FVIRTKEY | FCONTROL, 'P', kPrintCommand};
-  return CreateAcceleratorTableW(entries.entries, 3);
+  entries.entries[3] = ACCEL{FVIRTKEY, VK_F1, kGuideCommand};
+  return CreateAcceleratorTableW(entries.entries, 4);
 }
 
 void SetModeChecks(HWND mainWindow, bool temperatureMode, bool weightMode, bool pregnancyMode) {

@@ -19,11 +19,14 @@ enum MenuCommand : int {
   kCsvImportCommand = 213,
   kShowShiftCommand = 214,
   kCycleListCommand = 215,
+  kChartLegendCommand = 216,
+  kGuideCommand = 217,
 };
 
-// The accelerator entries the table is made from: Ctrl+B (203), Ctrl+Shift+C (205), Ctrl+P (210).
+// The accelerator entries the table is made from: Ctrl+B (203), Ctrl+Shift+C (205), Ctrl+P (210),
+// F1 (217).
 struct AcceleratorEntries {
-  ACCEL entries[3];
+  ACCEL entries[4];
 };
 
 // Builds the menu bar on the main window and the accelerator table from `entries` (which it

@@ -5,6 +5,7 @@
 #include "add_tempe_dialog_win.h"
 #include "basic_setting_dialog_win.h"
 #include "chart_drawing.h"
+#include "chart_tip_win.h"
 #include "chart_view.h"
 #include "main_form_win.h"
 #include "main_menu_win.h"
@@ -14,10 +15,11 @@
 
 AppState gApp;
 
-// Everything AppState owns, released once the files are safely written, in this order: the main
-// form, the accelerators, the chart, the four dialog contexts, the three stores. Deleting the main
+// Everything AppState owns, released once the files are safely written, in this order: the chart's
+// tip, the main form, the accelerators, the chart, the four dialog contexts, the three stores. Deleting the main
 // form destroys the main window, whose destruction posts the quit message.
 void ReleaseAppState() {
+  gApp.ChartTip.reset();
   gApp.MainForm.reset();
   if (gApp.Accelerators != nullptr) DestroyAcceleratorTable(gApp.Accelerators);
   gApp.Accelerators = nullptr;

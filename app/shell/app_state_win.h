@@ -17,6 +17,7 @@ struct WeightStore;
 struct MemoStore;
 struct MainForm;
 struct ChartView;
+class ChartTip;
 class CAddTempe;
 class CBasicEnv;
 class CRecolor;
@@ -51,6 +52,7 @@ struct AppState {
   SettingsFileTexts SavedSettings;  // the settings file's keys as last written (or as at start)
   SaveNotices SaveNotices;        // the save messages shown so far
   ShiftLineStyle ShiftLines{true}; // CoverLineColor and ShowShift as read at start-up
+  std::unique_ptr<::ChartTip> ChartTip;  // the chart window's day tip, made at the first hover
 };
 
 extern AppState gApp;

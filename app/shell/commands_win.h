@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "date_ymd.h"
 
 // Command 203 "基本設定登録(&B)  Ctrl+B": runs the basic settings dialog and applies its values.
@@ -28,4 +30,7 @@ int OnShowShiftCommand(HWND mainWindow);
 // Command 215 "周期の一覧(&L)...": the list of cycles up to today.
 int OnCycleListCommand(HWND mainWindow);
 // The panel's "体温の状態" row for the day; empty while the reading is hidden.
+// The thermal-shift state of the day as the side panel shows it ("高温期 N日目", "低温期",
+// "未判定"); empty while the reading is switched off, before the first period start and after today.
+std::u16string ShownShiftState(const DateYmd& date);
 void ShowShiftStateOf(const DateYmd& date);

@@ -10,6 +10,7 @@
 #include "brassel.h"
 #include "chart_drawing.h"
 #include "chart_view.h"
+#include "chart_help_win.h"
 #include "chart_window_win.h"
 #include "commands_win.h"
 #include "data_files.h"
@@ -110,6 +111,8 @@ LRESULT RunCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case kVersionCommand:
       ShowVersionDialog(window);
       return 1;
+    case kChartLegendCommand: return OnChartLegendCommand(window);
+    case kGuideCommand: return OnGuideCommand(window);
     case kAddButtonId:
     case kUpdateButtonId:
     case kDeleteButtonId:
@@ -190,6 +193,7 @@ LRESULT OnMainWheel(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT cursor{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (PtInRect(&area, cursor)) {
       WheelChartWindow(*gApp.Chart, wParam, message == WM_MOUSEHWHEEL);
+      HideChartTip();
       return 0;
     }
   }
@@ -234,6 +238,7 @@ void ShowPickerDay() {
 void RedrawChartNow() {
   if (gApp.Chart != nullptr && gApp.MainForm != nullptr && gApp.MainForm->ChartWindow)
     RedrawChart(*gApp.Chart);
+  RefreshChartHelp();
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -273,6 +278,7 @@ LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         if (!gApp.Chart->scrollBar || !gApp.Chart->scrollBar->GetRange(nMin, nMax, nPos)) return 0;
       }
       ScrollChartWindow(*gApp.Chart, wParam);
+      HideChartTip();  // another day lies under the pointer now
       return 1;
     case WM_LBUTTONDOWN:
       // The click also gives the chart the keys that scroll it.
@@ -286,9 +292,19 @@ LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_MOUSEHWHEEL:
       // Handled here, not passed on: the main window would scroll the chart a second time.
       if (gApp.Chart != nullptr) WheelChartWindow(*gApp.Chart, wParam, message == WM_MOUSEHWHEEL);
+      HideChartTip();
       return 0;
     case WM_KEYDOWN:
-      if (gApp.Chart != nullptr && KeyChartWindow(*gApp.Chart, wParam)) return 0;
+      if (gApp.Chart != nullptr && KeyChartWindow(*gApp.Chart, wParam)) {
+        HideChartTip();
+        return 0;
+      }
+      return Default(window, message, wParam, lParam);
+    case WM_MOUSEMOVE:
+      OnChartMouseMove(window, lParam);
+      return Default(window, message, wParam, lParam);
+    case WM_MOUSELEAVE:
+      OnChartMouseLeave();
       return Default(window, message, wParam, lParam);
     default:
       return Default(window, message, wParam, lParam);

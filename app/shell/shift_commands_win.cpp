@@ -30,10 +30,12 @@ int OnCycleListCommand(HWND mainWindow) {
   return 1;
 }
 
-void ShowShiftStateOf(const DateYmd& date) {
-  if (gApp.MainForm == nullptr || gApp.TemperatureData == nullptr) return;
+std::u16string ShownShiftState(const DateYmd& date) {
   const bool shown = gApp.Chart != nullptr && gApp.Chart->shiftLines.show;
-  ShowShiftState(*gApp.MainForm,
-                 shown ? ShiftStateText(*gApp.TemperatureData, date, FromTm(quillet::GetNow()))
-                       : std::u16string());
+  if (!shown || gApp.TemperatureData == nullptr) return u"";
+  return ShiftStateText(*gApp.TemperatureData, date, FromTm(quillet::GetNow()));
+}
+
+void ShowShiftStateOf(const DateYmd& date) {
+  if (gApp.MainForm != nullptr) ShowShiftState(*gApp.MainForm, ShownShiftState(date));
 }

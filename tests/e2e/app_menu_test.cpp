@@ -38,15 +38,20 @@ TEST_F(Menu, ItemsAndTheirCommandsAreTheProgramsOwn) {
       {kWeightModeCommand, L"体重モード(&W)"},
       {kPregnancyModeCommand, L"妊娠確定モード(&P)"},
       {kShowShiftCommand, L"体温の判定を表示(&S)"},
+      {kGuideCommand, L"使い方(&H)"},
+      {kChartLegendCommand, L"グラフの見かた(&L)..."},
       {kVersionCommand, L"バージョン情報(&V)"},
   };
   EXPECT_EQ(report.itemText, expected);
-  // Menu by menu, 0 for the separators of "ファイル(&F)" and "グラフ(&G)".
+  // Menu by menu, 0 for the separators of "ファイル(&F)", "グラフ(&G)" and "ヘルプ(&H)".
   const std::vector<int> order = {kPrintCommand, kCsvExportCommand, kCsvImportCommand, 0, kExitCommand,
                                   kBasicSettingsCommand, kCycleListCommand, kColorsCommand,
                                   kShortcutCommand, kTemperatureModeCommand, kWeightModeCommand,
-                                  kPregnancyModeCommand, 0, kShowShiftCommand, kVersionCommand};
+                                  kPregnancyModeCommand, 0, kShowShiftCommand, kGuideCommand,
+                                  kChartLegendCommand, 0, kVersionCommand};
   EXPECT_EQ(report.menuOrder, order);
+  EXPECT_EQ(report.popupText, (std::vector<std::wstring>{L"ファイル(&F)", L"体調管理(&B)", L"ツール(&T)",
+                                                         L"グラフ(&G)", L"ヘルプ(&H)"}));
   ExpectOnlyChecked(report, kTemperatureModeCommand);
   EXPECT_TRUE(report.checked.at(kShowShiftCommand));
   // The chart starts with today as the first column: modes 1 and 2 span 365 days past today.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app_fixture.h"
+#include "shortcut_reader_win.h"
 #include "tovela_version.h"
 
 namespace e2e {
@@ -116,6 +117,7 @@ class Installer : public ::testing::Test {
   const std::wstring setup_ = EnvironmentPath(L"TOVELA_SETUP");
   const std::wstring folder_ = ShellFolder(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Tovela";
   const std::wstring menuShortcut_ = ShellFolder(CSIDL_PROGRAMS) + L"\\Tovela.lnk";
+  const std::wstring guideShortcut_ = ShellFolder(CSIDL_PROGRAMS) + L"\\Tovela の使い方.lnk";
   const std::wstring desktopShortcut_ = ShellFolder(CSIDL_DESKTOPDIRECTORY) + L"\\Tovela.lnk";
   const std::wstring startupShortcut_ = ShellFolder(CSIDL_STARTUP) + L"\\Tovela.lnk";
   TovelaProcess app_;
@@ -125,6 +127,12 @@ TEST_F(Installer, InstallsForTheUserWithShortcutsAndAnUninstallEntry) {
   Install();
   EXPECT_TRUE(FileExists(menuShortcut_));
   EXPECT_TRUE(FileExists(desktopShortcut_));
+  // The user's guide beside the program, with its pictures, and its shortcut in the Start menu.
+  const std::wstring guide = Installed(L"Tovela-guide.html");
+  const std::wstring picture = Installed(L"Tovela-guide-files\\main-temperature.png");
+  EXPECT_GT(ReadFileBytes(guide).size(), 1000u);
+  EXPECT_TRUE(FileExists(picture));
+  EXPECT_EQ(test_support::ReadShortcut(guideShortcut_).target, guide);
   // Every binary carries the project version, and so does the installer.
   const std::wstring version = TOVELA_VERSION_WIDE L" (" + std::to_wstring(TOVELA_VERSION_MAJOR) + L"." +
                                std::to_wstring(TOVELA_VERSION_MINOR) + L"." +
@@ -154,7 +162,7 @@ TEST_F(Installer, InstallsForTheUserWithShortcutsAndAnUninstallEntry) {
   Uninstall();
   for (const std::wstring& gone : {Installed(L"Tovela.exe"), Installed(L"Quillet.dll"),
                                    Installed(L"Brassel.dll"), Installed(L"uninstall.exe"),
-                                   menuShortcut_, desktopShortcut_})
+                                   menuShortcut_, desktopShortcut_, guide, picture, guideShortcut_})
     EXPECT_FALSE(FileExists(gone)) << gone;
   // Nothing of the user's was there, so nothing is left.
   EXPECT_FALSE(FileExists(folder_));

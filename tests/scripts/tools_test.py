@@ -1,6 +1,7 @@
 """Checks of the test command's own tools: scripts/run_gtest.py (a failed test that crossed
-midnight runs again once) and scripts/summarize_results.py (every ctest test of every tree is
-counted, and the exit status agrees with the summary line)."""
+midnight runs again once), scripts/summarize_results.py (every ctest test of every tree is
+counted, and the exit status agrees with the summary line) and scripts/check_guide.py (the
+guide shows only pictures the run made)."""
 import json
 import os
 import subprocess
@@ -155,6 +156,36 @@ class Summarize(unittest.TestCase):
                          "--checks", checks, os.path.join(work, "win"))
             self.assertEqual(result.stdout.splitlines()[-1], "Summary: 1 passed, 2 failed, 0 skipped")
             self.assertEqual(result.returncode, 1)
+
+
+class CheckGuide(unittest.TestCase):
+    def test_every_picture_is_listed_kept_and_made_by_the_run(self):
+        # (pictures the page shows, pictures kept beside it, screenshots of the run, problems)
+        table = [
+            (["a.png"], ["a.png"], ["a.bmp"], []),
+            (["a.png", "b.png"], ["a.png", "b.png"], ["a.bmp"], ["b.png: the run made no b.bmp"]),
+            (["a.png"], [], ["a.bmp"], ["a.png: missing beside the guide"]),
+            (["c.png"], ["c.png"], [], ["c.png: not listed in pictures.txt"]),
+            ([], [], [], ["the guide shows no picture"]),
+        ]
+        for shown, kept, made, problems in table:
+            with self.subTest(shown=shown, kept=kept, made=made), tempfile.TemporaryDirectory() as work:
+                guide, artifacts = os.path.join(work, "guide"), os.path.join(work, "artifacts")
+                os.makedirs(guide)
+                os.makedirs(artifacts)
+                with open(os.path.join(guide, "Tovela-guide.html"), "w", encoding="utf-8") as page:
+                    page.write("".join(f'<p><img src="{name}" alt="x"></p>' for name in shown))
+                with open(os.path.join(guide, "pictures.txt"), "w", encoding="utf-8") as listed:
+                    listed.write("# picture artifact\na.png a.bmp\nb.png b.bmp\n")
+                for folder, names in ((guide, kept), (artifacts, made)):
+                    for name in names:
+                        open(os.path.join(folder, name), "w").close()
+                result = run("check_guide.py", artifacts, guide)
+                lines = result.stdout.splitlines()
+                self.assertEqual(len(lines), len(problems), result.stdout)
+                for line, problem in zip(lines, problems):
+                    self.assertTrue(line.startswith(problem), line)
+                self.assertEqual(result.returncode, 1 if problems else 0)
 
 
 if __name__ == "__main__":

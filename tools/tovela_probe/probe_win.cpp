@@ -3,6 +3,7 @@
 // carries it out on the program's own thread, the one that owns the menus, windows and date
 // pickers it reads or sets, and writes the answer next to the DLL. Nothing runs in DllMain.
 // The report ("report" request):
+//   popup <text>                              for every menu of the menu bar, before its items
 //   menu <id> <1 checked | 0> <item text>     for every command item of the menu bar
 //   separator                                 for every separator of the menu bar, in order
 //   scroll <nMin> <nMax> <nPos>               of the chart window's (id 401) horizontal bar
@@ -55,6 +56,7 @@ void ReportMenu(HMENU menu, std::wstring& report) {
     info.cch = 255;
     if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
     if (info.hSubMenu != nullptr) {
+      report += L"popup " + std::wstring(text) + L"\n";
       ReportMenu(info.hSubMenu, report);
     } else if (info.fType & MFT_SEPARATOR) {
       report += L"separator\n";

@@ -1,0 +1,62 @@
+// The strip marks of each mode and their meanings.
+#include "chart_marks.h"
+
+#include "chart_internal.h"
+#include "statistics.h"
+
+CyclePredictions PredictCycle(const TemperatureStore* store, const std::tm& today) {
+  CyclePredictions p;
+  if (store == nullptr) return p;
+  p.nextPeriod = NextPeriodDate(*store, today);
+  p.nextOvulation = NextOvulationDate(*store, today);
+  p.inForce = p.nextPeriod.year != 0 && IsTodayOrLater(p.nextPeriod, today);
+  return p;
+}
+
+StripMark OvulationMark(int d) {
+  static const char16_t* const kSymbols[] = {u"△", u"△", u"○", u"○", u"○",
+                                             u"◎", u"○", u"△", u"△"};
+  if (d < -5 || d > 3) return {};
+  return StripMark{kSymbols[d + 5], dt::kSingleLine | dt::kCenter,
+                   d == 0 ? kOvulationMeaning : kFertileMeaning};
+}
+
+StripMarks TemperatureStripMarks(const TemperatureStore* store, const CyclePredictions& predicted,
+                                 const DateYmd& date, const std::tm& today) {
+  StripMarks marks;
+  if (store != nullptr && IsTodayOrLater(date, today) && IsPregnancyLikely(*store, date, today))
+    marks.Add({u"！", dt::kCenter, kPregnancyLikelyMeaning});
+  if (!predicted.inForce) return marks;
+  if (date == predicted.nextPeriod)
+    marks.Add({u"■", dt::kSingleLine | dt::kCenter, kNextPeriodMeaning});
+  if (predicted.nextOvulation.year != 0) {
+    const StripMark ovulation =
+        OvulationMark(quillet::SubDay(ToTm(date), ToTm(predicted.nextOvulation)));
+    if (ovulation.symbol != nullptr) marks.Add(ovulation);
+  }
+  return marks;
+}
+
+StripMarks CyclePhaseMarks(const TemperatureStore* store, const CyclePredictions& predicted,
+                           const DateYmd& date, const std::tm& today) {
+  StripMarks marks;
+  if (store == nullptr || !IsTodayOrLater(date, today)) return marks;
+  const TemperatureRecord* start = LatestPeriodStart(*store, date.year, date.month, date.day);
+  if (start == nullptr) return marks;
+  const std::tm day = ToTm(date);
+  const unsigned flags = dt::kSingleLine | dt::kCenter;
+  const int s = quillet::SubDay(day, ToTm(start->Date()));
+  const bool hasOvulation = predicted.nextOvulation.year != 0;
+  const bool hasPeriod = predicted.nextPeriod.year != 0;
+  const int o = hasOvulation ? quillet::SubDay(ToTm(predicted.nextOvulation), day) : 0;
+  const int n = hasPeriod ? quillet::SubDay(ToTm(predicted.nextPeriod), day) : 0;
+  if (s >= 0 && s <= 6) marks.Add({u"1", flags, kPhaseOneMeaning});
+  if (hasOvulation && s >= 7 && o >= 0) marks.Add({u"2", flags, kPhaseTwoMeaning});
+  if (hasPeriod && hasOvulation && o < 0 && n > 0) marks.Add({u"3", flags, kPhaseThreeMeaning});
+  return marks;
+}
+
+std::tm PregnancyDueDate(const TemperatureStore* store, const std::tm& pregnancyStart) {
+  const int cycle = store ? AverageCycleDays(*store) : 28;
+  return quillet::AddYmd(pregnancyStart, 0, 0, cycle + 252);
+}

@@ -1,0 +1,57 @@
+// The chart legend: the marks of each mode drawn with the chart's own tools, each beside its
+// explanation, one row under the other.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "chart_legend.h"
+#include "support/chart_fixture.h"
+#include "support/store_builder.h"
+
+using namespace test_support;
+
+TEST(ChartLegend, DrawsEachModesMarksWithTheChartsToolsBesideTheirExplanations) {
+  const struct {
+    int mode;
+    std::vector<std::string> symbols;  // in row order
+    DrawTool ChartTools::*linePen;     // the pen of the mode's own line sample
+  } cases[] = {
+      {kTemperatureMode, {"◎", "○", "△", "■", "！", "1"}, &ChartTools::baseLinePen},
+      {kWeightMode, {"1", "2", "3"}, &ChartTools::graphPen},
+      {kPregnancyMode, {"★", "週"}, &ChartTools::graphPen},
+  };
+  for (const auto& c : cases) {
+    ChartFixture f(2007, 5, 16);
+    f.Start(c.mode);
+    f.canvas.ClearRecord();
+    DrawTool textFont = f.canvas.MakeFont(FontDesc{.height = 12, .face = u"MS UI Gothic"});
+    const ChartView& v = *f.view;
+    DrawChartLegend(v, f.canvas, textFont, DrawRect{0, 0, kLegendWidth, LegendHeight(c.mode)});
+
+    const std::vector<LegendRow> rows = LegendRows(c.mode);
+    std::vector<std::string> symbols;
+    int explanations = 0;
+    for (const RecordedText& t : f.canvas.Texts()) {
+      if (t.font == textFont) {
+        // One explanation a row, right of the samples, rows one under the other.
+        EXPECT_EQ(Utf8(t.text), Utf8(rows[static_cast<std::size_t>(explanations)].text));
+        EXPECT_EQ(t.rect.top, kLegendMargin + explanations * kLegendRowHeight);
+        EXPECT_GE(t.rect.left, kLegendMargin + kLegendSampleWidth);
+        ++explanations;
+      } else {
+        EXPECT_EQ(t.font, v.tools.boldFont);
+        EXPECT_EQ(t.color, kString);
+        symbols.push_back(Utf8(t.text));
+      }
+    }
+    EXPECT_EQ(explanations, static_cast<int>(rows.size())) << c.mode;
+    EXPECT_EQ(symbols, c.symbols) << c.mode;
+    const auto& lines = f.canvas.Lines();
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                            [&](const RecordedLine& l) { return l.pen == v.tools.*c.linePen; }));
+    const auto& fills = f.canvas.Fills();
+    EXPECT_TRUE(std::any_of(fills.begin(), fills.end(),
+                            [&](const RecordedFill& r) { return r.brush == v.tools.todayBrush; }));
+    EXPECT_TRUE(f.canvas.HoldsOriginals());
+  }
+}
