@@ -17,6 +17,10 @@ const std::vector<LegendRow> kTemperatureRows = {
     {LegendSample::Symbol, u"1", u"月経周期の段: 月経開始日を1日目として数えた日数"},
 };
 
+const LegendRow kCoverLineRow = {
+    LegendSample::CoverLine, nullptr,
+    u"カバーライン: 高温期に入る前の6日間で最も高い体温。縦の線は高温期の1日目"};
+
 const std::vector<LegendRow> kWeightRows = {
     {LegendSample::Curve, nullptr, u"体重の記録: 点が記録した日、線は記録どうしを結んだもの"},
     {LegendSample::GridLines, nullptr, u"目盛り: 横の実線は5kgごと、点線は0.5kgごと。縦の実線は土曜日の区切り"},
@@ -34,26 +38,29 @@ const std::vector<LegendRow> kPregnancyRows = {
     {LegendSample::Symbol, u"週", u"妊娠週・妊娠週日の段: 最終月経の開始日から数えた週数と日数"},
 };
 
-void DrawSample(const ChartView& v, Canvas& canvas, const LegendRow& row, const DrawRect& box) {
+void DrawSample(const ChartView& v, Canvas& canvas, const LegendRow& row, const DrawRect& box,
+                const DisplayScale& s) {
   const int midY = (box.top + box.bottom) / 2;
-  const DrawRect column{box.left + 4, box.top, box.left + 16, box.bottom};
-  const DrawRect symbolBox{box.left + 20, box.top, box.right, box.bottom};
+  const DrawRect column{box.left + s.Px(4), box.top, box.left + s.Px(16), box.bottom};
+  const DrawRect symbolBox{box.left + s.Px(20), box.top, box.right, box.bottom};
   switch (row.sample) {
     case LegendSample::Curve: {
-      const int x0 = box.left + 6, y0 = box.bottom - 5, x1 = box.right - 6, y1 = box.top + 5;
+      const int x0 = box.left + s.Px(6), y0 = box.bottom - s.Px(5), x1 = box.right - s.Px(6),
+                y1 = box.top + s.Px(5), r = s.Px(2);
       DrawLine(canvas, v.tools.graphPen, x0, y0, x1, y1);
       ScopedSelect pen(canvas, v.tools.graphPen);
       ScopedSelect brush(canvas, v.tools.dotBrush);
-      canvas.Ellipse(x0 - 2, y0 - 2, x0 + 2, y0 + 2);
-      canvas.Ellipse(x1 - 2, y1 - 2, x1 + 2, y1 + 2);
+      canvas.Ellipse(x0 - r, y0 - r, x0 + r, y0 + r);
+      canvas.Ellipse(x1 - r, y1 - r, x1 + r, y1 + r);
       break;
     }
     case LegendSample::AverageLine:
       DrawLine(canvas, v.tools.baseLinePen, box.left, midY, box.right, midY);
       break;
     case LegendSample::GridLines:
-      DrawLine(canvas, v.tools.gridPen, box.left, box.top + 4, box.right, box.top + 4);
-      DrawLine(canvas, v.tools.gridDotPen, box.left, box.bottom - 4, box.right, box.bottom - 4);
+      DrawLine(canvas, v.tools.gridPen, box.left, box.top + s.Px(4), box.right, box.top + s.Px(4));
+      DrawLine(canvas, v.tools.gridDotPen, box.left, box.bottom - s.Px(4), box.right,
+               box.bottom - s.Px(4));
       DrawLine(canvas, v.tools.gridPen, (box.left + box.right) / 2, box.top,
                (box.left + box.right) / 2, box.bottom);
       break;
@@ -67,39 +74,52 @@ void DrawSample(const ChartView& v, Canvas& canvas, const LegendRow& row, const 
     case LegendSample::Symbol:
       canvas.DrawTextIn(row.symbol, symbolBox, dt::kSingleLine | dt::kVCenter);
       break;
+    case LegendSample::CoverLine: {
+      const int x = box.left + (box.right - box.left) / 3;
+      DrawLine(canvas, v.tools.coverLinePen, box.left, midY, box.right, midY);
+      DrawLine(canvas, v.tools.coverLinePen, x, box.top, x, box.bottom);
+      break;
+    }
   }
 }
 
 }  // namespace
 
-std::vector<LegendRow> LegendRows(int mode) {
+std::vector<LegendRow> LegendRows(int mode, bool shiftLines) {
   switch (mode) {
-    case kTemperatureMode: return kTemperatureRows;
+    case kTemperatureMode: {
+      std::vector<LegendRow> rows = kTemperatureRows;
+      // Beside the average line, the other horizontal line of the plot.
+      if (shiftLines) rows.insert(rows.begin() + 2, kCoverLineRow);
+      return rows;
+    }
     case kWeightMode: return kWeightRows;
     case kPregnancyMode: return kPregnancyRows;
     default: return {};
   }
 }
 
-int LegendHeight(int mode) {
-  return static_cast<int>(LegendRows(mode).size()) * kLegendRowHeight + 2 * kLegendMargin;
+int LegendHeight(int mode, bool shiftLines, const DisplayScale& scale) {
+  return static_cast<int>(LegendRows(mode, shiftLines).size()) * scale.Px(kLegendRowHeight) +
+         2 * scale.Px(kLegendMargin);
 }
 
-void DrawChartLegend(const ChartView& view, Canvas& canvas, DrawTool textFont, const DrawRect& area) {
+void DrawChartLegend(const ChartView& view, Canvas& canvas, DrawTool textFont, const DrawRect& area,
+                     const DisplayScale& scale) {
   canvas.FillRect(area, view.tools.whiteBrush);
   ScopedTextColor color(canvas, view.colors.StringColor);
   ScopedSelect font(canvas, view.tools.boldFont);
-  int top = area.top + kLegendMargin;
-  for (const LegendRow& row : LegendRows(view.mode)) {
-    const int sampleLeft = area.left + kLegendMargin;
-    const DrawRect sample{sampleLeft, top + 3, sampleLeft + kLegendSampleWidth,
-                          top + kLegendRowHeight - 3};
-    DrawSample(view, canvas, row, sample);
+  const int margin = scale.Px(kLegendMargin), rowHeight = scale.Px(kLegendRowHeight);
+  const bool shiftLines = view.shiftLines.show && view.tools.coverLinePen != nullptr;
+  int top = area.top + margin;
+  for (const LegendRow& row : LegendRows(view.mode, shiftLines)) {
+    const int sampleLeft = area.left + margin;
+    const DrawRect sample{sampleLeft, top + scale.Px(3), sampleLeft + scale.Px(kLegendSampleWidth),
+                          top + rowHeight - scale.Px(3)};
+    DrawSample(view, canvas, row, sample, scale);
     ScopedSelect text(canvas, textFont);
-    canvas.DrawTextIn(row.text,
-                      DrawRect{sample.right + kLegendMargin, top, area.right - kLegendMargin,
-                               top + kLegendRowHeight},
+    canvas.DrawTextIn(row.text, DrawRect{sample.right + margin, top, area.right - margin, top + rowHeight},
                       dt::kSingleLine | dt::kVCenter);
-    top += kLegendRowHeight;
+    top += rowHeight;
   }
 }

@@ -16,6 +16,7 @@ enum class LegendSample {
   TodayColumn,  // a column in today's colour
   MarkedDay,    // a column in the mark colour with the strip symbol beside it
   Symbol,       // the symbol alone, as the strip or the header shows it
+  CoverLine,    // the cover line with the first high day's vertical line
 };
 
 struct LegendRow {
@@ -24,16 +25,19 @@ struct LegendRow {
   const char16_t* text;
 };
 
+// The legend's sizes at 96 DPI; `scale` makes them the window's pixels.
 inline constexpr int kLegendRowHeight = 24;
 inline constexpr int kLegendSampleWidth = 48;
 inline constexpr int kLegendMargin = 8;
 inline constexpr int kLegendWidth = 600;
 
-// The rows of a chart mode (temperature, weight or pregnancy); none for another value.
-std::vector<LegendRow> LegendRows(int mode);
+// The rows of a chart mode (temperature, weight or pregnancy); none for another value. The
+// temperature mode has a row for the cover line while the chart shows the curve's reading.
+std::vector<LegendRow> LegendRows(int mode, bool shiftLines = false);
 // Height of the legend of a mode: its rows and a margin above and below.
-int LegendHeight(int mode);
+int LegendHeight(int mode, bool shiftLines = false, const DisplayScale& scale = {});
 
 // Whitens `area` and draws the rows of the view's mode from its top: samples with the view's
 // tools and string colour, explanations in `textFont`. Leaves the canvas as it found it.
-void DrawChartLegend(const ChartView& view, Canvas& canvas, DrawTool textFont, const DrawRect& area);
+void DrawChartLegend(const ChartView& view, Canvas& canvas, DrawTool textFont, const DrawRect& area,
+                     const DisplayScale& scale = {});

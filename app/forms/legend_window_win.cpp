@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "chart_legend.h"
+#include "display_scale_win.h"
 #include "gdi_canvas_win.h"
 #include "win_handles.h"
 
@@ -14,9 +15,11 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 HWND gLegend = nullptr;
 const ChartView* gView = nullptr;
 DrawTool gTextFont = nullptr;
+DisplayScale gScale;  // the owner's, as the legend opened
 
-SIZE WindowSizeFor(int mode) {
-  RECT rect{0, 0, kLegendWidth, LegendHeight(mode)};
+SIZE WindowSizeFor(const ChartView& view) {
+  RECT rect{0, 0, gScale.Px(kLegendWidth),
+            LegendHeight(view.mode, view.shiftLines.show && view.tools.coverLinePen != nullptr, gScale)};
   AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
@@ -28,7 +31,7 @@ void OnPaint(HWND window) {
   GetClientRect(window, &client);
   GdiCanvas canvas(dc.get());
   DrawChartLegend(*gView, canvas, gTextFont,
-                  DrawRect{client.left, client.top, client.right, client.bottom});
+                  DrawRect{client.left, client.top, client.right, client.bottom}, gScale);
 }
 
 LRESULT CALLBACK LegendProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -72,7 +75,8 @@ void ShowChartLegend(HWND owner, const ChartView& view) {
   }
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
   if (!RegisterLegendClass(instance)) return;
-  const SIZE size = WindowSizeFor(view.mode);
+  gScale = WindowScale(owner);
+  const SIZE size = WindowSizeFor(view);
   // Over the right-hand end of the owner, where the chart is.
   RECT ownerRect{};
   GetWindowRect(owner, &ownerRect);
@@ -82,7 +86,7 @@ void ShowChartLegend(HWND owner, const ChartView& view) {
                             owner, nullptr, instance, nullptr);
   if (gLegend == nullptr) return;
   FontDesc font;
-  font.height = 12;
+  font.height = gScale.Px(12);
   font.weight = 400;
   font.charSet = 128;  // SHIFTJIS_CHARSET
   font.face = u"MS UI Gothic";
@@ -93,7 +97,7 @@ void ShowChartLegend(HWND owner, const ChartView& view) {
 
 void RefreshChartLegend() {
   if (gLegend == nullptr || gView == nullptr) return;
-  const SIZE size = WindowSizeFor(gView->mode);
+  const SIZE size = WindowSizeFor(*gView);
   SetWindowPos(gLegend, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(gLegend, nullptr, TRUE);
 }

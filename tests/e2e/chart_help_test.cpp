@@ -108,14 +108,17 @@ TEST_F(Legend, ShowsTheMarksOfTheCurrentModeAndFollowsModeChanges) {
     legend = found.empty() ? nullptr : found.front();
     return legend != nullptr;
   }));
-  // Ten rows of 24 pixels in temperature mode, five in pregnancy mode, 8 pixels above and below.
+  // Eleven rows of 24 pixels in temperature mode (ten without the cover line), five in pregnancy
+  // mode, 8 pixels above and below.
   const auto clientHeight = [&] {
     RECT client{};
     GetClientRect(legend, &client);
     return client.bottom - client.top;
   };
-  EXPECT_EQ(clientHeight(), 256);
+  EXPECT_EQ(clientHeight(), 280);
   app.Screenshot(legend, L"legend_temperature_mode.bmp");
+  PostCommand(app.MainWindow(), kShowShiftCommand);
+  EXPECT_TRUE(WaitUntil([&] { return clientHeight() == 256; })) << clientHeight();
   PostCommand(app.MainWindow(), kPregnancyModeCommand);
   EXPECT_TRUE(WaitUntil([&] { return clientHeight() == 136; })) << clientHeight();
   app.Screenshot(legend, L"legend_pregnancy_mode.bmp");

@@ -13,30 +13,37 @@ using namespace test_support;
 TEST(ChartLegend, DrawsEachModesMarksWithTheChartsToolsBesideTheirExplanations) {
   const struct {
     int mode;
+    bool shiftLines;
     std::vector<std::string> symbols;  // in row order
     DrawTool ChartTools::*linePen;     // the pen of the mode's own line sample
+    int dpi = 96;
   } cases[] = {
-      {kTemperatureMode, {"◎", "○", "△", "■", "！", "1"}, &ChartTools::baseLinePen},
-      {kWeightMode, {"1", "2", "3"}, &ChartTools::graphPen},
-      {kPregnancyMode, {"★", "週"}, &ChartTools::graphPen},
+      {kTemperatureMode, false, {"◎", "○", "△", "■", "！", "1"}, &ChartTools::baseLinePen},
+      {kTemperatureMode, true, {"◎", "○", "△", "■", "！", "1"}, &ChartTools::coverLinePen, 144},
+      {kWeightMode, false, {"1", "2", "3"}, &ChartTools::graphPen},
+      {kPregnancyMode, false, {"★", "週"}, &ChartTools::graphPen},
   };
   for (const auto& c : cases) {
     ChartFixture f(2007, 5, 16);
     f.Start(c.mode);
+    if (c.shiftLines) SetShiftLineStyle(*f.view, ShiftLineStyle{true});
     f.canvas.ClearRecord();
     DrawTool textFont = f.canvas.MakeFont(FontDesc{.height = 12, .face = u"MS UI Gothic"});
     const ChartView& v = *f.view;
-    DrawChartLegend(v, f.canvas, textFont, DrawRect{0, 0, kLegendWidth, LegendHeight(c.mode)});
+    const DisplayScale scale{c.dpi};
+    DrawChartLegend(v, f.canvas, textFont,
+                    DrawRect{0, 0, scale.Px(kLegendWidth), LegendHeight(c.mode, c.shiftLines, scale)},
+                    scale);
 
-    const std::vector<LegendRow> rows = LegendRows(c.mode);
+    const std::vector<LegendRow> rows = LegendRows(c.mode, c.shiftLines);
     std::vector<std::string> symbols;
     int explanations = 0;
     for (const RecordedText& t : f.canvas.Texts()) {
       if (t.font == textFont) {
         // One explanation a row, right of the samples, rows one under the other.
         EXPECT_EQ(Utf8(t.text), Utf8(rows[static_cast<std::size_t>(explanations)].text));
-        EXPECT_EQ(t.rect.top, kLegendMargin + explanations * kLegendRowHeight);
-        EXPECT_GE(t.rect.left, kLegendMargin + kLegendSampleWidth);
+        EXPECT_EQ(t.rect.top, scale.Px(kLegendMargin) + explanations * scale.Px(kLegendRowHeight));
+        EXPECT_GE(t.rect.left, scale.Px(kLegendMargin) + scale.Px(kLegendSampleWidth));
         ++explanations;
       } else {
         EXPECT_EQ(t.font, v.tools.boldFont);
