@@ -100,6 +100,29 @@ struct GdiChart {
   ~GdiChart() { DeleteDrawingTools(*view); }
 };
 
+// A printed page of the sample records into a bitmap of the page's size.
+struct GdiPage {
+  TemperatureStore temperatures;
+  WeightStore weights;
+  ChartBitmap bitmap;
+  std::unique_ptr<PrintChartView> view;
+
+  GdiPage(int width, int height) : bitmap(width, height) {
+    FillSampleData(temperatures, weights);
+    view = CreatePrintChartView(width, height, &temperatures, ChartFloorTemperature(temperatures),
+                                kColors, &GdiDrawingTools());
+  }
+  ~GdiPage() { DeletePrintDrawingTools(*view); }
+};
+
+// The page of 2007/3/20 to 5/10 at 150 dpi: the render kept for review and compared by hash.
+constexpr int kPageWidth150 = 1754, kPageHeight150 = 1240;
+void DrawSamplePage150(GdiPage& page) {
+  FixedDpiCanvas canvas(page.bitmap.dc(), 150);
+  DrawPrintPageFrame(*page.view, canvas);
+  DrawPrintPageData(*page.view, canvas, DateYmd{2007, 3, 20}, DateYmd{2007, 5, 10});
+}
+
 struct DcState {
   HGDIOBJ pen, brush, font;
   COLORREF text;
@@ -202,13 +225,10 @@ TEST(ChartGdi, PrintedValuesRoundUpwardAndRestoreTheCallersMode) {
 }
 
 TEST(ChartGdi, PrintedPageLeavesTheDeviceContextAndDrawsItsPoints) {
-  TemperatureStore temperatures;
-  WeightStore weights;
-  FillSampleData(temperatures, weights);
-  ChartBitmap bitmap(1169, 826);  // A4 landscape at 100 dpi
+  GdiPage page(1169, 826);  // A4 landscape at 100 dpi
+  ChartBitmap& bitmap = page.bitmap;
   ASSERT_TRUE(bitmap.ok());
-  auto view = CreatePrintChartView(1169, 826, &temperatures, ChartFloorTemperature(temperatures),
-                                   kColors, &GdiDrawingTools());
+  const auto& view = page.view;
   const DcState before(bitmap.dc());
   FixedDpiCanvas canvas(bitmap.dc(), 100);
   DrawPrintPageFrame(*view, canvas);
@@ -217,11 +237,10 @@ TEST(ChartGdi, PrintedPageLeavesTheDeviceContextAndDrawsItsPoints) {
   EXPECT_TRUE(DcState(bitmap.dc()) == before);
   EXPECT_EQ(last, FromTm(quillet::AddYmd(quillet::MakeDate(2007, 3, 20), 0, 0,
                                          DaysPerPrintPage(*view) - 1)));
-  const TemperatureRecord* r = FindTemperature(temperatures, 2007, 3, 20);
+  const TemperatureRecord* r = FindTemperature(page.temperatures, 2007, 3, 20);
   ASSERT_NE(r, nullptr);
   const int cx = view->plotLeft + view->dayWidth - view->dayWidth / 2;
   EXPECT_EQ(bitmap.Pixel(cx, PrintValueToY(*view, r->temperature)), kGraphColor);
-  DeletePrintDrawingTools(*view);
 }
 
 TEST(ChartRender, ThreeModesAndAPrintedPageAreWrittenForReview) {
@@ -250,18 +269,10 @@ TEST(ChartRender, ThreeModesAndAPrintedPageAreWrittenForReview) {
     }
   }
 
-  TemperatureStore temperatures;
-  WeightStore weights;
-  FillSampleData(temperatures, weights);
-  ChartBitmap page(1754, 1240);  // A4 landscape at 150 dpi
-  ASSERT_TRUE(page.ok());
-  auto view = CreatePrintChartView(1754, 1240, &temperatures, ChartFloorTemperature(temperatures),
-                                   kColors, &GdiDrawingTools());
-  FixedDpiCanvas canvas(page.dc(), 150);
-  DrawPrintPageFrame(*view, canvas);
-  DrawPrintPageData(*view, canvas, DateYmd{2007, 3, 20}, DateYmd{2007, 5, 10});
-  DeletePrintDrawingTools(*view);
-  EXPECT_TRUE(page.SaveBmp(ArtifactPath(L"print_page.bmp")));
+  GdiPage page(kPageWidth150, kPageHeight150);  // A4 landscape at 150 dpi
+  ASSERT_TRUE(page.bitmap.ok());
+  DrawSamplePage150(page);
+  EXPECT_TRUE(page.bitmap.SaveBmp(ArtifactPath(L"print_page.bmp")));
 }
 
 namespace {
@@ -306,16 +317,8 @@ TEST(ChartRender, At96DpiEveryPixelIsAsBefore) {
     EXPECT_EQ(PixelHash(bitmap), r.scrolled) << "scrolled, mode " << r.mode;
   }
 
-  TemperatureStore temperatures;
-  WeightStore weights;
-  FillSampleData(temperatures, weights);
-  ChartBitmap page(1754, 1240);
-  ASSERT_TRUE(page.ok());
-  auto view = CreatePrintChartView(1754, 1240, &temperatures, ChartFloorTemperature(temperatures),
-                                   kColors, &GdiDrawingTools());
-  FixedDpiCanvas canvas(page.dc(), 150);
-  DrawPrintPageFrame(*view, canvas);
-  DrawPrintPageData(*view, canvas, DateYmd{2007, 3, 20}, DateYmd{2007, 5, 10});
-  DeletePrintDrawingTools(*view);
-  EXPECT_EQ(PixelHash(page), 7507779526196217268ULL) << "printed page";
+  GdiPage page(kPageWidth150, kPageHeight150);
+  ASSERT_TRUE(page.bitmap.ok());
+  DrawSamplePage150(page);
+  EXPECT_EQ(PixelHash(page.bitmap), 7507779526196217268ULL) << "printed page";
 }
