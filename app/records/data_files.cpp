@@ -312,10 +312,12 @@ bool Insert(const TemperatureRecord& r, TemperatureStore& store) { return Insert
 bool Insert(const WeightRecord& r, WeightStore& store) { return InsertWeight(r, store); }
 bool Insert(const MemoRecord& r, MemoStore& store) { return InsertMemo(r, store); }
 
+}  // namespace
+
 // Reads the file whole into the store. A missing file is created empty; a file that exists but
 // cannot be read is left exactly as it is, and the store remembers that for its save.
 template <typename Store>
-std::size_t Load(Store& store, const std::filesystem::path& file) {
+std::size_t LoadStore(Store& store, const std::filesystem::path& file) {
   std::string bytes;
   switch (data_file_io::ReadWholeFile(file, bytes)) {
     case data_file_io::ReadResult::Read:
@@ -336,7 +338,7 @@ std::size_t Load(Store& store, const std::filesystem::path& file) {
 // copied into backup\damaged before it is replaced, and not replaced when no copy can be made.
 // Once written, the store holds what the file holds, so the next save writes exactly the store.
 template <typename Store>
-bool Save(Store& store, const std::filesystem::path& file, const LocalTime& now,
+bool SaveStore(Store& store, const std::filesystem::path& file, const LocalTime& now,
           std::size_t* damagedLines) {
   if (damagedLines != nullptr) *damagedLines = 0;
   if (!store.records.fileUnread) return ReplaceKeepingDailyCopy(file, DataFileBytes(store), now);
@@ -356,27 +358,32 @@ bool Save(Store& store, const std::filesystem::path& file, const LocalTime& now,
   return true;
 }
 
-}  // namespace
+template std::size_t LoadStore(TemperatureStore&, const std::filesystem::path&);
+template std::size_t LoadStore(WeightStore&, const std::filesystem::path&);
+template std::size_t LoadStore(MemoStore&, const std::filesystem::path&);
+template bool SaveStore(TemperatureStore&, const std::filesystem::path&, const LocalTime&, std::size_t*);
+template bool SaveStore(WeightStore&, const std::filesystem::path&, const LocalTime&, std::size_t*);
+template bool SaveStore(MemoStore&, const std::filesystem::path&, const LocalTime&, std::size_t*);
 
 std::size_t LoadTemperatureData(TemperatureStore& store, const std::filesystem::path& file) {
-  return Load(store, file);
+  return LoadStore(store, file);
 }
 std::size_t LoadWeightData(WeightStore& store, const std::filesystem::path& file) {
-  return Load(store, file);
+  return LoadStore(store, file);
 }
 std::size_t LoadMemoData(MemoStore& store, const std::filesystem::path& file) {
-  return Load(store, file);
+  return LoadStore(store, file);
 }
 
 bool SaveTemperatureData(TemperatureStore& store, const std::filesystem::path& file,
                          const LocalTime& now, std::size_t* damagedLines) {
-  return Save(store, file, now, damagedLines);
+  return SaveStore(store, file, now, damagedLines);
 }
 bool SaveWeightData(WeightStore& store, const std::filesystem::path& file, const LocalTime& now,
                     std::size_t* damagedLines) {
-  return Save(store, file, now, damagedLines);
+  return SaveStore(store, file, now, damagedLines);
 }
 bool SaveMemoData(MemoStore& store, const std::filesystem::path& file, const LocalTime& now,
                   std::size_t* damagedLines) {
-  return Save(store, file, now, damagedLines);
+  return SaveStore(store, file, now, damagedLines);
 }
