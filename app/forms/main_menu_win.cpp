@@ -5,22 +5,22 @@
 
 namespace {
 
-struct MenuItem {
-  const wchar_t* text;  // null: separator
-  int command;
-};
+const wchar_t* Wide(const char16_t* text) {
+  static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
+  return reinterpret_cast<const wchar_t*>(text);
+}
 
-void InsertCommand(HMENU menu, UINT position, const MenuItem& item, bool checked = false) {
+void InsertCommand(HMENU menu, UINT position, const CommandRow& row) {
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;
-  if (item.text == nullptr) {
+  if (row.id == 0) {
     info.fMask = MIIM_FTYPE;
     info.fType = MFT_SEPARATOR;
   } else {
     info.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE;
-    info.wID = static_cast<UINT>(item.command);
-    info.dwTypeData = const_cast<wchar_t*>(item.text);
-    info.fState = checked ? MFS_CHECKED : MFS_UNCHECKED;
+    info.wID = static_cast<UINT>(row.id);
+    info.dwTypeData = const_cast<wchar_t*>(Wide(row.text));
+    info.fState = IsCommandChecked(row, MenuCheckState{}) ? MFS_CHECKED : MFS_UNCHECKED;
   }
   InsertMenuItemW(menu, position, TRUE, &info);
 }
@@ -34,75 +34,57 @@ void InsertPopup(HMENU bar, UINT position, const wchar_t* text, HMENU popup) {
   InsertMenuItemW(bar, position, TRUE, &info);
 }
 
-constexpr int kGraphMenuPosition = 3;
+// Sets or clears the check mark of the row's item, its other state kept.
+void SetItemChecked(HWND mainWindow, const CommandRow& row, bool checked) {
+  HMENU popup = GetSubMenu(GetMenu(mainWindow), static_cast<int>(row.popup));
+  if (popup == nullptr) return;
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STATE;
+  if (!GetMenuItemInfoW(popup, static_cast<UINT>(row.id), FALSE, &info)) return;
+  info.fState = (info.fState & ~static_cast<UINT>(MFS_CHECKED)) | (checked ? MFS_CHECKED : 0);
+  SetMenuItemInfoW(popup, static_cast<UINT>(row.id), FALSE, &info);
+}
+
+// Sets the check mark of every row `check` puts it on by `state`.
+void SetChecks(HWND mainWindow, MenuCheck check, const MenuCheckState& state) {
+  for (const CommandRow& row : kCommandRows)
+    if (row.check == check) SetItemChecked(mainWindow, row, IsCommandChecked(row, state));
+}
 
 }  // namespace
 
 HACCEL BuildMainMenu(HWND mainWindow, AcceleratorEntries& entries) {
   HMENU bar = CreateMenu();
-  HMENU file = CreatePopupMenu();
-  HMENU health = CreatePopupMenu();
-  HMENU tools = CreatePopupMenu();
-  HMENU graph = CreatePopupMenu();
-  HMENU help = CreatePopupMenu();
-
-  InsertCommand(file, 0, {L"印刷(&P)  Ctrl+P", kPrintCommand});
-  InsertCommand(file, 1, {L"CSVファイルに書き出し(&E)...", kCsvExportCommand});
-  InsertCommand(file, 2, {L"CSVファイルから読み込み(&I)...", kCsvImportCommand});
-  InsertCommand(file, 3, {nullptr, 0});
-  InsertCommand(file, 4, {L"終了(&X)", kExitCommand});
-  InsertCommand(health, 0, {L"基本設定登録(&B)  Ctrl+B", kBasicSettingsCommand});
-  InsertCommand(health, 1, {L"周期の一覧(&L)...", kCycleListCommand});
-  InsertCommand(tools, 0, {L"色の変更(&C) Ctrl+Shift+C", kColorsCommand});
-  InsertCommand(tools, 1, {L"スタートアップにショートカットを作成(&S)", kShortcutCommand});
-  InsertCommand(graph, 0, {L"基礎体温モード(&T)", kTemperatureModeCommand}, true);
-  InsertCommand(graph, 1, {L"体重モード(&W)", kWeightModeCommand});
-  InsertCommand(graph, 2, {L"妊娠確定モード(&P)", kPregnancyModeCommand});
-  InsertCommand(graph, 3, {nullptr, 0});
-  InsertCommand(graph, 4, {L"体温の判定を表示(&S)", kShowShiftCommand}, true);
-  InsertCommand(help, 0, {L"使い方(&H)", kGuideCommand});
-  InsertCommand(help, 1, {L"グラフの見かた(&L)...", kChartLegendCommand});
-  InsertCommand(help, 2, {nullptr, 0});
-  InsertCommand(help, 3, {L"バージョン情報(&V)", kVersionCommand});
-
-  InsertPopup(bar, 0, L"ファイル(&F)", file);
-  InsertPopup(bar, 1, L"体調管理(&B)", health);
-  InsertPopup(bar, 2, L"ツール(&T)", tools);
-  InsertPopup(bar, kGraphMenuPosition, L"グラフ(&G)", graph);
-  InsertPopup(bar, 4, L"ヘルプ(&H)", help);
+  HMENU popups[kMenuPopupCount] = {};
+  UINT filled[kMenuPopupCount] = {};
+  for (HMENU& popup : popups) popup = CreatePopupMenu();
+  for (const CommandRow& row : kCommandRows) {
+    if (row.popup == MenuPopup::NoMenu) continue;
+    const int menu = static_cast<int>(row.popup);
+    InsertCommand(popups[menu], filled[menu]++, row);
+  }
+  for (int menu = 0; menu < kMenuPopupCount; ++menu)
+    InsertPopup(bar, static_cast<UINT>(menu), Wide(kMenuPopupTexts[menu]), popups[menu]);
   SetMenu(mainWindow, bar);
   DrawMenuBar(mainWindow);
 
-  entries.entries[0] = ACCEL{FVIRTKEY | FCONTROL, 'B', kBasicSettingsCommand};
-  entries.entries[1] = ACCEL{FVIRTKEY | FCONTROL | FSHIFT, 'C', kColorsCommand};
-  entries.entries[2] = ACCEL{FVIRTKEY | FCONTROL, 'P', kPrintCommand};
-  entries.entries[3] = ACCEL{FVIRTKEY, VK_F1, kGuideCommand};
-  return CreateAcceleratorTableW(entries.entries, 4);
+  entries.entries.clear();
+  for (const CommandRow& row : AcceleratorRows()) {
+    const BYTE modifiers = static_cast<BYTE>((row.key.ctrl ? FCONTROL : 0) | (row.key.shift ? FSHIFT : 0));
+    entries.entries.push_back(
+        ACCEL{static_cast<BYTE>(FVIRTKEY | modifiers), row.key.key, static_cast<WORD>(row.id)});
+  }
+  return CreateAcceleratorTableW(entries.entries.data(), static_cast<int>(entries.entries.size()));
 }
 
 void SetModeChecks(HWND mainWindow, bool temperatureMode, bool weightMode, bool pregnancyMode) {
-  HMENU graph = GetSubMenu(GetMenu(mainWindow), kGraphMenuPosition);
-  if (graph == nullptr) return;
-  const struct {
-    int command;
-    bool checked;
-  } items[] = {{kTemperatureModeCommand, temperatureMode},
-               {kWeightModeCommand, weightMode},
-               {kPregnancyModeCommand, pregnancyMode}};
-  for (const auto& item : items) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE;
-    if (!GetMenuItemInfoW(graph, static_cast<UINT>(item.command), FALSE, &info)) continue;
-    info.fState = (info.fState & ~static_cast<UINT>(MFS_CHECKED)) | (item.checked ? MFS_CHECKED : 0);
-    SetMenuItemInfoW(graph, static_cast<UINT>(item.command), FALSE, &info);
-  }
+  const int mode = temperatureMode ? 1 : weightMode ? 2 : pregnancyMode ? 3 : 0;
+  SetChecks(mainWindow, MenuCheck::ChartMode, MenuCheckState{mode, false});
 }
 
 void CheckShiftItem(HWND mainWindow, bool checked) {
-  HMENU graph = GetSubMenu(GetMenu(mainWindow), kGraphMenuPosition);
-  if (graph != nullptr)
-    CheckMenuItem(graph, kShowShiftCommand, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+  SetChecks(mainWindow, MenuCheck::ShowShift, MenuCheckState{0, checked});
 }
 
 void CheckModeItem(HWND mainWindow, int mode) {

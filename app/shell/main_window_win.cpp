@@ -41,13 +41,19 @@ void HideScrollBars(HWND window) {
 
 // ---- Commands ---------------------------------------------------------------------------------
 
+// 201: the close, as the window's close box runs it.
+LRESULT OnExitCommand(HWND window) {
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  return 0;
+}
+
 // 202: the entry dialog; a confirmed entry is stored unless the day already has a record.
-LRESULT OnEntryDialogCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT OnEntryDialogCommand(HWND window) {
   CAddTempe& dialog = *gApp.AddTempe;
   if (!dialog.ShowAddTempeDialog()) return 1;
   if (!InsertTemperature(dialog.Temperature, gApp.Records->temperatures)) {
     ShowMessage(window, kDayAlreadyEnteredText, kInputErrorCaption, MB_OK | MB_ICONINFORMATION);
-    return Default(window, message, wParam, lParam);
+    return 0;
   }
   if (dialog.Weight.weight != 0.0) InsertWeight(dialog.Weight, gApp.Records->weights);
   // The log-on prompt stores the day's memo record even when its text is empty: the day then
@@ -71,6 +77,11 @@ LRESULT OnModeCommand(int mode) {
   return 1;
 }
 
+LRESULT OnVersionCommand(HWND window) {
+  ShowVersionDialog(window);
+  return 1;
+}
+
 // 416, 417, 418: the side panel's buttons.
 LRESULT OnEntryButton(int command) {
   DateYmd date;
@@ -90,29 +101,34 @@ LRESULT OnEntryButton(int command) {
   return 1;
 }
 
+// The handler of each row of the command table; a result of 0 goes on to default processing.
+struct CommandHandlerRow {
+  int id;
+  CommandHandler run;
+};
+
+constexpr CommandHandlerRow kCommandHandlers[] = {
+    {kExitCommand, OnExitCommand},
+    {kEntryDialogCommand, OnEntryDialogCommand},
+    {kBasicSettingsCommand, [](HWND window) -> LRESULT { return OnBasicSettingsCommand(window); }},
+    {kColorsCommand, [](HWND window) -> LRESULT { return OnColorsCommand(window); }},
+    {kShortcutCommand, [](HWND window) -> LRESULT { return OnShortcutCommand(window); }},
+    {kTemperatureModeCommand, [](HWND) { return OnModeCommand(1); }},
+    {kWeightModeCommand, [](HWND) { return OnModeCommand(2); }},
+    {kPregnancyModeCommand, [](HWND) { return OnModeCommand(3); }},
+    {kPrintCommand, [](HWND window) -> LRESULT { return OnPrintCommand(window); }},
+    {kCsvExportCommand, [](HWND window) -> LRESULT { return OnCsvExportCommand(window); }},
+    {kCsvImportCommand, [](HWND window) -> LRESULT { return OnCsvImportCommand(window); }},
+    {kShowShiftCommand, [](HWND window) -> LRESULT { return OnShowShiftCommand(window); }},
+    {kCycleListCommand, [](HWND window) -> LRESULT { return OnCycleListCommand(window); }},
+    {kVersionCommand, OnVersionCommand},
+    {kChartLegendCommand, [](HWND window) -> LRESULT { return OnChartLegendCommand(window); }},
+    {kGuideCommand, [](HWND window) -> LRESULT { return OnGuideCommand(window); }},
+};
+
 LRESULT RunCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const int command = LOWORD(wParam);
   switch (command) {
-    case kExitCommand:
-      SendMessageW(window, WM_CLOSE, 0, 0);
-      return Default(window, message, wParam, lParam);
-    case kEntryDialogCommand: return OnEntryDialogCommand(window, message, wParam, lParam);
-    case kBasicSettingsCommand: return OnBasicSettingsCommand(window);
-    case kColorsCommand: return OnColorsCommand(window);
-    case kShortcutCommand: return OnShortcutCommand(window);
-    case kTemperatureModeCommand: return OnModeCommand(1);
-    case kWeightModeCommand: return OnModeCommand(2);
-    case kPregnancyModeCommand: return OnModeCommand(3);
-    case kPrintCommand: return OnPrintCommand(window);
-    case kCsvExportCommand: return OnCsvExportCommand(window);
-    case kCsvImportCommand: return OnCsvImportCommand(window);
-    case kShowShiftCommand: return OnShowShiftCommand(window);
-    case kCycleListCommand: return OnCycleListCommand(window);
-    case kVersionCommand:
-      ShowVersionDialog(window);
-      return 1;
-    case kChartLegendCommand: return OnChartLegendCommand(window);
-    case kGuideCommand: return OnGuideCommand(window);
     case kAddButtonId:
     case kUpdateButtonId:
     case kDeleteButtonId:
@@ -120,6 +136,10 @@ LRESULT RunCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       if (lParam != 0 && HIWORD(wParam) != BN_CLICKED) break;
       return OnEntryButton(command);
     default:
+      if (const CommandHandler run = FindCommandHandler(command)) {
+        const LRESULT result = run(window);
+        if (result != 0) return result;
+      }
       break;
   }
   return Default(window, message, wParam, lParam);
@@ -217,6 +237,12 @@ LRESULT OnEndSession(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 }  // namespace
+
+CommandHandler FindCommandHandler(int id) {
+  for (const CommandHandlerRow& row : kCommandHandlers)
+    if (row.id == id) return row.run;
+  return nullptr;
+}
 
 void ShowDay(const DateYmd& date, int cycle) {
   if (gApp.MainForm == nullptr || gApp.Records == nullptr) return;

@@ -14,6 +14,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // The chart window's subclass procedure: painting, scrolling and a click on a day.
 LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// What a command of the command table (command_table.h) does; 0 hands the message on to default
+// processing.
+using CommandHandler = LRESULT (*)(HWND mainWindow);
+// The handler of a command of the command table, or null.
+CommandHandler FindCommandHandler(int id);
+
 // Shows a day in the side panel with its records, `cycle` as the cycle length and the current
 // average temperature.
 void ShowDay(const DateYmd& date, int cycle);
