@@ -45,7 +45,7 @@ struct AppState {
   HINSTANCE Instance = nullptr;
   bool StartupRun = false;        // "-startup": the main window stays hidden unless a close fails
   DataFilesState SavedFiles;      // each data file as its last read or write left it
-  SettingsFileTexts SavedSettings;  // the settings file's keys as last written (or as at start)
+  SettingsTexts SavedSettings;      // the settings file's keys as last written (or as at start)
   SaveNotices SaveNotices;        // the save messages shown so far
   ShiftLineStyle ShiftLines{true}; // CoverLineColor and ShowShift as read at start-up
   std::unique_ptr<::ChartTip> ChartTip;  // the chart window's day tip, made at the first hover

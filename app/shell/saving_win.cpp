@@ -15,7 +15,7 @@ namespace {
 // The settings file is written when any key's text changed (or when `scope` asks for every
 // file); a failing write stays pending and never fails the save.
 void SaveSettingsFile(SaveScope scope, const LocalTime& now) {
-  const SettingsFileTexts texts = SettingsTextsInForce(gApp);
+  const SettingsTexts texts = SettingsTextsInForce(gApp);
   if (scope == SaveScope::Changed && texts == gApp.SavedSettings) return;
   if (WriteSettings(texts, now)) gApp.SavedSettings = texts;
 }

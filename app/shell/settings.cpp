@@ -9,39 +9,7 @@
 #include "statistics.h"
 #include "value_bounds.h"
 
-const std::array<SettingsKey, kSettingsKeyCount> kSettingsKeys = {{
-    {"BaseColor", "255,128,128"},
-    {"GraphGridColor", "128,255,128"},
-    {"GraphColor", "0,0,0"},
-    {"TodayBackColor", "255,224,224"},
-    {"MarkBackColor", "255,255,224"},
-    {"StringColor", "0,0,0"},
-    {"BaseTempeLineColor", "128,128,255"},
-    {"GraphMode", "1"},
-    {"MinTemperature", "35.50"},
-    {"MinWeight", "43.0"},
-    {"PeriodCycle", "28"},
-    {"TemperatureCalcType", "0"},
-    {"WeightCalcType", "0"},
-    {"PeriodCalcType", "0"},
-}};
-
-const std::array<SettingsKey, kShiftSettingsKeyCount> kShiftSettingsKeys = {{
-    {"CoverLineColor", "255,128,0"},
-    {"ShowShift", "1"},
-}};
-
 namespace {
-
-enum KeyIndex : int {
-  kKeyGraphMode = kColorSlotCount,
-  kKeyMinTemperature,
-  kKeyMinWeight,
-  kKeyPeriodCycle,
-  kKeyTemperatureCalcType,
-  kKeyWeightCalcType,
-  kKeyPeriodCalcType,
-};
 
 // Reads one integer the way "%d" does (leading blanks, optional sign, digits) from text[pos...];
 // advances pos past it. Out-of-range values saturate; the caller decides what they mean.
@@ -63,7 +31,94 @@ std::string ColorText(ColorRef c) {
   return buffer;
 }
 
+// Rows of kSettingsKeys by the kind of value. Each reads a text into its field, or leaves the
+// field as it is when the text does not scan or is not a value the program can work with.
+template <int Slot>
+constexpr SettingsKey ColorSlotKey(const char* name, const char* defaultText) {
+  return {name, defaultText,
+          [](std::string_view text, SettingsValues& v) { return ParseColorText(text, v.colors[Slot]); },
+          [](const SettingsValues& v) { return ColorText(v.colors[Slot]); }};
+}
+
+template <ColorRef SettingsValues::*Field>
+constexpr SettingsKey ColorKey(const char* name, const char* defaultText) {
+  return {name, defaultText,
+          [](std::string_view text, SettingsValues& v) { return ParseColorText(text, v.*Field); },
+          [](const SettingsValues& v) { return ColorText(v.*Field); }};
+}
+
+std::string IntegerText(int value) {
+  char buffer[kSettingsValueBuffer];
+  std::snprintf(buffer, sizeof buffer, "%d", value);
+  return buffer;
+}
+
+constexpr bool AnyInt(int) { return true; }
+
+template <int SettingsValues::*Field, bool (*Valid)(int) = AnyInt>
+constexpr SettingsKey IntKey(const char* name, const char* defaultText) {
+  return {name, defaultText,
+          [](std::string_view text, SettingsValues& v) {
+            int value = 0;
+            if (!ParseIntText(text, value) || !Valid(value)) return false;
+            v.*Field = value;
+            return true;
+          },
+          [](const SettingsValues& v) { return IntegerText(v.*Field); }};
+}
+
+// Floors feed the chart's arithmetic: a value outside what the program can store would make it
+// meaningless. Written with `Decimals` places.
+template <double SettingsValues::*Field, bool (*Valid)(double), int Decimals>
+constexpr SettingsKey FloorKey(const char* name, const char* defaultText) {
+  return {name, defaultText,
+          [](std::string_view text, SettingsValues& v) {
+            double value = 0;
+            if (!ParseDecimalText(text, value) || !Valid(value)) return false;
+            v.*Field = value;
+            return true;
+          },
+          [](const SettingsValues& v) {
+            char buffer[kSettingsValueBuffer];
+            std::snprintf(buffer, sizeof buffer, "%.*f", Decimals, v.*Field);
+            return std::string(buffer);
+          }};
+}
+
+// "0" off, any other integer on; written "1" or "0".
+template <bool SettingsValues::*Field>
+constexpr SettingsKey SwitchKey(const char* name, const char* defaultText) {
+  return {name, defaultText,
+          [](std::string_view text, SettingsValues& v) {
+            int value = 0;
+            if (!ParseIntText(text, value)) return false;
+            v.*Field = value != 0;
+            return true;
+          },
+          [](const SettingsValues& v) { return std::string(v.*Field ? "1" : "0"); }};
+}
+
 }  // namespace
+
+// Constant-initialised: other files' start-up code may read the defaults.
+constinit const std::array<SettingsKey, kSettingsKeyCount> kSettingsKeys = {{
+    ColorSlotKey<kBaseSlot>("BaseColor", "255,128,128"),
+    ColorSlotKey<kGraphGridSlot>("GraphGridColor", "128,255,128"),
+    ColorSlotKey<kGraphSlot>("GraphColor", "0,0,0"),
+    ColorSlotKey<kTodayBackSlot>("TodayBackColor", "255,224,224"),
+    ColorSlotKey<kMarkBackSlot>("MarkBackColor", "255,255,224"),
+    ColorSlotKey<kStringSlot>("StringColor", "0,0,0"),
+    ColorSlotKey<kBaseTempeLineSlot>("BaseTempeLineColor", "128,128,255"),
+    IntKey<&SettingsValues::graphMode>("GraphMode", "1"),
+    FloorKey<&SettingsValues::minTemperature, IsStorableTemperature, 2>("MinTemperature", "35.50"),
+    FloorKey<&SettingsValues::minWeight, IsStorableWeight, 1>("MinWeight", "43.0"),
+    IntKey<&SettingsValues::periodCycle, IsStorableCycle>("PeriodCycle", "28"),
+    IntKey<&SettingsValues::temperatureCalcType>("TemperatureCalcType", "0"),
+    IntKey<&SettingsValues::weightCalcType>("WeightCalcType", "0"),
+    IntKey<&SettingsValues::periodCalcType>("PeriodCalcType", "0"),
+    ColorKey<&SettingsValues::coverLineColor>("CoverLineColor", "255,128,0"),
+    SwitchKey<&SettingsValues::showShift>("ShowShift", "1"),
+}};
 
 bool ParseColorText(std::string_view view, std::uint32_t& color) {
   const std::string text(view);
@@ -102,52 +157,16 @@ bool ParseDecimalText(std::string_view view, double& value) {
 SettingsValues ParseSettings(const SettingsTexts& texts) {
   SettingsValues values;
   // Every key first takes its default, so a text that does not scan leaves the default in place.
-  for (int i = 0; i < kColorSlotCount; ++i) {
-    ParseColorText(kSettingsKeys[i].defaultText, values.colors[i]);
-    ParseColorText(texts[i], values.colors[i]);
+  for (int i = 0; i < kSettingsKeyCount; ++i) {
+    kSettingsKeys[i].read(kSettingsKeys[i].defaultText, values);
+    kSettingsKeys[i].read(texts[i], values);
   }
-  auto readInt = [&](int key, int& target) {
-    ParseIntText(kSettingsKeys[key].defaultText, target);
-    ParseIntText(texts[key], target);
-  };
-  readInt(kKeyGraphMode, values.graphMode);
-  readInt(kKeyPeriodCycle, values.periodCycle);
-  readInt(kKeyTemperatureCalcType, values.temperatureCalcType);
-  readInt(kKeyWeightCalcType, values.weightCalcType);
-  readInt(kKeyPeriodCalcType, values.periodCalcType);
-
-  // Floors and cycle feed the chart's arithmetic and the predictions: a value outside what the
-  // program can store would make them meaningless, so it counts as not scanning.
-  ParseDecimalText(kSettingsKeys[kKeyMinTemperature].defaultText, values.minTemperature);
-  double temperature = 0;
-  if (ParseDecimalText(texts[kKeyMinTemperature], temperature) && IsStorableTemperature(temperature))
-    values.minTemperature = temperature;
-  ParseDecimalText(kSettingsKeys[kKeyMinWeight].defaultText, values.minWeight);
-  double weight = 0;
-  if (ParseDecimalText(texts[kKeyMinWeight], weight) && IsStorableWeight(weight))
-    values.minWeight = weight;
-  if (!IsStorableCycle(values.periodCycle))
-    ParseIntText(kSettingsKeys[kKeyPeriodCycle].defaultText, values.periodCycle);
   return values;
 }
 
 SettingsTexts FormatSettings(const SettingsValues& values) {
   SettingsTexts texts;
-  char buffer[kSettingsValueBuffer];
-  for (int i = 0; i < kColorSlotCount; ++i) texts[i] = ColorText(values.colors[i]);
-  auto formatInt = [&](int key, int value) {
-    std::snprintf(buffer, sizeof buffer, "%d", value);
-    texts[key] = buffer;
-  };
-  formatInt(kKeyGraphMode, values.graphMode);
-  std::snprintf(buffer, sizeof buffer, "%.2f", values.minTemperature);
-  texts[kKeyMinTemperature] = buffer;
-  std::snprintf(buffer, sizeof buffer, "%.1f", values.minWeight);
-  texts[kKeyMinWeight] = buffer;
-  formatInt(kKeyPeriodCycle, values.periodCycle);
-  formatInt(kKeyTemperatureCalcType, values.temperatureCalcType);
-  formatInt(kKeyWeightCalcType, values.weightCalcType);
-  formatInt(kKeyPeriodCalcType, values.periodCalcType);
+  for (int i = 0; i < kSettingsKeyCount; ++i) texts[i] = kSettingsKeys[i].write(values);
   return texts;
 }
 
@@ -163,16 +182,4 @@ SettingsValues SettingsForSave(const ColorScheme& chartColors, int chartMode,
   values.weightCalcType = weights.weightCalcType;
   values.periodCalcType = temperatures.periodCalcType;
   return values;
-}
-
-ShiftSettings ParseShiftSettings(const ShiftSettingsTexts& texts) {
-  ShiftSettings values;
-  ParseColorText(texts[0], values.coverLineColor);
-  int show = 1;
-  if (ParseIntText(texts[1], show)) values.showShift = show != 0;
-  return values;
-}
-
-ShiftSettingsTexts FormatShiftSettings(const ShiftSettings& values) {
-  return ShiftSettingsTexts{ColorText(values.coverLineColor), values.showShift ? "1" : "0"};
 }

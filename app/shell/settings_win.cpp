@@ -29,37 +29,22 @@ std::string NarrowValue(const wchar_t* text) {
 }
 
 // The texts of the keys, their defaults for missing keys.
-template <std::size_t N>
-std::array<std::string, N> ReadKeys(const std::wstring& path, const std::array<SettingsKey, N>& keys) {
-  std::array<std::string, N> texts;
-  for (std::size_t i = 0; i < N; ++i) {
+SettingsTexts ReadKeys(const std::wstring& path) {
+  SettingsTexts texts;
+  for (int i = 0; i < kSettingsKeyCount; ++i) {
+    const SettingsKey& key = kSettingsKeys[i];
     wchar_t value[kSettingsValueBuffer] = {};
-    GetPrivateProfileStringW(kSection, WideAscii(keys[i].name).c_str(),
-                             WideAscii(keys[i].defaultText).c_str(), value, kSettingsValueBuffer,
-                             path.c_str());
+    GetPrivateProfileStringW(kSection, WideAscii(key.name).c_str(), WideAscii(key.defaultText).c_str(),
+                             value, kSettingsValueBuffer, path.c_str());
     texts[i] = NarrowValue(value);
   }
   return texts;
 }
 
-// false when a write failed; every key is tried.
-template <std::size_t N>
-bool WriteKeys(const std::wstring& path, const std::array<SettingsKey, N>& keys,
-               const std::array<std::string, N>& texts) {
-  bool written = true;
-  for (std::size_t i = 0; i < N; ++i) {
-    written = WritePrivateProfileStringW(kSection, WideAscii(keys[i].name).c_str(),
-                                         WideAscii(texts[i]).c_str(), path.c_str()) != FALSE &&
-              written;
-  }
-  return written;
-}
-
 }  // namespace
 
 void LoadSettings(AppState& state) {
-  const std::wstring path = SettingsPath();
-  const SettingsValues v = ParseSettings(ReadKeys(path, kSettingsKeys));
+  const SettingsValues v = ParseSettings(ReadKeys(SettingsPath()));
   state.Colors = v.colors;
   state.GraphMode = v.graphMode;
   state.MinTemperature = v.minTemperature;
@@ -68,22 +53,28 @@ void LoadSettings(AppState& state) {
   state.TemperatureCalcType = v.temperatureCalcType;
   state.WeightCalcType = v.weightCalcType;
   state.PeriodCalcType = v.periodCalcType;
-  const ShiftSettings shift = ParseShiftSettings(ReadKeys(path, kShiftSettingsKeys));
-  state.ShiftLines = ShiftLineStyle{shift.showShift, shift.coverLineColor};
+  state.ShiftLines = ShiftLineStyle{v.showShift, v.coverLineColor};
 }
 
-SettingsFileTexts SettingsTextsInForce(const AppState& state) {
+SettingsTexts SettingsTextsInForce(const AppState& state) {
   if (state.Chart == nullptr || state.Records == nullptr) return {};
-  const ShiftLineStyle& shown = state.Chart->shiftLines;
-  return {FormatSettings(SettingsForSave(state.Chart->colors, state.Chart->mode,
-                                         state.Records->temperatures, state.Records->weights)),
-          FormatShiftSettings(ShiftSettings{shown.color, shown.show})};
+  SettingsValues values = SettingsForSave(state.Chart->colors, state.Chart->mode,
+                                          state.Records->temperatures, state.Records->weights);
+  values.coverLineColor = state.Chart->shiftLines.color;
+  values.showShift = state.Chart->shiftLines.show;
+  return FormatSettings(values);
 }
 
-bool WriteSettings(const SettingsFileTexts& texts, const LocalTime& now) {
+bool WriteSettings(const SettingsTexts& texts, const LocalTime& now) {
   const std::wstring path = SettingsPath();
   // Every profile write changes the file in place: the day's copy must be taken before the first.
   KeepDailyCopy(path, now);
-  const bool keysWritten = WriteKeys(path, kSettingsKeys, texts.keys);
-  return WriteKeys(path, kShiftSettingsKeys, texts.shift) && keysWritten;
+  // Every key is tried, in table order, whatever an earlier write did.
+  bool written = true;
+  for (int i = 0; i < kSettingsKeyCount; ++i) {
+    written = WritePrivateProfileStringW(kSection, WideAscii(kSettingsKeys[i].name).c_str(),
+                                         WideAscii(texts[i]).c_str(), path.c_str()) != FALSE &&
+              written;
+  }
+  return written;
 }

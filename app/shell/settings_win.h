@@ -5,14 +5,14 @@
 #include "backups.h"
 #include "settings.h"
 
-// Reads the fourteen keys of section "Tovela" and the two of the curve's reading (CoverLineColor,
-// ShowShift) into `state`; missing keys and values that do not scan take their defaults.
+// Reads every key of section "Tovela" into `state`; missing keys and values that do not scan take
+// their defaults.
 void LoadSettings(AppState& state);
 // The texts of every key as a save would write them now: colours, mode and the curve's reading
-// (its colour and switch) from the chart in force, floors and cycle from the statistics of the stores, calculation types from the stores.
-// Empty texts when the chart or the stores are gone.
-SettingsFileTexts SettingsTextsInForce(const AppState& state);
-// Writes the texts into the section, the fourteen keys first. The file as it was is first copied into the backup folder
-// when this is the day's first save. false when a write failed (the caller may try again later;
-// a failing settings file never fails a save).
-bool WriteSettings(const SettingsFileTexts& texts, const LocalTime& now = CurrentLocalTime());
+// (its colour and switch) from the chart in force, floors and cycle from the statistics of the
+// stores, calculation types from the stores. Empty texts when the chart or the stores are gone.
+SettingsTexts SettingsTextsInForce(const AppState& state);
+// Writes the texts into the section in key order. The file as it was is first copied into the
+// backup folder when this is the day's first save. false when a write failed (the caller may try
+// again later; a failing settings file never fails a save).
+bool WriteSettings(const SettingsTexts& texts, const LocalTime& now = CurrentLocalTime());

@@ -1,4 +1,4 @@
-// The settings texts -> values. The input holds the value texts of the fourteen keys in key
+// The settings texts -> values. The input holds the value texts of the keys in key
 // order, one per line; keys past the last line keep their default text. Every value must be one
 // the program can work with, the integer keys must read as the reference reads them, and the
 // texts written for the values must be read back to the same values and fit the read buffer.

@@ -39,11 +39,12 @@ void AddWeight(WeightStore& store, int y, int m, int d, double w) {
 
 }  // namespace
 
-TEST(SettingsFile, KeysAreTheFourteenInFileOrder) {
+TEST(SettingsFile, KeysAreInFileOrder) {
   const char* expected[] = {"BaseColor", "GraphGridColor", "GraphColor", "TodayBackColor",
                             "MarkBackColor", "StringColor", "BaseTempeLineColor", "GraphMode",
                             "MinTemperature", "MinWeight", "PeriodCycle", "TemperatureCalcType",
-                            "WeightCalcType", "PeriodCalcType"};
+                            "WeightCalcType", "PeriodCalcType", "CoverLineColor", "ShowShift"};
+  ASSERT_EQ(std::size(expected), static_cast<std::size_t>(kSettingsKeyCount));
   for (int i = 0; i < kSettingsKeyCount; ++i) EXPECT_STREQ(kSettingsKeys[i].name, expected[i]);
 }
 
@@ -194,21 +195,29 @@ TEST(SettingsColours, EachKeyFillsTheSchemeFieldOfItsName) {
 }
 
 TEST(SettingsFile, CoverLineColourAndShowShiftReadWithDefaultsAndWriteBack) {
-  const ShiftSettings defaults = ParseShiftSettings({"255,128,0", "1"});
+  const auto read = [](const char* color, const char* show) {
+    SettingsTexts texts = DefaultTexts();
+    texts[KeyIndex("CoverLineColor")] = color;
+    texts[KeyIndex("ShowShift")] = show;
+    return ParseSettings(texts);
+  };
+  const SettingsValues defaults = read("255,128,0", "1");
   EXPECT_EQ(defaults.coverLineColor, RgbFromComponents(255, 128, 0));
   EXPECT_TRUE(defaults.showShift);
-  EXPECT_STREQ(kShiftSettingsKeys[0].name, "CoverLineColor");
-  EXPECT_STREQ(kShiftSettingsKeys[1].name, "ShowShift");
-  const ShiftSettings fromDefaultTexts =
-      ParseShiftSettings({kShiftSettingsKeys[0].defaultText, kShiftSettingsKeys[1].defaultText});
+  const SettingsValues fromDefaultTexts = ParseSettings(DefaultTexts());
   EXPECT_EQ(fromDefaultTexts.coverLineColor, defaults.coverLineColor);
   EXPECT_TRUE(fromDefaultTexts.showShift);
-  const ShiftSettings off = ParseShiftSettings({"1,2,3", "0"});
+  const SettingsValues off = read("1,2,3", "0");
   EXPECT_EQ(off.coverLineColor, RgbFromComponents(1, 2, 3));
   EXPECT_FALSE(off.showShift);
-  const ShiftSettings unreadable = ParseShiftSettings({"red", "yes"});
+  const SettingsValues unreadable = read("red", "yes");
   EXPECT_EQ(unreadable.coverLineColor, defaults.coverLineColor);
   EXPECT_TRUE(unreadable.showShift);
-  EXPECT_EQ(FormatShiftSettings(off), (ShiftSettingsTexts{"1,2,3", "0"}));
-  EXPECT_EQ(FormatShiftSettings(defaults), (ShiftSettingsTexts{"255,128,0", "1"}));
+  EXPECT_TRUE(read("0,0,0", "-2").showShift);  // any integer but 0 is on
+  const auto written = [](const SettingsValues& v) {
+    const SettingsTexts texts = FormatSettings(v);
+    return texts[KeyIndex("CoverLineColor")] + " " + texts[KeyIndex("ShowShift")];
+  };
+  EXPECT_EQ(written(off), "1,2,3 0");
+  EXPECT_EQ(written(defaults), "255,128,0 1");
 }
