@@ -40,17 +40,11 @@ void ScrollChartWindow(ChartView& view, WPARAM wParam) {
   ScrollChartWindow(view, ChartScrollRequest{LOWORD(wParam), HIWORD(wParam)});
 }
 
-void WheelChartWindow(ChartView& view, WPARAM wParam, bool horizontal) {
+std::optional<ChartScrollRequest> WheelScrollRequest(ChartView& view, WPARAM wParam, bool horizontal) {
   const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
   const int days = horizontal ? view.wheel.Horizontal(delta) : view.wheel.Vertical(delta);
-  if (days != 0) ScrollChartWindow(view, ScrollByDays(view, days));
-}
-
-bool KeyChartWindow(ChartView& view, WPARAM key) {
-  ChartScrollRequest request;
-  if (!KeyScrollRequest(view, static_cast<int>(key), request)) return false;
-  ScrollChartWindow(view, request);
-  return true;
+  if (days == 0) return std::nullopt;
+  return ScrollByDays(view, days);
 }
 
 void ScrollChartWindow(ChartView& view, const ChartScrollRequest& request) {

@@ -1,14 +1,15 @@
 // The chart window's side of ChartView: what start-up and the chart window procedure call.
 // Start-up (CreateChart in startup_win.cpp) creates the view once the chart window has its size,
 // then sets its scroll range, colours and mode. The chart window procedure (ChartWindowProc in
-// main_window_win.cpp) paints it on WM_PAINT, scrolls it on WM_HSCROLL, the wheel and the keys,
-// and turns a click into a date on WM_LBUTTONDOWN; after a mode change, a colour change or an entry change the main window
-// calls RedrawChart. The close calls DeleteDrawingTools before deleting the view.
+// chart_window_proc_win.cpp) paints it on WM_PAINT, scrolls it on WM_HSCROLL, the wheel and the
+// keys, and turns a click into a date on WM_LBUTTONDOWN; after a mode change, a colour change or
+// an entry change the main window calls RedrawChart. The close calls DeleteDrawingTools before deleting the view.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 #include "chart_drawing.h"
 #include "chart_view.h"
@@ -32,11 +33,10 @@ void RedrawChart(ChartView& view);
 void ScrollChartWindow(ChartView& view, WPARAM wParam);
 // The same for a scroll the wheel or a key asks for.
 void ScrollChartWindow(ChartView& view, const ChartScrollRequest& request);
-// WM_MOUSEWHEEL (horizontal false) or WM_MOUSEHWHEEL: the delta in HIWORD(wParam) scrolls the
-// days it adds up to (Shift changes nothing: the wheel already scrolls sideways).
-void WheelChartWindow(ChartView& view, WPARAM wParam, bool horizontal);
-// WM_KEYDOWN: scrolls for the chart's keys; false for any other key.
-bool KeyChartWindow(ChartView& view, WPARAM key);
+// WM_MOUSEWHEEL (horizontal false) or WM_MOUSEHWHEEL: the delta in HIWORD(wParam) is added to the
+// parts of a day not yet scrolled; the scroll of the whole days they add up to, none while they
+// make less than a day (Shift changes nothing: the wheel already scrolls sideways).
+std::optional<ChartScrollRequest> WheelScrollRequest(ChartView& view, WPARAM wParam, bool horizontal);
 // WM_LBUTTONDOWN: the date of the column under the click (the signed low word of lParam); the zero
 // date outside the columns.
 DateYmd ChartDateAtClick(const ChartView& view, LPARAM lParam);

@@ -36,6 +36,6 @@ int OnBasicSettingsCommand(HWND) {
   // The floors and the cycle in force: a manual value as typed, an automatic one recalculated.
   StoreStatisticsInForce();
   ShowPickerDay();
-  RedrawChartNow();
+  RedrawChartAndHelp();
   return 1;
 }

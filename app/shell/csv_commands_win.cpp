@@ -73,7 +73,7 @@ int OnCsvImportCommand(HWND mainWindow) {
   // Imported days may lie before every earlier record: the chart's range starts at the first.
   if (gApp.Chart != nullptr) SetChartScrollRange(*gApp.Chart);
   ShowPickerDay();
-  RedrawChartNow();
+  RedrawChartAndHelp();
   SaveChanges(mainWindow);
   Tell(mainWindow, CsvImportDoneText(imported), MB_ICONINFORMATION);
   return 1;

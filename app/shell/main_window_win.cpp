@@ -11,6 +11,7 @@
 #include "chart_drawing.h"
 #include "chart_view.h"
 #include "chart_help_win.h"
+#include "chart_window_proc_win.h"
 #include "chart_window_win.h"
 #include "commands_win.h"
 #include "records_bundle.h"
@@ -61,7 +62,7 @@ LRESULT OnEntryDialogCommand(HWND window) {
   InsertMemo(dialog.Memo, gApp.Records->memos);
   // On disk before the confirmation gives the user control back.
   SaveChanges(window);
-  RedrawChartNow();
+  RedrawChartAndHelp();
   // The panel may be showing the day just entered: turn its buttons over.
   ShowPickerDay();
   ShowMessage(window, EntryDoneText(dialog.Temperature.Date(), u"追加"), kEntryDoneCaption, MB_OK);
@@ -72,7 +73,7 @@ LRESULT OnModeCommand(int mode) {
   CheckModeItem(MainWindow(), mode);
   if (gApp.Chart != nullptr) {
     SetChartMode(*gApp.Chart, mode);
-    RedrawChartNow();
+    RedrawChartAndHelp();
   }
   return 1;
 }
@@ -97,7 +98,7 @@ LRESULT OnEntryButton(int command) {
   }
   if (changed == 0) return 1;
   ShowDay(date, AverageCycleDays(gApp.Records->temperatures));
-  RedrawChartNow();
+  RedrawChartAndHelp();
   return 1;
 }
 
@@ -200,7 +201,7 @@ LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
   LayoutMainForm(*gApp.MainForm, DisplayScale{LOWORD(wParam)});
   if (gApp.Chart != nullptr) RescaleChartView(*gApp.Chart, gApp.MainForm->ChartRect, LOWORD(wParam));
   InvalidateRect(window, nullptr, TRUE);
-  RedrawChartNow();
+  RedrawChartAndHelp();
   return 0;
 }
 
@@ -211,11 +212,7 @@ LRESULT OnMainWheel(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     RECT area{};
     GetWindowRect(chart, &area);
     const POINT cursor{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (PtInRect(&area, cursor)) {
-      WheelChartWindow(*gApp.Chart, wParam, message == WM_MOUSEHWHEEL);
-      HideChartTip();
-      return 0;
-    }
+    if (PtInRect(&area, cursor)) return OnChartWheel(message, wParam);
   }
   return Default(window, message, wParam, lParam);
 }
@@ -261,7 +258,7 @@ void ShowPickerDay() {
   if (date.year != 0) ShowDay(date, AverageCycleDays(gApp.Records->temperatures));
 }
 
-void RedrawChartNow() {
+void RedrawChartAndHelp() {
   if (gApp.Chart != nullptr && gApp.MainForm != nullptr && gApp.MainForm->ChartWindow)
     RedrawChart(*gApp.Chart);
   RefreshChartHelp();
@@ -283,56 +280,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSEHWHEEL: return OnMainWheel(window, message, wParam, lParam);
     default:
       if (message == BringToFrontMessage()) return OnBringToFront(window);
-      return Default(window, message, wParam, lParam);
-  }
-}
-
-LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_PAINT:
-      if (gApp.Chart != nullptr) {
-        PaintChart(*gApp.Chart, window);
-      } else {
-        // No chart yet (the window's first paint can come before start-up made it).
-        win32::PaintDc nothingToDraw(window);
-      }
-      return Default(window, message, wParam, lParam);
-    case WM_HSCROLL:
-      if (gApp.Chart == nullptr) return 0;
-      {
-        int nMin = 0, nMax = 0, nPos = 0;
-        if (!gApp.Chart->scrollBar || !gApp.Chart->scrollBar->GetRange(nMin, nMax, nPos)) return 0;
-      }
-      ScrollChartWindow(*gApp.Chart, wParam);
-      HideChartTip();  // another day lies under the pointer now
-      return 1;
-    case WM_LBUTTONDOWN:
-      // The click also gives the chart the keys that scroll it.
-      SetFocus(window);
-      if (gApp.Chart != nullptr && gApp.Records != nullptr) {
-        const DateYmd date = ChartDateAtClick(*gApp.Chart, lParam);
-        if (date.year != 0) ShowDay(date, AverageCycleDays(gApp.Records->temperatures));
-      }
-      return Default(window, message, wParam, lParam);
-    case WM_MOUSEWHEEL:
-    case WM_MOUSEHWHEEL:
-      // Handled here, not passed on: the main window would scroll the chart a second time.
-      if (gApp.Chart != nullptr) WheelChartWindow(*gApp.Chart, wParam, message == WM_MOUSEHWHEEL);
-      HideChartTip();
-      return 0;
-    case WM_KEYDOWN:
-      if (gApp.Chart != nullptr && KeyChartWindow(*gApp.Chart, wParam)) {
-        HideChartTip();
-        return 0;
-      }
-      return Default(window, message, wParam, lParam);
-    case WM_MOUSEMOVE:
-      OnChartMouseMove(window, lParam);
-      return Default(window, message, wParam, lParam);
-    case WM_MOUSELEAVE:
-      OnChartMouseLeave();
-      return Default(window, message, wParam, lParam);
-    default:
       return Default(window, message, wParam, lParam);
   }
 }

@@ -1,4 +1,4 @@
-// The main window's and the chart window's message handling, and the steps the commands share.
+// The main window's message handling, and the steps the commands share.
 #pragma once
 
 #include <windows.h>
@@ -11,8 +11,6 @@
 // The main window's procedure: background, date picker, menu and accelerator commands, the
 // side panel's buttons, the close and the end of the Windows session.
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// The chart window's subclass procedure: painting, scrolling and a click on a day.
-LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // What a command of the command table (command_table.h) does; 0 hands the message on to default
 // processing.
@@ -25,5 +23,6 @@ CommandHandler FindCommandHandler(int id);
 void ShowDay(const DateYmd& date, int cycle);
 // Shows the day the panel's date picker holds, with the cycle length computed afresh.
 void ShowPickerDay();
-// Draws the chart's frame and data layers into the chart window at once.
-void RedrawChartNow();
+// Draws the chart's frame and data layers into the chart window at once, and brings what explains
+// the chart up to date: hides the day's tip and redraws the open legend.
+void RedrawChartAndHelp();

@@ -12,7 +12,7 @@ int OnColorsCommand(HWND) {
   if (RunRecolorDialog(*gApp.Recolor) != 1) return 1;
   if (gApp.Chart != nullptr) {
     SetChartColors(*gApp.Chart, gApp.Recolor->Colors.working);
-    RedrawChartNow();
+    RedrawChartAndHelp();
   }
   return 1;
 }

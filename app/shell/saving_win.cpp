@@ -33,7 +33,7 @@ bool Save(HWND owner, SaveScope scope, SaveOccasion occasion) {
   if (StoresVersion(*gApp.Records) != versions && occasion != SaveOccasion::SessionEnd) {
     SetChartScrollRange(*gApp.Chart);
     ShowPickerDay();
-    RedrawChartNow();
+    RedrawChartAndHelp();
   }
   if (!outcome.damagedAtSave.empty() && occasion != SaveOccasion::SessionEnd)
     ShowMessage(owner, DamagedFilesText(outcome.damagedAtSave), kDamagedFilesCaption,

@@ -18,7 +18,7 @@ int OnShowShiftCommand(HWND mainWindow) {
   style.show = !style.show;
   SetShiftLineStyle(*gApp.Chart, style);
   CheckShiftItem(mainWindow, style.show);
-  RedrawChartNow();
+  RedrawChartAndHelp();
   if (gApp.MainForm != nullptr) ShowShiftStateOf(PickerDate(*gApp.MainForm));
   return 1;
 }

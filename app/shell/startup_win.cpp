@@ -12,6 +12,7 @@
 #include "app_state_win.h"
 #include "basic_setting_dialog_win.h"
 #include "chart_drawing.h"
+#include "chart_window_proc_win.h"
 #include "chart_window_win.h"
 #include "damaged_files.h"
 #include "dates.h"
@@ -89,7 +90,7 @@ void CreateChart() {
   if (gApp.GraphMode >= 1 && gApp.GraphMode <= 3) {
     CheckModeItem(form.Window(), gApp.GraphMode);
     SetChartMode(*gApp.Chart, gApp.GraphMode);
-    RedrawChartNow();
+    RedrawChartAndHelp();
   } else {
     SetModeChecks(form.Window(), false, false, false);
     // The chart window may have had its first paint before the chart existed: paint it again.
