@@ -1,12 +1,15 @@
 // Holders that give Win32 handles back on every path: device contexts, GDI objects and what a
-// device context has selected, kernel and spooler handles, COM objects and locks of movable
-// global memory.
+// device context has selected, kernel and spooler handles, COM objects, movable global memory
+// and its locks; and the clipboard's text, which hands such memory on.
 // Header only, for Quillet, Brassel and the program alike; nothing here is exported.
 #pragma once
 
 #include <windows.h>
 #include <objbase.h>
 #include <winspool.h>
+
+#include <cstring>
+#include <string_view>
 
 namespace win32 {
 
@@ -145,6 +148,52 @@ class GlobalMemoryLock {
   HGLOBAL memory_;
   void* data_;
 };
+
+// A movable global block (GlobalAlloc), freed with GlobalFree on scope exit unless release()
+// handed it on (to the clipboard, a print dialog). Lock it with GlobalMemoryLock.
+struct GlobalMemoryTraits {
+  using Handle = HGLOBAL;
+  static Handle None() { return nullptr; }
+  static bool Valid(Handle handle) { return handle != nullptr; }
+  static bool Close(Handle handle) { return GlobalFree(handle) == nullptr; }
+};
+class GlobalMemory : public UniqueHandle<GlobalMemoryTraits> {
+ public:
+  GlobalMemory() = default;
+  // Allocates `bytes` with `flags` (GMEM_MOVEABLE, GMEM_ZEROINIT); invalid when that failed.
+  GlobalMemory(UINT flags, SIZE_T bytes) : UniqueHandle(GlobalAlloc(flags, bytes)) {}
+};
+
+// Opens the clipboard for `owner`. Another program that reads the clipboard (a clipboard viewer,
+// a paste) holds it open for a moment, so the open is tried again for up to about 200 ms.
+inline bool OpenClipboardSoon(HWND owner) {
+  for (int attempt = 0; attempt < 40; ++attempt) {
+    if (OpenClipboard(owner)) return true;
+    Sleep(5);
+  }
+  return false;
+}
+
+// Puts the text on the clipboard as CF_UNICODETEXT; false when the clipboard cannot be opened or
+// the memory cannot be had. The clipboard owns the block once it took it.
+inline bool CopyTextToClipboard(HWND owner, std::u16string_view text) {
+  static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
+  const SIZE_T bytes = (text.size() + 1) * sizeof(char16_t);
+  GlobalMemory block(GMEM_MOVEABLE, bytes);
+  if (!block) return false;
+  {
+    GlobalMemoryLock lock(block.get());
+    if (lock.get() == nullptr) return false;
+    std::memcpy(lock.get(), text.data(), text.size() * sizeof(char16_t));
+    static_cast<char16_t*>(lock.get())[text.size()] = u'\0';
+  }
+  if (!OpenClipboardSoon(owner)) return false;
+  EmptyClipboard();
+  const bool taken = SetClipboardData(CF_UNICODETEXT, block.get()) != nullptr;
+  if (taken) block.release();
+  CloseClipboard();
+  return taken;
+}
 
 // COM for the current thread for one scope; uninitialised only when the initialisation
 // succeeded (S_OK or S_FALSE), never after a refusal such as a different threading model.

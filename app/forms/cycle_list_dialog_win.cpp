@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cstring>
-
 #include "dialog_placement_win.h"
 #include "resources/cycle_list_dialog_ids.h"
 #include "win_handles.h"
@@ -58,7 +56,7 @@ INT_PTR CALLBACK CycleListDialogProc(HWND dialog, UINT message, WPARAM wParam, L
       switch (LOWORD(wParam)) {
         case IDC_CYCLE_LIST_COPY:
           if (const auto* rows = static_cast<const Rows*>(GetPropW(dialog, kRowsProperty)))
-            CopyTextToClipboard(dialog, CycleListClipboardText(*rows));
+            win32::CopyTextToClipboard(dialog, CycleListClipboardText(*rows));
           return TRUE;
         case IDOK:
         case IDCANCEL:
@@ -74,28 +72,6 @@ INT_PTR CALLBACK CycleListDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 }
 
 }  // namespace
-
-bool CopyTextToClipboard(HWND owner, const std::u16string& text) {
-  const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
-  // The block is freed here unless the clipboard took it.
-  struct OwnedBlock {
-    HGLOBAL memory;
-    ~OwnedBlock() {
-      if (memory != nullptr) GlobalFree(memory);
-    }
-  } block{GlobalAlloc(GMEM_MOVEABLE, bytes)};
-  if (block.memory == nullptr) return false;
-  {
-    win32::GlobalMemoryLock lock(block.memory);
-    if (lock.get() == nullptr) return false;
-    std::memcpy(lock.get(), text.c_str(), bytes);
-  }
-  if (!OpenClipboard(owner)) return false;
-  EmptyClipboard();
-  if (SetClipboardData(CF_UNICODETEXT, block.memory) != nullptr) block.memory = nullptr;
-  CloseClipboard();
-  return block.memory == nullptr;
-}
 
 void ShowCycleListDialog(HWND owner, HINSTANCE instance, const std::vector<CycleReading>& cycles) {
   const Rows rows = CycleListRows(cycles);

@@ -10,7 +10,3 @@
 
 // Runs the dialog modally over `owner` with the rows of `cycles`.
 void ShowCycleListDialog(HWND owner, HINSTANCE instance, const std::vector<CycleReading>& cycles);
-
-// Puts the text on the clipboard as CF_UNICODETEXT; false when the clipboard cannot be opened or
-// the memory cannot be had.
-bool CopyTextToClipboard(HWND owner, const std::u16string& text);

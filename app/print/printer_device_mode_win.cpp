@@ -31,21 +31,14 @@ HGLOBAL GetPrinterDevMode(HANDLE printer, const wchar_t* printerName) {
   wchar_t* name = const_cast<wchar_t*>(printerName);
   const LONG size = DocumentPropertiesW(nullptr, printer, name, nullptr, nullptr, 0);
   if (size <= 0) return nullptr;
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(size));
-  if (memory == nullptr) return nullptr;
-  bool filled = false;
+  win32::GlobalMemory memory(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(size));
+  if (!memory) return nullptr;
   {
-    LockedDevMode locked(memory);
-    if (locked) {
-      DocumentPropertiesW(nullptr, printer, name, locked.get(), nullptr, DM_OUT_BUFFER);
-      filled = true;
-    }
+    LockedDevMode locked(memory.get());
+    if (!locked) return nullptr;
+    DocumentPropertiesW(nullptr, printer, name, locked.get(), nullptr, DM_OUT_BUFFER);
   }
-  if (!filled) {
-    GlobalFree(memory);
-    return nullptr;
-  }
-  return memory;
+  return memory.release();
 }
 
 std::wstring DevModeDeviceName(const DEVMODEW& devMode) {

@@ -1,9 +1,11 @@
 // The handle holders of win_handles.h where they do more than call one function: a selection
-// gives back what it replaced, a lock is undone once, a moved handle is closed once.
+// gives back what it replaced, a lock is undone once, a moved handle is closed once, a block is
+// freed unless handed on; and the clipboard's text.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <string>
 #include <utility>
 
 #include "win_handles.h"
@@ -77,4 +79,34 @@ TEST(WinHandles, MovedKernelHandleIsClosedOnceByItsLastHolder) {
   { EXPECT_EQ(win32::KernelHandle(other).release(), other); }
   EXPECT_TRUE(IsOpen(other));
   CloseHandle(other);
+}
+
+// A block is freed by its holder unless it was handed on; a handed-on block stays the caller's.
+TEST(WinHandles, GlobalMemoryIsFreedUnlessReleased) {
+  HGLOBAL kept = nullptr;
+  {
+    win32::GlobalMemory block(GMEM_MOVEABLE | GMEM_ZEROINIT, 16);
+    ASSERT_TRUE(block);
+    EXPECT_EQ(GlobalSize(block.get()), 16u);
+    kept = block.release();
+    EXPECT_FALSE(block);
+  }
+  EXPECT_EQ(GlobalSize(kept), 16u) << "a released block outlives its holder";
+  EXPECT_TRUE(win32::GlobalMemory(GMEM_MOVEABLE, 8).reset());
+  EXPECT_EQ(GlobalFree(kept), nullptr);
+}
+
+// The text lands on the clipboard whole, characters outside the BMP and an empty text included.
+TEST(WinHandles, ClipboardTakesTheTextWhole) {
+  for (const std::u16string& text : {std::u16string(u"開始日\t周期\r\n😀"), std::u16string()}) {
+    ASSERT_TRUE(win32::CopyTextToClipboard(nullptr, text));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    std::u16string back = u"(none)";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+      win32::GlobalMemoryLock lock(data);
+      if (lock.get() != nullptr) back = static_cast<const char16_t*>(lock.get());
+    }
+    CloseClipboard();
+    EXPECT_EQ(back, text);
+  }
 }
