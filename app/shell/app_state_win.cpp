@@ -7,6 +7,7 @@
 #include "chart_drawing.h"
 #include "chart_tip_win.h"
 #include "chart_view.h"
+#include "legend_window_win.h"
 #include "main_form_win.h"
 #include "main_menu_win.h"
 #include "print_graph_dialog_win.h"
@@ -16,10 +17,11 @@
 AppState gApp;
 
 // Everything AppState owns, released once the files are safely written, in this order: the chart's
-// tip, the main form, the accelerators, the chart, the four dialog contexts, the record stores. Deleting the main
+// tip and legend, the main form, the accelerators, the chart, the four dialog contexts, the record stores. Deleting the main
 // form destroys the main window, whose destruction posts the quit message.
 void ReleaseAppState() {
   gApp.ChartTip.reset();
+  gApp.Legend.reset();
   gApp.MainForm.reset();
   if (gApp.Accelerators != nullptr) DestroyAcceleratorTable(gApp.Accelerators);
   gApp.Accelerators = nullptr;

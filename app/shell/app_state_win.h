@@ -16,6 +16,7 @@ struct RecordStores;
 struct MainForm;
 struct ChartView;
 class ChartTip;
+class LegendWindow;
 class CAddTempe;
 class CBasicEnv;
 class CRecolor;
@@ -49,6 +50,7 @@ struct AppState {
   SaveNotices SaveNotices;        // the save messages shown so far
   ShiftLineStyle ShiftLines{true}; // CoverLineColor and ShowShift as read at start-up
   std::unique_ptr<::ChartTip> ChartTip;  // the chart window's day tip, made at the first hover
+  std::unique_ptr<LegendWindow> Legend;  // "グラフの見かた", made when it is first asked for
 };
 
 extern AppState gApp;

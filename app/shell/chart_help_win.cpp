@@ -52,11 +52,13 @@ void HideChartTip() {
 
 void RefreshChartHelp() {
   HideChartTip();
-  RefreshChartLegend();
+  if (gApp.Legend != nullptr) gApp.Legend->Refresh();
 }
 
 int OnChartLegendCommand(HWND mainWindow) {
-  if (gApp.Chart != nullptr) ShowChartLegend(mainWindow, *gApp.Chart);
+  if (gApp.Chart == nullptr) return 1;
+  if (gApp.Legend == nullptr) gApp.Legend = std::make_unique<LegendWindow>(mainWindow);
+  gApp.Legend->Show(*gApp.Chart);
   return 1;
 }
 

@@ -19,6 +19,7 @@
 #include "entry_rules.h"
 #include "entry_editing_win.h"
 #include "main_form_win.h"
+#include "legend_window_win.h"
 #include "main_menu_win.h"
 #include "saving_win.h"
 #include "single_instance_win.h"
@@ -200,6 +201,7 @@ LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
   if (gApp.MainForm == nullptr) return 0;
   LayoutMainForm(*gApp.MainForm, DisplayScale{LOWORD(wParam)});
   if (gApp.Chart != nullptr) RescaleChartView(*gApp.Chart, gApp.MainForm->ChartRect, LOWORD(wParam));
+  if (gApp.Legend != nullptr) gApp.Legend->Rescale(LOWORD(wParam));
   InvalidateRect(window, nullptr, TRUE);
   RedrawChartAndHelp();
   return 0;
