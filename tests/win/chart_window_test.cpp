@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
+#include "chart_legend.h"
 #include "chart_window_win.h"
 #include "dates.h"
+#include "legend_window_win.h"
 #include "record_stores.h"
 
 namespace {
@@ -104,4 +106,32 @@ TEST(ChartWindow, RedrawDrawsIntoTheWindowWithoutLeavingItsDeviceContextChanged)
   EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
   EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
   ReleaseDC(chart.window, dc);
+}
+
+// The legend over the chart's window: one window however often it is asked for, laid out at the
+// owner's scale and again at a new one, gone with its object or with Esc.
+TEST(ChartWindow, LegendIsOneWindowThatFollowsTheScaleAndClosesWithItsObject) {
+  WindowChart chart;
+  const auto clientWidth = [](HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return client.right - client.left;
+  };
+  auto legend = std::make_unique<LegendWindow>(chart.window);
+  legend->Show(*chart.view);
+  HWND window = legend->Window();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(clientWidth(window), kLegendWidth);
+  legend->Show(*chart.view);
+  EXPECT_EQ(legend->Window(), window);
+  legend->Rescale(192);
+  EXPECT_EQ(clientWidth(window), 2 * kLegendWidth);
+  legend.reset();
+  EXPECT_FALSE(IsWindow(window));
+
+  LegendWindow closedByKey(chart.window);
+  closedByKey.Show(*chart.view);
+  ASSERT_NE(closedByKey.Window(), nullptr);
+  SendMessageW(closedByKey.Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(closedByKey.Window(), nullptr);
 }
