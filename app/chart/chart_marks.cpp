@@ -5,20 +5,20 @@
 #include "statistics.h"
 
 CyclePredictions PredictCycle(const TemperatureStore* store, const std::tm& today) {
-  CyclePredictions p;
-  if (store == nullptr) return p;
-  p.nextPeriod = NextPeriodDate(*store, today);
-  p.nextOvulation = NextOvulationDate(*store, today);
-  p.inForce = p.nextPeriod.year != 0 && IsTodayOrLater(p.nextPeriod, today);
-  return p;
+  CyclePredictions predicted;
+  if (store == nullptr) return predicted;
+  predicted.nextPeriod = NextPeriodDate(*store, today);
+  predicted.nextOvulation = NextOvulationDate(*store, today);
+  predicted.inForce = predicted.nextPeriod.year != 0 && IsTodayOrLater(predicted.nextPeriod, today);
+  return predicted;
 }
 
-StripMark OvulationMark(int d) {
+StripMark OvulationMark(int daysFromOvulation) {
   static const char16_t* const kSymbols[] = {u"△", u"△", u"○", u"○", u"○",
                                              u"◎", u"○", u"△", u"△"};
-  if (d < -5 || d > 3) return {};
-  return StripMark{kSymbols[d + 5], dt::kSingleLine | dt::kCenter,
-                   d == 0 ? kOvulationMeaning : kFertileMeaning};
+  if (daysFromOvulation < -5 || daysFromOvulation > 3) return {};
+  return StripMark{kSymbols[daysFromOvulation + 5], dt::kSingleLine | dt::kCenter,
+                   daysFromOvulation == 0 ? kOvulationMeaning : kFertileMeaning};
 }
 
 StripMarks TemperatureStripMarks(const TemperatureStore* store, const CyclePredictions& predicted,
@@ -45,14 +45,15 @@ StripMarks CyclePhaseMarks(const TemperatureStore* store, const CyclePredictions
   if (start == nullptr) return marks;
   const std::tm day = ToTm(date);
   const unsigned flags = dt::kSingleLine | dt::kCenter;
-  const int s = quillet::SubDay(day, ToTm(start->Date()));
+  const int sinceStart = quillet::SubDay(day, ToTm(start->Date()));
   const bool hasOvulation = predicted.nextOvulation.year != 0;
   const bool hasPeriod = predicted.nextPeriod.year != 0;
-  const int o = hasOvulation ? quillet::SubDay(ToTm(predicted.nextOvulation), day) : 0;
-  const int n = hasPeriod ? quillet::SubDay(ToTm(predicted.nextPeriod), day) : 0;
-  if (s >= 0 && s <= 6) marks.Add({u"1", flags, kPhaseOneMeaning});
-  if (hasOvulation && s >= 7 && o >= 0) marks.Add({u"2", flags, kPhaseTwoMeaning});
-  if (hasPeriod && hasOvulation && o < 0 && n > 0) marks.Add({u"3", flags, kPhaseThreeMeaning});
+  const int toOvulation = hasOvulation ? quillet::SubDay(ToTm(predicted.nextOvulation), day) : 0;
+  const int toPeriod = hasPeriod ? quillet::SubDay(ToTm(predicted.nextPeriod), day) : 0;
+  if (sinceStart >= 0 && sinceStart <= 6) marks.Add({u"1", flags, kPhaseOneMeaning});
+  if (hasOvulation && sinceStart >= 7 && toOvulation >= 0) marks.Add({u"2", flags, kPhaseTwoMeaning});
+  if (hasPeriod && hasOvulation && toOvulation < 0 && toPeriod > 0)
+    marks.Add({u"3", flags, kPhaseThreeMeaning});
   return marks;
 }
 

@@ -47,9 +47,9 @@ struct CyclePredictions {
 };
 CyclePredictions PredictCycle(const TemperatureStore* store, const std::tm& today);
 
-// The strip symbol d days after the predicted ovulation (△ △ ○ ○ ○ ◎ ○ △ △ for d = -5..3) with
-// its meaning; a mark without symbol outside that range.
-StripMark OvulationMark(int d);
+// The strip symbol of the day `daysFromOvulation` after the predicted ovulation (△ △ ○ ○ ○ ◎ ○ △ △
+// for -5..3) with its meaning; a mark without symbol outside that range.
+StripMark OvulationMark(int daysFromOvulation);
 
 // Temperature mode: ！ (the day is today or later and a pregnancy is likely), ■ (the predicted
 // period), then the ovulation symbol, while the prediction is in force.

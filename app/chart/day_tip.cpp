@@ -31,24 +31,25 @@ std::vector<std::u16string> DayTipLines(const ChartView& view, const MemoStore* 
   const std::tm today = TodayOf(view);
   std::vector<std::u16string> lines{DateWithWeekdayText(date)};
 
-  if (const TemperatureRecord* t =
+  if (const TemperatureRecord* temperature =
           temperatures ? FindTemperature(*temperatures, date.year, date.month, date.day) : nullptr) {
-    lines.push_back(u"基礎体温 " + FixedText(t->temperature, 2) + u"℃" +
-                    (t->periodStart == 1 ? u" (月経開始)" : u""));
+    lines.push_back(u"基礎体温 " + FixedText(temperature->temperature, 2) + u"℃" +
+                    (temperature->periodStart == 1 ? u" (月経開始)" : u""));
   }
-  if (const WeightRecord* w =
+  if (const WeightRecord* weight =
           view.weights ? FindWeight(*view.weights, date.year, date.month, date.day) : nullptr) {
-    lines.push_back(u"体重 " + FixedText(w->weight, 1) + u"kg");
+    lines.push_back(u"体重 " + FixedText(weight->weight, 1) + u"kg");
   }
-  if (const MemoRecord* m = memos ? FindMemo(*memos, date.year, date.month, date.day) : nullptr) {
-    if (!MemoText(*m).empty()) lines.push_back(u"メモ " + std::u16string(MemoText(*m)));
+  if (const MemoRecord* memo = memos ? FindMemo(*memos, date.year, date.month, date.day) : nullptr) {
+    if (!MemoText(*memo).empty()) lines.push_back(u"メモ " + std::u16string(MemoText(*memo)));
   }
 
   StripMarks marks;
   if (view.mode == kPregnancyMode) {
     const std::tm start = ChartStartDate(view);
-    const int g = quillet::SubDay(ToTm(date), start);
-    if (g >= 0) lines.push_back(u"妊娠" + NumberText(g / 7) + u"週" + NumberText(g % 7) + u"日");
+    const int pregnancyDays = quillet::SubDay(ToTm(date), start);
+    if (pregnancyDays >= 0)
+      lines.push_back(u"妊娠" + NumberText(pregnancyDays / 7) + u"週" + NumberText(pregnancyDays % 7) + u"日");
     const std::tm due = PregnancyDueDate(temperatures, start);
     lines.push_back(u"出産予定日 " + DateWithWeekdayText(FromTm(due)));
     if (SameDate(ToTm(date), due)) marks.Add({u"★", 0, kDueDateMeaning});
