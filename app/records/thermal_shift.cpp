@@ -15,25 +15,25 @@ constexpr int kClearRise = 20;     // 0.20 degC over the low level
 int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 // The rule that confirms a candidate at index i over low level L, and the index it is
-// confirmed on; -1 when none holds.
-int RuleFor(const std::vector<int>& r, std::size_t i, int L, int& confirmed) {
+// confirmed on; None when none holds.
+ShiftRule RuleFor(const std::vector<int>& r, std::size_t i, int L, int& confirmed) {
   const std::size_t n = r.size();
   const bool has2 = i + 2 < n, has3 = i + 3 < n;
   if (has2 && r[i + 1] > L && r[i + 2] > L && r[i + 2] >= L + kClearRise) {
     confirmed = static_cast<int>(i + 2);
-    return 0;
+    return ShiftRule::SecondDayClear;
   }
-  if (!has3) return -1;
+  if (!has3) return ShiftRule::None;
   if (r[i + 1] > L && r[i + 2] > L && r[i + 3] > L) {
     confirmed = static_cast<int>(i + 3);
-    return 1;
+    return ShiftRule::ThreeDaysHigh;
   }
   const int lowOnes = (r[i + 1] <= L ? 1 : 0) + (r[i + 2] <= L ? 1 : 0);
   if (lowOnes == 1 && r[i + 3] >= L + kClearRise) {
     confirmed = static_cast<int>(i + 3);
-    return 2;
+    return ShiftRule::ThirdDayClearAfterOneDip;
   }
-  return -1;
+  return ShiftRule::None;
 }
 
 // Mean in hundredths, halves up; -1 for no values.
@@ -113,8 +113,8 @@ ThermalShift FindThermalShift(std::span<const int> hundredths) {
                                     r.begin() + static_cast<long>(i));
     if (r[i] <= L) continue;
     int confirmed = -1;
-    const int rule = RuleFor(r, i, L, confirmed);
-    if (rule < 0) continue;
+    const ShiftRule rule = RuleFor(r, i, L, confirmed);
+    if (rule == ShiftRule::None) continue;
     shift.found = true;
     shift.firstHigh = static_cast<int>(i);
     shift.confirmed = confirmed;

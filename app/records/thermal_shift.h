@@ -22,20 +22,23 @@ int TemperatureHundredths(double temperature);
 // To the nearest 0.05 degC, halves up: ((h + 2) div 5) * 5 (3657 -> 3655, 3658 -> 3660).
 int RoundToHalfTenth(int hundredths);
 
+// The rules a thermal shift is confirmed by (FindThermalShift), in the order they are tried.
+enum class ShiftRule { None, SecondDayClear, ThreeDaysHigh, ThirdDayClearAfterOneDip };
+
 struct ThermalShift {
   bool found = false;
   int firstHigh = -1;  // index of the cycle's first high value
   int confirmed = -1;  // index of the value on whose day the shift is confirmed
   int coverLine = 0;   // hundredths: the highest rounded value of the six before the first high
-  int rule = -1;       // 0, 1 or 2: the rule that held
+  ShiftRule rule = ShiftRule::None;  // the rule that held
 };
 
 // One cycle's recorded values (hundredths, in date order, missing days left out). Each value is
 // rounded to 0.05 first. From the seventh value on, a value above the highest of the six before
 // it (the low level L) is a candidate; with t1, t2, t3 the values after it:
-//   rule 0: t1 > L, t2 > L and t2 >= L + 20, confirmed on t2;
-//   rule 1: t1, t2 and t3 > L, confirmed on t3;
-//   rule 2: exactly one of t1, t2 <= L and t3 >= L + 20, confirmed on t3.
+//   SecondDayClear: t1 > L, t2 > L and t2 >= L + 20, confirmed on t2;
+//   ThreeDaysHigh: t1, t2 and t3 > L, confirmed on t3;
+//   ThirdDayClearAfterOneDip: exactly one of t1, t2 <= L and t3 >= L + 20, confirmed on t3.
 // The first candidate for which a rule holds (tried in that order) is the shift.
 ThermalShift FindThermalShift(std::span<const int> hundredths);
 

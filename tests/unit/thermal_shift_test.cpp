@@ -23,8 +23,12 @@ struct RuleCase {
   const char* name;
   std::vector<int> values;
   bool found;
-  int firstHigh, confirmed, coverLine, rule;
+  int firstHigh, confirmed, coverLine;
+  ShiftRule rule;
 };
+
+constexpr ShiftRule kNone = ShiftRule::None, kRule0 = ShiftRule::SecondDayClear,
+                    kRule1 = ShiftRule::ThreeDaysHigh, kRule2 = ShiftRule::ThirdDayClearAfterOneDip;
 
 }  // namespace
 
@@ -38,26 +42,26 @@ TEST(ThermalShift, RoundsToTheNearestHalfTenthHalvesUp) {
 
 TEST(ThermalShift, ThreeOverSixRules) {
   const RuleCase cases[] = {
-      {"rule 0 (36.58 rounds to 36.60)", LowThen({3650, 3655, 3658}), true, 6, 8, 3640, 0},
-      {"rule 0 fails by 0.01, nothing after", LowThen({3650, 3655, 3657}), false, -1, -1, 0, -1},
-      {"rule 1 when rule 0 fails", LowThen({3650, 3655, 3655, 3643}), true, 6, 9, 3640, 1},
-      {"rule 1 fails by 0.01", LowThen({3650, 3655, 3655, 3642}), false, -1, -1, 0, -1},
-      {"rule 2 with t1 low", LowThen({3650, 3640, 3655, 3658}), true, 6, 9, 3640, 2},
-      {"rule 2 with t2 low", LowThen({3650, 3655, 3640, 3660}), true, 6, 9, 3640, 2},
-      {"rule 2 fails by 0.01", LowThen({3650, 3640, 3655, 3657}), false, -1, -1, 0, -1},
-      {"rule 2 needs exactly one low", LowThen({3650, 3640, 3640, 3670}), false, -1, -1, 0, -1},
+      {"rule 0 (36.58 rounds to 36.60)", LowThen({3650, 3655, 3658}), true, 6, 8, 3640, kRule0},
+      {"rule 0 fails by 0.01, nothing after", LowThen({3650, 3655, 3657}), false, -1, -1, 0, kNone},
+      {"rule 1 when rule 0 fails", LowThen({3650, 3655, 3655, 3643}), true, 6, 9, 3640, kRule1},
+      {"rule 1 fails by 0.01", LowThen({3650, 3655, 3655, 3642}), false, -1, -1, 0, kNone},
+      {"rule 2 with t1 low", LowThen({3650, 3640, 3655, 3658}), true, 6, 9, 3640, kRule2},
+      {"rule 2 with t2 low", LowThen({3650, 3655, 3640, 3660}), true, 6, 9, 3640, kRule2},
+      {"rule 2 fails by 0.01", LowThen({3650, 3640, 3655, 3657}), false, -1, -1, 0, kNone},
+      {"rule 2 needs exactly one low", LowThen({3650, 3640, 3640, 3670}), false, -1, -1, 0, kNone},
       {"an invalid candidate, then a valid one",
-       LowThen({3650, 3630, 3630, 3630, 3660, 3665, 3680}), true, 10, 12, 3650, 0},
-      {"six values", LowThen({}), false, -1, -1, 0, -1},
-      {"a candidate without followers", LowThen({3690}), false, -1, -1, 0, -1},
-      {"the value must be above L", LowThen({3640, 3640, 3660, 3670}), false, -1, -1, 0, -1},
+       LowThen({3650, 3630, 3630, 3630, 3660, 3665, 3680}), true, 10, 12, 3650, kRule0},
+      {"six values", LowThen({}), false, -1, -1, 0, kNone},
+      {"a candidate without followers", LowThen({3690}), false, -1, -1, 0, kNone},
+      {"the value must be above L", LowThen({3640, 3640, 3660, 3670}), false, -1, -1, 0, kNone},
   };
   for (const RuleCase& c : cases) {
     const ThermalShift s = FindThermalShift(c.values);
     EXPECT_EQ(s.found, c.found) << c.name;
     EXPECT_EQ(s.firstHigh, c.firstHigh) << c.name;
     EXPECT_EQ(s.confirmed, c.confirmed) << c.name;
-    EXPECT_EQ(s.rule, c.rule) << c.name;
+    EXPECT_EQ(s.rule, c.rule) << c.name << " " << static_cast<int>(s.rule);
     if (c.found) {
       EXPECT_EQ(s.coverLine, c.coverLine) << c.name;
     }
