@@ -112,7 +112,8 @@ void ShowDayInPanel(MainForm& form, const TemperatureStore& temperatures, int cy
                     const WeightRecord* weight, const MemoRecord* memo, double average,
                     const DateYmd& today);
 
-// The "体温の状態" row's value (ShiftStateText of the day, or empty while the reading is hidden).
+// Shows `text` as the "体温の状態" row's value (ShiftStateText of the day, or empty while the
+// reading is hidden).
 void ShowShiftState(MainForm& form, const std::u16string& text);
 
 // Reads the panel: the picker's date into all four outputs (cleared first), the temperature and

@@ -36,8 +36,8 @@ void OnChartMouseMove(HWND chartWindow, LPARAM lParam) {
   if (tip.Shows(date)) return;
   POINT at{GET_X_LPARAM(lParam) + kTipOffsetX, GET_Y_LPARAM(lParam) + kTipOffsetY};
   ClientToScreen(chartWindow, &at);
-  tip.Show(date, DayTipText(DayTipLines(*gApp.Chart, (gApp.Records != nullptr ? &gApp.Records->memos : nullptr), date, ShownShiftState(date))),
-           at);
+  const MemoStore* memos = gApp.Records != nullptr ? &gApp.Records->memos : nullptr;
+  tip.Show(date, DayTipText(DayTipLines(*gApp.Chart, memos, date, ShiftStateText(date))), at);
 }
 
 void OnChartMouseLeave() {

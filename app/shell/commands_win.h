@@ -29,8 +29,9 @@ int OnCsvImportCommand(HWND mainWindow);
 int OnShowShiftCommand(HWND mainWindow);
 // Command 215 "周期の一覧(&L)...": the list of cycles up to today.
 int OnCycleListCommand(HWND mainWindow);
-// The panel's "体温の状態" row for the day; empty while the reading is hidden.
-// The thermal-shift state of the day as the side panel shows it ("高温期 N日目", "低温期",
-// "未判定"); empty while the reading is switched off, before the first period start and after today.
-std::u16string ShownShiftState(const DateYmd& date);
-void ShowShiftStateOf(const DateYmd& date);
+// The text of the panel's "体温の状態" row for the day, as the side panel and the day's tip show
+// it ("高温期 N日目", "低温期", "未判定"); empty while the reading is switched off, before the
+// first period start and after today.
+std::u16string ShiftStateText(const DateYmd& date);
+// Shows that text in the side panel's row.
+void ShowShiftState(const DateYmd& date);

@@ -251,7 +251,7 @@ void ShowDay(const DateYmd& date, int cycle) {
                  FindWeight(gApp.Records->weights, date.year, date.month, date.day),
                  FindMemo(gApp.Records->memos, date.year, date.month, date.day),
                  AverageTemperature(temperatures), FromTm(quillet::GetNow()));
-  ShowShiftStateOf(date);
+  ShowShiftState(date);
 }
 
 void ShowPickerDay() {

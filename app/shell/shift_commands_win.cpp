@@ -19,7 +19,7 @@ int OnShowShiftCommand(HWND mainWindow) {
   SetShiftLineStyle(*gApp.Chart, style);
   CheckShiftItem(mainWindow, style.show);
   RedrawChartAndHelp();
-  if (gApp.MainForm != nullptr) ShowShiftStateOf(PickerDate(*gApp.MainForm));
+  if (gApp.MainForm != nullptr) ShowShiftState(PickerDate(*gApp.MainForm));
   return 1;
 }
 
@@ -30,12 +30,12 @@ int OnCycleListCommand(HWND mainWindow) {
   return 1;
 }
 
-std::u16string ShownShiftState(const DateYmd& date) {
+std::u16string ShiftStateText(const DateYmd& date) {
   const bool shown = gApp.Chart != nullptr && gApp.Chart->shiftLines.show;
   if (!shown || gApp.Records == nullptr) return u"";
   return ShiftStateText(gApp.Records->temperatures, date, FromTm(quillet::GetNow()));
 }
 
-void ShowShiftStateOf(const DateYmd& date) {
-  if (gApp.MainForm != nullptr) ShowShiftState(*gApp.MainForm, ShownShiftState(date));
+void ShowShiftState(const DateYmd& date) {
+  if (gApp.MainForm != nullptr) ShowShiftState(*gApp.MainForm, ShiftStateText(date));
 }
