@@ -40,7 +40,8 @@ HWND FindRunningWindow() {
   return found;
 }
 
-// The running copy may still be starting: its window is looked for a little while.
+}  // namespace
+
 void BringRunningWindowForward() {
   const auto end = std::chrono::steady_clock::now() + kWindowWait;
   HWND window = FindRunningWindow();
@@ -57,18 +58,14 @@ void BringRunningWindowForward() {
   SendMessageTimeoutW(window, BringToFrontMessage(), 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
 }
 
-}  // namespace
-
-bool TakeInstanceLock(bool startupRun) {
+bool TakeInstanceLock() {
   // Never closed: the lock is given back by the end of the process.
   static win32::KernelHandle lock;
   HANDLE mutex = CreateMutexW(nullptr, FALSE, LockName().c_str());
   const bool heldElsewhere = mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
   lock = win32::KernelHandle(mutex);
   // Without a lock at all (the system refused it) the run goes on as the only one.
-  if (!heldElsewhere) return true;
-  if (!startupRun) BringRunningWindowForward();
-  return false;
+  return !heldElsewhere;
 }
 
 void MarkMainWindow(HWND window, bool marked) {

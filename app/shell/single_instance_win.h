@@ -6,9 +6,13 @@
 
 #include <windows.h>
 
-// true when this run now holds its folder's lock. false when another run holds it: the running
-// window has then been brought forward (unless `startupRun`), and this run must end with 0.
-bool TakeInstanceLock(bool startupRun);
+// true when this run now holds its folder's lock. false when another run holds it: this run
+// must then end with 0, after BringRunningWindowForward unless it is a "-startup" run.
+bool TakeInstanceLock();
+
+// Brings the main window of the run holding the lock to the front (it may still be starting: it
+// is looked for a little while).
+void BringRunningWindowForward();
 
 // Marks the main window as the one a second start on this folder looks for (or, at the close,
 // takes the mark away).

@@ -172,8 +172,12 @@ int RunTovela(HINSTANCE instance, const wchar_t* commandLine) {
   SetFloatingPointMode();
   gApp.Instance = instance;
   gApp.StartupRun = IsStartupArgument(commandLine);
-  // A second start on the same folder reads and writes nothing.
-  if (!TakeInstanceLock(gApp.StartupRun)) return 0;
+  // A second start on the same folder reads and writes nothing; an ordinary one shows the user
+  // the window already open.
+  if (!TakeInstanceLock()) {
+    if (!gApp.StartupRun) BringRunningWindowForward();
+    return 0;
+  }
   LoadSettings(gApp);
 
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
