@@ -219,7 +219,7 @@ LRESULT OnMainWheel(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return Default(window, message, wParam, lParam);
 }
 
-// The close: settings, then the three data files; a file that cannot be written keeps the window
+// The close: settings, then the data files; a file that cannot be written keeps the window
 // open with every record in memory (SaveForClose has said why).
 LRESULT OnClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!SaveForClose(window)) return 0;

@@ -55,15 +55,18 @@ std::string IntegerText(int value) {
 
 constexpr bool AnyInt(int) { return true; }
 
+// The text read by `Parse` into the field, when it gives a value `Valid` accepts.
+template <typename T, bool (*Parse)(std::string_view, T&), T SettingsValues::*Field, bool (*Valid)(T)>
+bool ReadValid(std::string_view text, SettingsValues& values) {
+  T value{};
+  if (!Parse(text, value) || !Valid(value)) return false;
+  values.*Field = value;
+  return true;
+}
+
 template <int SettingsValues::*Field, bool (*Valid)(int) = AnyInt>
 constexpr SettingsKey IntKey(const char* name, const char* defaultText) {
-  return {name, defaultText,
-          [](std::string_view text, SettingsValues& v) {
-            int value = 0;
-            if (!ParseIntText(text, value) || !Valid(value)) return false;
-            v.*Field = value;
-            return true;
-          },
+  return {name, defaultText, ReadValid<int, ParseIntText, Field, Valid>,
           [](const SettingsValues& v) { return IntegerText(v.*Field); }};
 }
 
@@ -71,13 +74,7 @@ constexpr SettingsKey IntKey(const char* name, const char* defaultText) {
 // meaningless. Written with `Decimals` places.
 template <double SettingsValues::*Field, bool (*Valid)(double), int Decimals>
 constexpr SettingsKey FloorKey(const char* name, const char* defaultText) {
-  return {name, defaultText,
-          [](std::string_view text, SettingsValues& v) {
-            double value = 0;
-            if (!ParseDecimalText(text, value) || !Valid(value)) return false;
-            v.*Field = value;
-            return true;
-          },
+  return {name, defaultText, ReadValid<double, ParseDecimalText, Field, Valid>,
           [](const SettingsValues& v) {
             char buffer[kSettingsValueBuffer];
             std::snprintf(buffer, sizeof buffer, "%.*f", Decimals, v.*Field);
