@@ -51,7 +51,8 @@ StripMarks CyclePhaseMarks(const TemperatureStore* store, const CyclePredictions
   const int toOvulation = hasOvulation ? quillet::SubDay(ToTm(predicted.nextOvulation), day) : 0;
   const int toPeriod = hasPeriod ? quillet::SubDay(ToTm(predicted.nextPeriod), day) : 0;
   if (sinceStart >= 0 && sinceStart <= 6) marks.Add({u"1", flags, kPhaseOneMeaning});
-  if (hasOvulation && sinceStart >= 7 && toOvulation >= 0) marks.Add({u"2", flags, kPhaseTwoMeaning});
+  if (hasOvulation && sinceStart >= 7 && toOvulation >= 0)
+    marks.Add({u"2", flags, kPhaseTwoMeaning});
   if (hasPeriod && hasOvulation && toOvulation < 0 && toPeriod > 0)
     marks.Add({u"3", flags, kPhaseThreeMeaning});
   return marks;

@@ -40,7 +40,8 @@ void ScrollChartWindow(ChartView& view, WPARAM wParam) {
   ScrollChartWindow(view, ChartScrollRequest{LOWORD(wParam), HIWORD(wParam)});
 }
 
-std::optional<ChartScrollRequest> WheelScrollRequest(ChartView& view, WPARAM wParam, bool horizontal) {
+std::optional<ChartScrollRequest> WheelScrollRequest(ChartView& view, WPARAM wParam,
+                                                     bool horizontal) {
   const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
   const int days = horizontal ? view.wheel.Horizontal(delta) : view.wheel.Vertical(delta);
   if (days == 0) return std::nullopt;

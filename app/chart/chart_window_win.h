@@ -3,7 +3,8 @@
 // then sets its scroll range, colours and mode. The chart window procedure (ChartWindowProc in
 // chart_window_proc_win.cpp) paints it on WM_PAINT, scrolls it on WM_HSCROLL, the wheel and the
 // keys, and turns a click into a date on WM_LBUTTONDOWN; after a mode change, a colour change or
-// an entry change the main window calls RedrawChart. The close calls DeleteDrawingTools before deleting the view.
+// an entry change the main window calls RedrawChart. The close calls DeleteDrawingTools before
+// deleting the view.
 #pragma once
 
 #include <windows.h>
@@ -36,7 +37,8 @@ void ScrollChartWindow(ChartView& view, const ChartScrollRequest& request);
 // WM_MOUSEWHEEL (horizontal false) or WM_MOUSEHWHEEL: the delta in HIWORD(wParam) is added to the
 // parts of a day not yet scrolled; the scroll of the whole days they add up to, none while they
 // make less than a day (Shift changes nothing: the wheel already scrolls sideways).
-std::optional<ChartScrollRequest> WheelScrollRequest(ChartView& view, WPARAM wParam, bool horizontal);
+std::optional<ChartScrollRequest> WheelScrollRequest(ChartView& view, WPARAM wParam,
+                                                     bool horizontal);
 // WM_LBUTTONDOWN: the date of the column under the click (the signed low word of lParam); the zero
 // date outside the columns.
 DateYmd ChartDateAtClick(const ChartView& view, LPARAM lParam);

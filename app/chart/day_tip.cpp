@@ -40,7 +40,8 @@ std::vector<std::u16string> DayTipLines(const ChartView& view, const MemoStore* 
           view.weights ? FindWeight(*view.weights, date.year, date.month, date.day) : nullptr) {
     lines.push_back(u"体重 " + FixedText(weight->weight, 1) + u"kg");
   }
-  if (const MemoRecord* memo = memos ? FindMemo(*memos, date.year, date.month, date.day) : nullptr) {
+  if (const MemoRecord* memo =
+          memos ? FindMemo(*memos, date.year, date.month, date.day) : nullptr) {
     if (!MemoText(*memo).empty()) lines.push_back(u"メモ " + std::u16string(MemoText(*memo)));
   }
 
@@ -49,7 +50,8 @@ std::vector<std::u16string> DayTipLines(const ChartView& view, const MemoStore* 
     const std::tm start = ChartStartDate(view);
     const int pregnancyDays = quillet::SubDay(ToTm(date), start);
     if (pregnancyDays >= 0)
-      lines.push_back(u"妊娠" + NumberText(pregnancyDays / 7) + u"週" + NumberText(pregnancyDays % 7) + u"日");
+      lines.push_back(u"妊娠" + NumberText(pregnancyDays / 7) + u"週" +
+                      NumberText(pregnancyDays % 7) + u"日");
     const std::tm due = PregnancyDueDate(temperatures, start);
     lines.push_back(u"出産予定日 " + DateWithWeekdayText(FromTm(due)));
     if (SameDate(ToTm(date), due)) marks.Add({u"★", 0, kDueDateMeaning});

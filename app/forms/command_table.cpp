@@ -15,7 +15,8 @@ std::vector<CommandRow> AcceleratorRows() {
   std::vector<CommandRow> rows;
   for (const CommandRow& row : kCommandRows)
     if (row.key.key != 0) rows.push_back(row);
-  std::sort(rows.begin(), rows.end(), [](const CommandRow& a, const CommandRow& b) { return a.id < b.id; });
+  std::sort(rows.begin(), rows.end(),
+            [](const CommandRow& a, const CommandRow& b) { return a.id < b.id; });
   return rows;
 }
 

@@ -28,8 +28,8 @@ LegendWindow::~LegendWindow() {
 }
 
 SIZE LegendWindow::WindowSize() const {
-  RECT rect{0, 0, scale_.Px(kLegendWidth),
-            LegendHeight(view_->mode, view_->shiftLines.show && view_->tools.coverLinePen != nullptr, scale_)};
+  const bool coverLine = view_->shiftLines.show && view_->tools.coverLinePen != nullptr;
+  RECT rect{0, 0, scale_.Px(kLegendWidth), LegendHeight(view_->mode, coverLine, scale_)};
   AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
@@ -105,7 +105,8 @@ void LegendWindow::Show(const ChartView& view) {
 void LegendWindow::Refresh() {
   if (window_ == nullptr || view_ == nullptr) return;
   const SIZE size = WindowSize();
-  SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(window_, nullptr, TRUE);
 }
 

@@ -361,7 +361,8 @@ bool SaveStore(Store& store, const std::filesystem::path& file, const LocalTime&
 template std::size_t LoadStore(TemperatureStore&, const std::filesystem::path&);
 template std::size_t LoadStore(WeightStore&, const std::filesystem::path&);
 template std::size_t LoadStore(MemoStore&, const std::filesystem::path&);
-template bool SaveStore(TemperatureStore&, const std::filesystem::path&, const LocalTime&, std::size_t*);
+template bool SaveStore(TemperatureStore&, const std::filesystem::path&, const LocalTime&,
+                        std::size_t*);
 template bool SaveStore(WeightStore&, const std::filesystem::path&, const LocalTime&, std::size_t*);
 template bool SaveStore(MemoStore&, const std::filesystem::path&, const LocalTime&, std::size_t*);
 

@@ -17,8 +17,9 @@
 AppState gApp;
 
 // Everything AppState owns, released once the files are safely written, in this order: the chart's
-// tip and legend, the main form, the accelerators, the chart, the four dialog contexts, the record stores. Deleting the main
-// form destroys the main window, whose destruction posts the quit message.
+// tip and legend, the main form, the accelerators, the chart, the four dialog contexts, the record
+// stores. Deleting the main form destroys the main window, whose destruction posts the quit
+// message.
 void ReleaseAppState() {
   gApp.ChartTip.reset();
   gApp.Legend.reset();

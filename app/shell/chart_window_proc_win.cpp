@@ -45,7 +45,8 @@ void OnChartClick(HWND window, LPARAM lParam) {
 // WM_KEYDOWN: true when the key scrolls the chart.
 bool OnChartKey(WPARAM key) {
   ChartScrollRequest request;
-  if (gApp.Chart == nullptr || !KeyScrollRequest(*gApp.Chart, static_cast<int>(key), request)) return false;
+  if (gApp.Chart == nullptr || !KeyScrollRequest(*gApp.Chart, static_cast<int>(key), request))
+    return false;
   ScrollChartAndHideTip(request);
   return true;
 }
@@ -59,7 +60,8 @@ void ScrollChartAndHideTip(const std::optional<ChartScrollRequest>& request) {
 
 LRESULT OnChartWheel(UINT message, WPARAM wParam) {
   std::optional<ChartScrollRequest> request;
-  if (gApp.Chart != nullptr) request = WheelScrollRequest(*gApp.Chart, wParam, message == WM_MOUSEHWHEEL);
+  if (gApp.Chart != nullptr)
+    request = WheelScrollRequest(*gApp.Chart, wParam, message == WM_MOUSEHWHEEL);
   ScrollChartAndHideTip(request);
   return 0;
 }

@@ -31,7 +31,8 @@ int OnCsvExportCommand(HWND mainWindow) {
     Tell(mainWindow, u"CSVファイルを書き出せませんでした。", MB_ICONERROR);
     return 1;
   }
-  Tell(mainWindow, CsvExportDoneText(gApp.Records->temperatures.records.Size()), MB_ICONINFORMATION);
+  Tell(mainWindow, CsvExportDoneText(gApp.Records->temperatures.records.Size()),
+       MB_ICONINFORMATION);
   return 1;
 }
 

@@ -53,7 +53,8 @@ int UpdateEntry(const DateYmd& date, const TemperatureRecord& temperature, const
   if (refusal != EntryRefusal::None) return Refuse(refusal);
   // "更新(&M)" is enabled only for a day with a record; without one there is nothing to update,
   // and weight or memo records must not appear for a day that has no temperature.
-  if (FindTemperature(gApp.Records->temperatures, date.year, date.month, date.day) == nullptr) return 0;
+  if (FindTemperature(gApp.Records->temperatures, date.year, date.month, date.day) == nullptr)
+    return 0;
   ApplyUpdateEntry(*gApp.Records, temperature, weight, memo);
   return Done(date, u"更新");
 }

@@ -62,7 +62,8 @@ DataFilesState LoadedFilesState(const RecordStores& stores, const DataFilePaths&
   ForEachStore(stores, [&](StoreKind kind, const auto& store) {
     const std::u16string name = paths[kind].filename().u16string();
     bool copyMissing = false;
-    for (const DamagedFile& file : damaged) copyMissing = copyMissing || (!file.copyKept && file.name == name);
+    for (const DamagedFile& file : damaged)
+      copyMissing = copyMissing || (!file.copyKept && file.name == name);
     files[kind] = LoadedFileState(paths[kind], store.records.version, copyMissing);
   });
   return files;

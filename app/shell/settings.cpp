@@ -36,7 +36,9 @@ std::string ColorText(ColorRef c) {
 template <int Slot>
 constexpr SettingsKey ColorSlotKey(const char* name, const char* defaultText) {
   return {name, defaultText,
-          [](std::string_view text, SettingsValues& v) { return ParseColorText(text, v.colors[Slot]); },
+          [](std::string_view text, SettingsValues& v) {
+            return ParseColorText(text, v.colors[Slot]);
+          },
           [](const SettingsValues& v) { return ColorText(v.colors[Slot]); }};
 }
 
@@ -56,7 +58,8 @@ std::string IntegerText(int value) {
 constexpr bool AnyInt(int) { return true; }
 
 // The text read by `Parse` into the field, when it gives a value `Valid` accepts.
-template <typename T, bool (*Parse)(std::string_view, T&), T SettingsValues::*Field, bool (*Valid)(T)>
+template <typename T, bool (*Parse)(std::string_view, T&), T SettingsValues::*Field,
+          bool (*Valid)(T)>
 bool ReadValid(std::string_view text, SettingsValues& values) {
   T value{};
   if (!Parse(text, value) || !Valid(value)) return false;

@@ -34,8 +34,9 @@ SettingsTexts ReadKeys(const std::wstring& path) {
   for (int i = 0; i < kSettingsKeyCount; ++i) {
     const SettingsKey& key = kSettingsKeys[i];
     wchar_t value[kSettingsValueBuffer] = {};
-    GetPrivateProfileStringW(kSection, WideAscii(key.name).c_str(), WideAscii(key.defaultText).c_str(),
-                             value, kSettingsValueBuffer, path.c_str());
+    GetPrivateProfileStringW(kSection, WideAscii(key.name).c_str(),
+                             WideAscii(key.defaultText).c_str(), value, kSettingsValueBuffer,
+                             path.c_str());
     texts[i] = NarrowValue(value);
   }
   return texts;

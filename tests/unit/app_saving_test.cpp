@@ -67,7 +67,8 @@ TEST(Saving, ADamagedFileWithoutItsCopyIsCopiedBeforeItIsReplaced) {
   for (const bool backupBlocked : {false, true}) {
     SavedFolder f;
     WriteBytes(f.Path("TEMPERATURE_DATA.dat"), damaged);
-    f.files[StoreKind::Temperature] = LoadedFileState(f.Path("TEMPERATURE_DATA.dat"), f.temperatures.records.version, true);
+    f.files[StoreKind::Temperature] =
+        LoadedFileState(f.Path("TEMPERATURE_DATA.dat"), f.temperatures.records.version, true);
     if (backupBlocked) WriteBytes(f.folder / "backup", "a file in the way");
     f.AddTemperature(2, 36.7);
     EXPECT_FALSE(f.Save().failed);
@@ -129,7 +130,8 @@ TEST(Saving, TheStartUpLoadReadsEachStoreFromItsFileAndNotesItsDamage) {
   WriteBytes(f.Path("WEIGHT_DATA.dat"), "2026/12/1,50.0\r\nbroken\r\n");
   WriteBytes(f.Path("MEMO_DATA.dat"), std::string("x\0\r\0\n\0", 6));
   RecordStores loaded;
-  const std::vector<DamagedFile> damaged = LoadDataFiles(loaded, f.Paths(), test_support::kSaveMoment);
+  const std::vector<DamagedFile> damaged =
+      LoadDataFiles(loaded, f.Paths(), test_support::kSaveMoment);
   EXPECT_EQ(test_support::Describe(loaded.temperatures), "2026/12/1,36.50,0");
   EXPECT_EQ(test_support::Describe(loaded.weights), "2026/12/1,50.0");
   EXPECT_TRUE(loaded.memos.records.Empty());

@@ -32,7 +32,8 @@ TEST(CommandTable, CheckMarksFollowTheModeAndTheShiftSwitch) {
       const bool expected = row.check == MenuCheck::ChartMode ? row.mode == c.checkedMode
                             : row.check == MenuCheck::ShowShift ? c.state.showShift
                                                                  : false;
-      EXPECT_EQ(IsCommandChecked(row, c.state), expected) << row.id << " in mode " << c.state.chartMode;
+      EXPECT_EQ(IsCommandChecked(row, c.state), expected)
+          << row.id << " in mode " << c.state.chartMode;
     }
   }
   EXPECT_TRUE(IsCommandChecked(*FindCommandRow(kTemperatureModeCommand), MenuCheckState{}));
