@@ -144,7 +144,8 @@ bool HasDailyCopies(const fs::path& file) {
   // The data file names are kept with the leading separator the program appends them with.
   const fs::path name = file.filename();
   return name == fs::path(kTemperatureFileName + 1) || name == fs::path(kWeightFileName + 1) ||
-         name == fs::path(kMemoFileName + 1) || name == fs::path("Tovela.ini");
+         name == fs::path(kMemoFileName + 1) || name == fs::path(kSignsFileName + 1) ||
+         name == fs::path("Tovela.ini");
 }
 
 std::string DailyFolderName(const DateYmd& date) {

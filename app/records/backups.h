@@ -35,7 +35,7 @@ LocalTime CurrentLocalTime();
 
 // "backup" in the folder that holds `file`.
 std::filesystem::path BackupFolderFor(const std::filesystem::path& file);
-// True for the files that get daily copies: the three data files and Tovela.ini.
+// True for the files that get daily copies: the data files and Tovela.ini.
 bool HasDailyCopies(const std::filesystem::path& file);
 
 // "2026-12-07"; ParseDailyFolderName accepts exactly that form of a real calendar date.

@@ -1,4 +1,4 @@
-// Reading and writing the three data files.
+// Reading and writing the data files.
 //
 // Files are handled as bytes: lines end in CR LF on disk whatever the platform, numbers are
 // formatted by the standard library's own conversion (not the C runtime's printf), and memo
@@ -172,6 +172,48 @@ LineRead ParseMemoLine(std::u16string_view line, MemoRecord& record) {
   return ReadWholeOrInPart(whole);
 }
 
+// The fields between commas, empty ones kept: a sign line's empty field means "not recorded".
+std::vector<std::string_view> FieldsKeepingEmpty(std::string_view line) {
+  std::vector<std::string_view> out;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = line.find(',', start);
+    out.push_back(line.substr(start, comma == std::string_view::npos ? line.npos : comma - start));
+    if (comma == std::string_view::npos) return out;
+    start = comma + 1;
+  }
+}
+
+// One sign field: blank is "not recorded"; a whole integer within [0, count) is the sign;
+// anything else is not read (`whole` cleared) and leaves the sign unrecorded.
+signed char ReadSign(std::string_view field, int count, bool& whole) {
+  if (OnlyBlanksFrom(field, 0)) return kNoSign;
+  bool fieldWhole = true;
+  const int value = LeadingInteger(field, fieldWhole);
+  if (!fieldWhole || value < 0 || value >= count) {
+    whole = false;
+    return kNoSign;
+  }
+  return static_cast<signed char>(value);
+}
+
+// "y/m/d,4,1,1": date, mucus level (0-4), ovulation test (0-2), intercourse (1; 0 or empty:
+// not recorded). Fewer than four fields or no calendar date: nothing read.
+LineRead ParseSignsLine(std::string_view line, SignRecord& record) {
+  const auto fields = FieldsKeepingEmpty(line);
+  DateYmd date;
+  bool whole = fields.size() == 4;
+  if (fields.size() < 4 || !ParseDate(fields[0], date, whole)) return LineRead::Nothing;
+  record = SignRecord{};
+  record.year = date.year;
+  record.month = date.month;
+  record.day = date.day;
+  record.mucus = ReadSign(fields[1], kMucusLevelCount, whole);
+  record.ovulationTest = ReadSign(fields[2], kOvulationTestResultCount, whole);
+  record.intercourse = ReadSign(fields[3], 2, whole) == 1 ? 1 : 0;
+  return ReadWholeOrInPart(whole);
+}
+
 // --- Writing -------------------------------------------------------------------------------
 
 void AppendDate(std::string& out, int year, int month, int day) {
@@ -265,6 +307,20 @@ std::size_t ReadDataBytes(std::string_view bytes, MemoStore& store) {
   return skipped;
 }
 
+// A line of only empty fields holds no sign and loses nothing; a line whose fields were not
+// read gives no sign and counts with the damaged ones.
+std::size_t ReadDataBytes(std::string_view bytes, SignStore& store) {
+  std::size_t skipped = 0;
+  ForEachLine(bytes, [&](std::string_view line, std::size_t) {
+    SignRecord record;
+    const LineRead read = ParseSignsLine(line, record);
+    const bool stored = read != LineRead::Nothing && InsertSigns(record, store);
+    const bool heldNothing = read == LineRead::Whole && !record.HasAnySign();
+    if (!(stored && read == LineRead::Whole) && !heldNothing && !IsBlank(line)) ++skipped;
+  });
+  return skipped;
+}
+
 std::string DataFileBytes(const TemperatureStore& store) {
   std::string out;
   for (const TemperatureRecord* r = store.head(); r != nullptr; r = r->next) {
@@ -306,22 +362,36 @@ std::string DataFileBytes(const MemoStore& store) {
   return out;
 }
 
+std::string DataFileBytes(const SignStore& store) {
+  std::string out;
+  for (const SignRecord* r = store.head(); r != nullptr; r = r->next) {
+    AppendDate(out, r->year, r->month, r->day);
+    if (r->mucus != kNoSign) AppendInteger(out, r->mucus);
+    out += ',';
+    if (r->ovulationTest != kNoSign) AppendInteger(out, r->ovulationTest);
+    out += r->intercourse == 1 ? ",1\r\n" : ",\r\n";
+  }
+  return out;
+}
+
 namespace {
 
 bool Insert(const TemperatureRecord& r, TemperatureStore& store) { return InsertTemperature(r, store); }
 bool Insert(const WeightRecord& r, WeightStore& store) { return InsertWeight(r, store); }
 bool Insert(const MemoRecord& r, MemoStore& store) { return InsertMemo(r, store); }
+bool Insert(const SignRecord& r, SignStore& store) { return InsertSigns(r, store); }
 
-// Reads the file whole into the store. A missing file is created empty; a file that exists but
-// cannot be read is left exactly as it is, and the store remembers that for its save.
+// Reads the file whole into the store. A missing file is created empty when `createMissing`; a
+// file that exists but cannot be read is left exactly as it is, and the store remembers that for
+// its save.
 template <typename Store>
-std::size_t Load(Store& store, const std::filesystem::path& file) {
+std::size_t Load(Store& store, const std::filesystem::path& file, bool createMissing = true) {
   std::string bytes;
   switch (data_file_io::ReadWholeFile(file, bytes)) {
     case data_file_io::ReadResult::Read:
       return ReadDataBytes(bytes, store);
     case data_file_io::ReadResult::Missing:
-      data_file_io::CreateEmptyFileIfMissing(file);
+      if (createMissing) data_file_io::CreateEmptyFileIfMissing(file);
       break;
     case data_file_io::ReadResult::Unreadable:
       store.records.fileUnread = true;
@@ -367,6 +437,9 @@ std::size_t LoadWeightData(WeightStore& store, const std::filesystem::path& file
 std::size_t LoadMemoData(MemoStore& store, const std::filesystem::path& file) {
   return Load(store, file);
 }
+std::size_t LoadSignsData(SignStore& store, const std::filesystem::path& file) {
+  return Load(store, file, false);
+}
 
 bool SaveTemperatureData(TemperatureStore& store, const std::filesystem::path& file,
                          const LocalTime& now, std::size_t* damagedLines) {
@@ -378,5 +451,14 @@ bool SaveWeightData(WeightStore& store, const std::filesystem::path& file, const
 }
 bool SaveMemoData(MemoStore& store, const std::filesystem::path& file, const LocalTime& now,
                   std::size_t* damagedLines) {
+  return Save(store, file, now, damagedLines);
+}
+bool SaveSignsData(SignStore& store, const std::filesystem::path& file, const LocalTime& now,
+                   std::size_t* damagedLines) {
+  const bool nothingToKeep = store.records.Empty() && !store.records.fileUnread;
+  if (nothingToKeep && !data_file_io::ReadFileStamp(file).exists) {
+    if (damagedLines != nullptr) *damagedLines = 0;
+    return true;
+  }
   return Save(store, file, now, damagedLines);
 }
