@@ -9,6 +9,7 @@
 
 #include "chart_internal.h"
 #include "dates.h"
+#include "signs_band.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ void MakeChartTools(ChartPlot& plot, const FontDesc& bold, const FontDesc& day,
   }
   t.dotBrush = f.MakeSolidBrush(c.GraphColor);
   if (plot.shiftLines.show) t.coverLinePen = MakeCoverLinePen(plot);
+  MakeSignsBandTools(plot, day);
 }
 
 void SetShiftLineStyle(ChartPlot& plot, const ShiftLineStyle& style) {
@@ -76,6 +78,7 @@ void ReleaseChartTools(ChartPlot& plot) {
       if (tool != nullptr) plot.toolFactory->DeleteTool(tool);
     }
   }
+  ReleaseSignsBandTools(plot);
   t = ChartTools{};
 }
 

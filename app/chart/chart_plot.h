@@ -30,6 +30,11 @@ struct ChartTools {
   DrawTool markBrush = nullptr;
   DrawTool dotBrush = nullptr;
   DrawTool coverLinePen = nullptr;  // only while the shift lines are shown
+  // Only while the signs band is laid out: the mucus cells' brushes and the symbols' fonts, one
+  // whose full-width glyph fills a day column and one half as wide for "＋＋".
+  DrawTool mucusBrushes[kMucusLevelCount] = {};
+  DrawTool signFont = nullptr;
+  DrawTool signNarrowFont = nullptr;
 };
 
 // The reading of the curve on the temperature chart: each cycle's cover line and the line of its
@@ -46,6 +51,13 @@ struct ChartPlot {
   int dayWidth = 0;   // pixels per day column
   int penWidth = 1;   // the width MakeChartTools gave the pens (the cover-line pen follows it)
   int rowHeight = 0;  // pixels per row of the value scale
+
+  // The signs recorded beside the temperature (not owned). While they hold one, the temperature
+  // chart and the printed page lay out their band of three rows under the plot (signs_band.h):
+  // from bandTop, each row bandRowHeight high.
+  const SignStore* signs = nullptr;
+  bool signsBand = false;
+  int bandTop = 0, bandRowHeight = 0;
 
   ColorScheme colors;
   ShiftLineStyle shiftLines;
@@ -64,7 +76,8 @@ struct ChartPlot {
 
 // Makes the tools from the colours in this order: the two fonts, the frame, grid, dotted grid,
 // graph and dashed average-line pens, the white brush, the today and mark brushes when
-// `columnBrushes`, the point brush, and the cover-line pen when the shift lines are shown. Every
+// `columnBrushes`, the point brush, the cover-line pen when the shift lines are shown, and the
+// mucus brushes while the signs band is laid out. Every
 // pen `penWidth` pixels wide. Nothing without a tool factory.
 void MakeChartTools(ChartPlot& plot, const FontDesc& bold, const FontDesc& day, bool columnBrushes,
                     int penWidth = 1);

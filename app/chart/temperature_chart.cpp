@@ -1,5 +1,5 @@
-// The data layer of temperature mode: calendar header, marks, today, day lines, the basal
-// temperature curve, then the grid over it, the cycles' cover lines and first high days (when
+// The data layer of temperature mode: calendar header, marks, today, the signs band's cells, day
+// lines, the basal temperature curve, then the grid over it, the cycles' cover lines and first high days (when
 // shown) and the dashed average line.
 #include "chart_columns.h"
 #include "chart_drawing.h"
@@ -14,6 +14,7 @@ void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
   ClearHeaderRow(v, canvas, P / 3 + 1, P / 3 * 2);
   ClearHeaderRow(v, canvas, P / 3 * 2 + 1, P);
   ClearStrip(v, canvas);
+  ClearSignsBand(v, canvas);
 
   const std::tm today = TodayOf(v);
   const TemperatureStore* store = v.temperatures;
@@ -24,6 +25,7 @@ void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
   int previousMonth = 0;
   const YearMonthLabelStyle label = ScreenYearMonthLabel(v);
   DayCursor<TemperatureRecord> records(store ? &store->records : nullptr, FromTm(first));
+  DayCursor<SignRecord> signs(v.signsBand ? &v.signs->records : nullptr, FromTm(first));
   const std::tm dayAfter = ForEachVisibleColumn(v, first, [&](const DayColumn& c) {
     const TemperatureRecord* record = records.At(c.date);
     DrawYearMonthLabel(v, canvas, c, previousMonth, P / 3, label);
@@ -40,6 +42,8 @@ void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
       canvas.FillRect(column, v.tools.markBrush);
     }
     if (SameDate(c.day, today)) canvas.FillRect(column, v.tools.todayBrush);
+    if (const SignRecord* daySigns = signs.At(c.date))
+      DrawSignCells(v, canvas, column, v.clientBottom, *daySigns, LineAbove(v), LineBelow(v));
 
     DrawDayLine(v, canvas, c, P / 3 + 1, v.clientBottom);
     if (record != nullptr) curve.AddPoint(*record, c);

@@ -258,8 +258,10 @@ bool ParseNumber(std::string_view text, double& value) {
   return result.ec == std::errc() && result.ptr == text.data() + text.size();
 }
 
-enum Column { kDate, kTemperature, kPeriod, kWeight, kMemo, kColumnCount };
-constexpr std::string_view kColumnNames[kColumnCount] = {"日付", "基礎体温", "月経開始", "体重", "メモ"};
+enum Column { kDate, kTemperature, kPeriod, kWeight, kMemo, kMucus, kOvulationTest, kIntercourse,
+              kColumnCount };
+constexpr std::string_view kColumnNames[kColumnCount] = {
+    "日付", "基礎体温", "月経開始", "体重", "メモ", "おりもの", "排卵検査薬", "性交"};
 constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
 
 // Which field holds each column; false when "日付" or "基礎体温" is missing or a name repeats.
@@ -299,7 +301,37 @@ std::optional<CsvProblemKind> ReadRow(const std::vector<std::string>& fields,
   row.hasPeriodColumn = columns[kPeriod] != kNoColumn;
   row.hasWeightColumn = columns[kWeight] != kNoColumn;
   row.hasMemoColumn = columns[kMemo] != kNoColumn;
+  row.hasMucusColumn = columns[kMucus] != kNoColumn;
+  row.hasOvulationTestColumn = columns[kOvulationTest] != kNoColumn;
+  row.hasIntercourseColumn = columns[kIntercourse] != kNoColumn;
   if (!ParseCsvDate(field(kDate), row.date)) return CsvProblemKind::Date;
+  // The signs are read first, to tell a day of signs alone (nothing but its date and signs), but
+  // their problems come after those of the columns before them.
+  const auto readSign = [&](Column c, int count, CsvProblemKind kind, signed char& sign,
+                            std::optional<CsvProblemKind>& problem) {
+    const std::string_view text = Trim(field(c));
+    int value = 0;
+    if (text.empty()) return;
+    if (ParseDigits(text, 1, value) && value < count) {
+      sign = static_cast<signed char>(value);
+    } else if (!problem) {
+      problem = kind;
+    }
+  };
+  std::optional<CsvProblemKind> signProblem;
+  readSign(kMucus, kMucusLevelCount, CsvProblemKind::Mucus, row.mucus, signProblem);
+  readSign(kOvulationTest, kOvulationTestResultCount, CsvProblemKind::OvulationTest,
+           row.ovulationTest, signProblem);
+  const std::string_view intercourse = Trim(field(kIntercourse));
+  if (intercourse != "" && intercourse != "0" && intercourse != "1" && !signProblem)
+    signProblem = CsvProblemKind::Intercourse;
+  row.intercourse = intercourse == "1" ? 1 : 0;
+  const bool anySign = row.mucus != kNoSign || row.ovulationTest != kNoSign || row.intercourse != 0;
+  if (anySign && Trim(field(kTemperature)).empty() && Trim(field(kPeriod)).empty() &&
+      Trim(field(kWeight)).empty() && Trim(field(kMemo)).empty()) {
+    row.hasTemperature = false;
+    return signProblem;
+  }
   if (!ParseNumber(field(kTemperature), row.temperature) || !IsStorableTemperature(row.temperature))
     return CsvProblemKind::Temperature;
   const std::string_view period = Trim(field(kPeriod));
@@ -311,7 +343,7 @@ std::optional<CsvProblemKind> ReadRow(const std::vector<std::string>& fields,
   if (!Utf16FromUtf8(field(kMemo), row.memo) || row.memo.find(u'\0') != std::u16string::npos)
     return CsvProblemKind::Memo;
   row.memo.resize(MemoKeptLength(row.memo));
-  return std::nullopt;
+  return signProblem;
 }
 
 std::uint32_t DateKey(const DateYmd& d) {
@@ -444,6 +476,9 @@ std::u16string CsvProblemText(const CsvProblem& problem) {
     case CsvProblemKind::Period: return text + u"月経開始が正しくありません。";
     case CsvProblemKind::Weight: return text + u"体重が正しくありません。";
     case CsvProblemKind::Memo: return text + u"メモに読み取れない文字があります。";
+    case CsvProblemKind::Mucus: return text + u"おりものが正しくありません。";
+    case CsvProblemKind::OvulationTest: return text + u"排卵検査薬が正しくありません。";
+    case CsvProblemKind::Intercourse: return text + u"性交が正しくありません。";
     case CsvProblemKind::DuplicateDate:
       return text + u"日付が" + Utf16Digits(problem.otherLine) + u"行目と重複しています。";
   }

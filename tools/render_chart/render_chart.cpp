@@ -5,7 +5,8 @@
 //   render_chart <data folder> print <page width> <page height> <dpi> <first day y-m-d>
 //                <end date y-m-d> <out.bmp> [--repeat N]
 //
-// The folder holds TEMPERATURE_DATA.dat, WEIGHT_DATA.dat (a missing one is created empty). The
+// The folder holds TEMPERATURE_DATA.dat, WEIGHT_DATA.dat (a missing one is created empty) and
+// SIGNS_DATA.dat when signs are to be drawn. The
 // colours are the settings file's defaults. Exit code 0 when the image was written.
 //
 // With --repeat N the tool also times the real GDI drawing, N times each, and prints the means in
@@ -141,13 +142,15 @@ int RenderScreen(const std::wstring& folder, wchar_t** a, int repeat) {
     return Usage();
   TemperatureStore temperatures;
   WeightStore weights;
+  SignStore signs;
   LoadTemperatureData(temperatures, folder + kTemperatureFileName);
   LoadWeightData(weights, folder + kWeightFileName);
+  LoadSignsData(signs, folder + kSignsFileName);
   const std::tm now = ToTm(today);
   auto bar = std::make_unique<ValueScrollBar>();
   ValueScrollBar* scroll = bar.get();
   auto view = CreateChartView(0, 0, width, height, nullptr, std::move(bar), &temperatures,
-                              &weights, &GdiDrawingTools(), [now] { return now; });
+                              &weights, &GdiDrawingTools(), [now] { return now; }, {}, &signs);
   SetChartScrollRange(*view);
   SetChartColors(*view, kColors);
   SetChartMode(*view, mode);
@@ -180,10 +183,12 @@ int RenderPrint(const std::wstring& folder, wchar_t** a, int repeat) {
       width > 10000 || height > 10000 || dpi <= 0)
     return Usage();
   TemperatureStore temperatures;
+  SignStore signs;
   LoadTemperatureData(temperatures, folder + kTemperatureFileName);
+  LoadSignsData(signs, folder + kSignsFileName);
   auto view = CreatePrintChartView(width, height, &temperatures,
                                    ChartFloorTemperature(temperatures), kColors,
-                                   &GdiDrawingTools());
+                                   &GdiDrawingTools(), &signs);
   ChartBitmap bitmap(width, height);
   if (!bitmap.ok()) return 1;
   {

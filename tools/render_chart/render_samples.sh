@@ -22,6 +22,10 @@ render render_temperature screen 1 1000 600 30 2007-5-16
 render render_weight screen 2 1000 600 30 2007-5-16
 render render_pregnancy screen 3 1000 600 today 2007-5-16
 render render_print_page print 3508 2479 300 2007-3-20 2007-5-10
+# The same records with signs beside them: the band under the chart and the page, for review.
+data="$(winpath "$here/sample-signs")"
+render render_temperature_signs screen 1 1000 600 30 2007-5-16
+render render_print_page_signs print 3508 2479 300 2007-3-20 2007-5-10
 # The renders are those of the program before it followed the display scale, byte for byte
 # (renders-96dpi.sha256, taken from that program with this prefix's fonts).
 if ! (cd "$out" && sha256sum --quiet -c "$here/renders-96dpi.sha256"); then
