@@ -3,6 +3,7 @@
 
 #include "chart_internal.h"
 #include "chart_marks.h"
+#include "sign_texts.h"
 
 namespace {
 
@@ -42,6 +43,16 @@ std::vector<std::u16string> DayTipLines(const ChartView& view, const MemoStore* 
   }
   if (const MemoRecord* m = memos ? FindMemo(*memos, date.year, date.month, date.day) : nullptr) {
     if (!MemoText(*m).empty()) lines.push_back(u"メモ " + std::u16string(MemoText(*m)));
+  }
+  if (const SignRecord* s =
+          view.signs ? FindSigns(*view.signs, date.year, date.month, date.day) : nullptr) {
+    if (IsMucusLevel(s->mucus))
+      lines.push_back(std::u16string(kMucusCaption) + u" " + kMucusLevelTexts[s->mucus]);
+    if (IsOvulationTestResult(s->ovulationTest)) {
+      lines.push_back(std::u16string(kOvulationTestCaption) + u" " +
+                      kOvulationTestTexts[s->ovulationTest]);
+    }
+    if (s->intercourse != 0) lines.emplace_back(kIntercourseText);
   }
 
   StripMarks marks;

@@ -18,8 +18,7 @@ DrawTool gTextFont = nullptr;
 DisplayScale gScale;  // the owner's, as the legend opened
 
 SIZE WindowSizeFor(const ChartView& view) {
-  RECT rect{0, 0, gScale.Px(kLegendWidth),
-            LegendHeight(view.mode, view.shiftLines.show && view.tools.coverLinePen != nullptr, gScale)};
+  RECT rect{0, 0, gScale.Px(kLegendWidth), LegendHeightOf(view, gScale)};
   AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
