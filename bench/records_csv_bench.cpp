@@ -36,21 +36,17 @@ void FillStores(int days, TemperatureStore& temperatures, WeightStore& weights, 
 }
 
 void BM_WriteCsv(benchmark::State& state) {
-  TemperatureStore t;
-  WeightStore w;
-  MemoStore m;
-  FillStores(static_cast<int>(state.range(0)), t, w, m);
-  for (auto _ : state) benchmark::DoNotOptimize(RecordsCsvBytes(t, w, m));
+  RecordStores s;
+  FillStores(static_cast<int>(state.range(0)), s.temperatures, s.weights, s.memos);
+  for (auto _ : state) benchmark::DoNotOptimize(RecordsCsvBytes(s));
   state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_WriteCsv)->RangeMultiplier(4)->Range(1 << 10, 1 << 16)->Complexity();
 
 void BM_ParseCsv(benchmark::State& state) {
-  TemperatureStore t;
-  WeightStore w;
-  MemoStore m;
-  FillStores(static_cast<int>(state.range(0)), t, w, m);
-  const std::string bytes = RecordsCsvBytes(t, w, m);
+  RecordStores s;
+  FillStores(static_cast<int>(state.range(0)), s.temperatures, s.weights, s.memos);
+  const std::string bytes = RecordsCsvBytes(s);
   for (auto _ : state) benchmark::DoNotOptimize(ParseRecordsCsv(bytes));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
   state.SetComplexityN(state.range(0));

@@ -20,9 +20,9 @@ void BM_SaveAfterOneEntry(benchmark::State& state) {
   const fs::path folder = fs::temp_directory_path() / ("tovela-save-bench-" + std::to_string(years));
   fs::remove_all(folder);
   fs::create_directories(folder);
-  TemperatureStore temperatures;
-  WeightStore weights;
-  MemoStore memos;
+  RecordStores stores;
+  TemperatureStore& temperatures = stores.temperatures;
+  WeightStore& weights = stores.weights;
   std::tm day = quillet::MakeDate(2000, 1, 1);
   for (int i = 0; i < years * 365; ++i, day = quillet::GetNextDay(day)) {
     TemperatureRecord t;
@@ -35,18 +35,18 @@ void BM_SaveAfterOneEntry(benchmark::State& state) {
     InsertWeight(w, weights);
   }
   DataFilesState files;
-  files.temperature = LoadedFileState(folder / "TEMPERATURE_DATA.dat", 0, false);
-  files.weight = LoadedFileState(folder / "WEIGHT_DATA.dat", 0, false);
-  files.memo = LoadedFileState(folder / "MEMO_DATA.dat", 0, false);
+  files[StoreKind::Temperature] = LoadedFileState(folder / "TEMPERATURE_DATA.dat", 0, false);
+  files[StoreKind::Weight] = LoadedFileState(folder / "WEIGHT_DATA.dat", 0, false);
+  files[StoreKind::Memo] = LoadedFileState(folder / "MEMO_DATA.dat", 0, false);
   const LocalTime now{2030, 1, 1, 12, 0, 0};
-  SaveDataFiles(files, temperatures, weights, memos, SaveScope::Everything, now);
+  SaveDataFiles(files, stores, SaveScope::Everything, now);
 
   TemperatureRecord entry = *temperatures.records.Last();
   bool failed = false;
   for (auto _ : state) {
     entry.temperature = entry.temperature > 36.5 ? 36.4 : 36.6;  // the update of the last day
     UpdateTemperature(entry, temperatures);
-    failed = SaveDataFiles(files, temperatures, weights, memos, SaveScope::Changed, now).failed || failed;
+    failed = SaveDataFiles(files, stores, SaveScope::Changed, now).failed || failed;
   }
   if (failed) state.SkipWithError("a save failed");
   state.counters["records"] = static_cast<double>(temperatures.records.Size());

@@ -74,14 +74,14 @@ RecordAction UpdateActionFor(bool has, bool present) {
   return present ? RecordAction::Insert : RecordAction::Nothing;
 }
 
-void ApplyAddEntry(EntryStores stores, const TemperatureRecord& temperature,
+void ApplyAddEntry(RecordStores& stores, const TemperatureRecord& temperature,
                    const WeightRecord& weight, const MemoRecord& memo) {
   InsertTemperature(temperature, stores.temperatures);
   if (weight.weight != 0.0) InsertWeight(weight, stores.weights);
   if (memo.text[0] != u'\0') InsertMemo(memo, stores.memos);
 }
 
-void ApplyUpdateEntry(EntryStores stores, const TemperatureRecord& temperature,
+void ApplyUpdateEntry(RecordStores& stores, const TemperatureRecord& temperature,
                       const WeightRecord& weight, const MemoRecord& memo) {
   UpdateTemperature(temperature, stores.temperatures);
 
@@ -102,7 +102,7 @@ void ApplyUpdateEntry(EntryStores stores, const TemperatureRecord& temperature,
   }
 }
 
-void ApplyDeleteEntry(EntryStores stores, const DateYmd& date) {
+void ApplyDeleteEntry(RecordStores& stores, const DateYmd& date) {
   DeleteTemperature(stores.temperatures, date.year, date.month, date.day);
   DeleteWeight(stores.weights, date.year, date.month, date.day);
   DeleteMemo(stores.memos, date.year, date.month, date.day);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "date_ymd.h"
-#include "record_stores.h"
+#include "records_bundle.h"
 
 // Why an entry is refused; each has its own message (EntryRefusalText).
 enum class EntryRefusal {
@@ -25,13 +25,6 @@ enum class EntryRefusal {
 // ("0x24" is 0, not 36).
 double ReadEntryNumber(const wchar_t* text);
 
-// The stores an entry touches.
-struct EntryStores {
-  TemperatureStore& temperatures;
-  WeightStore& weights;
-  MemoStore& memos;
-};
-
 // The checks of an add, in order: future date, temperature, weight, comma in the memo.
 EntryRefusal CheckAddEntry(const DateYmd& date, const TemperatureRecord& temperature,
                            const WeightRecord& weight, const MemoRecord& memo, const DateYmd& today);
@@ -48,11 +41,11 @@ RecordAction UpdateActionFor(bool has, bool present);
 
 // Store changes, made only after the matching check gave None. An add inserts the temperature,
 // the weight when it is not 0.0 and the memo when it is not empty.
-void ApplyAddEntry(EntryStores stores, const TemperatureRecord& temperature,
+void ApplyAddEntry(RecordStores& stores, const TemperatureRecord& temperature,
                    const WeightRecord& weight, const MemoRecord& memo);
-void ApplyUpdateEntry(EntryStores stores, const TemperatureRecord& temperature,
+void ApplyUpdateEntry(RecordStores& stores, const TemperatureRecord& temperature,
                       const WeightRecord& weight, const MemoRecord& memo);
-void ApplyDeleteEntry(EntryStores stores, const DateYmd& date);
+void ApplyDeleteEntry(RecordStores& stores, const DateYmd& date);
 
 // Whether the memo text holds the half-width comma "," (the full-width "，" is allowed).
 bool MemoHasComma(const MemoRecord& memo);

@@ -10,6 +10,7 @@
 
 #include "data_file_io.h"
 #include "data_files.h"
+#include "records_bundle.h"
 #include "dates.h"
 
 namespace fs = std::filesystem;
@@ -143,9 +144,9 @@ fs::path BackupFolderFor(const fs::path& file) { return file.parent_path() / kBa
 bool HasDailyCopies(const fs::path& file) {
   // The data file names are kept with the leading separator the program appends them with.
   const fs::path name = file.filename();
-  return name == fs::path(kTemperatureFileName + 1) || name == fs::path(kWeightFileName + 1) ||
-         name == fs::path(kMemoFileName + 1) || name == fs::path(kSignsFileName + 1) ||
-         name == fs::path("Tovela.ini");
+  for (const wchar_t* dataFile : kDataFileNames)
+    if (name == fs::path(dataFile + 1)) return true;
+  return name == fs::path("Tovela.ini");
 }
 
 std::string DailyFolderName(const DateYmd& date) {

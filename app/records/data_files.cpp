@@ -10,6 +10,7 @@
 #include <climits>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "data_file_io.h"
@@ -381,17 +382,24 @@ bool Insert(const WeightRecord& r, WeightStore& store) { return InsertWeight(r, 
 bool Insert(const MemoRecord& r, MemoStore& store) { return InsertMemo(r, store); }
 bool Insert(const SignRecord& r, SignStore& store) { return InsertSigns(r, store); }
 
-// Reads the file whole into the store. A missing file is created empty when `createMissing`; a
+}  // namespace
+
+// The signs file exists only once a sign was recorded; every other data file is made empty when
+// it is missing.
+template <typename Store>
+constexpr bool MadeWhenMissing = !std::is_same_v<Store, SignStore>;
+
+// Reads the file whole into the store. A missing file is created empty (not the signs file); a
 // file that exists but cannot be read is left exactly as it is, and the store remembers that for
 // its save.
 template <typename Store>
-std::size_t Load(Store& store, const std::filesystem::path& file, bool createMissing = true) {
+std::size_t LoadStore(Store& store, const std::filesystem::path& file) {
   std::string bytes;
   switch (data_file_io::ReadWholeFile(file, bytes)) {
     case data_file_io::ReadResult::Read:
       return ReadDataBytes(bytes, store);
     case data_file_io::ReadResult::Missing:
-      if (createMissing) data_file_io::CreateEmptyFileIfMissing(file);
+      if (MadeWhenMissing<Store>) data_file_io::CreateEmptyFileIfMissing(file);
       break;
     case data_file_io::ReadResult::Unreadable:
       store.records.fileUnread = true;
@@ -405,10 +413,14 @@ std::size_t Load(Store& store, const std::filesystem::path& file, bool createMis
 // nothing is written. Damaged lines found then are treated as a load treats them: the file is
 // copied into backup\damaged before it is replaced, and not replaced when no copy can be made.
 // Once written, the store holds what the file holds, so the next save writes exactly the store.
+// An empty signs store whose file does not exist writes nothing: no sign, no file.
 template <typename Store>
-bool Save(Store& store, const std::filesystem::path& file, const LocalTime& now,
-          std::size_t* damagedLines) {
+bool SaveStore(Store& store, const std::filesystem::path& file, const LocalTime& now,
+               std::size_t* damagedLines) {
   if (damagedLines != nullptr) *damagedLines = 0;
+  if (!MadeWhenMissing<Store> && store.records.Empty() && !store.records.fileUnread &&
+      !data_file_io::ReadFileStamp(file).exists)
+    return true;
   if (!store.records.fileUnread) return ReplaceKeepingDailyCopy(file, DataFileBytes(store), now);
   std::string bytes;
   const auto read = data_file_io::ReadWholeFile(file, bytes);
@@ -426,39 +438,41 @@ bool Save(Store& store, const std::filesystem::path& file, const LocalTime& now,
   return true;
 }
 
-}  // namespace
+template std::size_t LoadStore(TemperatureStore&, const std::filesystem::path&);
+template std::size_t LoadStore(WeightStore&, const std::filesystem::path&);
+template std::size_t LoadStore(MemoStore&, const std::filesystem::path&);
+template bool SaveStore(TemperatureStore&, const std::filesystem::path&, const LocalTime&, std::size_t*);
+template bool SaveStore(WeightStore&, const std::filesystem::path&, const LocalTime&, std::size_t*);
+template bool SaveStore(MemoStore&, const std::filesystem::path&, const LocalTime&, std::size_t*);
+template std::size_t LoadStore(SignStore&, const std::filesystem::path&);
+template bool SaveStore(SignStore&, const std::filesystem::path&, const LocalTime&, std::size_t*);
 
 std::size_t LoadTemperatureData(TemperatureStore& store, const std::filesystem::path& file) {
-  return Load(store, file);
+  return LoadStore(store, file);
 }
 std::size_t LoadWeightData(WeightStore& store, const std::filesystem::path& file) {
-  return Load(store, file);
+  return LoadStore(store, file);
 }
 std::size_t LoadMemoData(MemoStore& store, const std::filesystem::path& file) {
-  return Load(store, file);
+  return LoadStore(store, file);
 }
 std::size_t LoadSignsData(SignStore& store, const std::filesystem::path& file) {
-  return Load(store, file, false);
+  return LoadStore(store, file);
 }
 
 bool SaveTemperatureData(TemperatureStore& store, const std::filesystem::path& file,
                          const LocalTime& now, std::size_t* damagedLines) {
-  return Save(store, file, now, damagedLines);
+  return SaveStore(store, file, now, damagedLines);
 }
 bool SaveWeightData(WeightStore& store, const std::filesystem::path& file, const LocalTime& now,
                     std::size_t* damagedLines) {
-  return Save(store, file, now, damagedLines);
+  return SaveStore(store, file, now, damagedLines);
 }
 bool SaveMemoData(MemoStore& store, const std::filesystem::path& file, const LocalTime& now,
                   std::size_t* damagedLines) {
-  return Save(store, file, now, damagedLines);
+  return SaveStore(store, file, now, damagedLines);
 }
 bool SaveSignsData(SignStore& store, const std::filesystem::path& file, const LocalTime& now,
                    std::size_t* damagedLines) {
-  const bool nothingToKeep = store.records.Empty() && !store.records.fileUnread;
-  if (nothingToKeep && !data_file_io::ReadFileStamp(file).exists) {
-    if (damagedLines != nullptr) *damagedLines = 0;
-    return true;
-  }
-  return Save(store, file, now, damagedLines);
+  return SaveStore(store, file, now, damagedLines);
 }

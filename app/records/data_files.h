@@ -59,6 +59,13 @@ bool SaveMemoData(MemoStore& store, const std::filesystem::path& file,
 bool SaveSignsData(SignStore& store, const std::filesystem::path& file,
                    const LocalTime& now = CurrentLocalTime(), std::size_t* damagedLines = nullptr);
 
+// The loads and saves above for any kind of store (the loops over RecordStores use these).
+template <typename Store>
+std::size_t LoadStore(Store& store, const std::filesystem::path& file);
+template <typename Store>
+bool SaveStore(Store& store, const std::filesystem::path& file, const LocalTime& now,
+               std::size_t* damagedLines);
+
 // The same reading and writing between a file's bytes in memory and a store: the loaders and the
 // saves above are these plus the file handling. ReadDataBytes adds the records of `bytes` to the
 // store with the damaged-line and repeated-date rules above and gives the number of lines counted;

@@ -356,12 +356,11 @@ std::u16string Utf16Digits(std::size_t value) {
 }
 
 // The day has a record that importing the row would replace.
-bool HasRecords(const CsvRow& row, const TemperatureStore& temperatures, const WeightStore& weights,
-                const MemoStore& memos) {
+bool HasRecords(const CsvRow& row, const RecordStores& stores) {
   const DateYmd& d = row.date;
-  return FindTemperature(temperatures, d.year, d.month, d.day) != nullptr ||
-         (row.hasWeightColumn && FindWeight(weights, d.year, d.month, d.day) != nullptr) ||
-         (row.hasMemoColumn && FindMemo(memos, d.year, d.month, d.day) != nullptr);
+  return FindTemperature(stores.temperatures, d.year, d.month, d.day) != nullptr ||
+         (row.hasWeightColumn && FindWeight(stores.weights, d.year, d.month, d.day) != nullptr) ||
+         (row.hasMemoColumn && FindMemo(stores.memos, d.year, d.month, d.day) != nullptr);
 }
 
 template <typename Record>
@@ -373,16 +372,16 @@ void SetDate(Record& record, const DateYmd& d) {
 
 }  // namespace
 
-std::string RecordsCsvBytes(const TemperatureStore& temperatures, const WeightStore& weights,
-                            const MemoStore& memos) {
+std::string RecordsCsvBytes(const RecordStores& stores) {
+  const TemperatureStore& temperatures = stores.temperatures;
   std::string out;
   out.reserve(64 + temperatures.records.Size() * 32);
   out += kByteOrderMark;
   out += kRecordsCsvHeader;
   out += "\r\n";
   // The three lists are in date order: one walk through each finds a day's weight and memo.
-  DayCursor<WeightRecord> weightOf(&weights.records, DateYmd{});
-  DayCursor<MemoRecord> memoOf(&memos.records, DateYmd{});
+  DayCursor<WeightRecord> weightOf(&stores.weights.records, DateYmd{});
+  DayCursor<MemoRecord> memoOf(&stores.memos.records, DateYmd{});
   for (const TemperatureRecord* t = temperatures.head(); t != nullptr; t = t->next) {
     const DateYmd date = t->Date();
     const WeightRecord* w = weightOf.At(date);
@@ -506,34 +505,35 @@ std::u16string CsvImportDoneText(std::size_t days) {
   return Utf16Digits(days) + u"日分の記録を読み込みました。";
 }
 
-std::u16string CsvImportBlockedText(const TemperatureStore& temperatures, const WeightStore& weights,
-                                    const MemoStore& memos) {
+std::u16string CsvImportBlockedText(const RecordStores& stores) {
   std::u16string names;
-  const auto note = [&](bool unread, const char* name) {
-    if (unread) names += (names.empty() ? u"" : u"、") + AsciiText(name);
-  };
-  note(temperatures.records.fileUnread, "TEMPERATURE_DATA.dat");
-  note(weights.records.fileUnread, "WEIGHT_DATA.dat");
-  note(memos.records.fileUnread, "MEMO_DATA.dat");
+  ForEachStore(stores, [&](StoreKind kind, const auto& store) {
+    if (!store.records.fileUnread) return;
+    // The file names are ASCII, kept with the separator the program appends them with.
+    const std::wstring_view name = kDataFileNames[static_cast<std::size_t>(kind)] + 1;
+    names += (names.empty() ? u"" : u"、") + std::u16string(name.begin(), name.end());
+  });
   if (names.empty()) return names;
   return names + u" を起動時に読み込めなかったため、CSVファイルを読み込みません"
                  u"（読み込めなかった記録を上書きしないためです）。\n"
                  u"ほかのプログラムがファイルを使っていないかご確認のうえ、Tovela を起動し直してください。";
 }
 
-std::size_t CountDaysWithRecords(const std::vector<CsvRow>& rows, const TemperatureStore& temperatures,
-                                 const WeightStore& weights, const MemoStore& memos) {
+std::size_t CountDaysWithRecords(const std::vector<CsvRow>& rows, const RecordStores& stores) {
   std::size_t count = 0;
-  for (const CsvRow& row : rows) count += HasRecords(row, temperatures, weights, memos) ? 1 : 0;
+  for (const CsvRow& row : rows) count += HasRecords(row, stores) ? 1 : 0;
   return count;
 }
 
 std::size_t ImportCsvRows(const std::vector<CsvRow>& rows, CsvExistingDays existing,
-                          TemperatureStore& temperatures, WeightStore& weights, MemoStore& memos) {
+                          RecordStores& stores) {
+  TemperatureStore& temperatures = stores.temperatures;
+  WeightStore& weights = stores.weights;
+  MemoStore& memos = stores.memos;
   std::size_t imported = 0;
   for (const CsvRow& row : rows) {
     const DateYmd& d = row.date;
-    if (existing == CsvExistingDays::Keep && HasRecords(row, temperatures, weights, memos)) continue;
+    if (existing == CsvExistingDays::Keep && HasRecords(row, stores)) continue;
 
     TemperatureRecord temperature;
     SetDate(temperature, d);

@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "date_ymd.h"
-#include "record_stores.h"
+#include "records_bundle.h"
 
 // The first line of a written file, after the byte-order mark.
 inline constexpr char kRecordsCsvHeader[] = "日付,基礎体温,月経開始,体重,メモ";
@@ -33,8 +33,7 @@ inline constexpr char kRecordsCsvHeader[] = "日付,基礎体温,月経開始,�
 // The whole file: byte-order mark, header, one row per temperature record in date order. A
 // weight or memo record of a day without a temperature record is not written. An unpaired
 // surrogate in a memo (which only a damaged memo file can bring) is written as U+FFFD.
-std::string RecordsCsvBytes(const TemperatureStore& temperatures, const WeightStore& weights,
-                            const MemoStore& memos);
+std::string RecordsCsvBytes(const RecordStores& stores);
 
 // One day of a file that was read.
 struct CsvRow {
@@ -112,13 +111,11 @@ std::u16string CsvImportDoneText(std::size_t days);
 // Empty while the import may go on; otherwise the message refusing it: a data file could not be
 // read at start (records.fileUnread), so the days it holds are unknown and neither the overwrite
 // question nor its "いいえ" could keep them.
-std::u16string CsvImportBlockedText(const TemperatureStore& temperatures, const WeightStore& weights,
-                                    const MemoStore& memos);
+std::u16string CsvImportBlockedText(const RecordStores& stores);
 
 // Importing rows into the stores. A day "has records" when it has a record the row would
 // replace: a temperature record, or a weight or memo record when the file has that column.
-std::size_t CountDaysWithRecords(const std::vector<CsvRow>& rows, const TemperatureStore& temperatures,
-                                 const WeightStore& weights, const MemoStore& memos);
+std::size_t CountDaysWithRecords(const std::vector<CsvRow>& rows, const RecordStores& stores);
 
 enum class CsvExistingDays {
   Overwrite,  // a day with records becomes exactly its row
@@ -131,4 +128,4 @@ enum class CsvExistingDays {
 // period flag of an existing temperature record, a weight, a memo) as it is. The number of days
 // imported.
 std::size_t ImportCsvRows(const std::vector<CsvRow>& rows, CsvExistingDays existing,
-                          TemperatureStore& temperatures, WeightStore& weights, MemoStore& memos);
+                          RecordStores& stores);

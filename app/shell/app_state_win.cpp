@@ -11,12 +11,12 @@
 #include "main_menu_win.h"
 #include "print_graph_dialog_win.h"
 #include "recolor_dialog_win.h"
-#include "record_stores.h"
+#include "records_bundle.h"
 
 AppState gApp;
 
 // Everything AppState owns, released once the files are safely written, in this order: the chart's
-// tip, the main form, the accelerators, the chart, the four dialog contexts, the three stores. Deleting the main
+// tip, the main form, the accelerators, the chart, the four dialog contexts, the record stores. Deleting the main
 // form destroys the main window, whose destruction posts the quit message.
 void ReleaseAppState() {
   gApp.ChartTip.reset();
@@ -32,7 +32,5 @@ void ReleaseAppState() {
   gApp.Recolor.reset();
   gApp.BasicEnv.reset();
   gApp.PrintGraph.reset();
-  gApp.TemperatureData.reset();
-  gApp.WeightData.reset();
-  gApp.MemoData.reset();
+  gApp.Records.reset();
 }

@@ -12,9 +12,7 @@
 #include "saving.h"
 #include "settings.h"
 
-struct TemperatureStore;
-struct WeightStore;
-struct MemoStore;
+struct RecordStores;
 struct MainForm;
 struct ChartView;
 class ChartTip;
@@ -28,14 +26,12 @@ struct AppState {
   ColorScheme Colors;             // the settings' colours as read at start-up
   double MinTemperature = 35.5;   // chart floor in force (settings, then the statistics)
   MSG LoopMessage{};              // the message loop's record; its wParam is the exit code
-  std::unique_ptr<WeightStore> WeightData;
   std::unique_ptr<::MainForm> MainForm;
   HBRUSH BackBrush = nullptr;     // system brush of COLOR_BTNFACE (not owned)
   std::unique_ptr<ChartView> Chart;
   std::unique_ptr<CBasicEnv> BasicEnv;
   int TemperatureCalcType = 0;
-  std::unique_ptr<MemoStore> MemoData;
-  std::unique_ptr<TemperatureStore> TemperatureData;
+  std::unique_ptr<RecordStores> Records;  // the record stores, loaded at start-up
   std::unique_ptr<CAddTempe> AddTempe;
   int GraphMode = 1;              // the saved mode; used once at start-up
   int WeightCalcType = 0;

@@ -4,7 +4,7 @@
 #include "basic_setting_dialog_win.h"
 #include "commands_win.h"
 #include "main_window_win.h"
-#include "record_stores.h"
+#include "records_bundle.h"
 #include "startup_win.h"
 
 namespace {
@@ -12,8 +12,8 @@ namespace {
 // The confirmed choices into the stores (which the statistics read) and into AppState (which the
 // settings file is written from).
 void TakeBasicSettings(const CBasicEnv& env) {
-  TemperatureStore& temperatures = *gApp.TemperatureData;
-  WeightStore& weights = *gApp.WeightData;
+  TemperatureStore& temperatures = gApp.Records->temperatures;
+  WeightStore& weights = gApp.Records->weights;
   gApp.MinWeight = env.MinWeight;
   weights.minWeight = env.MinWeight;
   temperatures.minTemperature = env.MinTemperature;
@@ -30,8 +30,7 @@ void TakeBasicSettings(const CBasicEnv& env) {
 }  // namespace
 
 int OnBasicSettingsCommand(HWND) {
-  if (gApp.BasicEnv == nullptr || gApp.TemperatureData == nullptr || gApp.WeightData == nullptr)
-    return 1;
+  if (gApp.BasicEnv == nullptr || gApp.Records == nullptr) return 1;
   if (RunBasicSettingDialog(*gApp.BasicEnv) != 1) return 1;
   TakeBasicSettings(*gApp.BasicEnv);
   // The floors and the cycle in force: a manual value as typed, an automatic one recalculated.

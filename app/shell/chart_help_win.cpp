@@ -11,7 +11,7 @@
 #include "day_tip.h"
 #include "entry_editing_win.h"
 #include "legend_window_win.h"
-#include "record_stores.h"
+#include "records_bundle.h"
 #include "system_win.h"
 
 namespace {
@@ -36,7 +36,7 @@ void OnChartMouseMove(HWND chartWindow, LPARAM lParam) {
   if (tip.Shows(date)) return;
   POINT at{GET_X_LPARAM(lParam) + kTipOffsetX, GET_Y_LPARAM(lParam) + kTipOffsetY};
   ClientToScreen(chartWindow, &at);
-  tip.Show(date, DayTipText(DayTipLines(*gApp.Chart, gApp.MemoData.get(), date, ShownShiftState(date))),
+  tip.Show(date, DayTipText(DayTipLines(*gApp.Chart, (gApp.Records != nullptr ? &gApp.Records->memos : nullptr), date, ShownShiftState(date))),
            at);
 }
 

@@ -26,18 +26,17 @@ void Tell(HWND owner, const std::u16string& text, UINT icon) {
 int OnCsvExportCommand(HWND mainWindow) {
   wchar_t path[kDialogResultChars] = {};
   if (quillet::SaveFileDialog(mainWindow, path, kCsvFilter, L"csv") != 1) return 1;
-  const std::string bytes = RecordsCsvBytes(*gApp.TemperatureData, *gApp.WeightData, *gApp.MemoData);
+  const std::string bytes = RecordsCsvBytes(*gApp.Records);
   if (!data_file_io::ReplaceFileContents(std::filesystem::path(path), bytes)) {
     Tell(mainWindow, u"CSVファイルを書き出せませんでした。", MB_ICONERROR);
     return 1;
   }
-  Tell(mainWindow, CsvExportDoneText(gApp.TemperatureData->records.Size()), MB_ICONINFORMATION);
+  Tell(mainWindow, CsvExportDoneText(gApp.Records->temperatures.records.Size()), MB_ICONINFORMATION);
   return 1;
 }
 
 int OnCsvImportCommand(HWND mainWindow) {
-  const std::u16string blocked =
-      CsvImportBlockedText(*gApp.TemperatureData, *gApp.WeightData, *gApp.MemoData);
+  const std::u16string blocked = CsvImportBlockedText(*gApp.Records);
   if (!blocked.empty()) {
     Tell(mainWindow, blocked, MB_ICONERROR);
     return 1;
@@ -60,11 +59,9 @@ int OnCsvImportCommand(HWND mainWindow) {
     return 1;
   }
 
-  TemperatureStore& temperatures = *gApp.TemperatureData;
-  WeightStore& weights = *gApp.WeightData;
-  MemoStore& memos = *gApp.MemoData;
+  RecordStores& stores = *gApp.Records;
   CsvExistingDays existing = CsvExistingDays::Overwrite;
-  if (const std::size_t withRecords = CountDaysWithRecords(parsed.rows, temperatures, weights, memos)) {
+  if (const std::size_t withRecords = CountDaysWithRecords(parsed.rows, stores)) {
     switch (ShowMessage(mainWindow, CsvOverwriteQuestionText(parsed.rows.size(), withRecords),
                         kCsvCaption, MB_YESNOCANCEL | MB_ICONQUESTION)) {
       case IDYES: existing = CsvExistingDays::Overwrite; break;
@@ -72,7 +69,7 @@ int OnCsvImportCommand(HWND mainWindow) {
       default: return 1;
     }
   }
-  const std::size_t imported = ImportCsvRows(parsed.rows, existing, temperatures, weights, memos);
+  const std::size_t imported = ImportCsvRows(parsed.rows, existing, stores);
   // Imported days may lie before every earlier record: the chart's range starts at the first.
   if (gApp.Chart != nullptr) SetChartScrollRange(*gApp.Chart);
   ShowPickerDay();

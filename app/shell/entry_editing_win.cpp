@@ -12,8 +12,6 @@ namespace {
 
 HWND Owner() { return gApp.MainForm != nullptr ? gApp.MainForm->Window() : nullptr; }
 
-EntryStores Stores() { return EntryStores{*gApp.TemperatureData, *gApp.WeightData, *gApp.MemoData}; }
-
 int Refuse(EntryRefusal refusal) {
   ShowMessage(Owner(), EntryRefusalText(refusal), kInputErrorCaption, MB_OK | MB_ICONINFORMATION);
   return 0;
@@ -41,11 +39,11 @@ int AddEntry(const DateYmd& date, const TemperatureRecord& temperature, const We
   if (refusal != EntryRefusal::None) return Refuse(refusal);
   // The panel offers "登録(&A)" only for a day without a record; should the day have one all
   // the same, nothing is overwritten and the user is told where to change it.
-  if (FindTemperature(*gApp.TemperatureData, date.year, date.month, date.day) != nullptr) {
+  if (FindTemperature(gApp.Records->temperatures, date.year, date.month, date.day) != nullptr) {
     ShowMessage(Owner(), kDayAlreadyEnteredText, kInputErrorCaption, MB_OK | MB_ICONINFORMATION);
     return 0;
   }
-  ApplyAddEntry(Stores(), temperature, weight, memo);
+  ApplyAddEntry(*gApp.Records, temperature, weight, memo);
   return Done(date, u"追加");
 }
 
@@ -55,8 +53,8 @@ int UpdateEntry(const DateYmd& date, const TemperatureRecord& temperature, const
   if (refusal != EntryRefusal::None) return Refuse(refusal);
   // "更新(&M)" is enabled only for a day with a record; without one there is nothing to update,
   // and weight or memo records must not appear for a day that has no temperature.
-  if (FindTemperature(*gApp.TemperatureData, date.year, date.month, date.day) == nullptr) return 0;
-  ApplyUpdateEntry(Stores(), temperature, weight, memo);
+  if (FindTemperature(gApp.Records->temperatures, date.year, date.month, date.day) == nullptr) return 0;
+  ApplyUpdateEntry(*gApp.Records, temperature, weight, memo);
   return Done(date, u"更新");
 }
 
@@ -64,6 +62,6 @@ int DeleteEntry(const DateYmd& date, const TemperatureRecord&, const WeightRecor
   if (ShowMessage(Owner(), DeleteQuestionText(date), kDeleteQuestionCaption,
                   MB_YESNO | MB_ICONINFORMATION) != IDYES)
     return 0;
-  ApplyDeleteEntry(Stores(), date);
+  ApplyDeleteEntry(*gApp.Records, date);
   return Done(date, u"削除");
 }

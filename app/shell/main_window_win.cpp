@@ -13,7 +13,7 @@
 #include "chart_help_win.h"
 #include "chart_window_win.h"
 #include "commands_win.h"
-#include "data_files.h"
+#include "records_bundle.h"
 #include "dates.h"
 #include "entry_rules.h"
 #include "entry_editing_win.h"
@@ -45,14 +45,14 @@ void HideScrollBars(HWND window) {
 LRESULT OnEntryDialogCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   CAddTempe& dialog = *gApp.AddTempe;
   if (!dialog.ShowAddTempeDialog()) return 1;
-  if (!InsertTemperature(dialog.Temperature, *gApp.TemperatureData)) {
+  if (!InsertTemperature(dialog.Temperature, gApp.Records->temperatures)) {
     ShowMessage(window, kDayAlreadyEnteredText, kInputErrorCaption, MB_OK | MB_ICONINFORMATION);
     return Default(window, message, wParam, lParam);
   }
-  if (dialog.Weight.weight != 0.0) InsertWeight(dialog.Weight, *gApp.WeightData);
+  if (dialog.Weight.weight != 0.0) InsertWeight(dialog.Weight, gApp.Records->weights);
   // The log-on prompt stores the day's memo record even when its text is empty: the day then
   // has a memo line in the file, read back at the next start.
-  InsertMemo(dialog.Memo, *gApp.MemoData);
+  InsertMemo(dialog.Memo, gApp.Records->memos);
   // On disk before the confirmation gives the user control back.
   SaveChanges(window);
   RedrawChartNow();
@@ -85,7 +85,7 @@ LRESULT OnEntryButton(int command) {
     case kDeleteButtonId: changed = DeleteEntry(date, temperature, weight, memo); break;
   }
   if (changed == 0) return 1;
-  ShowDay(date, AverageCycleDays(*gApp.TemperatureData));
+  ShowDay(date, AverageCycleDays(gApp.Records->temperatures));
   RedrawChartNow();
   return 1;
 }
@@ -219,20 +219,20 @@ LRESULT OnEndSession(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void ShowDay(const DateYmd& date, int cycle) {
-  if (gApp.MainForm == nullptr || gApp.TemperatureData == nullptr) return;
-  const TemperatureStore& temperatures = *gApp.TemperatureData;
+  if (gApp.MainForm == nullptr || gApp.Records == nullptr) return;
+  const TemperatureStore& temperatures = gApp.Records->temperatures;
   ShowDayInPanel(*gApp.MainForm, temperatures, cycle, date,
                  FindTemperature(temperatures, date.year, date.month, date.day),
-                 FindWeight(*gApp.WeightData, date.year, date.month, date.day),
-                 FindMemo(*gApp.MemoData, date.year, date.month, date.day),
+                 FindWeight(gApp.Records->weights, date.year, date.month, date.day),
+                 FindMemo(gApp.Records->memos, date.year, date.month, date.day),
                  AverageTemperature(temperatures), FromTm(quillet::GetNow()));
   ShowShiftStateOf(date);
 }
 
 void ShowPickerDay() {
-  if (gApp.MainForm == nullptr || gApp.TemperatureData == nullptr) return;
+  if (gApp.MainForm == nullptr || gApp.Records == nullptr) return;
   const DateYmd date = PickerDate(*gApp.MainForm);
-  if (date.year != 0) ShowDay(date, AverageCycleDays(*gApp.TemperatureData));
+  if (date.year != 0) ShowDay(date, AverageCycleDays(gApp.Records->temperatures));
 }
 
 void RedrawChartNow() {
@@ -283,9 +283,9 @@ LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_LBUTTONDOWN:
       // The click also gives the chart the keys that scroll it.
       SetFocus(window);
-      if (gApp.Chart != nullptr && gApp.TemperatureData != nullptr) {
+      if (gApp.Chart != nullptr && gApp.Records != nullptr) {
         const DateYmd date = ChartDateAtClick(*gApp.Chart, lParam);
-        if (date.year != 0) ShowDay(date, AverageCycleDays(*gApp.TemperatureData));
+        if (date.year != 0) ShowDay(date, AverageCycleDays(gApp.Records->temperatures));
       }
       return Default(window, message, wParam, lParam);
     case WM_MOUSEWHEEL:

@@ -3,15 +3,15 @@
 #include "chart_view.h"
 #include "commands_win.h"
 #include "print_graph_dialog_win.h"
-#include "record_stores.h"
+#include "records_bundle.h"
 #include "statistics.h"
 
 int OnPrintCommand(HWND) {
   CPrintGraph* printGraph = gApp.PrintGraph.get();
-  if (printGraph == nullptr || gApp.TemperatureData == nullptr) return 1;
+  if (printGraph == nullptr || gApp.Records == nullptr) return 1;
   // The printed chart takes the colours the on-screen chart holds now.
-  SetPrintGraphSource(*printGraph, gApp.TemperatureData.get(),
-                      ChartFloorTemperature(*gApp.TemperatureData),
+  SetPrintGraphSource(*printGraph, &gApp.Records->temperatures,
+                      ChartFloorTemperature(gApp.Records->temperatures),
                       gApp.Chart != nullptr ? gApp.Chart->colors : kKeepEveryColor);
   if (gApp.Chart != nullptr) printGraph->ShiftLines = gApp.Chart->shiftLines;
   RunPrintGraphDialog(*printGraph);

@@ -1,7 +1,6 @@
 #include "saving.h"
 
 #include "data_files.h"
-#include "record_stores.h"
 
 namespace {
 
@@ -9,9 +8,9 @@ namespace {
 // that cannot be copied (changed or damaged) is not replaced. A damaged file goes to
 // backup\damaged, or beside itself when that folder cannot be written (a file named "backup" in
 // the way), so such an obstacle does not stop the close.
-template <typename Store, typename Saver>
+template <typename Store>
 void SaveDataFile(DataFileState& file, Store& store, SaveScope scope, const LocalTime& now,
-                  Saver save, SaveOutcome& outcome) {
+                  SaveOutcome& outcome) {
   if (scope == SaveScope::Changed && store.records.version == file.savedVersion) return;
   if (file.damagedCopyMissing) {
     if (!KeepDamagedCopy(file.path, now) && !KeepDamagedCopyBeside(file.path, now)) {
@@ -30,7 +29,7 @@ void SaveDataFile(DataFileState& file, Store& store, SaveScope scope, const Loca
     return;
   }
   std::size_t damagedLines = 0;
-  const bool saved = save(store, file.path, now, &damagedLines);
+  const bool saved = SaveStore(store, file.path, now, &damagedLines);
   NoteDamagedFileAtSave(file.path, damagedLines, outcome.damagedAtSave);
   if (!saved) {
     outcome.failed = true;
@@ -48,13 +47,33 @@ DataFileState LoadedFileState(const std::filesystem::path& path, std::uint64_t v
   return DataFileState{path, data_file_io::ReadFileStamp(path), version, damagedCopyMissing};
 }
 
-SaveOutcome SaveDataFiles(DataFilesState& files, TemperatureStore& temperatures,
-                          WeightStore& weights, MemoStore& memos, SaveScope scope,
+std::vector<DamagedFile> LoadDataFiles(RecordStores& stores, const DataFilePaths& paths,
+                                       const LocalTime& now) {
+  std::vector<DamagedFile> damaged;
+  ForEachStore(stores, [&](StoreKind kind, auto& store) {
+    NoteDamagedFile(paths[kind], LoadStore(store, paths[kind]), now, damaged);
+  });
+  return damaged;
+}
+
+DataFilesState LoadedFilesState(const RecordStores& stores, const DataFilePaths& paths,
+                                const std::vector<DamagedFile>& damaged) {
+  DataFilesState files;
+  ForEachStore(stores, [&](StoreKind kind, const auto& store) {
+    const std::u16string name = paths[kind].filename().u16string();
+    bool copyMissing = false;
+    for (const DamagedFile& file : damaged) copyMissing = copyMissing || (!file.copyKept && file.name == name);
+    files[kind] = LoadedFileState(paths[kind], store.records.version, copyMissing);
+  });
+  return files;
+}
+
+SaveOutcome SaveDataFiles(DataFilesState& files, RecordStores& stores, SaveScope scope,
                           const LocalTime& now) {
   SaveOutcome outcome;
-  SaveDataFile(files.temperature, temperatures, scope, now, SaveTemperatureData, outcome);
-  SaveDataFile(files.weight, weights, scope, now, SaveWeightData, outcome);
-  SaveDataFile(files.memo, memos, scope, now, SaveMemoData, outcome);
+  ForEachStore(stores, [&](StoreKind kind, auto& store) {
+    SaveDataFile(files[kind], store, scope, now, outcome);
+  });
   return outcome;
 }
 

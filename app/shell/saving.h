@@ -15,10 +15,7 @@
 #include "backups.h"
 #include "damaged_files.h"
 #include "data_file_io.h"
-
-struct TemperatureStore;
-struct WeightStore;
-struct MemoStore;
+#include "records_bundle.h"
 
 // One data file as its last read or write left it.
 struct DataFileState {
@@ -28,9 +25,10 @@ struct DataFileState {
   bool damagedCopyMissing = false; // skipped lines at load and no copy of the file kept yet
 };
 
-struct DataFilesState {
-  DataFileState temperature, weight, memo;
-};
+// Each store's data file.
+using DataFilesState = PerStoreKind<DataFileState>;
+// Where each store's data file is.
+using DataFilePaths = PerStoreKind<std::filesystem::path>;
 
 enum class SaveScope {
   Changed,     // only the files whose store changed since their last write
@@ -49,10 +47,18 @@ struct SaveOutcome {
 DataFileState LoadedFileState(const std::filesystem::path& path, std::uint64_t version,
                               bool damagedCopyMissing);
 
+// Loads every store from its file, in StoreKind order. A file whose load skipped lines is
+// copied into backup\damaged at once, before any save can replace it, and is listed.
+std::vector<DamagedFile> LoadDataFiles(RecordStores& stores, const DataFilePaths& paths,
+                                       const LocalTime& now);
+// Every file's state right after the start-up load: a damaged file whose copy could not be
+// kept is copied at its first save.
+DataFilesState LoadedFilesState(const RecordStores& stores, const DataFilePaths& paths,
+                                const std::vector<DamagedFile>& damaged);
+
 // Writes the files `scope` asks for, every one attempted whatever another one did. A store whose
 // file was unreadable at load takes in that file's records at its save (data_files.h).
-SaveOutcome SaveDataFiles(DataFilesState& files, TemperatureStore& temperatures,
-                          WeightStore& weights, MemoStore& memos, SaveScope scope,
+SaveOutcome SaveDataFiles(DataFilesState& files, RecordStores& stores, SaveScope scope,
                           const LocalTime& now);
 
 // When a save happens, which decides what the user is told.

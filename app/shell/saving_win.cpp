@@ -5,7 +5,7 @@
 #include "data_files.h"
 #include "entry_editing_win.h"
 #include "main_window_win.h"
-#include "record_stores.h"
+#include "records_bundle.h"
 #include "saving.h"
 #include "settings_win.h"
 #include "system_win.h"
@@ -20,26 +20,17 @@ void SaveSettingsFile(SaveScope scope, const LocalTime& now) {
   if (WriteSettings(texts, now)) gApp.SavedSettings = texts;
 }
 
-// Changes whenever any of the three stores changes.
-std::uint64_t StoreVersions() {
-  return gApp.TemperatureData->records.version + gApp.WeightData->records.version +
-         gApp.MemoData->records.version;
-}
-
 bool Save(HWND owner, SaveScope scope, SaveOccasion occasion) {
   // After a successful close released the stores there is nothing left to write.
-  if (gApp.TemperatureData == nullptr || gApp.WeightData == nullptr || gApp.MemoData == nullptr ||
-      gApp.Chart == nullptr)
-    return scope == SaveScope::Changed;
+  if (gApp.Records == nullptr || gApp.Chart == nullptr) return scope == SaveScope::Changed;
   // One reading of the clock, so the four files' copies of the day land in the same folder.
   const LocalTime now = CurrentLocalTime();
   SaveSettingsFile(scope, now);
-  const std::uint64_t versions = StoreVersions();
-  const SaveOutcome outcome = SaveDataFiles(gApp.SavedFiles, *gApp.TemperatureData, *gApp.WeightData,
-                                            *gApp.MemoData, scope, now);
+  const std::uint64_t versions = StoresVersion(*gApp.Records);
+  const SaveOutcome outcome = SaveDataFiles(gApp.SavedFiles, *gApp.Records, scope, now);
   // A file unreadable at load was read at this save: its records, some perhaps before the first
   // record the chart's range starts at, are now in the store.
-  if (StoreVersions() != versions && occasion != SaveOccasion::SessionEnd) {
+  if (StoresVersion(*gApp.Records) != versions && occasion != SaveOccasion::SessionEnd) {
     SetChartScrollRange(*gApp.Chart);
     ShowPickerDay();
     RedrawChartNow();
@@ -62,17 +53,15 @@ bool Save(HWND owner, SaveScope scope, SaveOccasion occasion) {
 
 }  // namespace
 
+DataFilePaths DataFilesBesideProgram() {
+  DataFilePaths paths;
+  for (std::size_t kind = 0; kind < kStoreKindCount; ++kind)
+    paths.values[kind] = quillet::GetModuleFilePath(kDataFileNames[kind]);
+  return paths;
+}
+
 void NoteStartingState(const std::vector<DamagedFile>& damaged) {
-  const auto state = [&](const wchar_t* name, std::uint64_t version) {
-    const std::filesystem::path path = quillet::GetModuleFilePath(name);
-    bool copyMissing = false;
-    for (const DamagedFile& file : damaged)
-      copyMissing = copyMissing || (!file.copyKept && file.name == path.filename().u16string());
-    return LoadedFileState(path, version, copyMissing);
-  };
-  gApp.SavedFiles.temperature = state(kTemperatureFileName, gApp.TemperatureData->records.version);
-  gApp.SavedFiles.weight = state(kWeightFileName, gApp.WeightData->records.version);
-  gApp.SavedFiles.memo = state(kMemoFileName, gApp.MemoData->records.version);
+  gApp.SavedFiles = LoadedFilesState(*gApp.Records, DataFilesBesideProgram(), damaged);
   gApp.SavedSettings = SettingsTextsInForce(gApp);
 }
 

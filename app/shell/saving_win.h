@@ -8,6 +8,10 @@
 #include <vector>
 
 #include "damaged_files.h"
+#include "saving.h"
+
+// Each store's data file beside Tovela.exe.
+DataFilePaths DataFilesBesideProgram();
 
 // What the start-up read: each data file's stamp and its store's version, the damaged files of
 // which no copy could be kept, and the settings as the run would write them now. Called once the

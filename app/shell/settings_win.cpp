@@ -5,7 +5,7 @@
 
 #include "chart_view.h"
 #include "number_text.h"
-#include "record_stores.h"
+#include "records_bundle.h"
 #include "settings.h"
 #include "system_win.h"
 
@@ -73,10 +73,10 @@ void LoadSettings(AppState& state) {
 }
 
 SettingsFileTexts SettingsTextsInForce(const AppState& state) {
-  if (state.Chart == nullptr || state.TemperatureData == nullptr || state.WeightData == nullptr) return {};
+  if (state.Chart == nullptr || state.Records == nullptr) return {};
   const ShiftLineStyle& shown = state.Chart->shiftLines;
   return {FormatSettings(SettingsForSave(state.Chart->colors, state.Chart->mode,
-                                         *state.TemperatureData, *state.WeightData)),
+                                         state.Records->temperatures, state.Records->weights)),
           FormatShiftSettings(ShiftSettings{shown.color, shown.show})};
 }
 

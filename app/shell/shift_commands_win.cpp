@@ -9,7 +9,7 @@
 #include "main_form_win.h"
 #include "main_menu_win.h"
 #include "main_window_win.h"
-#include "record_stores.h"
+#include "records_bundle.h"
 #include "thermal_shift.h"
 
 int OnShowShiftCommand(HWND mainWindow) {
@@ -24,16 +24,16 @@ int OnShowShiftCommand(HWND mainWindow) {
 }
 
 int OnCycleListCommand(HWND mainWindow) {
-  if (gApp.TemperatureData == nullptr) return 1;
+  if (gApp.Records == nullptr) return 1;
   ShowCycleListDialog(mainWindow, gApp.Instance,
-                      ReadCycles(*gApp.TemperatureData, FromTm(quillet::GetNow())));
+                      ReadCycles(gApp.Records->temperatures, FromTm(quillet::GetNow())));
   return 1;
 }
 
 std::u16string ShownShiftState(const DateYmd& date) {
   const bool shown = gApp.Chart != nullptr && gApp.Chart->shiftLines.show;
-  if (!shown || gApp.TemperatureData == nullptr) return u"";
-  return ShiftStateText(*gApp.TemperatureData, date, FromTm(quillet::GetNow()));
+  if (!shown || gApp.Records == nullptr) return u"";
+  return ShiftStateText(gApp.Records->temperatures, date, FromTm(quillet::GetNow()));
 }
 
 void ShowShiftStateOf(const DateYmd& date) {

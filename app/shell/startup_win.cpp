@@ -14,7 +14,6 @@
 #include "chart_drawing.h"
 #include "chart_window_win.h"
 #include "damaged_files.h"
-#include "data_files.h"
 #include "dates.h"
 #include "entry_editing_win.h"
 #include "main_form_win.h"
@@ -22,6 +21,7 @@
 #include "main_window_win.h"
 #include "print_graph_dialog_win.h"
 #include "recolor_dialog_win.h"
+#include "records_bundle.h"
 #include "saving_win.h"
 #include "settings_win.h"
 #include "single_instance_win.h"
@@ -61,38 +61,26 @@ bool CreateWindows(bool startupRun, HINSTANCE instance) {
   return true;
 }
 
-// The three stores with the settings in force, loaded from their files. A file whose
-// load skipped lines is copied into backup\damaged at once, before any save can replace it.
+// The stores with the settings in force, loaded from their files. A file whose load skipped
+// lines is copied into backup\damaged at once, before any save can replace it.
 std::vector<DamagedFile> LoadStores() {
-  const LocalTime now = CurrentLocalTime();
-  std::vector<DamagedFile> damaged;
-  const auto load = [&](auto loader, auto& store, const wchar_t* name) {
-    const std::filesystem::path file = quillet::GetModuleFilePath(name);
-    NoteDamagedFile(file, loader(store, file), now, damaged);
-  };
-
-  gApp.TemperatureData = std::make_unique<TemperatureStore>();
-  gApp.TemperatureData->temperatureCalcType = gApp.TemperatureCalcType;
-  gApp.TemperatureData->minTemperature = gApp.MinTemperature;
-  gApp.TemperatureData->periodCalcType = gApp.PeriodCalcType;
-  gApp.TemperatureData->periodCycle = gApp.PeriodCycle;
-  load(LoadTemperatureData, *gApp.TemperatureData, kTemperatureFileName);
-
-  gApp.WeightData = std::make_unique<WeightStore>();
-  gApp.WeightData->weightCalcType = gApp.WeightCalcType;
-  gApp.WeightData->minWeight = gApp.MinWeight;
-  load(LoadWeightData, *gApp.WeightData, kWeightFileName);
-
-  gApp.MemoData = std::make_unique<MemoStore>();
-  load(LoadMemoData, *gApp.MemoData, kMemoFileName);
-  return damaged;
+  gApp.Records = std::make_unique<RecordStores>();
+  TemperatureStore& temperatures = gApp.Records->temperatures;
+  temperatures.temperatureCalcType = gApp.TemperatureCalcType;
+  temperatures.minTemperature = gApp.MinTemperature;
+  temperatures.periodCalcType = gApp.PeriodCalcType;
+  temperatures.periodCycle = gApp.PeriodCycle;
+  WeightStore& weights = gApp.Records->weights;
+  weights.weightCalcType = gApp.WeightCalcType;
+  weights.minWeight = gApp.MinWeight;
+  return LoadDataFiles(*gApp.Records, DataFilesBesideProgram(), CurrentLocalTime());
 }
 
 // The chart over the chart window, its scroll range and colours, and the saved mode.
 void CreateChart() {
   MainForm& form = *gApp.MainForm;
   gApp.Chart = CreateChartViewForWindow(form.ChartWindow->GetMyHWnd(), form.ChartRect,
-                                        gApp.TemperatureData.get(), gApp.WeightData.get());
+                                        &gApp.Records->temperatures, &gApp.Records->weights);
   SetChartScrollRange(*gApp.Chart);
   SetChartColors(*gApp.Chart, gApp.Colors);
   SetShiftLineStyle(*gApp.Chart, gApp.ShiftLines);
@@ -112,7 +100,7 @@ void CreateChart() {
 // Today in the side panel.
 void ShowToday() {
   const DateYmd today = FromTm(quillet::GetNow());
-  ShowDay(today, AverageCycleDays(*gApp.TemperatureData));
+  ShowDay(today, AverageCycleDays(gApp.Records->temperatures));
 }
 
 // Once per start, before the start-up run's entry dialog: which files had lines that could not be
@@ -128,7 +116,7 @@ void TellAboutDamagedFiles(const std::vector<DamagedFile>& damaged) {
 void RunStartupEntry() {
   HWND main = gApp.MainForm->Window();
   const DateYmd today = FromTm(quillet::GetNow());
-  if (FindTemperature(*gApp.TemperatureData, today.year, today.month, today.day) == nullptr)
+  if (FindTemperature(gApp.Records->temperatures, today.year, today.month, today.day) == nullptr)
     SendMessageW(main, WM_COMMAND, MAKEWPARAM(kEntryDialogCommand, 0), 0);
   if (gApp.StartupRun) SendMessageW(main, WM_CLOSE, 0, 0);
 }
@@ -164,9 +152,9 @@ void SetFloatingPointMode() {
 }
 
 void StoreStatisticsInForce() {
-  gApp.MinTemperature = ChartFloorTemperature(*gApp.TemperatureData);
-  gApp.MinWeight = ChartFloorWeight(*gApp.WeightData);
-  gApp.PeriodCycle = AverageCycleDays(*gApp.TemperatureData);
+  gApp.MinTemperature = ChartFloorTemperature(gApp.Records->temperatures);
+  gApp.MinWeight = ChartFloorWeight(gApp.Records->weights);
+  gApp.PeriodCycle = AverageCycleDays(gApp.Records->temperatures);
 }
 
 void CreateDialogContexts(HWND owner, HINSTANCE instance) {

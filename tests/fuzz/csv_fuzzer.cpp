@@ -37,10 +37,11 @@ void RequireDataFilesHold(const Store& imported) {
 }
 
 std::string ExportOf(const std::vector<CsvRow>& rows) {
-  TemperatureStore temperatures;
-  WeightStore weights;
-  MemoStore memos;
-  ImportCsvRows(rows, CsvExistingDays::Overwrite, temperatures, weights, memos);
+  RecordStores stores;
+  const TemperatureStore& temperatures = stores.temperatures;
+  const WeightStore& weights = stores.weights;
+  const MemoStore& memos = stores.memos;
+  ImportCsvRows(rows, CsvExistingDays::Overwrite, stores);
   fuzz::RequireConsistent(temperatures.records);
   fuzz::RequireConsistent(weights.records);
   fuzz::RequireConsistent(memos.records);
@@ -48,7 +49,7 @@ std::string ExportOf(const std::vector<CsvRow>& rows) {
   RequireDataFilesHold(temperatures);
   RequireDataFilesHold(weights);
   RequireDataFilesHold(memos);
-  return RecordsCsvBytes(temperatures, weights, memos);
+  return RecordsCsvBytes(stores);
 }
 
 }  // namespace

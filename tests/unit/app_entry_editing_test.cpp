@@ -31,10 +31,11 @@ Entry MakeEntry(DateYmd date, double temperature, double weight, const std::u16s
 
 class EntryEditing : public ::testing::Test {
  protected:
-  TemperatureStore temperatures;
-  WeightStore weights;
-  MemoStore memos;
-  EntryStores Stores() { return EntryStores{temperatures, weights, memos}; }
+  RecordStores stores;
+  TemperatureStore& temperatures = stores.temperatures;
+  WeightStore& weights = stores.weights;
+  MemoStore& memos = stores.memos;
+  RecordStores& Stores() { return stores; }
 
   EntryRefusal Add(const Entry& e) {
     const EntryRefusal r = CheckAddEntry(e.temperature.Date(), e.temperature, e.weight, e.memo, kToday);

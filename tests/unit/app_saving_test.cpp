@@ -67,7 +67,7 @@ TEST(Saving, ADamagedFileWithoutItsCopyIsCopiedBeforeItIsReplaced) {
   for (const bool backupBlocked : {false, true}) {
     SavedFolder f;
     WriteBytes(f.Path("TEMPERATURE_DATA.dat"), damaged);
-    f.files.temperature = LoadedFileState(f.Path("TEMPERATURE_DATA.dat"), f.temperatures.records.version, true);
+    f.files[StoreKind::Temperature] = LoadedFileState(f.Path("TEMPERATURE_DATA.dat"), f.temperatures.records.version, true);
     if (backupBlocked) WriteBytes(f.folder / "backup", "a file in the way");
     f.AddTemperature(2, 36.7);
     EXPECT_FALSE(f.Save().failed);
@@ -75,7 +75,7 @@ TEST(Saving, ADamagedFileWithoutItsCopyIsCopiedBeforeItIsReplaced) {
     const fs::path copy = (backupBlocked ? f.folder.path() : f.folder / "backup" / "damaged") /
                           "TEMPERATURE_DATA.dat.20261207-093005";
     EXPECT_EQ(ReadBytes(copy), damaged) << backupBlocked;
-    EXPECT_FALSE(f.files.temperature.damagedCopyMissing);
+    EXPECT_FALSE(f.files[StoreKind::Temperature].damagedCopyMissing);
   }
 }
 
@@ -120,4 +120,36 @@ TEST(InstanceLock, OneNamePerFolderWhateverTheSpelling) {
     EXPECT_EQ(InstanceLockName(same), name) << test_support::Utf8(same);
   for (const char16_t* other : {u"C:\\USERS\\A\\TOVELA2", u"C:\\USERS\\B\\TOVELA", u"D:\\USERS\\A\\TOVELA", u""})
     EXPECT_NE(InstanceLockName(other), name) << test_support::Utf8(other);
+}
+
+// The start-up load reads each store from its own file and names each damaged file by kind; the
+// state it leaves marks for a copy at the first save only the damaged files whose copy is missing.
+TEST(Saving, TheStartUpLoadReadsEachStoreFromItsFileAndNotesItsDamage) {
+  SavedFolder f;
+  WriteBytes(f.Path("WEIGHT_DATA.dat"), "2026/12/1,50.0\r\nbroken\r\n");
+  WriteBytes(f.Path("MEMO_DATA.dat"), std::string("x\0\r\0\n\0", 6));
+  RecordStores loaded;
+  const std::vector<DamagedFile> damaged = LoadDataFiles(loaded, f.Paths(), test_support::kSaveMoment);
+  EXPECT_EQ(test_support::Describe(loaded.temperatures), "2026/12/1,36.50,0");
+  EXPECT_EQ(test_support::Describe(loaded.weights), "2026/12/1,50.0");
+  EXPECT_TRUE(loaded.memos.records.Empty());
+  ASSERT_EQ(damaged.size(), 2u);
+  EXPECT_EQ(damaged[0].name, u"WEIGHT_DATA.dat");
+  EXPECT_EQ(damaged[1].name, u"MEMO_DATA.dat");
+  EXPECT_EQ(damaged[0].skippedLines, 1u);
+  EXPECT_TRUE(damaged[0].copyKept);
+
+  std::vector<DamagedFile> copyMissing = damaged;
+  copyMissing[1].copyKept = false;
+  const DataFilesState files = LoadedFilesState(loaded, f.Paths(), copyMissing);
+  for (const auto& [kind, missing] : {std::pair{StoreKind::Temperature, false},
+                                      std::pair{StoreKind::Weight, false},
+                                      std::pair{StoreKind::Memo, true}}) {
+    EXPECT_EQ(files[kind].path, f.Paths()[kind]);
+    EXPECT_EQ(files[kind].damagedCopyMissing, missing) << static_cast<int>(kind);
+  }
+  // The last store walked moves the version of them all too.
+  const std::uint64_t version = StoresVersion(loaded);
+  loaded.memos.records.Clear();
+  EXPECT_NE(StoresVersion(loaded), version);
 }

@@ -24,14 +24,10 @@ namespace {
 const std::string kBom = "\xEF\xBB\xBF";
 const std::string kHeader = "日付,基礎体温,月経開始,体重,メモ";
 
-struct Stores {
-  TemperatureStore temperatures;
-  WeightStore weights;
-  MemoStore memos;
-
-  std::string Csv() const { return RecordsCsvBytes(temperatures, weights, memos); }
+struct Stores : RecordStores {
+  std::string Csv() const { return RecordsCsvBytes(*this); }
   std::size_t Import(const CsvParseResult& parsed, CsvExistingDays existing) {
-    return ImportCsvRows(parsed.rows, existing, temperatures, weights, memos);
+    return ImportCsvRows(parsed.rows, existing, *this);
   }
   // "t:...|w:...|m:..." in the store builder's literal form.
   std::string Describe() const {
@@ -234,7 +230,7 @@ TEST(RecordsCsv, ImportSetsEachDayToItsRowAndKeepsOrOverwritesDaysWithRecords) {
   for (const auto& c : cases) {
     Stores s;
     existing(s);
-    EXPECT_EQ(CountDaysWithRecords(parsed.rows, s.temperatures, s.weights, s.memos), 3u);
+    EXPECT_EQ(CountDaysWithRecords(parsed.rows, s), 3u);
     EXPECT_EQ(s.Import(parsed, c.mode), c.imported);
     EXPECT_EQ(s.Describe(), c.stores);
   }
@@ -323,7 +319,7 @@ TEST(RecordsCsv, ImportTouchesOnlyItsColumnsAndDatesTheDataFilesHold) {
     FillDays(s);
     const CsvParseResult parsed = ParseRecordsCsv(c.file);
     ASSERT_TRUE(parsed.Ok()) << ProblemLines(parsed);
-    EXPECT_EQ(CountDaysWithRecords(parsed.rows, s.temperatures, s.weights, s.memos), c.asked);
+    EXPECT_EQ(CountDaysWithRecords(parsed.rows, s), c.asked);
     s.Import(parsed, c.mode);
     EXPECT_EQ(s.Describe(), c.stores);
   }
@@ -336,9 +332,9 @@ TEST(RecordsCsv, ImportTouchesOnlyItsColumnsAndDatesTheDataFilesHold) {
                                  "4行目: 日付が正しくありません。");
 
   Stores unread;
-  EXPECT_EQ(CsvImportBlockedText(unread.temperatures, unread.weights, unread.memos), u"");
+  EXPECT_EQ(CsvImportBlockedText(unread), u"");
   unread.temperatures.records.fileUnread = unread.memos.records.fileUnread = true;
-  EXPECT_EQ(Utf8(CsvImportBlockedText(unread.temperatures, unread.weights, unread.memos)),
+  EXPECT_EQ(Utf8(CsvImportBlockedText(unread)),
             "TEMPERATURE_DATA.dat、MEMO_DATA.dat を起動時に読み込めなかったため、CSVファイルを読み込みません"
             "（読み込めなかった記録を上書きしないためです）。\n"
             "ほかのプログラムがファイルを使っていないかご確認のうえ、Tovela を起動し直してください。");

@@ -19,24 +19,29 @@ inline constexpr char kLoadedWeights[] = "2026/12/1,50.00\r\n";
 
 struct SavedFolder {
   TempFolder folder;
-  TemperatureStore temperatures;
-  WeightStore weights;
-  MemoStore memos;
+  RecordStores stores;
+  TemperatureStore& temperatures = stores.temperatures;
+  WeightStore& weights = stores.weights;
+  MemoStore& memos = stores.memos;
   DataFilesState files;
 
   SavedFolder() {
     WriteBytes(folder / "TEMPERATURE_DATA.dat", kLoadedTemperatures);
     WriteBytes(folder / "WEIGHT_DATA.dat", kLoadedWeights);
     WriteBytes(folder / "MEMO_DATA.dat", "");
-    LoadTemperatureData(temperatures, Path("TEMPERATURE_DATA.dat"));
-    LoadWeightData(weights, Path("WEIGHT_DATA.dat"));
-    LoadMemoData(memos, Path("MEMO_DATA.dat"));
-    files.temperature = LoadedFileState(Path("TEMPERATURE_DATA.dat"), temperatures.records.version, false);
-    files.weight = LoadedFileState(Path("WEIGHT_DATA.dat"), weights.records.version, false);
-    files.memo = LoadedFileState(Path("MEMO_DATA.dat"), memos.records.version, false);
+    const DataFilePaths paths = Paths();
+    LoadDataFiles(stores, paths, kSaveMoment);
+    files = LoadedFilesState(stores, paths, {});
   }
 
   std::filesystem::path Path(const char* name) const { return folder / name; }
+  // Each store's data file in the folder.
+  DataFilePaths Paths() const {
+    DataFilePaths paths;
+    for (std::size_t kind = 0; kind < kStoreKindCount; ++kind)
+      paths.values[kind] = folder / std::filesystem::path(kDataFileNames[kind] + 1).string();
+    return paths;
+  }
   std::string Bytes(const char* name) const { return ReadBytes(folder / name); }
 
   // A new day's temperature in the store, as an entry makes it.
@@ -50,7 +55,7 @@ struct SavedFolder {
   }
 
   SaveOutcome Save(SaveScope scope = SaveScope::Changed) {
-    return SaveDataFiles(files, temperatures, weights, memos, scope, kSaveMoment);
+    return SaveDataFiles(files, stores, scope, kSaveMoment);
   }
 };
 
