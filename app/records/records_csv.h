@@ -29,10 +29,16 @@
 
 // The first line of a written file, after the byte-order mark.
 inline constexpr char kRecordsCsvHeader[] = "日付,基礎体温,月経開始,体重,メモ";
+// The columns that follow it while the records hold a sign.
+inline constexpr char kSignsCsvColumns[] = ",おりもの,排卵検査薬,性交";
 
-// The whole file: byte-order mark, header, one row per temperature record in date order. A
-// weight or memo record of a day without a temperature record is not written. An unpaired
-// surrogate in a memo (which only a damaged memo file can bring) is written as U+FFFD.
+// The days a written file holds: those with a temperature record or with signs.
+std::size_t CsvDayCount(const RecordStores& stores);
+
+// The whole file: byte-order mark, header, one row per temperature record in date order, and
+// while a sign is recorded the sign columns and a row per day of signs alone. A weight or memo
+// record of a day without a temperature record is not written. An unpaired surrogate in a memo
+// (which only a damaged memo file can bring) is written as U+FFFD.
 std::string RecordsCsvBytes(const RecordStores& stores);
 
 // One day of a file that was read.
