@@ -158,12 +158,15 @@ BENCHMARK(BM_ChartScrollShift)->Apply(ShiftArguments);
 
 // The temperature chart with signs recorded over the whole history: the band under the chart,
 // a paint or a scroll step, at today or the oldest position. The band walks the visible days
-// only, so the cost stays flat in the history.
-void RunSignsChart(benchmark::State& state, bool frameToo) {
+// only, so the cost stays flat in the history. `reading`: with the reading of the curve shown,
+// so the band also has the mucus peaks and the plot the double-check days, which are read once
+// per change of the records.
+void RunSignsChart(benchmark::State& state, bool frameToo, bool reading = false) {
   Stores stores(true);
   FillHistory(stores.temperatures, stores.weights, static_cast<int>(state.range(0)));
   FillSigns(stores.signs, static_cast<int>(state.range(0)));
   Screen screen(stores, kTemperatureMode);
+  if (reading) SetShiftLineStyle(*screen.view, ShiftLineStyle{true, MakeRgb(255, 128, 0)});
   if (state.range(1) != 0) screen.scroll->SetPosition(0);
   for (auto _ : state) {
     if (frameToo) DrawChartFrame(*screen.view, screen.canvas);
@@ -176,6 +179,27 @@ void BM_ChartPaintSigns(benchmark::State& state) { RunSignsChart(state, true); }
 void BM_ChartScrollSigns(benchmark::State& state) { RunSignsChart(state, false); }
 BENCHMARK(BM_ChartPaintSigns)->Apply(ShiftArguments);
 BENCHMARK(BM_ChartScrollSigns)->Apply(ShiftArguments);
+void BM_ChartPaintSignsReading(benchmark::State& state) { RunSignsChart(state, true, true); }
+void BM_ChartScrollSignsReading(benchmark::State& state) { RunSignsChart(state, false, true); }
+BENCHMARK(BM_ChartPaintSignsReading)->Apply(ShiftArguments);
+BENCHMARK(BM_ChartScrollSignsReading)->Apply(ShiftArguments);
+
+// The reading of the signs over the whole history after a change of a sign (the first paint
+// after an entry pays it once): every cycle's mucus peak, first positive test, double check and
+// findings.
+void BM_SignReadingAfterChange(benchmark::State& state) {
+  Stores stores(true);
+  FillHistory(stores.temperatures, stores.weights, static_cast<int>(state.range(0)));
+  FillSigns(stores.signs, static_cast<int>(state.range(0)));
+  SignRecord today = *stores.signs.records.Last();
+  for (auto _ : state) {
+    today.intercourse = today.intercourse == 0 ? 1 : 0;
+    PutSigns(today, stores.signs);
+    benchmark::DoNotOptimize(
+        ReadSignCycles(stores.signs, stores.temperatures, FromTm(kToday)).size());
+  }
+}
+BENCHMARK(BM_SignReadingAfterChange)->ArgName("years")->Arg(1)->Arg(10)->Arg(30)->Unit(benchmark::kMicrosecond);
 
 // One A4 page at 300 dpi ending at today, frame and data.
 // shift: with the cycles' cover lines and first high days; signs: with the signs band.

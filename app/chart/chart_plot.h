@@ -35,6 +35,9 @@ struct ChartTools {
   DrawTool mucusBrushes[kMucusLevelCount] = {};
   DrawTool signFont = nullptr;
   DrawTool signNarrowFont = nullptr;
+  // Only while the shift lines are shown and the signs band is laid out: the dashed line of the
+  // double-check days, in the cover-line colour.
+  DrawTool doubleCheckPen = nullptr;
 };
 
 // The reading of the curve on the temperature chart: each cycle's cover line and the line of its
@@ -76,14 +79,14 @@ struct ChartPlot {
 
 // Makes the tools from the colours in this order: the two fonts, the frame, grid, dotted grid,
 // graph and dashed average-line pens, the white brush, the today and mark brushes when
-// `columnBrushes`, the point brush, the cover-line pen when the shift lines are shown, and the
-// mucus brushes while the signs band is laid out. Every
+// `columnBrushes`, the point brush, the cover-line pen when the shift lines are shown, the
+// mucus brushes while the signs band is laid out, and the double-check pen while both. Every
 // pen `penWidth` pixels wide. Nothing without a tool factory.
 void MakeChartTools(ChartPlot& plot, const FontDesc& bold, const FontDesc& day, bool columnBrushes,
                     int penWidth = 1);
 // Deletes every tool that is not null and nulls the fields. Safe to call twice.
 void ReleaseChartTools(ChartPlot& plot);
-// Takes the style of the shift lines and makes their pen again (none while they are hidden); the
+// Takes the style of the shift lines and makes their pens again (none while they are hidden); the
 // other tools stay as they are.
 void SetShiftLineStyle(ChartPlot& plot, const ShiftLineStyle& style);
 
@@ -151,6 +154,11 @@ void DrawThreeRowAxes(const ChartPlot& plot, Canvas& canvas, int bottom, int cap
 // its first high day, from the plot's top to its bottom, with the cover-line pen.
 void DrawShiftLines(const ChartPlot& plot, Canvas& canvas, const std::vector<CycleReading>& cycles,
                     const std::tm& first, int columns, const DateYmd& last);
+
+// A dashed line with the double-check pen down the middle of each day's column, from the plot's
+// top to its bottom; `days` (ascending) outside the `columns` columns from `first` are skipped.
+void DrawDoubleCheckLines(const ChartPlot& plot, Canvas& canvas, const std::vector<DateYmd>& days,
+                          const std::tm& first, int columns);
 
 // Right-aligned labels in the axis column (from x `left`), one per grid row: the lowest grid line
 // carries `first` + step, each line above one step more; the bottom row and the topmost line

@@ -4,6 +4,7 @@
 #include "chart_internal.h"
 #include "chart_marks.h"
 #include "sign_texts.h"
+#include "signs_band.h"
 
 namespace {
 
@@ -75,6 +76,10 @@ std::vector<std::u16string> DayTipLines(const ChartView& view, const MemoStore* 
                                      : TemperatureStripMarks(temperatures, predicted, date, today);
   }
   if (!shiftState.empty()) lines.emplace_back(shiftState);
+  // The reading of the signs, as the chart marks it.
+  const SignReadingDays reading = ShownSignReadingDays(view, temperatures, FromTm(today), date, date);
+  if (reading.IsMucusPeak(date)) lines.emplace_back(u"粘液の頂点");
+  if (!reading.doubleChecks.empty()) lines.emplace_back(u"排卵の確認（体温と粘液）");
   for (const StripMark& mark : marks) lines.push_back(MarkLine(mark));
   if (date == FromTm(today)) lines.push_back(u"今日");
   return lines;

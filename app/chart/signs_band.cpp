@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
 constexpr ColorRef kMucusColors[kMucusLevelCount] = {
     MakeRgb(222, 235, 247), MakeRgb(179, 207, 233), MakeRgb(128, 174, 217),
     MakeRgb(66, 130, 194), MakeRgb(24, 84, 160)};
+// From this level on the cell is dark enough that text on it is white.
+constexpr int kFirstDarkMucusLevel = 3;
+constexpr ColorRef kWhite = MakeRgb(255, 255, 255);
 
 }  // namespace
 
@@ -65,7 +69,7 @@ void DrawSignsBandAxes(const ChartPlot& plot, Canvas& canvas, int bottom, int ca
 }
 
 void DrawSignCells(const ChartPlot& plot, Canvas& canvas, const DrawRect& inside, int bottom,
-                   const SignRecord& signs, int lineAbove, int lineBelow) {
+                   const SignRecord& signs, int lineAbove, int lineBelow, bool mucusPeak) {
   const auto row = [&](int r) {
     return DrawRect{inside.left, SignRowTop(plot, r, bottom) + 1 + lineBelow, inside.right,
                     SignRowTop(plot, r + 1, bottom) - lineAbove};
@@ -73,6 +77,12 @@ void DrawSignCells(const ChartPlot& plot, Canvas& canvas, const DrawRect& inside
   if (IsMucusLevel(signs.mucus) && plot.tools.mucusBrushes[signs.mucus] != nullptr)
     canvas.FillRect(row(0), plot.tools.mucusBrushes[signs.mucus]);
   const unsigned centred = dt::kSingleLine | dt::kCenter | dt::kVCenter;
+  if (mucusPeak && IsMucusLevel(signs.mucus)) {
+    ScopedSelect font(canvas, plot.tools.signFont);
+    std::optional<ScopedTextColor> white;
+    if (signs.mucus >= kFirstDarkMucusLevel) white.emplace(canvas, kWhite);
+    canvas.DrawTextIn(kMucusPeakSymbol, row(0), centred);
+  }
   if (IsOvulationTestResult(signs.ovulationTest)) {
     const std::u16string symbol = OvulationTestSymbol(signs.ovulationTest);
     ScopedSelect font(canvas, symbol.size() > 1 ? plot.tools.signNarrowFont : plot.tools.signFont);
@@ -82,4 +92,16 @@ void DrawSignCells(const ChartPlot& plot, Canvas& canvas, const DrawRect& inside
     ScopedSelect font(canvas, plot.tools.signFont);
     canvas.DrawTextIn(kIntercourseSymbol, row(2), centred);
   }
+}
+
+SignReadingDays ShownSignReadingDays(const ChartPlot& plot, const TemperatureStore* temperatures,
+                                     const DateYmd& today, const DateYmd& first,
+                                     const DateYmd& last) {
+  SignReadingDays days;
+  if (!plot.shiftLines.show || !plot.signsBand || temperatures == nullptr) return days;
+  const std::vector<SignCycleReading>& readings = ReadSignCycles(*plot.signs, *temperatures, today);
+  const std::vector<CycleReading>& cycles = ReadCycles(*temperatures, today);
+  days.mucusPeaks = SignDaysBetween(cycles, readings, &SignCycleReading::mucusPeak, first, last);
+  days.doubleChecks = SignDaysBetween(cycles, readings, &SignCycleReading::doubleCheck, first, last);
+  return days;
 }

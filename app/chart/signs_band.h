@@ -5,7 +5,9 @@
 // bandTop, bandRowHeight); this draws its boxes, captions and cells.
 #pragma once
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "chart_plot.h"
 #include "draw_canvas.h"
@@ -15,6 +17,8 @@ inline constexpr int kSignRows = 3;
 // The captions of the rows in the axis column, top to bottom.
 inline constexpr const char16_t* kSignRowCaptions[kSignRows] = {u"おりもの", u"検査薬", u"性交"};
 inline constexpr char16_t kIntercourseSymbol[] = u"♥";
+// Over the mucus cell of a cycle's mucus peak while the reading of the curve is shown.
+inline constexpr char16_t kMucusPeakSymbol[] = u"P";
 
 // Whether the records hold a sign, so the band is shown.
 inline bool HasSigns(const SignStore* signs) { return signs != nullptr && !signs->records.Empty(); }
@@ -41,5 +45,22 @@ void DrawSignsBandAxes(const ChartPlot& plot, Canvas& canvas, int bottom, int ca
                        int captionDy);
 
 // One day column's cells: `inside` gives the column's x range inside its day lines; `lineAbove`/`lineBelow` keep fills off the row lines of wider pens.
+// On a mucus peak "P" lies over the mucus cell, white on the two deepest levels and in the
+// caller's text colour on the paler ones, so it stays legible on each.
 void DrawSignCells(const ChartPlot& plot, Canvas& canvas, const DrawRect& inside, int bottom,
-                   const SignRecord& signs, int lineAbove, int lineBelow);
+                   const SignRecord& signs, int lineAbove, int lineBelow, bool mucusPeak = false);
+
+// What the reading of the curve marks in the band and the plot over [first, last]: the cycles'
+// mucus peaks and double-check days, ascending. None unless the shift lines are shown and the
+// band is laid out.
+struct SignReadingDays {
+  std::vector<DateYmd> mucusPeaks;
+  std::vector<DateYmd> doubleChecks;
+
+  bool IsMucusPeak(const DateYmd& day) const {
+    return std::binary_search(mucusPeaks.begin(), mucusPeaks.end(), day);
+  }
+};
+SignReadingDays ShownSignReadingDays(const ChartPlot& plot, const TemperatureStore* temperatures,
+                                     const DateYmd& today, const DateYmd& first,
+                                     const DateYmd& last);

@@ -1,6 +1,7 @@
-// The data layer of temperature mode: calendar header, marks, today, the signs band's cells, day
-// lines, the basal temperature curve, then the grid over it, the cycles' cover lines and first high days (when
-// shown) and the dashed average line.
+// The data layer of temperature mode: calendar header, marks, today, the signs band's cells (with
+// the mucus peaks when the reading is shown), day lines, the basal temperature curve, then the
+// grid over it, the cycles' cover lines, first high days and double-check days (when shown) and
+// the dashed average line.
 #include "chart_columns.h"
 #include "chart_drawing.h"
 #include "chart_marks.h"
@@ -19,6 +20,10 @@ void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
   const std::tm today = TodayOf(v);
   const TemperatureStore* store = v.temperatures;
   const CyclePredictions predicted = PredictCycle(store, today);
+  const int columns = VisibleDayCount(v);
+  const DateYmd lastVisible = FromTm(quillet::AddYmd(first, 0, 0, columns - 1));
+  const SignReadingDays reading =
+      ShownSignReadingDays(v, store, FromTm(today), FromTm(first), lastVisible);
 
   CurveDrawer<TemperatureRecord> curve(v, canvas, first, v.sizes.pointRadius);
   const TemperatureRecord* lastStart = nullptr;
@@ -43,7 +48,8 @@ void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
     }
     if (SameDate(c.day, today)) canvas.FillRect(column, v.tools.todayBrush);
     if (const SignRecord* daySigns = signs.At(c.date))
-      DrawSignCells(v, canvas, column, v.clientBottom, *daySigns, LineAbove(v), LineBelow(v));
+      DrawSignCells(v, canvas, column, v.clientBottom, *daySigns, LineAbove(v), LineBelow(v),
+                    reading.IsMucusPeak(c.date));
 
     DrawDayLine(v, canvas, c, P / 3 + 1, v.clientBottom);
     if (record != nullptr) curve.AddPoint(*record, c);
@@ -54,9 +60,8 @@ void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
   DrawHorizontalGrid(v, canvas, 5);
   // Like the grid, the reading of the curve lies over the curve, under the average line.
   if (store != nullptr && v.shiftLines.show) {
-    const int columns = VisibleDayCount(v);
-    DrawShiftLines(v, canvas, ReadCycles(*store, FromTm(today)), first, columns,
-                   FromTm(quillet::AddYmd(first, 0, 0, columns - 1)));
+    DrawShiftLines(v, canvas, ReadCycles(*store, FromTm(today)), first, columns, lastVisible);
+    DrawDoubleCheckLines(v, canvas, reading.doubleChecks, first, columns);
   }
   DrawAverageLine(v, canvas, store);
 }

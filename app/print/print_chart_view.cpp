@@ -134,9 +134,12 @@ DateYmd DrawPrintTemperaturePage(PrintChartView& v, Canvas& canvas, const DateYm
   DrawHorizontalGrid(v, canvas, 5);
   DrawAverageLine(v, canvas, store);
   // So is the reading of the curve, up to the end date.
-  if (store != nullptr && v.shiftLines.show)
+  const SignReadingDays reading = ShownSignReadingDays(v, store, v.today, firstDay, endDate);
+  if (store != nullptr && v.shiftLines.show) {
     DrawShiftLines(v, canvas, ReadCycles(*store, v.today), ToTm(firstDay), DaysPerPrintPage(v),
                    endDate);
+    DrawDoubleCheckLines(v, canvas, reading.doubleChecks, ToTm(firstDay), DaysPerPrintPage(v));
+  }
 
   // The year-month label starts 1 pixel into the column and runs 132 mm; header cells are
   // centred; points have a radius of 3 and none is drawn after the end date.
@@ -158,7 +161,7 @@ DateYmd DrawPrintTemperaturePage(PrintChartView& v, Canvas& canvas, const DateYm
     const SignRecord* daySigns = c.date <= endDate ? signs.At(c.date) : nullptr;
     if (daySigns != nullptr)
       DrawSignCells(v, canvas, DrawRect{c.left + 1, 0, c.right, 0}, SignsBandBottom(v), *daySigns,
-                    0, 0);
+                    0, 0, reading.IsMucusPeak(c.date));
     DrawYearMonthLabel(v, canvas, c, previousMonth, P / 3, label);
     {
       ScopedSelect dayFont(canvas, v.tools.dayFont);

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "date_ymd.h"
+#include "sign_reading.h"
 #include "thermal_shift.h"
 
 constexpr std::size_t MemoCapacity = 100;  // 99 UTF-16 units and a terminating zero
@@ -214,6 +215,9 @@ inline bool IsOvulationTestResult(int result) {
 
 struct SignStore {
   RecordList<SignRecord> records;
+  // Derived from these records and the temperature store's cycles, stamped with both versions;
+  // read through ReadSignCycles (sign_reading.h).
+  mutable SignReadingList signReadings;
 
   SignRecord* head() const { return records.head; }
 };

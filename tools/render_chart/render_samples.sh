@@ -26,6 +26,9 @@ render render_print_page print 3508 2479 300 2007-3-20 2007-5-10
 data="$(winpath "$here/sample-signs")"
 render render_temperature_signs screen 1 1000 600 30 2007-5-16
 render render_print_page_signs print 3508 2479 300 2007-3-20 2007-5-10
+# And with the reading of the curve shown: the mucus peaks (P) and the double-check day's line.
+render render_temperature_signs_reading screen 1 1000 600 30 2007-5-16 --reading
+render render_print_page_signs_reading print 3508 2479 300 2007-3-20 2007-5-16 --reading
 # The renders are those of the program before it followed the display scale, byte for byte
 # (renders-96dpi.sha256, taken from that program with this prefix's fonts).
 if ! (cd "$out" && sha256sum --quiet -c "$here/renders-96dpi.sha256"); then
