@@ -1,9 +1,11 @@
 // The band of the signs under the temperature chart and the printed page: laid out only while a
-// sign is recorded and only in temperature mode, a cell per recorded sign in its row.
+// sign is recorded and only in temperature mode, a cell per recorded sign in its row, and with
+// the reading of the curve shown the mucus peaks and the double-check days.
 #include <gtest/gtest.h>
 
 #include "chart_drawing.h"
 #include "data_files.h"
+#include "day_tip.h"
 #include "print_chart_view.h"
 #include "signs_band.h"
 #include "support/chart_fixture.h"
@@ -108,4 +110,81 @@ TEST(SignsBand, PrintedPageHasTheBandUnderThePlotUpToTheEndDate) {
   int tests = 0;
   for (const RecordedText& t : canvas.Texts()) tests += t.text == u"＋" || t.text == u"＋＋";
   EXPECT_EQ(tests, 1);
+}
+
+// Two cycles with their shifts (confirmed 9 April and 7 May) and mucus peaks: 7 April at level 4
+// (third lower day 10 April, after the confirmation) and 4 May at level 2 (third lower day 7 May,
+// the confirmation day). Today is 10 May.
+TEST(SignsBand, ReadingShownMarksTheMucusPeaksAndTheDoubleCheckDays) {
+  constexpr ColorRef kCover = 0x000009, kWhite = 0xFFFFFF;
+  constexpr char kTwoCycles[] =
+      "2007/4/1,36.30,1; 2007/4/2,36.35; 2007/4/3,36.20; 2007/4/4,36.40; 2007/4/5,36.30;"
+      "2007/4/6,36.25; 2007/4/7,36.50; 2007/4/8,36.55; 2007/4/9,36.60; 2007/4/15,36.70;"
+      "2007/4/29,36.40,1; 2007/4/30,36.45; 2007/5/1,36.30; 2007/5/2,36.50; 2007/5/3,36.40;"
+      "2007/5/4,36.35; 2007/5/5,36.60; 2007/5/6,36.65; 2007/5/7,36.70";
+  constexpr char kMucus[] =
+      "2007/4/6,3,,\r\n2007/4/7,4,,\r\n2007/4/8,3,,\r\n2007/4/9,1,,\r\n2007/4/10,0,,\r\n"
+      "2007/5/3,1,,\r\n2007/5/4,2,,\r\n2007/5/5,1,,\r\n2007/5/6,1,,\r\n2007/5/7,0,,\r\n";
+  ChartFixture f(2007, 5, 10);
+  AddTemperatures(f.temperatures, kTwoCycles);
+  ReadDataBytes(kMucus, f.signs);
+  f.Start(kTemperatureMode);
+  SetShiftLineStyle(*f.view, ShiftLineStyle{true, kCover});
+  f.ScrollTo(0);
+  f.Draw();
+  const ChartView& v = *f.view;
+  const auto peaks = [&](const RecordingCanvas& canvas) {
+    std::vector<std::pair<DrawRect, ColorRef>> out;
+    for (const RecordedText& t : canvas.Texts())
+      if (t.text == u"P") out.emplace_back(t.rect, t.color);
+    return out;
+  };
+  const int april7 = ColumnOf(v, Ymd(2007, 4, 7)), may4 = ColumnOf(v, Ymd(2007, 5, 4));
+  EXPECT_EQ(peaks(f.canvas), (std::vector<std::pair<DrawRect, ColorRef>>{
+                                 {CellOf(v, april7, 0), kWhite}, {CellOf(v, may4, 0), kString}}));
+  const DrawTool dashed = v.tools.doubleCheckPen;
+  ASSERT_NE(dashed, nullptr);
+  EXPECT_EQ(f.canvas.Info(dashed)->pen.style, PenStyle::Dash);
+  EXPECT_EQ(f.canvas.Info(dashed)->pen.color, kCover);
+  const auto middle = [&](int year, int month, int day) {
+    return v.plotLeft + ColumnOf(v, Ymd(year, month, day)) * v.dayWidth - v.dayWidth / 2;
+  };
+  const int x1 = middle(2007, 4, 10), x2 = middle(2007, 5, 7);
+  EXPECT_EQ(LinesWith(f.canvas, dashed),
+            (std::vector<RecordedLine>{{x1, v.plotTop + 1, x1, v.plotBottom, dashed},
+                                       {x2, v.plotTop + 1, x2, v.plotBottom, dashed}}));
+  EXPECT_TRUE(f.canvas.HoldsOriginals());
+  const auto tip = [&](int month, int day) {
+    const std::vector<std::u16string> lines = DayTipLines(v, nullptr, Ymd(2007, month, day), u"");
+    std::string reading;
+    for (const std::u16string& line : lines)
+      if (line == u"粘液の頂点" || line == u"排卵の確認（体温と粘液）") reading += Utf8(line) + ";";
+    return reading;
+  };
+  EXPECT_EQ(tip(4, 7), "粘液の頂点;");
+  EXPECT_EQ(tip(4, 9), "");
+  EXPECT_EQ(tip(4, 10), "排卵の確認（体温と粘液）;");
+  EXPECT_EQ(tip(5, 7), "排卵の確認（体温と粘液）;");
+
+  // Switched off: no pen, no P, no line, no words in the tip.
+  SetShiftLineStyle(*f.view, ShiftLineStyle{false, kCover});
+  f.Draw();
+  EXPECT_EQ(v.tools.doubleCheckPen, nullptr);
+  EXPECT_TRUE(peaks(f.canvas).empty());
+  EXPECT_EQ(tip(4, 7) + tip(4, 10), "");
+
+  // The printed page up to 5 May: both peaks, the line of 10 April only.
+  RecordingCanvas canvas{300};
+  auto page = CreatePrintChartView(3508, 2479, &f.temperatures, 35.4, ColorScheme{}, &canvas,
+                                   &f.signs);
+  page->shiftLines = ShiftLineStyle{true, kCover};
+  page->today = Ymd(2007, 5, 10);
+  DrawPrintPageFrame(*page, canvas);
+  canvas.ClearRecord();
+  DrawPrintPageData(*page, canvas, Ymd(2007, 4, 1), Ymd(2007, 5, 5));
+  EXPECT_EQ(peaks(canvas).size(), 2u);
+  const int w = page->dayWidth, x = page->plotLeft + 10 * w - w / 2;  // 10 April: column 10
+  EXPECT_EQ(LinesWith(canvas, page->tools.doubleCheckPen),
+            (std::vector<RecordedLine>{
+                {x, page->plotTop + 1, x, page->plotBottom, page->tools.doubleCheckPen}}));
 }
