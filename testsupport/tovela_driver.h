@@ -78,6 +78,7 @@ inline constexpr int kGuideCommand = 217;
 inline constexpr wchar_t kCycleListCaption[] = L"周期の一覧";
 inline constexpr int kCycleListId = 801;
 inline constexpr int kCycleListCopyId = 802;
+inline constexpr int kCycleListNoteId = 803;  // the line on the findings under the table
 
 // The entry dialog "ADD_TEMPE_DIALOG".
 inline constexpr wchar_t kEntryDialogCaption[] = L"体調の情報を入力してください";

@@ -81,7 +81,7 @@ void DrawSignCells(const ChartPlot& plot, Canvas& canvas, const DrawRect& inside
     ScopedSelect font(canvas, plot.tools.signFont);
     std::optional<ScopedTextColor> white;
     if (signs.mucus >= kFirstDarkMucusLevel) white.emplace(canvas, kWhite);
-    canvas.DrawTextIn(kMucusPeakSymbol, row(0), centred);
+    canvas.DrawTextIn(kMucusPeakSymbol, row(0), centred | dt::kNoBackground);
   }
   if (IsOvulationTestResult(signs.ovulationTest)) {
     const std::u16string symbol = OvulationTestSymbol(signs.ovulationTest);

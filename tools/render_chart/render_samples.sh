@@ -11,10 +11,15 @@ mkdir -p "$out"
 winpath() { echo "Z:${1//\//\\}"; }
 data="$(winpath "$here/sample")"
 status=0
-render() {  # render <name> <arguments after the folder...>
+render() {  # render <name> <arguments after the folder...> [--options]
   local name="$1"; shift
+  local args=() options=()
+  for a in "$@"; do
+    if [[ $a == --* ]]; then options+=("$a"); else args+=("$a"); fi
+  done
   rm -f "$out/$name.bmp"
-  "$here/../../scripts/wine-run.sh" "$tool" "$data" "$@" "$(winpath "$out/$name.bmp")" || status=1
+  "$here/../../scripts/wine-run.sh" "$tool" "$data" "${args[@]}" "$(winpath "$out/$name.bmp")" \
+    "${options[@]}" || status=1
   if [ ! -s "$out/$name.bmp" ]; then echo "render_chart wrote no $name.bmp"; status=1; return; fi
   command -v convert >/dev/null && convert "$out/$name.bmp" "$out/$name.png"
 }
