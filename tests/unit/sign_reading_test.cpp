@@ -1,12 +1,10 @@
 // Reading the signs with the curve: the mucus peak of a cycle's observations, the double check
-// with the temperature, the first positive test, each closed cycle's findings and the list of
-// cycles that shows them.
+// with the temperature, the first positive test and each closed cycle's findings.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "cycle_list_rules.h"
 #include "data_files.h"
 #include "sign_reading.h"
 #include "support/store_builder.h"
@@ -91,95 +89,67 @@ class SignCycles : public ::testing::Test {
   SignStore signs;
 };
 
-TEST_F(SignCycles, DoubleCheckInEachOrderAndTheListShowsIt) {
+TEST_F(SignCycles, DoubleCheckInEachOrderAndTheFirstPositiveTest) {
   const std::vector<SignCycleReading>& r = ReadSignCycles(signs, temperatures, kToday);
   ASSERT_EQ(r.size(), 3u);
   // Temperature first (9 January), mucus third lower day 13 January.
   EXPECT_EQ(r[0].mucusPeak, Ymd(2026, 1, 10));
   EXPECT_EQ(r[0].doubleCheck, Ymd(2026, 1, 13));
-  // Mucus first: the third lower day is 4 February (1 February has no mucus).
+  // Mucus first: the third lower day is 4 February (1 February has a test only).
   EXPECT_EQ(r[1].mucusPeak, Ymd(2026, 1, 31));
   EXPECT_EQ(r[1].doubleCheck, Ymd(2026, 2, 6));
   // The same day.
   EXPECT_EQ(r[2].doubleCheck, Ymd(2026, 3, 6));
-
-  const std::vector<CycleListRow> rows = CycleListRows(ReadCycles(temperatures, kToday), r);
-  ASSERT_EQ(rows.size(), 3u);
-  const auto signColumns = [](const CycleListRow& row) {
-    return std::vector<std::u16string>(row.begin() + 7, row.end());
-  };
-  // Newest first. The closed cycles rise by 0.25 (36.30 to 36.55).
-  EXPECT_EQ(signColumns(rows[0]), (std::vector<std::u16string>{u"3/3", u"", u"3/6", u""}));
-  EXPECT_EQ(signColumns(rows[1]),
-            (std::vector<std::u16string>{u"1/31", u"2/1", u"2/6", u"高低差が小さめ"}));
-  EXPECT_EQ(signColumns(rows[2]),
-            (std::vector<std::u16string>{u"1/10", u"1/10", u"1/13", u"高低差が小さめ"}));
-  EXPECT_EQ(CycleListClipboardText({rows[0]}),
-            u"開始日\t周期\t高温期の開始\t推定排卵日\t高温期\t低温期の平均\t高温期の平均\t"
-            u"粘液の頂点\t検査薬陽性\t排卵の確認\t所見\r\n"
-            u"2026/02/26\t\t3/4\t3/3\t\t36.30\t36.55\t3/3\t\t3/6\t\r\n");
+  // Positive or strongly positive, not negative; none before the start or after today.
+  EXPECT_EQ(r[0].firstPositiveTest, Ymd(2026, 1, 10));
+  EXPECT_EQ(r[1].firstPositiveTest, Ymd(2026, 2, 1));
+  EXPECT_TRUE(r[2].firstPositiveTest.IsZero());
 }
 
-TEST_F(SignCycles, ReadAgainAfterAChangeOfEitherStore) {
-  EXPECT_EQ(ReadSignCycles(signs, temperatures, kToday)[2].mucusPeak, Ymd(2026, 3, 3));
-  // A 4 on 5 March, before the confirmation: the peak moves to it, its double check to 8 March.
-  ASSERT_TRUE(UpdateSigns(SignRecord{2026, 3, 5, 4}, signs));
-  ASSERT_TRUE(InsertSigns(SignRecord{2026, 3, 7, 1}, signs));
-  ASSERT_TRUE(InsertSigns(SignRecord{2026, 3, 8, 0}, signs));
-  EXPECT_EQ(ReadSignCycles(signs, temperatures, kToday)[2].mucusPeak, Ymd(2026, 3, 5));
-  EXPECT_EQ(ReadSignCycles(signs, temperatures, kToday)[2].doubleCheck, Ymd(2026, 3, 8));
-  // Without the shift the peak stands, with no double check.
-  ASSERT_TRUE(DeleteTemperature(temperatures, 2026, 3, 6));
-  EXPECT_TRUE(ReadSignCycles(signs, temperatures, kToday)[2].doubleCheck.IsZero());
-  // Another today: the positive test of 25 March is read.
-  EXPECT_EQ(ReadSignCycles(signs, temperatures, Ymd(2026, 3, 25))[2].firstPositiveTest,
-            Ymd(2026, 3, 25));
+TEST_F(SignCycles, ReadAgainAfterAChangeOfEitherStoreOrToday) {
+  const auto third = [&](const DateYmd& today) {
+    return ReadSignCycles(signs, temperatures, today)[2];
+  };
+  EXPECT_EQ(third(kToday).doubleCheck, Ymd(2026, 3, 6));
+  ASSERT_TRUE(DeleteTemperature(temperatures, 2026, 3, 6));  // no shift: no double check
+  EXPECT_TRUE(third(kToday).doubleCheck.IsZero());
+  EXPECT_EQ(third(kToday).mucusPeak, Ymd(2026, 3, 3));
+  ASSERT_TRUE(UpdateSigns(SignRecord{2026, 3, 5, 4}, signs));  // a later 4 without three lower
+  EXPECT_TRUE(third(kToday).mucusPeak.IsZero());
+  EXPECT_EQ(third(Ymd(2026, 3, 25)).firstPositiveTest, Ymd(2026, 3, 25));
 }
 
 TEST(SignReading, FindingsOfAClosedCycleAtTheirLimits) {
-  CycleReading base;  // 28 days, 28 values, a high phase of 14 days 0.40 above the low one
-  base.closed = true;
-  base.lengthDays = 28;
-  base.recordedDays = 28;
-  base.hasShift = true;
-  base.highPhaseDays = 14;
-  base.lowAverage = 3630;
-  base.highAverage = 3670;
-  const auto with = [&](auto change) {
-    CycleReading c = base;
-    change(c);
-    return CycleFindings(c);
+  const struct {
+    int length, values;
+    bool shift;
+    int highDays, rise;  // the high phase's days and its average over the low one's
+    bool closed;
+    const char16_t* findings;
+  } cases[] = {
+      {28, 28, true, 14, 40, true, u""},
+      {28, 19, false, 0, 0, true, u""},
+      {28, 20, false, 0, 0, true, u"高温期なし"},
+      {28, 28, true, 9, 40, true, u"高温期が短め"},
+      {28, 28, true, 10, 40, true, u""},
+      {28, 28, true, 14, 29, true, u"高低差が小さめ"},
+      {28, 28, true, 14, 30, true, u""},
+      {24, 24, true, 14, 40, true, u"周期が短め"},
+      {25, 25, true, 14, 40, true, u""},
+      {38, 38, true, 14, 40, true, u""},
+      {39, 39, false, 0, 0, true, u"高温期なし、周期が長め"},
+      {20, 20, true, 5, 10, true, u"高温期が短め、高低差が小さめ、周期が短め"},
+      {0, 40, false, 0, 0, false, u""},  // the current cycle has none
   };
-  const auto noShift = [](int values) {
-    return [values](CycleReading& c) {
-      c.hasShift = false;
-      c.highPhaseDays = 0;
-      c.lowAverage = c.highAverage = -1;
-      c.recordedDays = values;
-    };
-  };
-  EXPECT_EQ(CycleFindings(base), u"");
-  EXPECT_EQ(with(noShift(19)), u"");
-  EXPECT_EQ(with(noShift(20)), u"高温期なし");
-  EXPECT_EQ(with([](CycleReading& c) { c.highPhaseDays = 9; }), u"高温期が短め");
-  EXPECT_EQ(with([](CycleReading& c) { c.highPhaseDays = 10; }), u"");
-  EXPECT_EQ(with([](CycleReading& c) { c.highAverage = 3659; }), u"高低差が小さめ");
-  EXPECT_EQ(with([](CycleReading& c) { c.highAverage = 3660; }), u"");
-  EXPECT_EQ(with([](CycleReading& c) { c.lengthDays = 24; }), u"周期が短め");
-  EXPECT_EQ(with([](CycleReading& c) { c.lengthDays = 25; }), u"");
-  EXPECT_EQ(with([](CycleReading& c) { c.lengthDays = 38; }), u"");
-  EXPECT_EQ(with([](CycleReading& c) { c.lengthDays = 39; }), u"周期が長め");
-  EXPECT_EQ(with([](CycleReading& c) {
-              c.highPhaseDays = 5;
-              c.highAverage = 3640;
-              c.lengthDays = 20;
-            }),
-            u"高温期が短め、高低差が小さめ、周期が短め");
-  // The current cycle has none.
-  EXPECT_EQ(with([](CycleReading& c) {
-              c.closed = false;
-              c.lengthDays = 0;
-              c.highPhaseDays = 0;
-            }),
-            u"");
+  for (const auto& c : cases) {
+    CycleReading r;
+    r.closed = c.closed;
+    r.lengthDays = c.length;
+    r.recordedDays = c.values;
+    r.hasShift = c.shift;
+    r.highPhaseDays = c.highDays;
+    r.lowAverage = c.shift ? 3630 : -1;
+    r.highAverage = c.shift ? 3630 + c.rise : -1;
+    EXPECT_EQ(CycleFindings(r), c.findings) << c.length << " days, " << c.values << " values";
+  }
 }
