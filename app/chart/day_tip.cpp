@@ -77,7 +77,8 @@ std::vector<std::u16string> DayTipLines(const ChartView& view, const MemoStore* 
   }
   if (!shiftState.empty()) lines.emplace_back(shiftState);
   // The reading of the signs, as the chart marks it.
-  const SignReadingDays reading = ShownSignReadingDays(view, temperatures, FromTm(today), date, date);
+  const SignReadingDays reading =
+      ShownSignReadingDays(view, temperatures, FromTm(today), date, date);
   if (reading.IsMucusPeak(date)) lines.emplace_back(u"粘液の頂点");
   if (!reading.doubleChecks.empty()) lines.emplace_back(u"排卵の確認（体温と粘液）");
   for (const StripMark& mark : marks) lines.push_back(MarkLine(mark));

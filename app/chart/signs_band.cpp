@@ -101,7 +101,10 @@ SignReadingDays ShownSignReadingDays(const ChartPlot& plot, const TemperatureSto
   if (!plot.shiftLines.show || !plot.signsBand || temperatures == nullptr) return days;
   const std::vector<SignCycleReading>& readings = ReadSignCycles(*plot.signs, *temperatures, today);
   const std::vector<CycleReading>& cycles = ReadCycles(*temperatures, today);
-  days.mucusPeaks = SignDaysBetween(cycles, readings, &SignCycleReading::mucusPeak, first, last);
-  days.doubleChecks = SignDaysBetween(cycles, readings, &SignCycleReading::doubleCheck, first, last);
+  const auto between = [&](DateYmd SignCycleReading::*day) {
+    return SignDaysBetween(cycles, readings, day, first, last);
+  };
+  days.mucusPeaks = between(&SignCycleReading::mucusPeak);
+  days.doubleChecks = between(&SignCycleReading::doubleCheck);
   return days;
 }

@@ -23,7 +23,8 @@ const char* const kSecondCycle[] = {"36.40", "36.45", "36.30", "36.50", "36.40",
 // ago (and one more value on its day 15), cycle 2 from 12 days ago, and a value today.
 std::string TwoCycles() {
   std::string lines;
-  for (int i = 0; i < 20; ++i) lines += TemperatureLine(DaysFromToday(-64 + i), i % 2 ? "36.35" : "36.30", i == 0);
+  for (int i = 0; i < 20; ++i)
+    lines += TemperatureLine(DaysFromToday(-64 + i), i % 2 ? "36.35" : "36.30", i == 0);
   for (int i = 0; i < 9; ++i) lines += TemperatureLine(DaysFromToday(-40 + i), kFirstCycle[i], i == 0);
   lines += TemperatureLine(DaysFromToday(-26), "36.70", 0);
   for (int i = 0; i < 9; ++i) lines += TemperatureLine(DaysFromToday(-12 + i), kSecondCycle[i], i == 0);
