@@ -6,6 +6,7 @@
 // the derived values saves.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -48,10 +49,31 @@ void FillHistory(TemperatureStore& t, WeightStore& w, int years) {
   }
 }
 
+// Signs over the same years: the mucus of each cycle's days 6-18 rising to its best and falling,
+// an ovulation test on days 10-16, intercourse every third day.
+void FillSigns(SignStore& signs, int years) {
+  std::tm day = quillet::AddYmd(kToday, -years, 0, 0);
+  for (int i = 0; quillet::SubDay(kToday, day) >= 0; ++i, day = quillet::GetNextDay(day)) {
+    const int cycleDay = i % 28;
+    SignRecord r;
+    const DateYmd date = FromTm(day);
+    r.year = date.year;
+    r.month = date.month;
+    r.day = date.day;
+    if (cycleDay >= 6 && cycleDay <= 18)
+      r.mucus = static_cast<signed char>(4 - std::abs(cycleDay - 13) / 2);
+    if (cycleDay >= 10 && cycleDay <= 16)
+      r.ovulationTest = static_cast<signed char>(cycleDay % 3);
+    r.intercourse = i % 3 == 0 ? 1 : 0;
+    InsertSigns(r, signs);
+  }
+}
+
 struct Stores {
   TemperatureStore temperatures;
   WeightStore weights;
   MemoStore memos;
+  SignStore signs;
 
   explicit Stores(bool keepDerived) {
     temperatures.records.keepDerived = keepDerived;
@@ -69,7 +91,7 @@ struct Screen {
     auto bar = std::make_unique<ValueScrollBar>();
     scroll = bar.get();
     view = CreateChartView(0, 0, 1400, 800, nullptr, std::move(bar), &s.temperatures, &s.weights,
-                           &canvas, [] { return kToday; });
+                           &canvas, [] { return kToday; }, {}, &s.signs);
     SetChartScrollRange(*view);
     SetChartColors(*view, kColors);
     SetChartMode(*view, mode);
@@ -134,14 +156,62 @@ void BM_ChartScrollShift(benchmark::State& state) { RunShiftChart(state, false);
 BENCHMARK(BM_ChartPaintShift)->Apply(ShiftArguments);
 BENCHMARK(BM_ChartScrollShift)->Apply(ShiftArguments);
 
+// The temperature chart with signs recorded over the whole history: the band under the chart,
+// a paint or a scroll step, at today or the oldest position. The band walks the visible days
+// only, so the cost stays flat in the history. `reading`: with the reading of the curve shown,
+// so the band also has the mucus peaks and the plot the double-check days, which are read once
+// per change of the records.
+void RunSignsChart(benchmark::State& state, bool frameToo, bool reading = false) {
+  Stores stores(true);
+  FillHistory(stores.temperatures, stores.weights, static_cast<int>(state.range(0)));
+  FillSigns(stores.signs, static_cast<int>(state.range(0)));
+  Screen screen(stores, kTemperatureMode);
+  if (reading) SetShiftLineStyle(*screen.view, ShiftLineStyle{true, MakeRgb(255, 128, 0)});
+  if (state.range(1) != 0) screen.scroll->SetPosition(0);
+  for (auto _ : state) {
+    if (frameToo) DrawChartFrame(*screen.view, screen.canvas);
+    DrawChartData(*screen.view, screen.canvas);
+  }
+  benchmark::DoNotOptimize(screen.canvas.ops);
+}
+
+void BM_ChartPaintSigns(benchmark::State& state) { RunSignsChart(state, true); }
+void BM_ChartScrollSigns(benchmark::State& state) { RunSignsChart(state, false); }
+BENCHMARK(BM_ChartPaintSigns)->Apply(ShiftArguments);
+BENCHMARK(BM_ChartScrollSigns)->Apply(ShiftArguments);
+void BM_ChartPaintSignsReading(benchmark::State& state) { RunSignsChart(state, true, true); }
+void BM_ChartScrollSignsReading(benchmark::State& state) { RunSignsChart(state, false, true); }
+BENCHMARK(BM_ChartPaintSignsReading)->Apply(ShiftArguments);
+BENCHMARK(BM_ChartScrollSignsReading)->Apply(ShiftArguments);
+
+// The reading of the signs over the whole history after a change of a sign (the first paint
+// after an entry pays it once): every cycle's mucus peak, first positive test, double check and
+// findings.
+void BM_SignReadingAfterChange(benchmark::State& state) {
+  Stores stores(true);
+  FillHistory(stores.temperatures, stores.weights, static_cast<int>(state.range(0)));
+  FillSigns(stores.signs, static_cast<int>(state.range(0)));
+  SignRecord today = *stores.signs.records.Last();
+  for (auto _ : state) {
+    today.intercourse = today.intercourse == 0 ? 1 : 0;
+    PutSigns(today, stores.signs);
+    benchmark::DoNotOptimize(
+        ReadSignCycles(stores.signs, stores.temperatures, FromTm(kToday)).size());
+  }
+}
+BENCHMARK(BM_SignReadingAfterChange)->ArgName("years")->Arg(1)->Arg(10)->Arg(30)->Unit(benchmark::kMicrosecond);
+
 // One A4 page at 300 dpi ending at today, frame and data.
-// shift: with the cycles' cover lines and first high days.
-void RunPrintedPage(benchmark::State& state, bool keepDerived, bool shift = false) {
+// shift: with the cycles' cover lines and first high days; signs: with the signs band.
+void RunPrintedPage(benchmark::State& state, bool keepDerived, bool shift = false,
+                    bool signs = false) {
   Stores stores(keepDerived);
   FillHistory(stores.temperatures, stores.weights, static_cast<int>(state.range(0)));
+  if (signs) FillSigns(stores.signs, static_cast<int>(state.range(0)));
   CountingCanvas canvas;
   auto view = CreatePrintChartView(3508, 2479, &stores.temperatures,
-                                   ChartFloorTemperature(stores.temperatures), kColors, &canvas);
+                                   ChartFloorTemperature(stores.temperatures), kColors, &canvas,
+                                   &stores.signs);
   view->shiftLines.show = shift;
   view->today = FromTm(kToday);
   const DateYmd first = FromTm(quillet::AddYmd(kToday, 0, 0, -60));
@@ -158,6 +228,8 @@ BENCHMARK(BM_PrintedPage)->ArgName("years")->Arg(1)->Arg(30)->Unit(benchmark::kM
 BENCHMARK(BM_PrintedPageRecompute)->ArgName("years")->Arg(1)->Arg(30)->Unit(benchmark::kMicrosecond);
 void BM_PrintedPageShift(benchmark::State& state) { RunPrintedPage(state, true, true); }
 BENCHMARK(BM_PrintedPageShift)->ArgName("years")->Arg(1)->Arg(10)->Arg(30)->Unit(benchmark::kMicrosecond);
+void BM_PrintedPageSigns(benchmark::State& state) { RunPrintedPage(state, true, true, true); }
+BENCHMARK(BM_PrintedPageSigns)->ArgName("years")->Arg(1)->Arg(10)->Arg(30)->Unit(benchmark::kMicrosecond);
 
 // The three data files of `years` years in a folder of their own, written once per run.
 std::filesystem::path DataFolder(int years) {

@@ -252,6 +252,18 @@ void SetChecked(HWND button, bool checked) {
                       SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
 }
 
+int SelectedItem(HWND list) {
+  DWORD_PTR item = static_cast<DWORD_PTR>(-1);
+  SendMessageTimeoutW(list, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &item);
+  return static_cast<int>(static_cast<LRESULT>(item));
+}
+
+void SelectItem(HWND list, int item) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(list, CB_SETCURSEL, static_cast<WPARAM>(item), 0, SMTO_ABORTIFHUNG,
+                      kSendTimeoutMs, &result);
+}
+
 void PostClick(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
 void PostCommand(HWND window, int id) { PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }

@@ -52,6 +52,9 @@ inline constexpr int kDeleteButtonId = 418;
 inline constexpr int kNextPeriodValueId = 424;
 inline constexpr int kNextOvulationValueId = 426;
 inline constexpr int kShiftStateValueId = 428;  // "体温の状態"
+inline constexpr int kMucusListId = 430;           // "おりもの"
+inline constexpr int kOvulationTestListId = 432;   // "排卵検査薬"
+inline constexpr int kIntercourseCheckId = 433;    // "性交あり"
 
 // Menu and accelerator commands of the main window.
 inline constexpr int kExitCommand = 201;
@@ -75,6 +78,7 @@ inline constexpr int kGuideCommand = 217;
 inline constexpr wchar_t kCycleListCaption[] = L"周期の一覧";
 inline constexpr int kCycleListId = 801;
 inline constexpr int kCycleListCopyId = 802;
+inline constexpr int kCycleListNoteId = 803;  // the line on the findings under the table
 
 // The entry dialog "ADD_TEMPE_DIALOG".
 inline constexpr wchar_t kEntryDialogCaption[] = L"体調の情報を入力してください";
@@ -118,6 +122,9 @@ bool IsChecked(HWND button);                          // BM_GETCHECK
 // The clipboard's text (CF_UNICODETEXT); "" when there is none.
 std::wstring ClipboardText();
 void SetChecked(HWND button, bool checked);           // BM_SETCHECK
+// A drop-down list's selected item (CB_GETCURSEL; -1 for none) and choosing one (CB_SETCURSEL).
+int SelectedItem(HWND list);
+void SelectItem(HWND list, int item);
 // Posts a click (never blocks, so it may open a modal dialog or message box).
 void PostClick(HWND button);
 // Posts WM_COMMAND with the id to the window (menu items and accelerators).

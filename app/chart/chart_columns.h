@@ -12,6 +12,7 @@
 #include "chart_view.h"
 #include "dates.h"
 #include "record_stores.h"
+#include "signs_band.h"
 #include "statistics.h"
 
 // One visible day column.
@@ -25,7 +26,7 @@ struct DayColumn {
 
 // The strip rectangle under the plot for a column's mark.
 inline DrawRect StripRect(const ChartView& v, const DayColumn& c) {
-  return DrawRect{c.left + 1, v.plotBottom + 1, c.left + 1 + v.dayWidth, v.clientBottom};
+  return DrawRect{c.left + 1, v.plotBottom + 1, c.left + 1 + v.dayWidth, StripBottom(v)};
 }
 
 // A pen wider than a pixel covers this many pixels above (left of) its line and below (right
@@ -134,7 +135,14 @@ inline void ClearHeaderRow(const ChartView& v, Canvas& canvas, int top, int bott
   ClearInside(v, canvas, v.plotLeft + 1, top, v.plotRight, bottom);
 }
 inline void ClearStrip(const ChartView& v, Canvas& canvas) {
-  ClearInside(v, canvas, v.plotLeft + 1, v.plotBottom + 1, v.plotRight, v.clientBottom);
+  ClearInside(v, canvas, v.plotLeft + 1, v.plotBottom + 1, v.plotRight, StripBottom(v));
+}
+// The signs band's rows, each inside its lines (nothing while the band is not laid out).
+inline void ClearSignsBand(const ChartView& v, Canvas& canvas) {
+  if (!v.signsBand) return;
+  for (int row = 0; row < kSignRows; ++row)
+    ClearInside(v, canvas, v.plotLeft + 1, SignRowTop(v, row, v.clientBottom) + 1, v.plotRight,
+                SignRowTop(v, row + 1, v.clientBottom));
 }
 
 // The curve over the visible columns: points (circles of the given radius) joined in date order,

@@ -3,16 +3,20 @@
 #include "chart_drawing.h"
 
 #include "chart_internal.h"
+#include "signs_band.h"
 #include "statistics.h"
 
 namespace {
 
 constexpr char16_t kChartFace[] = u"MS ゴシック";
 
-// The screen's axes: the mark strip runs down to the client bottom; captions sit 2 pixels right
-// and 1 down in their boxes (at 96 DPI).
+// The screen's axes: the mark strip runs down to the client bottom, or to the signs band that
+// then takes the rows down to it; captions sit 2 pixels right and 1 down in their boxes (at 96
+// DPI).
 void DrawScreenThreeRowAxes(ChartView& view, Canvas& canvas) {
-  DrawThreeRowAxes(view, canvas, view.clientBottom, view.sizes.captionDx, view.sizes.captionDy);
+  DrawThreeRowAxes(view, canvas, StripBottom(view), view.sizes.captionDx, view.sizes.captionDy);
+  if (view.signsBand)
+    DrawSignsBandAxes(view, canvas, view.clientBottom, view.sizes.captionDx, view.sizes.captionDy);
 }
 
 double WeightScaleStart(const ChartView& view) {
@@ -46,6 +50,8 @@ void CreateDrawingTools(ChartView& view) {
 void DeleteDrawingTools(ChartView& view) { ReleaseChartTools(view); }
 
 void DrawChartFrame(ChartView& view, Canvas& canvas) {
+  // The frame is drawn after every change of the records: the first sign brings the band.
+  SyncSignsBand(view);
   ScopedTextColor text(canvas, view.colors.StringColor);
   ScopedSelect font(canvas, view.tools.boldFont);
   ScopedSelect pen(canvas, view.tools.framePen);

@@ -1,6 +1,7 @@
 #include "chart_legend.h"
 
 #include "chart_marks.h"
+#include "signs_band.h"
 
 namespace {
 
@@ -20,6 +21,14 @@ const std::vector<LegendRow> kTemperatureRows = {
 const LegendRow kCoverLineRow = {
     LegendSample::CoverLine, nullptr,
     u"カバーライン: 高温期に入る前の6日間で最も高い体温。縦の線は高温期の1日目"};
+
+// Under the strip, as the band's rows are.
+const std::vector<LegendRow> kSignsBandRows = {
+    {LegendSample::MucusCells, nullptr,
+     u"おりもの: 左から乾いている・何も感じない・湿っている・白っぽく粘る・透明でよく伸びる"},
+    {LegendSample::Symbol, u"＋", u"排卵検査薬: − 陰性、＋ 陽性、＋＋ 強陽性"},
+    {LegendSample::Symbol, kIntercourseSymbol, u"性交あり"},
+};
 
 const std::vector<LegendRow> kWeightRows = {
     {LegendSample::Curve, nullptr, u"体重の記録: 点が記録した日、線は記録どうしを結んだもの"},
@@ -80,17 +89,28 @@ void DrawSample(const ChartView& v, Canvas& canvas, const LegendRow& row, const 
       DrawLine(canvas, v.tools.coverLinePen, x, box.top, x, box.bottom);
       break;
     }
+    case LegendSample::MucusCells: {
+      const int width = box.right - box.left;
+      for (int level = 0; level < kMucusLevelCount; ++level) {
+        if (v.tools.mucusBrushes[level] == nullptr) continue;
+        canvas.FillRect(DrawRect{box.left + width * level / kMucusLevelCount, box.top,
+                                 box.left + width * (level + 1) / kMucusLevelCount, box.bottom},
+                        v.tools.mucusBrushes[level]);
+      }
+      break;
+    }
   }
 }
 
 }  // namespace
 
-std::vector<LegendRow> LegendRows(int mode, bool shiftLines) {
+std::vector<LegendRow> LegendRows(int mode, bool shiftLines, bool signsBand) {
   switch (mode) {
     case kTemperatureMode: {
       std::vector<LegendRow> rows = kTemperatureRows;
       // Beside the average line, the other horizontal line of the plot.
       if (shiftLines) rows.insert(rows.begin() + 2, kCoverLineRow);
+      if (signsBand) rows.insert(rows.end(), kSignsBandRows.begin(), kSignsBandRows.end());
       return rows;
     }
     case kWeightMode: return kWeightRows;
@@ -99,9 +119,20 @@ std::vector<LegendRow> LegendRows(int mode, bool shiftLines) {
   }
 }
 
-int LegendHeight(int mode, bool shiftLines, const DisplayScale& scale) {
-  return static_cast<int>(LegendRows(mode, shiftLines).size()) * scale.Px(kLegendRowHeight) +
+int LegendHeight(int mode, bool shiftLines, const DisplayScale& scale, bool signsBand) {
+  return static_cast<int>(LegendRows(mode, shiftLines, signsBand).size()) *
+             scale.Px(kLegendRowHeight) +
          2 * scale.Px(kLegendMargin);
+}
+
+std::vector<LegendRow> LegendRowsOf(const ChartView& view) {
+  return LegendRows(view.mode, view.shiftLines.show && view.tools.coverLinePen != nullptr,
+                    view.signsBand);
+}
+
+int LegendHeightOf(const ChartView& view, const DisplayScale& scale) {
+  return LegendHeight(view.mode, view.shiftLines.show && view.tools.coverLinePen != nullptr, scale,
+                      view.signsBand);
 }
 
 void DrawChartLegend(const ChartView& view, Canvas& canvas, DrawTool textFont, const DrawRect& area,
@@ -110,9 +141,8 @@ void DrawChartLegend(const ChartView& view, Canvas& canvas, DrawTool textFont, c
   ScopedTextColor color(canvas, view.colors.StringColor);
   ScopedSelect font(canvas, view.tools.boldFont);
   const int margin = scale.Px(kLegendMargin), rowHeight = scale.Px(kLegendRowHeight);
-  const bool shiftLines = view.shiftLines.show && view.tools.coverLinePen != nullptr;
   int top = area.top + margin;
-  for (const LegendRow& row : LegendRows(view.mode, shiftLines)) {
+  for (const LegendRow& row : LegendRowsOf(view)) {
     const int sampleLeft = area.left + margin;
     const DrawRect sample{sampleLeft, top + scale.Px(3), sampleLeft + scale.Px(kLegendSampleWidth),
                           top + rowHeight - scale.Px(3)};

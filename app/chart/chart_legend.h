@@ -17,6 +17,7 @@ enum class LegendSample {
   MarkedDay,    // a column in the mark colour with the strip symbol beside it
   Symbol,       // the symbol alone, as the strip or the header shows it
   CoverLine,    // the cover line with the first high day's vertical line
+  MucusCells,   // the signs band's five mucus cells, palest to deepest
 };
 
 struct LegendRow {
@@ -32,10 +33,15 @@ inline constexpr int kLegendMargin = 8;
 inline constexpr int kLegendWidth = 600;
 
 // The rows of a chart mode (temperature, weight or pregnancy); none for another value. The
-// temperature mode has a row for the cover line while the chart shows the curve's reading.
-std::vector<LegendRow> LegendRows(int mode, bool shiftLines = false);
+// temperature mode has a row for the cover line while the chart shows the curve's reading, and
+// rows for the signs band while the chart shows it.
+std::vector<LegendRow> LegendRows(int mode, bool shiftLines = false, bool signsBand = false);
 // Height of the legend of a mode: its rows and a margin above and below.
-int LegendHeight(int mode, bool shiftLines = false, const DisplayScale& scale = {});
+int LegendHeight(int mode, bool shiftLines = false, const DisplayScale& scale = {},
+                 bool signsBand = false);
+// The rows and height of the legend of what `view` shows now.
+std::vector<LegendRow> LegendRowsOf(const ChartView& view);
+int LegendHeightOf(const ChartView& view, const DisplayScale& scale = {});
 
 // Whitens `area` and draws the rows of the view's mode from its top: samples with the view's
 // tools and string colour, explanations in `textFont`. Leaves the canvas as it found it.

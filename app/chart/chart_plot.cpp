@@ -9,6 +9,7 @@
 
 #include "chart_internal.h"
 #include "dates.h"
+#include "signs_band.h"
 
 namespace {
 
@@ -30,6 +31,19 @@ class ScopedRounding {
 DrawTool MakeCoverLinePen(const ChartPlot& plot) {
   if (plot.toolFactory == nullptr) return nullptr;
   return plot.toolFactory->MakePen(PenDesc{PenStyle::Solid, plot.penWidth, plot.shiftLines.color});
+}
+
+// The dashed pen of the double-check days; null unless the shift lines are shown beside the signs
+// band.
+DrawTool MakeDoubleCheckPen(const ChartPlot& plot) {
+  if (plot.toolFactory == nullptr || !plot.shiftLines.show || !plot.signsBand) return nullptr;
+  return plot.toolFactory->MakePen(PenDesc{PenStyle::Dash, plot.penWidth, plot.shiftLines.color});
+}
+
+// A line with `pen` down the middle of day column k (0-based), from the plot's top to its bottom.
+void DrawColumnMiddleLine(const ChartPlot& plot, Canvas& canvas, DrawTool pen, int k) {
+  const int x = plot.plotLeft + (k + 1) * plot.dayWidth - plot.dayWidth / 2;
+  DrawLine(canvas, pen, x, plot.plotTop + 1, x, plot.plotBottom);
 }
 
 }  // namespace
@@ -57,14 +71,18 @@ void MakeChartTools(ChartPlot& plot, const FontDesc& bold, const FontDesc& day,
   }
   t.dotBrush = f.MakeSolidBrush(c.GraphColor);
   if (plot.shiftLines.show) t.coverLinePen = MakeCoverLinePen(plot);
+  MakeSignsBandTools(plot, day);
+  t.doubleCheckPen = MakeDoubleCheckPen(plot);
 }
 
 void SetShiftLineStyle(ChartPlot& plot, const ShiftLineStyle& style) {
-  if (plot.toolFactory != nullptr && plot.tools.coverLinePen != nullptr)
-    plot.toolFactory->DeleteTool(plot.tools.coverLinePen);
-  plot.tools.coverLinePen = nullptr;
+  for (DrawTool* pen : {&plot.tools.coverLinePen, &plot.tools.doubleCheckPen}) {
+    if (plot.toolFactory != nullptr && *pen != nullptr) plot.toolFactory->DeleteTool(*pen);
+    *pen = nullptr;
+  }
   plot.shiftLines = style;
   if (style.show) plot.tools.coverLinePen = MakeCoverLinePen(plot);
+  plot.tools.doubleCheckPen = MakeDoubleCheckPen(plot);
 }
 
 void ReleaseChartTools(ChartPlot& plot) {
@@ -72,10 +90,11 @@ void ReleaseChartTools(ChartPlot& plot) {
   if (plot.toolFactory != nullptr) {
     for (DrawTool tool : {t.boldFont, t.dayFont, t.framePen, t.gridPen, t.gridDotPen, t.graphPen,
                           t.baseLinePen, t.whiteBrush, t.todayBrush, t.markBrush, t.dotBrush,
-                          t.coverLinePen}) {
+                          t.coverLinePen, t.doubleCheckPen}) {
       if (tool != nullptr) plot.toolFactory->DeleteTool(tool);
     }
   }
+  ReleaseSignsBandTools(plot);
   t = ChartTools{};
 }
 
@@ -207,9 +226,16 @@ void DrawShiftLines(const ChartPlot& plot, Canvas& canvas, const std::vector<Cyc
     DrawLine(canvas, plot.tools.coverLinePen, leftOf(fromColumn), y, plot.plotLeft + (to + 1) * w,
              y);
     const int high = columnOf(cycle->firstHigh);
-    if (high >= fromColumn && high <= to) {
-      const int x = plot.plotLeft + (high + 1) * w - w / 2;
-      DrawLine(canvas, plot.tools.coverLinePen, x, plot.plotTop + 1, x, plot.plotBottom);
-    }
+    if (high >= fromColumn && high <= to)
+      DrawColumnMiddleLine(plot, canvas, plot.tools.coverLinePen, high);
+  }
+}
+
+void DrawDoubleCheckLines(const ChartPlot& plot, Canvas& canvas, const std::vector<DateYmd>& days,
+                          const std::tm& first, int columns) {
+  if (plot.tools.doubleCheckPen == nullptr) return;
+  for (const DateYmd& day : days) {
+    const int k = quillet::SubDay(ToTm(day), first);
+    if (k >= 0 && k < columns) DrawColumnMiddleLine(plot, canvas, plot.tools.doubleCheckPen, k);
   }
 }

@@ -30,6 +30,14 @@ struct ChartTools {
   DrawTool markBrush = nullptr;
   DrawTool dotBrush = nullptr;
   DrawTool coverLinePen = nullptr;  // only while the shift lines are shown
+  // Only while the signs band is laid out: the mucus cells' brushes and the symbols' fonts, one
+  // whose full-width glyph fills a day column and one half as wide for "＋＋".
+  DrawTool mucusBrushes[kMucusLevelCount] = {};
+  DrawTool signFont = nullptr;
+  DrawTool signNarrowFont = nullptr;
+  // Only while the shift lines are shown and the signs band is laid out: the dashed line of the
+  // double-check days, in the cover-line colour.
+  DrawTool doubleCheckPen = nullptr;
 };
 
 // The reading of the curve on the temperature chart: each cycle's cover line and the line of its
@@ -46,6 +54,13 @@ struct ChartPlot {
   int dayWidth = 0;   // pixels per day column
   int penWidth = 1;   // the width MakeChartTools gave the pens (the cover-line pen follows it)
   int rowHeight = 0;  // pixels per row of the value scale
+
+  // The signs recorded beside the temperature (not owned). While they hold one, the temperature
+  // chart and the printed page lay out their band of three rows under the plot (signs_band.h):
+  // from bandTop, each row bandRowHeight high.
+  const SignStore* signs = nullptr;
+  bool signsBand = false;
+  int bandTop = 0, bandRowHeight = 0;
 
   ColorScheme colors;
   ShiftLineStyle shiftLines;
@@ -64,13 +79,14 @@ struct ChartPlot {
 
 // Makes the tools from the colours in this order: the two fonts, the frame, grid, dotted grid,
 // graph and dashed average-line pens, the white brush, the today and mark brushes when
-// `columnBrushes`, the point brush, and the cover-line pen when the shift lines are shown. Every
+// `columnBrushes`, the point brush, the cover-line pen when the shift lines are shown, the
+// mucus brushes while the signs band is laid out, and the double-check pen while both. Every
 // pen `penWidth` pixels wide. Nothing without a tool factory.
 void MakeChartTools(ChartPlot& plot, const FontDesc& bold, const FontDesc& day, bool columnBrushes,
                     int penWidth = 1);
 // Deletes every tool that is not null and nulls the fields. Safe to call twice.
 void ReleaseChartTools(ChartPlot& plot);
-// Takes the style of the shift lines and makes their pen again (none while they are hidden); the
+// Takes the style of the shift lines and makes their pens again (none while they are hidden); the
 // other tools stay as they are.
 void SetShiftLineStyle(ChartPlot& plot, const ShiftLineStyle& style);
 
@@ -138,6 +154,11 @@ void DrawThreeRowAxes(const ChartPlot& plot, Canvas& canvas, int bottom, int cap
 // its first high day, from the plot's top to its bottom, with the cover-line pen.
 void DrawShiftLines(const ChartPlot& plot, Canvas& canvas, const std::vector<CycleReading>& cycles,
                     const std::tm& first, int columns, const DateYmd& last);
+
+// A dashed line with the double-check pen down the middle of each day's column, from the plot's
+// top to its bottom; `days` (ascending) outside the `columns` columns from `first` are skipped.
+void DrawDoubleCheckLines(const ChartPlot& plot, Canvas& canvas, const std::vector<DateYmd>& days,
+                          const std::tm& first, int columns);
 
 // Right-aligned labels in the axis column (from x `left`), one per grid row: the lowest grid line
 // carries `first` + step, each line above one step more; the bottom row and the topmost line

@@ -8,6 +8,7 @@
 #include "chart_drawing.h"
 #include "chart_internal.h"
 #include "dates.h"
+#include "signs_band.h"
 #include "statistics.h"
 
 std::unique_ptr<ChartView> CreateChartView(int left, int top, int right, int bottom, void* window,
@@ -16,7 +17,8 @@ std::unique_ptr<ChartView> CreateChartView(int left, int top, int right, int bot
                                            const WeightStore* weights,
                                            DrawingToolFactory* toolFactory,
                                            std::function<std::tm()> today,
-                                           const ScreenChartSizes& sizes) {
+                                           const ScreenChartSizes& sizes,
+                                           const SignStore* signs) {
   auto view = std::make_unique<ChartView>();
   view->clientLeft = left;
   view->clientTop = top;
@@ -27,6 +29,7 @@ std::unique_ptr<ChartView> CreateChartView(int left, int top, int right, int bot
   view->scrollBar = std::move(scrollBar);
   view->temperatures = temperatures;
   view->weights = weights;
+  view->signs = signs;
   view->toolFactory = toolFactory;
   view->today = std::move(today);
   view->mode = kTemperatureMode;
@@ -45,7 +48,7 @@ ScreenChartSizes ScreenChartSizesFor(const DisplayScale& scale) {
         &ScreenChartSizes::fontHeight, &ScreenChartSizes::dayFontInset,
         &ScreenChartSizes::penWidth, &ScreenChartSizes::pointRadius, &ScreenChartSizes::captionDx,
         &ScreenChartSizes::captionDy, &ScreenChartSizes::labelInset,
-        &ScreenChartSizes::labelWidth})
+        &ScreenChartSizes::labelWidth, &ScreenChartSizes::signRowHeight})
     s.*size = std::max(1, scale.Px(base.*size));
   return s;
 }
@@ -76,14 +79,35 @@ void UpdateChartLayout(ChartView& view) {
   view.plotLeft = view.clientLeft + s.axisWidth;
   view.plotTop = view.clientTop + (view.mode == kPregnancyMode ? s.pregnancyHeaderHeight : s.headerHeight);
   view.plotRight = view.clientRight;
-  view.plotBottom = view.clientBottom - s.stripHeight;
+  view.signsBand = view.mode == kTemperatureMode && HasSigns(view.signs);
+  view.bandRowHeight = s.signRowHeight;
+  const int band = view.signsBand ? kSignRows * s.signRowHeight : 0;
+  view.plotBottom = view.clientBottom - s.stripHeight - band;
+  view.bandTop = view.plotBottom + s.stripHeight;
   view.rowHeight = (view.plotBottom - view.plotTop) / 22;
   view.dayWidth = view.mode == kTemperatureMode ? view.rowHeight / 2 : (view.rowHeight / 3) * 2;
 }
 
+bool SyncSignsBand(ChartView& view) {
+  if ((view.mode == kTemperatureMode && HasSigns(view.signs)) == view.signsBand) return false;
+  UpdateChartLayout(view);
+  // The day font's width follows the day width, which the band changed.
+  if (view.tools.boldFont != nullptr) {
+    ReleaseChartTools(view);
+    CreateDrawingTools(view);
+  }
+  return true;
+}
+
 void SetChartMode(ChartView& view, int mode) {
+  const bool band = view.signsBand;
   view.mode = mode;
   UpdateChartLayout(view);
+  // Only temperature mode has the signs band: its tools come and go with it.
+  if (band != view.signsBand && view.tools.boldFont != nullptr) {
+    ReleaseChartTools(view);
+    CreateDrawingTools(view);
+  }
   SetChartScrollRange(view);
 }
 

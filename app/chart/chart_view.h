@@ -90,6 +90,7 @@ struct ScreenChartSizes {
   int pointRadius = 2;             // a data point reaches this far from its centre
   int captionDx = 2, captionDy = 1;  // a caption's place in its box
   int labelInset = 2, labelWidth = 132;  // the year-month label: into its column, and its width
+  int signRowHeight = 14;          // each row of the signs band under the strip
   friend bool operator==(const ScreenChartSizes&, const ScreenChartSizes&) = default;
 };
 ScreenChartSizes ScreenChartSizesFor(const DisplayScale& scale);
@@ -138,7 +139,8 @@ std::unique_ptr<ChartView> CreateChartView(int left, int top, int right, int bot
                                            const WeightStore* weights,
                                            DrawingToolFactory* toolFactory,
                                            std::function<std::tm()> today,
-                                           const ScreenChartSizes& sizes = {});
+                                           const ScreenChartSizes& sizes = {},
+                                           const SignStore* signs = nullptr);
 // A new client rectangle and new sizes (the window moved to a screen of another scale): lays out
 // from the given bottom, stores bottom - 1, lays out again for the mode and remakes the tools
 // that exist. The scroll position stays.
@@ -146,8 +148,16 @@ void PlaceChartView(ChartView& view, int left, int top, int right, int bottom,
                     const ScreenChartSizes& sizes);
 
 // Plot rectangle, row height and day width from the client rectangle and the mode. Any other
-// mode value leaves the layout as it is.
+// mode value leaves the layout as it is. In temperature mode, while the records hold a sign, the
+// signs band takes its rows from the bottom (under the strip) and the plot is that much shorter.
 void UpdateChartLayout(ChartView& view);
+// After the records changed: when a first sign was recorded or the last one removed, lays the
+// chart out again for the band and remakes its tools; true when it did.
+bool SyncSignsBand(ChartView& view);
+// The bottom of the mark strip: the band's top while it is shown, else the client bottom.
+inline int StripBottom(const ChartView& view) {
+  return view.signsBand ? view.bandTop : view.clientBottom;
+}
 // Stores the mode, lays out again and resets the scroll range (today becomes the first column).
 // Does not remake the fonts.
 void SetChartMode(ChartView& view, int mode);

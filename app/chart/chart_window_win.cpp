@@ -8,11 +8,12 @@
 
 std::unique_ptr<ChartView> CreateChartViewForWindow(HWND chartWindow, const RECT& client,
                                                     const TemperatureStore* temperatures,
-                                                    const WeightStore* weights) {
+                                                    const WeightStore* weights,
+                                                    const SignStore* signs) {
   return CreateChartView(client.left, client.top, client.right, client.bottom, chartWindow,
                          std::make_unique<GdiScrollBar>(chartWindow), temperatures, weights,
                          &GdiDrawingTools(), [] { return quillet::GetNow(); },
-                         ScreenChartSizesFor(WindowScale(chartWindow)));
+                         ScreenChartSizesFor(WindowScale(chartWindow)), signs);
 }
 
 void RescaleChartView(ChartView& view, const RECT& client, int dpi) {

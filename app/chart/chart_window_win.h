@@ -20,7 +20,8 @@
 // with the sizes of the window's display scale.
 std::unique_ptr<ChartView> CreateChartViewForWindow(HWND chartWindow, const RECT& client,
                                                     const TemperatureStore* temperatures,
-                                                    const WeightStore* weights);
+                                                    const WeightStore* weights,
+                                                    const SignStore* signs = nullptr);
 // The window moved to a screen of `dpi` and has a new client rectangle: the view's sizes, layout
 // and tools follow; the scroll position stays.
 void RescaleChartView(ChartView& view, const RECT& client, int dpi);

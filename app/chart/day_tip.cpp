@@ -3,6 +3,8 @@
 
 #include "chart_internal.h"
 #include "chart_marks.h"
+#include "sign_texts.h"
+#include "signs_band.h"
 
 namespace {
 
@@ -44,6 +46,16 @@ std::vector<std::u16string> DayTipLines(const ChartView& view, const MemoStore* 
           memos ? FindMemo(*memos, date.year, date.month, date.day) : nullptr) {
     if (!MemoText(*memo).empty()) lines.push_back(u"メモ " + std::u16string(MemoText(*memo)));
   }
+  if (const SignRecord* s =
+          view.signs ? FindSigns(*view.signs, date.year, date.month, date.day) : nullptr) {
+    if (IsMucusLevel(s->mucus))
+      lines.push_back(std::u16string(kMucusCaption) + u" " + kMucusLevelTexts[s->mucus]);
+    if (IsOvulationTestResult(s->ovulationTest)) {
+      lines.push_back(std::u16string(kOvulationTestCaption) + u" " +
+                      kOvulationTestTexts[s->ovulationTest]);
+    }
+    if (s->intercourse != 0) lines.emplace_back(kIntercourseText);
+  }
 
   StripMarks marks;
   if (view.mode == kPregnancyMode) {
@@ -67,6 +79,11 @@ std::vector<std::u16string> DayTipLines(const ChartView& view, const MemoStore* 
                                      : TemperatureStripMarks(temperatures, predicted, date, today);
   }
   if (!shiftState.empty()) lines.emplace_back(shiftState);
+  // The reading of the signs, as the chart marks it.
+  const SignReadingDays reading =
+      ShownSignReadingDays(view, temperatures, FromTm(today), date, date);
+  if (reading.IsMucusPeak(date)) lines.emplace_back(u"粘液の頂点");
+  if (!reading.doubleChecks.empty()) lines.emplace_back(u"排卵の確認（体温と粘液）");
   for (const StripMark& mark : marks) lines.push_back(MarkLine(mark));
   if (date == FromTm(today)) lines.push_back(u"今日");
   return lines;

@@ -1,7 +1,8 @@
 // What the chart's tooltip says about the day under the pointer, line by line: the date with its
-// weekday, then only what exists for that day in the chart's mode (the records, the cycle day,
-// the thermal-shift state of the side panel, the pregnancy week and due date, and the meaning of
-// each mark the column carries).
+// weekday, then only what exists for that day in the chart's mode (the records and signs, the
+// cycle day, the thermal-shift state of the side panel, the mucus peak and double-check day while
+// the chart marks them, the pregnancy week and due date, and the meaning of each mark the column
+// carries).
 #pragma once
 
 #include <string>

@@ -63,6 +63,9 @@ constexpr unsigned kVCenter = 0x0004;     // DT_VCENTER
 constexpr unsigned kBottom = 0x0008;      // DT_BOTTOM
 constexpr unsigned kSingleLine = 0x0020;  // DT_SINGLELINE
 constexpr unsigned kEndEllipsis = 0x8000; // DT_END_ELLIPSIS
+// Not a DT_ flag: the text's background is left as it is (TRANSPARENT background mode for this
+// text only), for text over a filled cell.
+constexpr unsigned kNoBackground = 0x80000000;
 }  // namespace dt
 
 // Makes and frees pens, brushes and fonts. Needs no device context. (The names avoid the

@@ -30,7 +30,11 @@ void GdiCanvas::DrawTextIn(const std::u16string& text, const DrawRect& rect, uns
   RECT rc{rect.left, rect.top, rect.right, rect.bottom};
   // wchar_t is UTF-16 on Windows.
   std::wstring wide(text.begin(), text.end());
-  DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rc, flags);
+  // A device context fills the text's box with its background colour unless told otherwise.
+  const bool keepBackground = (flags & dt::kNoBackground) != 0;
+  const int mode = keepBackground ? SetBkMode(dc_, TRANSPARENT) : 0;
+  DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rc, flags & ~dt::kNoBackground);
+  if (keepBackground) SetBkMode(dc_, mode);
 }
 
 int GdiCanvas::LogPixelsY() { return GetDeviceCaps(dc_, LOGPIXELSY); }

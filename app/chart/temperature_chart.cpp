@@ -1,6 +1,7 @@
-// The data layer of temperature mode: calendar header, marks, today, day lines, the basal
-// temperature curve, then the grid over it, the cycles' cover lines and first high days (when
-// shown) and the dashed average line.
+// The data layer of temperature mode: calendar header, marks, today, the signs band's cells (with
+// the mucus peaks when the reading is shown), day lines, the basal temperature curve, then the
+// grid over it, the cycles' cover lines, first high days and double-check days (when shown) and
+// the dashed average line.
 #include "chart_columns.h"
 #include "chart_drawing.h"
 #include "chart_marks.h"
@@ -14,16 +15,22 @@ void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
   ClearHeaderRow(v, canvas, P / 3 + 1, P / 3 * 2);
   ClearHeaderRow(v, canvas, P / 3 * 2 + 1, P);
   ClearStrip(v, canvas);
+  ClearSignsBand(v, canvas);
 
   const std::tm today = TodayOf(v);
   const TemperatureStore* store = v.temperatures;
   const CyclePredictions predicted = PredictCycle(store, today);
+  const int columns = VisibleDayCount(v);
+  const DateYmd lastVisible = FromTm(quillet::AddYmd(first, 0, 0, columns - 1));
+  const SignReadingDays reading =
+      ShownSignReadingDays(v, store, FromTm(today), FromTm(first), lastVisible);
 
   CurveDrawer<TemperatureRecord> curve(v, canvas, first, v.sizes.pointRadius);
   const TemperatureRecord* lastStart = nullptr;
   int previousMonth = 0;
   const YearMonthLabelStyle label = ScreenYearMonthLabel(v);
   DayCursor<TemperatureRecord> records(store ? &store->records : nullptr, FromTm(first));
+  DayCursor<SignRecord> signs(v.signsBand ? &v.signs->records : nullptr, FromTm(first));
   const std::tm dayAfter = ForEachVisibleColumn(v, first, [&](const DayColumn& c) {
     const TemperatureRecord* record = records.At(c.date);
     DrawYearMonthLabel(v, canvas, c, previousMonth, P / 3, label);
@@ -40,6 +47,9 @@ void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
       canvas.FillRect(column, v.tools.markBrush);
     }
     if (SameDate(c.day, today)) canvas.FillRect(column, v.tools.todayBrush);
+    if (const SignRecord* daySigns = signs.At(c.date))
+      DrawSignCells(v, canvas, column, v.clientBottom, *daySigns, LineAbove(v), LineBelow(v),
+                    reading.IsMucusPeak(c.date));
 
     DrawDayLine(v, canvas, c, P / 3 + 1, v.clientBottom);
     if (record != nullptr) curve.AddPoint(*record, c);
@@ -50,9 +60,8 @@ void DrawTemperatureChart(ChartView& v, Canvas& canvas) {
   DrawHorizontalGrid(v, canvas, 5);
   // Like the grid, the reading of the curve lies over the curve, under the average line.
   if (store != nullptr && v.shiftLines.show) {
-    const int columns = VisibleDayCount(v);
-    DrawShiftLines(v, canvas, ReadCycles(*store, FromTm(today)), first, columns,
-                   FromTm(quillet::AddYmd(first, 0, 0, columns - 1)));
+    DrawShiftLines(v, canvas, ReadCycles(*store, FromTm(today)), first, columns, lastVisible);
+    DrawDoubleCheckLines(v, canvas, reading.doubleChecks, first, columns);
   }
   DrawAverageLine(v, canvas, store);
 }

@@ -9,8 +9,8 @@
 namespace {
 
 constexpr wchar_t kRowsProperty[] = L"CycleListRows";
-// Column widths in dialog units: the date is the widest.
-constexpr int kColumnUnits[kCycleListColumnCount] = {52, 28, 58, 44, 30, 52, 52};
+// Column widths in dialog units: the findings are the widest (up to three of them in a row).
+constexpr int kColumnUnits[kCycleListColumnCount] = {52, 28, 58, 44, 30, 52, 52, 48, 48, 48, 120};
 
 using Rows = std::vector<CycleListRow>;
 
@@ -26,7 +26,7 @@ void FillList(HWND dialog, const Rows& rows) {
     MapDialogRect(dialog, &width);
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-    column.fmt = i == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
+    column.fmt = i == 0 || i == kCycleListColumnCount - 1 ? LVCFMT_LEFT : LVCFMT_RIGHT;
     column.cx = width.right;
     column.pszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(kCycleListColumns[i]));
     SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
@@ -50,6 +50,8 @@ INT_PTR CALLBACK CycleListDialogProc(HWND dialog, UINT message, WPARAM wParam, L
     case WM_INITDIALOG:
       SetPropW(dialog, kRowsProperty, reinterpret_cast<HANDLE>(lParam));
       FillList(dialog, *reinterpret_cast<const Rows*>(lParam));
+      SetDlgItemTextW(dialog, IDC_CYCLE_LIST_NOTE,
+                      reinterpret_cast<const wchar_t*>(kCycleFindingsNote));
       PlaceDialog(dialog);
       return TRUE;
     case WM_COMMAND:
@@ -73,8 +75,9 @@ INT_PTR CALLBACK CycleListDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 
 }  // namespace
 
-void ShowCycleListDialog(HWND owner, HINSTANCE instance, const std::vector<CycleReading>& cycles) {
-  const Rows rows = CycleListRows(cycles);
+void ShowCycleListDialog(HWND owner, HINSTANCE instance, const std::vector<CycleReading>& cycles,
+                         const std::vector<SignCycleReading>& signs) {
+  const Rows rows = CycleListRows(cycles, signs);
   DialogBoxParamW(instance, L"CYCLE_LIST_DIALOG", owner, CycleListDialogProc,
                   reinterpret_cast<LPARAM>(&rows));
 }

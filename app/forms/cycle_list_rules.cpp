@@ -5,7 +5,8 @@
 #include "number_text.h"
 
 const std::array<const char16_t*, kCycleListColumnCount> kCycleListColumns = {
-    u"開始日", u"周期", u"高温期の開始", u"推定排卵日", u"高温期", u"低温期の平均", u"高温期の平均"};
+    u"開始日", u"周期", u"高温期の開始", u"推定排卵日", u"高温期", u"低温期の平均", u"高温期の平均",
+    u"粘液の頂点", u"検査薬陽性", u"排卵の確認", u"所見"};
 
 namespace {
 
@@ -17,6 +18,9 @@ std::u16string Formatted(const char* format, int a, int b = 0, int c = 0) {
 
 std::u16string MonthDay(const DateYmd& d) { return Formatted("%d/%d", d.month, d.day); }
 
+// "M/D", or empty for the zero date.
+std::u16string MonthDayOrEmpty(const DateYmd& d) { return d.IsZero() ? u"" : MonthDay(d); }
+
 std::u16string Days(int days) { return Formatted("%d", days); }
 
 // Hundredths as a decimal with two places; empty for -1 (nothing averaged).
@@ -27,7 +31,8 @@ std::u16string Average(int hundredths) {
 
 }  // namespace
 
-std::vector<CycleListRow> CycleListRows(const std::vector<CycleReading>& cycles) {
+std::vector<CycleListRow> CycleListRows(const std::vector<CycleReading>& cycles,
+                                        const std::vector<SignCycleReading>& signs) {
   std::vector<CycleListRow> rows;
   rows.reserve(cycles.size());
   for (auto c = cycles.rbegin(); c != cycles.rend(); ++c) {
@@ -39,6 +44,13 @@ std::vector<CycleListRow> CycleListRows(const std::vector<CycleReading>& cycles)
     if (c->hasShift && c->closed) row[4] = Days(c->highPhaseDays);
     row[5] = Average(c->lowAverage);
     row[6] = Average(c->highAverage);
+    const auto i = static_cast<std::size_t>(cycles.rend() - c) - 1;  // the same cycle's signs
+    if (i < signs.size()) {
+      row[7] = MonthDayOrEmpty(signs[i].mucusPeak);
+      row[8] = MonthDayOrEmpty(signs[i].firstPositiveTest);
+      row[9] = MonthDayOrEmpty(signs[i].doubleCheck);
+      row[10] = signs[i].findings;
+    }
     rows.push_back(row);
   }
   return rows;

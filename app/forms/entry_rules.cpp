@@ -58,14 +58,25 @@ bool MemoHasComma(const MemoRecord& memo) {
   return false;
 }
 
+bool IsSignsOnlyEntry(const TemperatureRecord& temperature, const WeightRecord& weight,
+                      const MemoRecord& memo, const SignRecord& signs) {
+  return temperature.temperature == 0.0 && weight.weight == 0.0 && memo.text[0] == u'\0' &&
+         signs.HasAnySign();
+}
+
 EntryRefusal CheckAddEntry(const DateYmd& date, const TemperatureRecord& temperature,
-                           const WeightRecord& weight, const MemoRecord& memo, const DateYmd& today) {
+                           const WeightRecord& weight, const MemoRecord& memo, const DateYmd& today,
+                           const SignRecord& signs) {
   if (today < date) return EntryRefusal::FutureDate;
+  if (IsSignsOnlyEntry(temperature, weight, memo, signs)) return EntryRefusal::None;
   return CheckValues(temperature, weight, memo);
 }
 
 EntryRefusal CheckUpdateEntry(const TemperatureRecord& temperature, const WeightRecord& weight,
-                              const MemoRecord& memo) {
+                              const MemoRecord& memo, const SignRecord& signs,
+                              bool dayHasTemperature) {
+  if (!dayHasTemperature && IsSignsOnlyEntry(temperature, weight, memo, signs))
+    return EntryRefusal::None;
   return CheckValues(temperature, weight, memo);
 }
 
@@ -75,15 +86,17 @@ RecordAction UpdateActionFor(bool has, bool present) {
 }
 
 void ApplyAddEntry(RecordStores& stores, const TemperatureRecord& temperature,
-                   const WeightRecord& weight, const MemoRecord& memo) {
-  InsertTemperature(temperature, stores.temperatures);
+                   const WeightRecord& weight, const MemoRecord& memo, const SignRecord& signs) {
+  if (temperature.temperature != 0.0) InsertTemperature(temperature, stores.temperatures);
   if (weight.weight != 0.0) InsertWeight(weight, stores.weights);
   if (memo.text[0] != u'\0') InsertMemo(memo, stores.memos);
+  if (signs.HasAnySign()) InsertSigns(signs, stores.signs);
 }
 
 void ApplyUpdateEntry(RecordStores& stores, const TemperatureRecord& temperature,
-                      const WeightRecord& weight, const MemoRecord& memo) {
-  UpdateTemperature(temperature, stores.temperatures);
+                      const WeightRecord& weight, const MemoRecord& memo, const SignRecord& signs) {
+  if (temperature.temperature != 0.0 && !UpdateTemperature(temperature, stores.temperatures))
+    InsertTemperature(temperature, stores.temperatures);
 
   const bool hasWeight = FindWeight(stores.weights, weight.year, weight.month, weight.day) != nullptr;
   switch (UpdateActionFor(hasWeight, weight.weight != 0.0)) {
@@ -100,12 +113,14 @@ void ApplyUpdateEntry(RecordStores& stores, const TemperatureRecord& temperature
     case RecordAction::Insert: InsertMemo(memo, stores.memos); break;
     case RecordAction::Nothing: break;
   }
+  PutSigns(signs, stores.signs);
 }
 
 void ApplyDeleteEntry(RecordStores& stores, const DateYmd& date) {
   DeleteTemperature(stores.temperatures, date.year, date.month, date.day);
   DeleteWeight(stores.weights, date.year, date.month, date.day);
   DeleteMemo(stores.memos, date.year, date.month, date.day);
+  DeleteSigns(stores.signs, date.year, date.month, date.day);
 }
 
 std::u16string EntryRefusalText(EntryRefusal refusal) {

@@ -25,13 +25,22 @@ enum class EntryRefusal {
 // ("0x24" is 0, not 36).
 double ReadEntryNumber(const wchar_t* text);
 
-// The checks of an add, in order: future date, temperature, weight, comma in the memo.
+// A day of signs alone: no temperature (0.0), weight or memo typed, and at least one sign. Such
+// an entry is valid without a temperature.
+bool IsSignsOnlyEntry(const TemperatureRecord& temperature, const WeightRecord& weight,
+                      const MemoRecord& memo, const SignRecord& signs);
+
+// The checks of an add, in order: future date, temperature (none needed for signs alone),
+// weight, comma in the memo.
 EntryRefusal CheckAddEntry(const DateYmd& date, const TemperatureRecord& temperature,
-                           const WeightRecord& weight, const MemoRecord& memo, const DateYmd& today);
+                           const WeightRecord& weight, const MemoRecord& memo, const DateYmd& today,
+                           const SignRecord& signs = {});
 // The checks of an update: temperature, weight, comma (the update button is never offered for a
-// day without a record, so there is no date check).
+// day without a record, so there is no date check). A day without a temperature record (one of
+// signs alone) may stay without one: its update needs no temperature when it holds signs alone.
 EntryRefusal CheckUpdateEntry(const TemperatureRecord& temperature, const WeightRecord& weight,
-                              const MemoRecord& memo);
+                              const MemoRecord& memo, const SignRecord& signs = {},
+                              bool dayHasTemperature = true);
 
 // What an update does to the day's weight or memo record.
 enum class RecordAction { Nothing, Insert, Update, Delete };
@@ -39,12 +48,16 @@ enum class RecordAction { Nothing, Insert, Update, Delete };
 // value (a weight other than 0.0, a memo text that is not empty).
 RecordAction UpdateActionFor(bool has, bool present);
 
-// Store changes, made only after the matching check gave None. An add inserts the temperature,
-// the weight when it is not 0.0 and the memo when it is not empty.
+// Store changes, made only after the matching check gave None. An add inserts the temperature
+// when it is not 0.0, the weight when it is not 0.0, the memo when it is not empty and the signs
+// when there is one. An update sets each to the entry's (a temperature typed for a day of signs
+// alone is inserted; an empty weight, memo or set of signs removes the day's). A delete removes
+// all of the day's records, its signs included.
 void ApplyAddEntry(RecordStores& stores, const TemperatureRecord& temperature,
-                   const WeightRecord& weight, const MemoRecord& memo);
+                   const WeightRecord& weight, const MemoRecord& memo, const SignRecord& signs = {});
 void ApplyUpdateEntry(RecordStores& stores, const TemperatureRecord& temperature,
-                      const WeightRecord& weight, const MemoRecord& memo);
+                      const WeightRecord& weight, const MemoRecord& memo,
+                      const SignRecord& signs = {});
 void ApplyDeleteEntry(RecordStores& stores, const DateYmd& date);
 
 // Whether the memo text holds the half-width comma "," (the full-width "，" is allowed).

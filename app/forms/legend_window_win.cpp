@@ -28,8 +28,7 @@ LegendWindow::~LegendWindow() {
 }
 
 SIZE LegendWindow::WindowSize() const {
-  const bool coverLine = view_->shiftLines.show && view_->tools.coverLinePen != nullptr;
-  RECT rect{0, 0, scale_.Px(kLegendWidth), LegendHeight(view_->mode, coverLine, scale_)};
+  RECT rect{0, 0, scale_.Px(kLegendWidth), LegendHeightOf(*view_, scale_)};
   AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -10,6 +11,7 @@
 #include "entry_rules.h"
 #include "resources/tovela_ids.h"
 #include "side_panel_layout.h"
+#include "sign_texts.h"
 #include "statistics.h"
 #include "system_win.h"
 
@@ -33,7 +35,7 @@ struct TabStop {
 };
 
 // The subclassed controls and the procedures they had; filled by CreateSidePanel.
-TabStop gTabStops[8];
+TabStop gTabStops[11];
 MainForm* gTabForm = nullptr;
 
 TabStop* FindTabStop(HWND window) {
@@ -90,6 +92,31 @@ std::unique_ptr<CMyButton> MakeButton(const wchar_t* text, HWND parent, DWORD st
   return button;
 }
 
+// A drop-down list of an empty first item and `items`; `place` holds the height with the list
+// dropped down.
+template <std::size_t N>
+std::unique_ptr<CMyComboBox> MakeSignList(HWND parent, const RECT& place, int id,
+                                          const char16_t* const (&items)[N]) {
+  auto list = std::make_unique<CMyComboBox>();
+  list->CreateMyWindow(parent, WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, place, id);
+  list->AddMyString(L"");
+  for (const char16_t* item : items) list->AddMyString(Wide(item));
+  SendMessageW(list->GetMyHWnd(), CB_SETCURSEL, 0, 0);
+  return list;
+}
+
+// A drop-down list's height with its list shown: what a layout must keep (its window rectangle
+// is only the closed box).
+int DroppedHeight(HWND child, int closedHeight) {
+  wchar_t name[16] = {};
+  GetClassNameW(child, name, 16);
+  if (lstrcmpiW(name, L"ComboBox") != 0) return closedHeight;
+  RECT dropped{};
+  if (!SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)))
+    return closedHeight;
+  return std::max<int>(closedHeight, dropped.bottom - dropped.top);
+}
+
 // The usable screen: the whole screen less the task bar on whichever edge it sits.
 POINT WorkingScreenSize() {
   POINT size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -117,8 +144,9 @@ void NotePanelControls(MainForm& form, HWND parent) {
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+    const int height = DroppedHeight(child, r.bottom - r.top);
     form.PanelControls.push_back(
-        MainForm::PanelControl{child, ChartPlace{r.left, r.top, r.right - r.left, r.bottom - r.top}, font});
+        MainForm::PanelControl{child, ChartPlace{r.left, r.top, r.right - r.left, height}, font});
   }
 }
 
@@ -139,7 +167,7 @@ void MoveIfElsewhere(HWND window, const ChartPlace& place) {
   GetWindowRect(window, &now);
   MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&now), 2);
   if (now.left == place.x && now.top == place.y && now.right - now.left == place.width &&
-      now.bottom - now.top == place.height)
+      DroppedHeight(window, now.bottom - now.top) == place.height)
     return;
   SetWindowPos(window, nullptr, place.x, place.y, place.width, place.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
@@ -230,12 +258,23 @@ int CreateSidePanel(MainForm& form, HWND parent, WNDPROC chartProcedure) {
   form.MemoEdit = MakeEdit(parent, Place(10, 410, 180, 20), kMemoEditId);
   // A memo record holds 99 characters: the field takes no more.
   if (HWND memo = form.MemoEdit->GetMyHWnd()) SendMessageW(memo, EM_SETLIMITTEXT, kMemoTextLimit, 0);
-  form.AddButton = MakeButton(L"登録(&A)", parent, BS_PUSHBUTTON, Place(10, 450, 50, 25), kAddButtonId);
-  form.UpdateButton = MakeButton(L"更新(&M)", parent, BS_PUSHBUTTON, Place(70, 450, 50, 25), kUpdateButtonId);
-  form.DeleteButton = MakeButton(L"削除(&D)", parent, BS_PUSHBUTTON, Place(130, 450, 50, 25), kDeleteButtonId);
+  // The signs under the memo; the buttons and the "体温の状態" rows below them move down by their
+  // 120 pixels.
+  form.MucusCaption = MakeStatic<CMyStatic>(Wide(kMucusCaption), parent, Place(10, 440, 180, 20),
+                                            kMucusCaptionId);
+  form.MucusList = MakeSignList(parent, Place(10, 460, 130, 150), kMucusListId, kMucusLevelTexts);
+  form.OvulationTestCaption = MakeStatic<CMyStatic>(Wide(kOvulationTestCaption), parent,
+                                                    Place(10, 490, 180, 20), kOvulationTestCaptionId);
+  form.OvulationTestList =
+      MakeSignList(parent, Place(10, 510, 130, 110), kOvulationTestListId, kOvulationTestTexts);
+  form.IntercourseCheck = MakeButton(Wide(kIntercourseText), parent, BS_AUTOCHECKBOX,
+                                     Place(10, 540, 180, 20), kIntercourseCheckId);
+  form.AddButton = MakeButton(L"登録(&A)", parent, BS_PUSHBUTTON, Place(10, 570, 50, 25), kAddButtonId);
+  form.UpdateButton = MakeButton(L"更新(&M)", parent, BS_PUSHBUTTON, Place(70, 570, 50, 25), kUpdateButtonId);
+  form.DeleteButton = MakeButton(L"削除(&D)", parent, BS_PUSHBUTTON, Place(130, 570, 50, 25), kDeleteButtonId);
   form.ShiftStateCaption =
-      MakeStatic<CMyStatic>(L"体温の状態", parent, Place(10, 490, 180, 20), kShiftStateCaptionId);
-  form.ShiftStateValue = MakeStatic<CMyStatic>(L"", parent, Place(10, 510, 180, 20), kShiftStateValueId);
+      MakeStatic<CMyStatic>(L"体温の状態", parent, Place(10, 610, 180, 20), kShiftStateCaptionId);
+  form.ShiftStateValue = MakeStatic<CMyStatic>(L"", parent, Place(10, 630, 180, 20), kShiftStateValueId);
 
   NotePanelControls(form, parent);
   LayoutMainForm(form, form.Scale);
@@ -249,18 +288,21 @@ int CreateSidePanel(MainForm& form, HWND parent, WNDPROC chartProcedure) {
   SubclassForTab(5, PanelStop::AddButton, *form.AddButton);
   SubclassForTab(6, PanelStop::UpdateButton, *form.UpdateButton);
   SubclassForTab(7, PanelStop::DeleteButton, *form.DeleteButton);
+  SubclassForTab(8, PanelStop::MucusList, *form.MucusList);
+  SubclassForTab(9, PanelStop::OvulationTestList, *form.OvulationTestList);
+  SubclassForTab(10, PanelStop::IntercourseCheck, *form.IntercourseCheck);
   return 1;
 }
 
 void ShowDayInPanel(MainForm& form, const TemperatureStore& temperatures, int cycle,
                     const DateYmd& date, const TemperatureRecord* temperature,
                     const WeightRecord* weight, const MemoRecord* memo, double average,
-                    const DateYmd& today) {
+                    const DateYmd& today, const SignRecord* signs) {
   const std::tm todayTm = ToTm(today);
   const DateYmd nextPeriod = NextPeriodDate(temperatures, todayTm);
   const DateYmd nextOvulation = NextOvulationDate(temperatures, todayTm);
   const PanelContent content = MakePanelContent(cycle, date, temperature, weight, memo, average,
-                                                nextPeriod, nextOvulation, today);
+                                                nextPeriod, nextOvulation, today, signs);
 
   form.AverageValue->SetMyText(Wide(content.average));
   form.CycleValue->SetMyText(Wide(content.cycle));
@@ -277,6 +319,9 @@ void ShowDayInPanel(MainForm& form, const TemperatureStore& temperatures, int cy
   form.WeightEdit->SetMyText(Wide(content.weight));
   form.MemoEdit->SetMyText(Wide(content.memo));
   form.PeriodCheck->SetCheck(content.periodStart ? 1 : 0);
+  SendMessageW(form.MucusList->GetMyHWnd(), CB_SETCURSEL, content.mucusItem, 0);
+  SendMessageW(form.OvulationTestList->GetMyHWnd(), CB_SETCURSEL, content.ovulationTestItem, 0);
+  form.IntercourseCheck->SetCheck(content.intercourse ? 1 : 0);
   EnableWindow(form.AddButton->GetMyHWnd(), content.addEnabled);
   EnableWindow(form.UpdateButton->GetMyHWnd(), content.updateEnabled);
   EnableWindow(form.DeleteButton->GetMyHWnd(), content.deleteEnabled);
@@ -318,4 +363,16 @@ void ReadPanel(MainForm& form, DateYmd& date, TemperatureRecord& temperature, We
   form.MemoEdit->GetMyText(memoText);
   for (std::size_t i = 0; i + 1 < MemoCapacity && memoText[i] != L'\0'; ++i)
     memo.text[i] = static_cast<char16_t>(memoText[i]);
+}
+
+SignRecord ReadPanelSigns(MainForm& form) {
+  SignRecord signs;
+  const DateYmd date = PickerDate(form);
+  signs.year = date.year;
+  signs.month = date.month;
+  signs.day = date.day;
+  signs.mucus = SignOfItem(form.MucusList->GetMyCursel());
+  signs.ovulationTest = SignOfItem(form.OvulationTestList->GetMyCursel());
+  signs.intercourse = form.IntercourseCheck->GetCheck() == BST_CHECKED ? 1 : 0;
+  return signs;
 }

@@ -43,6 +43,11 @@ enum MainFormId : int {
   kNextOvulationValueId = 426,
   kShiftStateCaptionId = 427,
   kShiftStateValueId = 428,
+  kMucusCaptionId = 429,
+  kMucusListId = 430,
+  kOvulationTestCaptionId = 431,
+  kOvulationTestListId = 432,
+  kIntercourseCheckId = 433,
 };
 
 // The memo edits accept no more than a memo record holds.
@@ -64,6 +69,10 @@ struct MainForm {
   std::unique_ptr<CMyButton> AddButton, UpdateButton, DeleteButton;
   std::unique_ptr<CMyStatic> CycleUnit, AverageUnit, TemperatureUnit, WeightUnit;
   std::unique_ptr<CMyStatic> ShiftStateCaption, ShiftStateValue;  // "体温の状態"
+  // The signs: "おりもの" and "排卵検査薬" drop-down lists (an empty first item) and "性交あり".
+  std::unique_ptr<CMyStatic> MucusCaption, OvulationTestCaption;
+  std::unique_ptr<CMyComboBox> MucusList, OvulationTestList;
+  std::unique_ptr<CMyButton> IntercourseCheck;
   RECT ChartRect{};  // the chart window's client rectangle, read after each layout
 
   // The layout at the main window's display scale. Each side-panel control keeps its place at
@@ -110,7 +119,7 @@ void LayoutMainForm(MainForm& form, const DisplayScale& scale);
 void ShowDayInPanel(MainForm& form, const TemperatureStore& temperatures, int cycle,
                     const DateYmd& date, const TemperatureRecord* temperature,
                     const WeightRecord* weight, const MemoRecord* memo, double average,
-                    const DateYmd& today);
+                    const DateYmd& today, const SignRecord* signs = nullptr);
 
 // Shows `text` as the "体温の状態" row's value (ShiftStateText of the day, or empty while the
 // reading is hidden).
@@ -121,6 +130,8 @@ void ShowShiftState(MainForm& form, const std::u16string& text);
 // the memo text.
 void ReadPanel(MainForm& form, DateYmd& date, TemperatureRecord& temperature, WeightRecord& weight,
                MemoRecord& memo);
+// The panel's signs for its date: the two drop-down lists and the check box.
+SignRecord ReadPanelSigns(MainForm& form);
 
 // The date the panel's picker holds; the zero date when it cannot be read.
 DateYmd PickerDate(MainForm& form);

@@ -63,7 +63,11 @@ PanelStop NextPanelStop(PanelStop from, bool addEnabled, bool updateEnabled) {
     case PanelStop::TemperatureEdit: return PanelStop::WeightEdit;
     case PanelStop::WeightEdit: return PanelStop::PeriodCheck;
     case PanelStop::PeriodCheck: return PanelStop::MemoEdit;
-    case PanelStop::MemoEdit: return addEnabled ? PanelStop::AddButton : PanelStop::UpdateButton;
+    case PanelStop::MemoEdit: return PanelStop::MucusList;
+    case PanelStop::MucusList: return PanelStop::OvulationTestList;
+    case PanelStop::OvulationTestList: return PanelStop::IntercourseCheck;
+    case PanelStop::IntercourseCheck:
+      return addEnabled ? PanelStop::AddButton : PanelStop::UpdateButton;
     case PanelStop::AddButton: return updateEnabled ? PanelStop::UpdateButton : PanelStop::DatePicker;
     case PanelStop::UpdateButton: return PanelStop::DeleteButton;
     case PanelStop::DeleteButton: return PanelStop::DatePicker;
@@ -74,7 +78,7 @@ PanelStop NextPanelStop(PanelStop from, bool addEnabled, bool updateEnabled) {
 PanelContent MakePanelContent(int cycle, const DateYmd& date, const TemperatureRecord* temperature,
                               const WeightRecord* weight, const MemoRecord* memo, double average,
                               const DateYmd& nextPeriod, const DateYmd& nextOvulation,
-                              const DateYmd& today) {
+                              const DateYmd& today, const SignRecord* signs) {
   PanelContent content;
   content.average = FormatPanelNumber("%.2f", average);
   char buffer[kPanelTextBuffer];
@@ -83,14 +87,21 @@ PanelContent MakePanelContent(int cycle, const DateYmd& date, const TemperatureR
   content.nextPeriod = PredictionText(nextPeriod, today);
   content.nextOvulation = PredictionText(nextOvulation, today);
   content.date = date;
-  if (today < date || temperature == nullptr) {
+  if (today < date || (temperature == nullptr && signs == nullptr)) {
     content.addEnabled = true;
     return content;
   }
   content.updateEnabled = true;
   content.deleteEnabled = true;
-  content.temperature = FormatPanelNumber("%.2f", temperature->temperature);
-  content.periodStart = temperature->periodStart != 0;
+  if (temperature != nullptr) {
+    content.temperature = FormatPanelNumber("%.2f", temperature->temperature);
+    content.periodStart = temperature->periodStart != 0;
+  }
+  if (signs != nullptr) {
+    content.mucusItem = ItemOfSign(signs->mucus);
+    content.ovulationTestItem = ItemOfSign(signs->ovulationTest);
+    content.intercourse = signs->intercourse != 0;
+  }
   if (weight != nullptr) content.weight = FormatPanelNumber("%.1f", weight->weight);
   if (memo != nullptr) {
     std::size_t length = 0;

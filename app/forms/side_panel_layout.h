@@ -32,6 +32,7 @@ ChartPlace ScalePlace(const ChartPlace& place, const DisplayScale& scale);
 
 // The side-panel controls that take part in the Tab order.
 enum class PanelStop { DatePicker, TemperatureEdit, WeightEdit, PeriodCheck, MemoEdit,
+                       MucusList, OvulationTestList, IntercourseCheck,
                        AddButton, UpdateButton, DeleteButton };
 
 // Where Tab moves from `from`, given which of the add and update buttons are enabled.
@@ -48,6 +49,10 @@ struct PanelContent {
   std::u16string weight;          // "%.1f" or empty
   std::u16string memo;            // the memo text or empty
   bool periodStart = false;
+  // The signs' drop-down items (0: the empty first item, k + 1: level or result k) and check.
+  int mucusItem = 0;
+  int ovulationTestItem = 0;
+  bool intercourse = false;
   bool addEnabled = false;
   bool updateEnabled = false;
   bool deleteEnabled = false;
@@ -55,11 +60,18 @@ struct PanelContent {
 
 // The panel for `date`. The records are the day's own (or null); the predictions are the zero
 // date when nothing can be predicted. A prediction before today shows "未定". A future day, or a
-// day without a temperature record, offers only "登録(&A)" and shows no entry fields.
+// day with neither a temperature record nor signs, offers only "登録(&A)" and shows no entry
+// fields; a day of signs alone shows them and offers "更新(&M)" and "削除(&D)".
 PanelContent MakePanelContent(int cycle, const DateYmd& date, const TemperatureRecord* temperature,
                               const WeightRecord* weight, const MemoRecord* memo, double average,
                               const DateYmd& nextPeriod, const DateYmd& nextOvulation,
-                              const DateYmd& today);
+                              const DateYmd& today, const SignRecord* signs = nullptr);
+
+// The sign of a drop-down item (kNoSign for the empty first item) and back.
+inline signed char SignOfItem(int item) {
+  return static_cast<signed char>(item > 0 ? item - 1 : kNoSign);
+}
+inline int ItemOfSign(int sign) { return sign < 0 ? 0 : sign + 1; }
 
 // A number formatted the C way into a short text: the result goes through a nine-byte buffer, so
 // it keeps at most eight characters; a longer result is cut, never overflows.

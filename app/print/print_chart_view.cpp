@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "chart_columns.h"
+#include "signs_band.h"
 
 namespace {
 
@@ -18,13 +19,17 @@ int ScaledTrunc(int a, double b, double scale) {
                                      static_cast<long double>(b) * static_cast<long double>(scale)));
 }
 
+// The signs band runs from the plot's bottom to where the plot ended without it.
+int SignsBandBottom(const PrintChartView& v) { return v.pageBottom - 10; }
+
 }  // namespace
 
 std::unique_ptr<PrintChartView> CreatePrintChartView(int pageWidth, int pageHeight,
                                                      const TemperatureStore* temperatures,
                                                      double floorTemperature,
                                                      const ColorScheme& colors,
-                                                     DrawingToolFactory* toolFactory) {
+                                                     DrawingToolFactory* toolFactory,
+                                                     const SignStore* signs) {
   auto view = std::make_unique<PrintChartView>();
   view->pageLeft = 0;
   view->pageTop = 0;
@@ -35,6 +40,7 @@ std::unique_ptr<PrintChartView> CreatePrintChartView(int pageWidth, int pageHeig
   view->floorTemperature = floorTemperature;
   view->colors = colors;
   view->toolFactory = toolFactory;
+  view->signs = signs;
   UpdatePrintLayout(*view);
   return view;
 }
@@ -43,7 +49,10 @@ void UpdatePrintLayout(PrintChartView& v) {
   v.plotLeft = ScaledTrunc(v.pageLeft, 20.0, v.pageScale);  // 20 mm
   v.plotTop = ScaledTrunc(v.pageTop, 15.0, v.pageScale);    // 15 mm
   v.plotRight = v.pageRight - 10;
-  v.plotBottom = v.pageBottom - 10;
+  v.signsBand = HasSigns(v.signs);
+  v.bandRowHeight = ScaledTrunc(0, 5.0, v.pageScale);  // 5 mm
+  v.plotBottom = v.pageBottom - 10 - (v.signsBand ? kSignRows * v.bandRowHeight : 0);
+  v.bandTop = v.plotBottom;
   v.rowHeight = (v.plotBottom - v.plotTop) / 22;
   v.dayWidth = v.rowHeight / 2;
 }
@@ -84,8 +93,10 @@ void DrawPrintPageFrame(PrintChartView& v, Canvas& canvas) {
 void DrawPrintTemperatureAxes(PrintChartView& v, Canvas& canvas) {
   // The page has no mark strip: the box under the plot is a line along its bottom. Captions sit
   // 2 mm right and 1 mm down in their boxes.
-  DrawThreeRowAxes(v, canvas, v.plotBottom, static_cast<int>(std::trunc(2.0L * v.pageScale)),
-                   static_cast<int>(std::trunc(static_cast<long double>(v.pageScale))));
+  const int dx = static_cast<int>(std::trunc(2.0L * v.pageScale));
+  const int dy = static_cast<int>(std::trunc(static_cast<long double>(v.pageScale)));
+  DrawThreeRowAxes(v, canvas, v.plotBottom, dx, dy);
+  if (v.signsBand) DrawSignsBandAxes(v, canvas, SignsBandBottom(v), dx, dy);
   DrawScaleLabels(v, canvas, v.pageLeft, v.floorTemperature - 0.1, 0.1, 2);
 }
 
@@ -123,9 +134,12 @@ DateYmd DrawPrintTemperaturePage(PrintChartView& v, Canvas& canvas, const DateYm
   DrawHorizontalGrid(v, canvas, 5);
   DrawAverageLine(v, canvas, store);
   // So is the reading of the curve, up to the end date.
-  if (store != nullptr && v.shiftLines.show)
+  const SignReadingDays reading = ShownSignReadingDays(v, store, v.today, firstDay, endDate);
+  if (store != nullptr && v.shiftLines.show) {
     DrawShiftLines(v, canvas, ReadCycles(*store, v.today), ToTm(firstDay), DaysPerPrintPage(v),
                    endDate);
+    DrawDoubleCheckLines(v, canvas, reading.doubleChecks, ToTm(firstDay), DaysPerPrintPage(v));
+  }
 
   // The year-month label starts 1 pixel into the column and runs 132 mm; header cells are
   // centred; points have a radius of 3 and none is drawn after the end date.
@@ -141,8 +155,13 @@ DateYmd DrawPrintTemperaturePage(PrintChartView& v, Canvas& canvas, const DateYm
   const TemperatureRecord* lastStart = nullptr;
   int previousMonth = 0;
   DayCursor<TemperatureRecord> records(store ? &store->records : nullptr, firstDay);
+  DayCursor<SignRecord> signs(v.signsBand ? &v.signs->records : nullptr, firstDay);
   const std::tm dayAfter = ForEachVisibleColumn(v, first, [&](const DayColumn& c) {
     const TemperatureRecord* record = records.At(c.date);
+    const SignRecord* daySigns = c.date <= endDate ? signs.At(c.date) : nullptr;
+    if (daySigns != nullptr)
+      DrawSignCells(v, canvas, DrawRect{c.left + 1, 0, c.right, 0}, SignsBandBottom(v), *daySigns,
+                    0, 0, reading.IsMucusPeak(c.date));
     DrawYearMonthLabel(v, canvas, c, previousMonth, P / 3, label);
     {
       ScopedSelect dayFont(canvas, v.tools.dayFont);

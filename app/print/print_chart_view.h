@@ -1,7 +1,8 @@
 // The printed temperature chart: one page shows a fixed run of consecutive days from a given first
 // day, with the calendar header, the 0.1 degC grid and scale, the dashed average line and the
 // curve, sized from the page (millimetres of the 210 mm height of an A4 landscape sheet) and the
-// printer's resolution. No today highlight, no mark strip, no marks.
+// printer's resolution. No today highlight, no mark strip, no marks. While the records hold a
+// sign, the band of the signs (signs_band.h) runs under the plot, 5 mm a row.
 //
 // A print job, per job:
 //   auto view = CreatePrintChartView(HORZRES, VERTRES, &store, ChartFloorTemperature(store),
@@ -39,7 +40,8 @@ std::unique_ptr<PrintChartView> CreatePrintChartView(int pageWidth, int pageHeig
                                                      const TemperatureStore* temperatures,
                                                      double floorTemperature,
                                                      const ColorScheme& colors,
-                                                     DrawingToolFactory* toolFactory);
+                                                     DrawingToolFactory* toolFactory,
+                                                     const SignStore* signs = nullptr);
 void UpdatePrintLayout(PrintChartView& view);
 // Day columns per page: the largest k with plotLeft + k * dayWidth < plotRight (0 when none fits).
 int DaysPerPrintPage(const PrintChartView& view);

@@ -18,6 +18,7 @@
 #include "print_chart_view.h"
 
 struct TemperatureStore;
+struct SignStore;
 
 // The caption of every printer message, and the messages.
 inline constexpr wchar_t kPrinterErrorCaption[] = L"プリンタエラーです。";
@@ -39,6 +40,7 @@ class CPrintGraph {
   HWND Dialog = nullptr;      // while the dialog is open
   HGLOBAL DevMode = nullptr;  // movable block with a DEVMODEW, or null; owned
   const TemperatureStore* Temperatures = nullptr;  // not owned
+  const SignStore* Signs = nullptr;                // not owned; the band under the plot
   std::unique_ptr<PrintChartView> PrintedChart;   // only while a job runs
   double FloorTemperature = 0.0;
   ColorScheme Colors;  // the page uses all but the today and mark colours

@@ -100,7 +100,7 @@ int RunPrintJob(CPrintGraph& printGraph) {
   printGraph.PrintedChart = CreatePrintChartView(
       pageWidth, pageHeight,
       printGraph.Temperatures != nullptr ? printGraph.Temperatures : &kNoRecords,
-      printGraph.FloorTemperature, printGraph.Colors, &GdiDrawingTools());
+      printGraph.FloorTemperature, printGraph.Colors, &GdiDrawingTools(), printGraph.Signs);
   PrintChartView& chart = *printGraph.PrintedChart;
   chart.shiftLines = printGraph.ShiftLines;
   chart.today = FromTm(quillet::GetNow());

@@ -1,4 +1,4 @@
-// Reading and writing the three data files.
+// Reading and writing the data files.
 //
 // Files are handled as bytes: lines end in CR LF on disk whatever the platform, numbers are
 // formatted by the standard library's own conversion (not the C runtime's printf), and memo
@@ -10,6 +10,7 @@
 #include <climits>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "data_file_io.h"
@@ -172,6 +173,48 @@ LineRead ParseMemoLine(std::u16string_view line, MemoRecord& record) {
   return ReadWholeOrInPart(whole);
 }
 
+// The fields between commas, empty ones kept: a sign line's empty field means "not recorded".
+std::vector<std::string_view> FieldsKeepingEmpty(std::string_view line) {
+  std::vector<std::string_view> out;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = line.find(',', start);
+    out.push_back(line.substr(start, comma == std::string_view::npos ? line.npos : comma - start));
+    if (comma == std::string_view::npos) return out;
+    start = comma + 1;
+  }
+}
+
+// One sign field: blank is "not recorded"; a whole integer within [0, count) is the sign;
+// anything else is not read (`whole` cleared) and leaves the sign unrecorded.
+signed char ReadSign(std::string_view field, int count, bool& whole) {
+  if (OnlyBlanksFrom(field, 0)) return kNoSign;
+  bool fieldWhole = true;
+  const int value = LeadingInteger(field, fieldWhole);
+  if (!fieldWhole || value < 0 || value >= count) {
+    whole = false;
+    return kNoSign;
+  }
+  return static_cast<signed char>(value);
+}
+
+// "y/m/d,4,1,1": date, mucus level (0-4), ovulation test (0-2), intercourse (1; 0 or empty:
+// not recorded). Fewer than four fields or no calendar date: nothing read.
+LineRead ParseSignsLine(std::string_view line, SignRecord& record) {
+  const auto fields = FieldsKeepingEmpty(line);
+  DateYmd date;
+  bool whole = fields.size() == 4;
+  if (fields.size() < 4 || !ParseDate(fields[0], date, whole)) return LineRead::Nothing;
+  record = SignRecord{};
+  record.year = date.year;
+  record.month = date.month;
+  record.day = date.day;
+  record.mucus = ReadSign(fields[1], kMucusLevelCount, whole);
+  record.ovulationTest = ReadSign(fields[2], kOvulationTestResultCount, whole);
+  record.intercourse = ReadSign(fields[3], 2, whole) == 1 ? 1 : 0;
+  return ReadWholeOrInPart(whole);
+}
+
 // --- Writing -------------------------------------------------------------------------------
 
 void AppendDate(std::string& out, int year, int month, int day) {
@@ -265,6 +308,20 @@ std::size_t ReadDataBytes(std::string_view bytes, MemoStore& store) {
   return skipped;
 }
 
+// A line of only empty fields holds no sign and loses nothing; a line whose fields were not
+// read gives no sign and counts with the damaged ones.
+std::size_t ReadDataBytes(std::string_view bytes, SignStore& store) {
+  std::size_t skipped = 0;
+  ForEachLine(bytes, [&](std::string_view line, std::size_t) {
+    SignRecord record;
+    const LineRead read = ParseSignsLine(line, record);
+    const bool stored = read != LineRead::Nothing && InsertSigns(record, store);
+    const bool heldNothing = read == LineRead::Whole && !record.HasAnySign();
+    if (!(stored && read == LineRead::Whole) && !heldNothing && !IsBlank(line)) ++skipped;
+  });
+  return skipped;
+}
+
 std::string DataFileBytes(const TemperatureStore& store) {
   std::string out;
   for (const TemperatureRecord* r = store.head(); r != nullptr; r = r->next) {
@@ -306,16 +363,35 @@ std::string DataFileBytes(const MemoStore& store) {
   return out;
 }
 
+std::string DataFileBytes(const SignStore& store) {
+  std::string out;
+  for (const SignRecord* r = store.head(); r != nullptr; r = r->next) {
+    AppendDate(out, r->year, r->month, r->day);
+    if (r->mucus != kNoSign) AppendInteger(out, r->mucus);
+    out += ',';
+    if (r->ovulationTest != kNoSign) AppendInteger(out, r->ovulationTest);
+    out += r->intercourse == 1 ? ",1\r\n" : ",\r\n";
+  }
+  return out;
+}
+
 namespace {
 
 bool Insert(const TemperatureRecord& r, TemperatureStore& store) { return InsertTemperature(r, store); }
 bool Insert(const WeightRecord& r, WeightStore& store) { return InsertWeight(r, store); }
 bool Insert(const MemoRecord& r, MemoStore& store) { return InsertMemo(r, store); }
+bool Insert(const SignRecord& r, SignStore& store) { return InsertSigns(r, store); }
 
 }  // namespace
 
-// Reads the file whole into the store. A missing file is created empty; a file that exists but
-// cannot be read is left exactly as it is, and the store remembers that for its save.
+// The signs file exists only once a sign was recorded; every other data file is made empty when
+// it is missing.
+template <typename Store>
+constexpr bool MadeWhenMissing = !std::is_same_v<Store, SignStore>;
+
+// Reads the file whole into the store. A missing file is created empty (not the signs file); a
+// file that exists but cannot be read is left exactly as it is, and the store remembers that for
+// its save.
 template <typename Store>
 std::size_t LoadStore(Store& store, const std::filesystem::path& file) {
   std::string bytes;
@@ -323,7 +399,7 @@ std::size_t LoadStore(Store& store, const std::filesystem::path& file) {
     case data_file_io::ReadResult::Read:
       return ReadDataBytes(bytes, store);
     case data_file_io::ReadResult::Missing:
-      data_file_io::CreateEmptyFileIfMissing(file);
+      if (MadeWhenMissing<Store>) data_file_io::CreateEmptyFileIfMissing(file);
       break;
     case data_file_io::ReadResult::Unreadable:
       store.records.fileUnread = true;
@@ -337,10 +413,14 @@ std::size_t LoadStore(Store& store, const std::filesystem::path& file) {
 // nothing is written. Damaged lines found then are treated as a load treats them: the file is
 // copied into backup\damaged before it is replaced, and not replaced when no copy can be made.
 // Once written, the store holds what the file holds, so the next save writes exactly the store.
+// An empty signs store whose file does not exist writes nothing: no sign, no file.
 template <typename Store>
 bool SaveStore(Store& store, const std::filesystem::path& file, const LocalTime& now,
-          std::size_t* damagedLines) {
+               std::size_t* damagedLines) {
   if (damagedLines != nullptr) *damagedLines = 0;
+  if (!MadeWhenMissing<Store> && store.records.Empty() && !store.records.fileUnread &&
+      !data_file_io::ReadFileStamp(file).exists)
+    return true;
   if (!store.records.fileUnread) return ReplaceKeepingDailyCopy(file, DataFileBytes(store), now);
   std::string bytes;
   const auto read = data_file_io::ReadWholeFile(file, bytes);
@@ -365,6 +445,8 @@ template bool SaveStore(TemperatureStore&, const std::filesystem::path&, const L
                         std::size_t*);
 template bool SaveStore(WeightStore&, const std::filesystem::path&, const LocalTime&, std::size_t*);
 template bool SaveStore(MemoStore&, const std::filesystem::path&, const LocalTime&, std::size_t*);
+template std::size_t LoadStore(SignStore&, const std::filesystem::path&);
+template bool SaveStore(SignStore&, const std::filesystem::path&, const LocalTime&, std::size_t*);
 
 std::size_t LoadTemperatureData(TemperatureStore& store, const std::filesystem::path& file) {
   return LoadStore(store, file);
@@ -373,6 +455,9 @@ std::size_t LoadWeightData(WeightStore& store, const std::filesystem::path& file
   return LoadStore(store, file);
 }
 std::size_t LoadMemoData(MemoStore& store, const std::filesystem::path& file) {
+  return LoadStore(store, file);
+}
+std::size_t LoadSignsData(SignStore& store, const std::filesystem::path& file) {
   return LoadStore(store, file);
 }
 
@@ -386,5 +471,9 @@ bool SaveWeightData(WeightStore& store, const std::filesystem::path& file, const
 }
 bool SaveMemoData(MemoStore& store, const std::filesystem::path& file, const LocalTime& now,
                   std::size_t* damagedLines) {
+  return SaveStore(store, file, now, damagedLines);
+}
+bool SaveSignsData(SignStore& store, const std::filesystem::path& file, const LocalTime& now,
+                   std::size_t* damagedLines) {
   return SaveStore(store, file, now, damagedLines);
 }

@@ -1,6 +1,11 @@
-// The three data files: TEMPERATURE_DATA.dat, WEIGHT_DATA.dat (single-byte text) and
+// The data files: TEMPERATURE_DATA.dat, WEIGHT_DATA.dat, SIGNS_DATA.dat (single-byte text) and
 // MEMO_DATA.dat (UTF-16LE, no byte-order mark); one line per record, CR LF line ends on disk.
 // The files are byte-identical whichever build writes them.
+//
+// SIGNS_DATA.dat holds one line per day with at least one sign, "y/m/d,<mucus>,<test>,<intercourse>":
+// each field empty (not recorded) or one digit, intercourse "1" or empty ("2026/12/3,4,1,1",
+// "2026/12/4,,,1"). It exists only once a sign was recorded: a missing file is an empty store
+// and is not created, so a user who records no sign has the same files as before.
 #pragma once
 
 #include <cstddef>
@@ -15,6 +20,7 @@
 inline constexpr wchar_t kTemperatureFileName[] = L"\\TEMPERATURE_DATA.dat";
 inline constexpr wchar_t kWeightFileName[] = L"\\WEIGHT_DATA.dat";
 inline constexpr wchar_t kMemoFileName[] = L"\\MEMO_DATA.dat";
+inline constexpr wchar_t kSignsFileName[] = L"\\SIGNS_DATA.dat";
 
 // Load the file's records into the store. A missing file is created empty; an existing file that
 // cannot be read is left alone (and the store's records.fileUnread set). Damaged lines (no valid
@@ -26,6 +32,10 @@ inline constexpr wchar_t kMemoFileName[] = L"\\MEMO_DATA.dat";
 std::size_t LoadTemperatureData(TemperatureStore& store, const std::filesystem::path& file);
 std::size_t LoadWeightData(WeightStore& store, const std::filesystem::path& file);
 std::size_t LoadMemoData(MemoStore& store, const std::filesystem::path& file);
+// The signs file: a missing file is left missing. A field that is not a sign of its kind (a
+// mucus level of 7, a letter) is not read: the line loads its other signs and counts as read in
+// part; a line with no sign read counts as damaged, one of only empty fields holds nothing.
+std::size_t LoadSignsData(SignStore& store, const std::filesystem::path& file);
 
 // Write the store whole, through a temporary file in the same folder that then replaces the old
 // file in one step; just before that, the old file is copied into the backup folder when it is
@@ -45,6 +55,9 @@ bool SaveWeightData(WeightStore& store, const std::filesystem::path& file,
                     const LocalTime& now = CurrentLocalTime(), std::size_t* damagedLines = nullptr);
 bool SaveMemoData(MemoStore& store, const std::filesystem::path& file,
                   const LocalTime& now = CurrentLocalTime(), std::size_t* damagedLines = nullptr);
+// An empty store whose file does not exist writes nothing (and succeeds).
+bool SaveSignsData(SignStore& store, const std::filesystem::path& file,
+                   const LocalTime& now = CurrentLocalTime(), std::size_t* damagedLines = nullptr);
 
 // The loads and saves above for any kind of store (the loops over RecordStores use these).
 template <typename Store>
@@ -60,6 +73,8 @@ bool SaveStore(Store& store, const std::filesystem::path& file, const LocalTime&
 std::size_t ReadDataBytes(std::string_view bytes, TemperatureStore& store);
 std::size_t ReadDataBytes(std::string_view bytes, WeightStore& store);
 std::size_t ReadDataBytes(std::string_view bytes, MemoStore& store);
+std::size_t ReadDataBytes(std::string_view bytes, SignStore& store);
 std::string DataFileBytes(const TemperatureStore& store);
 std::string DataFileBytes(const WeightStore& store);
 std::string DataFileBytes(const MemoStore& store);
+std::string DataFileBytes(const SignStore& store);

@@ -24,6 +24,11 @@ void CopyPayload(TemperatureRecord& to, const TemperatureRecord& from) {
 }
 void CopyPayload(WeightRecord& to, const WeightRecord& from) { to.weight = from.weight; }
 void CopyPayload(MemoRecord& to, const MemoRecord& from) { CopyMemoText(to.text, from.text); }
+void CopyPayload(SignRecord& to, const SignRecord& from) {
+  to.mucus = from.mucus;
+  to.ovulationTest = from.ovulationTest;
+  to.intercourse = from.intercourse;
+}
 
 // The new record goes in front of the first record with a later date, or after the last one.
 template <typename Record>
@@ -102,6 +107,9 @@ bool InsertWeight(const WeightRecord& record, WeightStore& store) {
 bool InsertMemo(const MemoRecord& record, MemoStore& store) {
   return InsertRecord(store.records, record);
 }
+bool InsertSigns(const SignRecord& record, SignStore& store) {
+  return record.HasAnySign() && InsertRecord(store.records, record);
+}
 
 TemperatureRecord* FindTemperature(const TemperatureStore& store, int year, int month, int day) {
   return FindRecord(store.records, year, month, day);
@@ -110,6 +118,9 @@ WeightRecord* FindWeight(const WeightStore& store, int year, int month, int day)
   return FindRecord(store.records, year, month, day);
 }
 MemoRecord* FindMemo(const MemoStore& store, int year, int month, int day) {
+  return FindRecord(store.records, year, month, day);
+}
+SignRecord* FindSigns(const SignStore& store, int year, int month, int day) {
   return FindRecord(store.records, year, month, day);
 }
 
@@ -122,6 +133,9 @@ bool UpdateWeight(const WeightRecord& record, WeightStore& store) {
 bool UpdateMemo(const MemoRecord& record, MemoStore& store) {
   return UpdateRecord(store.records, record);
 }
+bool UpdateSigns(const SignRecord& record, SignStore& store) {
+  return record.HasAnySign() && UpdateRecord(store.records, record);
+}
 
 bool DeleteTemperature(TemperatureStore& store, int year, int month, int day) {
   return DeleteRecord(store.records, year, month, day);
@@ -131,6 +145,20 @@ bool DeleteWeight(WeightStore& store, int year, int month, int day) {
 }
 bool DeleteMemo(MemoStore& store, int year, int month, int day) {
   return DeleteRecord(store.records, year, month, day);
+}
+bool DeleteSigns(SignStore& store, int year, int month, int day) {
+  return DeleteRecord(store.records, year, month, day);
+}
+
+bool PutSigns(const SignRecord& record, SignStore& store) {
+  const SignRecord* stored = FindSigns(store, record.year, record.month, record.day);
+  if (!record.HasAnySign())
+    return stored != nullptr && DeleteSigns(store, record.year, record.month, record.day);
+  if (stored == nullptr) return InsertSigns(record, store);
+  if (stored->mucus == record.mucus && stored->ovulationTest == record.ovulationTest &&
+      stored->intercourse == record.intercourse)
+    return false;
+  return UpdateSigns(record, store);
 }
 
 // The latest key not after the date: one ordered-index lookup. For calendar dates this is the

@@ -1,4 +1,5 @@
-// The three day-keyed record stores: temperature (with the period-start flag), weight and memo.
+// The day-keyed record stores: temperature (with the period-start flag), weight, memo and the
+// signs beside the temperature (cervical mucus, ovulation test, intercourse).
 //
 // Each store is a doubly linked list in strictly ascending date order with at most one record
 // per date; renderers walk it through prev/next. Beside the list each store keeps an ordered
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "date_ymd.h"
+#include "sign_reading.h"
 #include "thermal_shift.h"
 
 constexpr std::size_t MemoCapacity = 100;  // 99 UTF-16 units and a terminating zero
@@ -183,13 +185,52 @@ struct MemoStore {
   MemoRecord* head() const { return records.head; }
 };
 
+// The signs of a day beside the temperature: the cervical mucus she noticed, the result of a
+// urine LH ovulation test and intercourse. Each may be recorded or not; a record holds at least
+// one of them (a day whose signs are all cleared has no record).
+inline constexpr signed char kNoSign = -1;
+inline constexpr int kMucusLevelCount = 5;          // 0 dry ... 4 clear and stretchy
+inline constexpr int kOvulationTestResultCount = 3;  // 0 negative, 1 positive, 2 strongly positive
+
+struct SignRecord {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  signed char mucus = kNoSign;          // 0-4 (kMucusLevelCount levels), or kNoSign
+  signed char ovulationTest = kNoSign;  // 0-2, or kNoSign
+  unsigned char intercourse = 0;        // 1 when recorded
+  SignRecord* prev = nullptr;
+  SignRecord* next = nullptr;
+
+  DateYmd Date() const { return DateYmd{year, month, day}; }
+  bool HasAnySign() const {
+    return mucus != kNoSign || ovulationTest != kNoSign || intercourse != 0;
+  }
+};
+
+inline bool IsMucusLevel(int level) { return level >= 0 && level < kMucusLevelCount; }
+inline bool IsOvulationTestResult(int result) {
+  return result >= 0 && result < kOvulationTestResultCount;
+}
+
+struct SignStore {
+  RecordList<SignRecord> records;
+  // Derived from these records and the temperature store's cycles, stamped with both versions;
+  // read through ReadSignCycles (sign_reading.h).
+  mutable SignReadingList signReadings;
+
+  SignRecord* head() const { return records.head; }
+};
+
 // Insert copies the record (date and payload) into the store in date order.
-// false, store unchanged, when the store already holds that date.
+// false, store unchanged, when the store already holds that date (or, for signs, when the record
+// holds no sign: a sign record always holds one).
 bool InsertTemperature(const TemperatureRecord& record, TemperatureStore& store);
 bool InsertWeight(const WeightRecord& record, WeightStore& store);
 // The memo text is copied up to 99 units; a longer text is cut there (at 98 when the cut would
 // split a surrogate pair).
 bool InsertMemo(const MemoRecord& record, MemoStore& store);
+bool InsertSigns(const SignRecord& record, SignStore& store);
 
 // The records of a run of ascending dates, as a renderer walks its day columns: one index search
 // for the first date, then steps along next. At(date) gives the same record as a Find of that
@@ -215,18 +256,25 @@ class DayCursor {
 TemperatureRecord* FindTemperature(const TemperatureStore& store, int year, int month, int day);
 WeightRecord* FindWeight(const WeightStore& store, int year, int month, int day);
 MemoRecord* FindMemo(const MemoStore& store, int year, int month, int day);
+SignRecord* FindSigns(const SignStore& store, int year, int month, int day);
 
 // Overwrite the payload of the stored record with the same date; false when there is none.
 // Temperature: temperature and periodStart. Weight: weight. Memo: the text (cleared, then copied,
-// cut to 99 units).
+// cut to 99 units). Signs: the three signs (false for a record without any: PutSigns removes).
 bool UpdateTemperature(const TemperatureRecord& record, TemperatureStore& store);
 bool UpdateWeight(const WeightRecord& record, WeightStore& store);
 bool UpdateMemo(const MemoRecord& record, MemoStore& store);
+bool UpdateSigns(const SignRecord& record, SignStore& store);
 
 // Unlink and free the record of that date; false when there is none.
 bool DeleteTemperature(TemperatureStore& store, int year, int month, int day);
 bool DeleteWeight(WeightStore& store, int year, int month, int day);
 bool DeleteMemo(MemoStore& store, int year, int month, int day);
+bool DeleteSigns(SignStore& store, int year, int month, int day);
+
+// Makes the day's signs exactly those of `record`: inserted, updated, or removed when the record
+// holds no sign. true when the store changed (signs equal to the stored ones change nothing).
+bool PutSigns(const SignRecord& record, SignStore& store);
 
 // The temperature record dated on or before the date and nearest to it; nullptr when the store
 // is empty or the date lies before the first record.

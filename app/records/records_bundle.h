@@ -15,12 +15,12 @@
 #include "record_stores.h"
 
 // The kinds of store, in the order every walk over the stores visits them.
-enum class StoreKind : std::size_t { Temperature, Weight, Memo };
-inline constexpr std::size_t kStoreKindCount = 3;
+enum class StoreKind : std::size_t { Temperature, Weight, Memo, Signs };
+inline constexpr std::size_t kStoreKindCount = 4;
 
 // Each kind's data file, as appended to the program folder (with the leading separator).
 inline constexpr std::array<const wchar_t*, kStoreKindCount> kDataFileNames = {
-    kTemperatureFileName, kWeightFileName, kMemoFileName};
+    kTemperatureFileName, kWeightFileName, kMemoFileName, kSignsFileName};
 
 // A value per kind of store, looked up by kind.
 template <typename Value>
@@ -35,10 +35,11 @@ struct RecordStores {
   TemperatureStore temperatures;
   WeightStore weights;
   MemoStore memos;
+  SignStore signs;
 
   // Every store in StoreKind order.
-  auto All() { return std::tie(temperatures, weights, memos); }
-  auto All() const { return std::tie(temperatures, weights, memos); }
+  auto All() { return std::tie(temperatures, weights, memos, signs); }
+  auto All() const { return std::tie(temperatures, weights, memos, signs); }
 };
 
 // Calls visit(kind, store) for each store of `stores` (a RecordStores, const or not) in

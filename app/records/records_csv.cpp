@@ -258,8 +258,10 @@ bool ParseNumber(std::string_view text, double& value) {
   return result.ec == std::errc() && result.ptr == text.data() + text.size();
 }
 
-enum Column { kDate, kTemperature, kPeriod, kWeight, kMemo, kColumnCount };
-constexpr std::string_view kColumnNames[kColumnCount] = {"日付", "基礎体温", "月経開始", "体重", "メモ"};
+enum Column { kDate, kTemperature, kPeriod, kWeight, kMemo, kMucus, kOvulationTest, kIntercourse,
+              kColumnCount };
+constexpr std::string_view kColumnNames[kColumnCount] = {
+    "日付", "基礎体温", "月経開始", "体重", "メモ", "おりもの", "排卵検査薬", "性交"};
 constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
 
 // Which field holds each column; false when "日付" or "基礎体温" is missing or a name repeats.
@@ -299,7 +301,37 @@ std::optional<CsvProblemKind> ReadRow(const std::vector<std::string>& fields,
   row.hasPeriodColumn = columns[kPeriod] != kNoColumn;
   row.hasWeightColumn = columns[kWeight] != kNoColumn;
   row.hasMemoColumn = columns[kMemo] != kNoColumn;
+  row.hasMucusColumn = columns[kMucus] != kNoColumn;
+  row.hasOvulationTestColumn = columns[kOvulationTest] != kNoColumn;
+  row.hasIntercourseColumn = columns[kIntercourse] != kNoColumn;
   if (!ParseCsvDate(field(kDate), row.date)) return CsvProblemKind::Date;
+  // The signs are read first, to tell a day of signs alone (nothing but its date and signs), but
+  // their problems come after those of the columns before them.
+  const auto readSign = [&](Column c, int count, CsvProblemKind kind, signed char& sign,
+                            std::optional<CsvProblemKind>& problem) {
+    const std::string_view text = Trim(field(c));
+    int value = 0;
+    if (text.empty()) return;
+    if (ParseDigits(text, 1, value) && value < count) {
+      sign = static_cast<signed char>(value);
+    } else if (!problem) {
+      problem = kind;
+    }
+  };
+  std::optional<CsvProblemKind> signProblem;
+  readSign(kMucus, kMucusLevelCount, CsvProblemKind::Mucus, row.mucus, signProblem);
+  readSign(kOvulationTest, kOvulationTestResultCount, CsvProblemKind::OvulationTest,
+           row.ovulationTest, signProblem);
+  const std::string_view intercourse = Trim(field(kIntercourse));
+  if (intercourse != "" && intercourse != "0" && intercourse != "1" && !signProblem)
+    signProblem = CsvProblemKind::Intercourse;
+  row.intercourse = intercourse == "1" ? 1 : 0;
+  const bool anySign = row.mucus != kNoSign || row.ovulationTest != kNoSign || row.intercourse != 0;
+  if (anySign && Trim(field(kTemperature)).empty() && Trim(field(kPeriod)).empty() &&
+      Trim(field(kWeight)).empty() && Trim(field(kMemo)).empty()) {
+    row.hasTemperature = false;
+    return signProblem;
+  }
   if (!ParseNumber(field(kTemperature), row.temperature) || !IsStorableTemperature(row.temperature))
     return CsvProblemKind::Temperature;
   const std::string_view period = Trim(field(kPeriod));
@@ -311,7 +343,7 @@ std::optional<CsvProblemKind> ReadRow(const std::vector<std::string>& fields,
   if (!Utf16FromUtf8(field(kMemo), row.memo) || row.memo.find(u'\0') != std::u16string::npos)
     return CsvProblemKind::Memo;
   row.memo.resize(MemoKeptLength(row.memo));
-  return std::nullopt;
+  return signProblem;
 }
 
 std::uint32_t DateKey(const DateYmd& d) {
@@ -324,13 +356,6 @@ std::u16string Utf16Digits(std::size_t value) {
 }
 
 // The day has a record that importing the row would replace.
-bool HasRecords(const CsvRow& row, const RecordStores& stores) {
-  const DateYmd& d = row.date;
-  return FindTemperature(stores.temperatures, d.year, d.month, d.day) != nullptr ||
-         (row.hasWeightColumn && FindWeight(stores.weights, d.year, d.month, d.day) != nullptr) ||
-         (row.hasMemoColumn && FindMemo(stores.memos, d.year, d.month, d.day) != nullptr);
-}
-
 template <typename Record>
 void SetDate(Record& record, const DateYmd& d) {
   record.year = d.year;
@@ -338,36 +363,91 @@ void SetDate(Record& record, const DateYmd& d) {
   record.day = d.day;
 }
 
+bool HasSignColumns(const CsvRow& row) {
+  return row.hasMucusColumn || row.hasOvulationTestColumn || row.hasIntercourseColumn;
+}
+
+bool HasRecords(const CsvRow& row, const RecordStores& stores) {
+  const DateYmd& d = row.date;
+  if (HasSignColumns(row) && FindSigns(stores.signs, d.year, d.month, d.day) != nullptr) return true;
+  if (!row.hasTemperature) return false;  // a day of signs alone replaces nothing else
+  return FindTemperature(stores.temperatures, d.year, d.month, d.day) != nullptr ||
+         (row.hasWeightColumn && FindWeight(stores.weights, d.year, d.month, d.day) != nullptr) ||
+         (row.hasMemoColumn && FindMemo(stores.memos, d.year, d.month, d.day) != nullptr);
+}
+
+// The day's signs after the import: the row's in the columns the file has, the day's own in the
+// others.
+SignRecord ImportedSigns(const CsvRow& row, const SignRecord* old) {
+  SignRecord signs = old != nullptr ? *old : SignRecord{};
+  SetDate(signs, row.date);
+  if (row.hasMucusColumn) signs.mucus = row.mucus;
+  if (row.hasOvulationTestColumn) signs.ovulationTest = row.ovulationTest;
+  if (row.hasIntercourseColumn) signs.intercourse = row.intercourse;
+  return signs;
+}
+
+void AppendDigitOrNothing(std::string& out, int sign) {
+  out += ',';
+  if (sign != kNoSign) AppendInteger(out, sign);
+}
+
+
 }  // namespace
 
 std::string RecordsCsvBytes(const RecordStores& stores) {
   const TemperatureStore& temperatures = stores.temperatures;
+  const bool withSigns = !stores.signs.records.Empty();
   std::string out;
-  out.reserve(64 + temperatures.records.Size() * 32);
+  out.reserve(64 + (temperatures.records.Size() + stores.signs.records.Size()) * 32);
   out += kByteOrderMark;
   out += kRecordsCsvHeader;
+  if (withSigns) out += kSignsCsvColumns;
   out += "\r\n";
-  // The three lists are in date order: one walk through each finds a day's weight and memo.
+  // The lists are in date order: one walk through each finds a day's weight, memo and signs,
+  // and the days of signs alone fall between the temperature records.
   DayCursor<WeightRecord> weightOf(&stores.weights.records, DateYmd{});
   DayCursor<MemoRecord> memoOf(&stores.memos.records, DateYmd{});
-  for (const TemperatureRecord* t = temperatures.head(); t != nullptr; t = t->next) {
-    const DateYmd date = t->Date();
-    const WeightRecord* w = weightOf.At(date);
-    const MemoRecord* m = memoOf.At(date);
-    AppendPadded(out, t->year, 4);
+  const TemperatureRecord* t = temperatures.head();
+  const SignRecord* s = stores.signs.head();
+  while (t != nullptr || s != nullptr) {
+    const bool signsOnly = t == nullptr || (s != nullptr && s->Date() < t->Date());
+    const DateYmd date = signsOnly ? s->Date() : t->Date();
+    AppendPadded(out, date.year, 4);
     out += '-';
-    AppendPadded(out, t->month, 2);
+    AppendPadded(out, date.month, 2);
     out += '-';
-    AppendPadded(out, t->day, 2);
-    out += ',';
-    AppendFixed(out, t->temperature, 2);
-    out += t->periodStart == 1 ? ",1," : ",0,";
-    if (w != nullptr) AppendFixed(out, w->weight, 1);
-    out += ',';
-    if (m != nullptr) AppendField(out, Utf8FromUtf16(MemoText(*m)));
+    AppendPadded(out, date.day, 2);
+    if (signsOnly) {
+      out += ",,,,";
+    } else {
+      const WeightRecord* w = weightOf.At(date);
+      const MemoRecord* m = memoOf.At(date);
+      out += ',';
+      AppendFixed(out, t->temperature, 2);
+      out += t->periodStart == 1 ? ",1," : ",0,";
+      if (w != nullptr) AppendFixed(out, w->weight, 1);
+      out += ',';
+      if (m != nullptr) AppendField(out, Utf8FromUtf16(MemoText(*m)));
+      t = t->next;
+    }
+    if (withSigns) {
+      const bool daySigns = s != nullptr && s->Date() == date;
+      AppendDigitOrNothing(out, daySigns ? s->mucus : kNoSign);
+      AppendDigitOrNothing(out, daySigns ? s->ovulationTest : kNoSign);
+      out += daySigns && s->intercourse != 0 ? ",1" : ",";
+      if (daySigns) s = s->next;
+    }
     out += "\r\n";
   }
   return out;
+}
+
+std::size_t CsvDayCount(const RecordStores& stores) {
+  std::size_t days = stores.temperatures.records.Size();
+  for (const SignRecord* s = stores.signs.head(); s != nullptr; s = s->next)
+    if (FindTemperature(stores.temperatures, s->year, s->month, s->day) == nullptr) ++days;
+  return days;
 }
 
 CsvParseResult ParseRecordsCsv(std::string_view bytes) {
@@ -443,6 +523,9 @@ std::u16string CsvProblemText(const CsvProblem& problem) {
     case CsvProblemKind::Period: return text + u"月経開始が正しくありません。";
     case CsvProblemKind::Weight: return text + u"体重が正しくありません。";
     case CsvProblemKind::Memo: return text + u"メモに読み取れない文字があります。";
+    case CsvProblemKind::Mucus: return text + u"おりものが正しくありません。";
+    case CsvProblemKind::OvulationTest: return text + u"排卵検査薬が正しくありません。";
+    case CsvProblemKind::Intercourse: return text + u"性交が正しくありません。";
     case CsvProblemKind::DuplicateDate:
       return text + u"日付が" + Utf16Digits(problem.otherLine) + u"行目と重複しています。";
   }
@@ -500,6 +583,12 @@ std::size_t ImportCsvRows(const std::vector<CsvRow>& rows, CsvExistingDays exist
     const DateYmd& d = row.date;
     if (existing == CsvExistingDays::Keep && HasRecords(row, stores)) continue;
 
+    if (HasSignColumns(row))
+      PutSigns(ImportedSigns(row, FindSigns(stores.signs, d.year, d.month, d.day)), stores.signs);
+    if (!row.hasTemperature) {
+      ++imported;
+      continue;
+    }
     TemperatureRecord temperature;
     SetDate(temperature, d);
     temperature.temperature = row.temperature;

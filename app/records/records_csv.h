@@ -5,9 +5,14 @@
 // "日付,基礎体温,月経開始,体重,メモ" and one row per day with a temperature record, oldest first:
 // 2026-05-01,36.45,1,52.3,text.
 //
+// When the records hold a sign, three columns follow: "おりもの,排卵検査薬,性交" with the digits of
+// the signs file (empty when not recorded), and a day with signs but no temperature record is
+// written too, with only its date and signs.
+//
 // Read: the written form, and also without the byte-order mark, with LF line ends, with dates as
 // 2026/5/1 and with the columns in any order (the header names them; "日付" and "基礎体温" are
-// required, "月経開始", "体重" and "メモ" optional, other columns ignored). Years have four
+// required, "月経開始", "体重", "メモ" and the three signs optional, other columns ignored). A row
+// may leave "基礎体温" empty only when it holds a sign and nothing else. Years have four
 // digits (1000-9999), as the data files write them. Empty lines and lines of
 // only empty fields are skipped. The whole text is checked before anything is used: a file with
 // any problem gives no rows at all. Two rows of the same date are a problem too: the file does
@@ -24,10 +29,16 @@
 
 // The first line of a written file, after the byte-order mark.
 inline constexpr char kRecordsCsvHeader[] = "日付,基礎体温,月経開始,体重,メモ";
+// The columns that follow it while the records hold a sign.
+inline constexpr char kSignsCsvColumns[] = ",おりもの,排卵検査薬,性交";
 
-// The whole file: byte-order mark, header, one row per temperature record in date order. A
-// weight or memo record of a day without a temperature record is not written. An unpaired
-// surrogate in a memo (which only a damaged memo file can bring) is written as U+FFFD.
+// The days a written file holds: those with a temperature record or with signs.
+std::size_t CsvDayCount(const RecordStores& stores);
+
+// The whole file: byte-order mark, header, one row per temperature record in date order, and
+// while a sign is recorded the sign columns and a row per day of signs alone. A weight or memo
+// record of a day without a temperature record is not written. An unpaired surrogate in a memo
+// (which only a damaged memo file can bring) is written as U+FFFD.
 std::string RecordsCsvBytes(const RecordStores& stores);
 
 // One day of a file that was read.
@@ -42,6 +53,17 @@ struct CsvRow {
   bool hasPeriodColumn = true;
   bool hasWeightColumn = true;
   bool hasMemoColumn = true;
+  // The signs (record_stores.h), each kNoSign / 0 when not recorded, and whether the file has
+  // their columns ("おりもの", "排卵検査薬", "性交"; a file without them leaves the signs alone).
+  signed char mucus = kNoSign;
+  signed char ovulationTest = kNoSign;
+  unsigned char intercourse = 0;
+  bool hasMucusColumn = false;
+  bool hasOvulationTestColumn = false;
+  bool hasIntercourseColumn = false;
+  // false for a day of signs alone: its 基礎体温 cell (and its 月経開始, 体重 and メモ cells) are
+  // empty, so the import touches its signs and nothing else.
+  bool hasTemperature = true;
 };
 
 enum class CsvProblemKind {
@@ -55,6 +77,9 @@ enum class CsvProblemKind {
   Period,          // neither 1, 0 nor empty
   Weight,          // neither empty nor a weight the program can store
   Memo,            // not UTF-8, or holding a zero character
+  Mucus,           // neither empty nor a mucus level 0-4
+  OvulationTest,   // neither empty nor an ovulation test result 0-2
+  Intercourse,     // neither 1, 0 nor empty
   DuplicateDate,   // the date of an earlier row (`otherLine`)
 };
 

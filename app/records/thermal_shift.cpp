@@ -61,6 +61,7 @@ CycleReading ReadCycle(const OpenCycle& open, const DateYmd& nextStart, const Da
   c.closed = !nextStart.IsZero();
   c.end = c.closed ? DayBefore(nextStart) : today;
   if (c.closed) c.lengthDays = DaysBetween(nextStart, c.start);
+  c.recordedDays = static_cast<int>(open.values.size());
   const ThermalShift shift = FindThermalShift(open.values);
   if (!shift.found) return c;
   c.hasShift = true;

@@ -48,6 +48,7 @@ struct CycleReading {
   DateYmd end;          // the day before the next start; today for the current cycle
   bool closed = false;  // a later period start ends it
   int lengthDays = 0;   // closed cycles: the days from this start to the next
+  int recordedDays = 0; // the days of the cycle that have a temperature record
   bool hasShift = false;
   DateYmd firstHigh;    // with a shift: the first day of the high-temperature phase
   DateYmd confirmed;    // the day the shift became certain

@@ -31,8 +31,7 @@ int OnCsvExportCommand(HWND mainWindow) {
     Tell(mainWindow, u"CSVファイルを書き出せませんでした。", MB_ICONERROR);
     return 1;
   }
-  Tell(mainWindow, CsvExportDoneText(gApp.Records->temperatures.records.Size()),
-       MB_ICONINFORMATION);
+  Tell(mainWindow, CsvExportDoneText(CsvDayCount(*gApp.Records)), MB_ICONINFORMATION);
   return 1;
 }
 

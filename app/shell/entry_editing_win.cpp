@@ -33,29 +33,32 @@ int ShowMessage(HWND owner, const std::u16string& text, const char16_t* caption,
 }
 
 int AddEntry(const DateYmd& date, const TemperatureRecord& temperature, const WeightRecord& weight,
-             const MemoRecord& memo) {
+             const MemoRecord& memo, const SignRecord& signs) {
   const EntryRefusal refusal =
-      CheckAddEntry(date, temperature, weight, memo, FromTm(quillet::GetNow()));
+      CheckAddEntry(date, temperature, weight, memo, FromTm(quillet::GetNow()), signs);
   if (refusal != EntryRefusal::None) return Refuse(refusal);
   // The panel offers "登録(&A)" only for a day without a record; should the day have one all
   // the same, nothing is overwritten and the user is told where to change it.
-  if (FindTemperature(gApp.Records->temperatures, date.year, date.month, date.day) != nullptr) {
+  if (FindTemperature(gApp.Records->temperatures, date.year, date.month, date.day) != nullptr ||
+      FindSigns(gApp.Records->signs, date.year, date.month, date.day) != nullptr) {
     ShowMessage(Owner(), kDayAlreadyEnteredText, kInputErrorCaption, MB_OK | MB_ICONINFORMATION);
     return 0;
   }
-  ApplyAddEntry(*gApp.Records, temperature, weight, memo);
+  ApplyAddEntry(*gApp.Records, temperature, weight, memo, signs);
   return Done(date, u"追加");
 }
 
 int UpdateEntry(const DateYmd& date, const TemperatureRecord& temperature, const WeightRecord& weight,
-                const MemoRecord& memo) {
-  const EntryRefusal refusal = CheckUpdateEntry(temperature, weight, memo);
+                const MemoRecord& memo, const SignRecord& signs) {
+  const bool hasTemperature =
+      FindTemperature(gApp.Records->temperatures, date.year, date.month, date.day) != nullptr;
+  const EntryRefusal refusal = CheckUpdateEntry(temperature, weight, memo, signs, hasTemperature);
   if (refusal != EntryRefusal::None) return Refuse(refusal);
-  // "更新(&M)" is enabled only for a day with a record; without one there is nothing to update,
-  // and weight or memo records must not appear for a day that has no temperature.
-  if (FindTemperature(gApp.Records->temperatures, date.year, date.month, date.day) == nullptr)
+  // "更新(&M)" is enabled only for a day with a record (a temperature or signs); without one
+  // there is nothing to update.
+  if (!hasTemperature && FindSigns(gApp.Records->signs, date.year, date.month, date.day) == nullptr)
     return 0;
-  ApplyUpdateEntry(*gApp.Records, temperature, weight, memo);
+  ApplyUpdateEntry(*gApp.Records, temperature, weight, memo, signs);
   return Done(date, u"更新");
 }
 

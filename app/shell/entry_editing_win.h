@@ -11,9 +11,9 @@
 
 // 1 when the stores were changed, 0 when the entry was refused (after its message) or cancelled.
 int AddEntry(const DateYmd& date, const TemperatureRecord& temperature, const WeightRecord& weight,
-             const MemoRecord& memo);
+             const MemoRecord& memo, const SignRecord& signs);
 int UpdateEntry(const DateYmd& date, const TemperatureRecord& temperature, const WeightRecord& weight,
-                const MemoRecord& memo);
+                const MemoRecord& memo, const SignRecord& signs);
 // Asks first; only the date is used.
 int DeleteEntry(const DateYmd& date, const TemperatureRecord& temperature, const WeightRecord& weight,
                 const MemoRecord& memo);

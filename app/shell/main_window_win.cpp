@@ -91,10 +91,11 @@ LRESULT OnEntryButton(int command) {
   WeightRecord weight;
   MemoRecord memo;
   ReadPanel(*gApp.MainForm, date, temperature, weight, memo);
+  const SignRecord signs = ReadPanelSigns(*gApp.MainForm);
   int changed = 0;
   switch (command) {
-    case kAddButtonId: changed = AddEntry(date, temperature, weight, memo); break;
-    case kUpdateButtonId: changed = UpdateEntry(date, temperature, weight, memo); break;
+    case kAddButtonId: changed = AddEntry(date, temperature, weight, memo, signs); break;
+    case kUpdateButtonId: changed = UpdateEntry(date, temperature, weight, memo, signs); break;
     case kDeleteButtonId: changed = DeleteEntry(date, temperature, weight, memo); break;
   }
   if (changed == 0) return 1;
@@ -250,7 +251,8 @@ void ShowDay(const DateYmd& date, int cycle) {
                  FindTemperature(temperatures, date.year, date.month, date.day),
                  FindWeight(gApp.Records->weights, date.year, date.month, date.day),
                  FindMemo(gApp.Records->memos, date.year, date.month, date.day),
-                 AverageTemperature(temperatures), FromTm(quillet::GetNow()));
+                 AverageTemperature(temperatures), FromTm(quillet::GetNow()),
+                 FindSigns(gApp.Records->signs, date.year, date.month, date.day));
   ShowShiftState(date);
 }
 

@@ -14,6 +14,7 @@ int OnPrintCommand(HWND) {
                       ChartFloorTemperature(gApp.Records->temperatures),
                       gApp.Chart != nullptr ? gApp.Chart->colors : kKeepEveryColor);
   if (gApp.Chart != nullptr) printGraph->ShiftLines = gApp.Chart->shiftLines;
+  printGraph->Signs = &gApp.Records->signs;
   RunPrintGraphDialog(*printGraph);
   return 1;
 }

@@ -25,8 +25,10 @@ int OnShowShiftCommand(HWND mainWindow) {
 
 int OnCycleListCommand(HWND mainWindow) {
   if (gApp.Records == nullptr) return 1;
-  ShowCycleListDialog(mainWindow, gApp.Instance,
-                      ReadCycles(gApp.Records->temperatures, FromTm(quillet::GetNow())));
+  const DateYmd today = FromTm(quillet::GetNow());
+  const TemperatureStore& temperatures = gApp.Records->temperatures;
+  ShowCycleListDialog(mainWindow, gApp.Instance, ReadCycles(temperatures, today),
+                      ReadSignCycles(gApp.Records->signs, temperatures, today));
   return 1;
 }
 

@@ -81,7 +81,8 @@ std::vector<DamagedFile> LoadStores() {
 void CreateChart() {
   MainForm& form = *gApp.MainForm;
   gApp.Chart = CreateChartViewForWindow(form.ChartWindow->GetMyHWnd(), form.ChartRect,
-                                        &gApp.Records->temperatures, &gApp.Records->weights);
+                                        &gApp.Records->temperatures, &gApp.Records->weights,
+                                        &gApp.Records->signs);
   SetChartScrollRange(*gApp.Chart);
   SetChartColors(*gApp.Chart, gApp.Colors);
   SetShiftLineStyle(*gApp.Chart, gApp.ShiftLines);

@@ -62,8 +62,9 @@ TEST_F(KeyboardOrder, TabFollowsThePanelAndSkipsDisabledButtons) {
 
   // Today has no record: 登録(&A) enabled, 更新(&M) disabled. The Tab key goes to the control
   // that has the focus, as the keyboard would send it.
-  const int expected[] = {kWeightEditId, kPeriodCheckId, kMemoEditId, kAddButtonId, kDatePickerId,
-                          kTemperatureEditId};
+  const int expected[] = {kWeightEditId,     kPeriodCheckId,       kMemoEditId,
+                          kMucusListId,      kOvulationTestListId, kIntercourseCheckId,
+                          kAddButtonId,      kDatePickerId,        kTemperatureEditId};
   for (int id : expected) {
     PostMessageW(FocusOf(app), WM_KEYDOWN, VK_TAB, 0);
     HWND target = app.Control(id);
@@ -83,7 +84,8 @@ TEST_F(KeyboardOrder, FromTheMemoTabGoesToUpdateWhenAddIsDisabled) {
   PostMessageW(memo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   PostMessageW(memo, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   ASSERT_TRUE(WaitUntil([&] { return FocusOf(app) == memo; }));
-  for (int id : {kUpdateButtonId, kDeleteButtonId}) {
+  for (int id : {kMucusListId, kOvulationTestListId, kIntercourseCheckId, kUpdateButtonId,
+                 kDeleteButtonId}) {
     PostMessageW(FocusOf(app), WM_KEYDOWN, VK_TAB, 0);
     HWND target = app.Control(id);
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(app) == target; })) << id;

@@ -1,6 +1,7 @@
 // CSV import bytes -> rows: a refused file gives no rows and its first problems in file order; an
 // accepted file gives calendar dates once each and values the stores can hold, with memos of at
-// most 99 units that never end inside a surrogate pair. Importing the rows, exporting the stores
+// most 99 units that never end inside a surrogate pair, and signs of their kinds (a row without a
+// temperature holds one). Importing the rows, exporting the stores
 // and reading the export again gives the same rows, and exporting those gives the same bytes.
 // The imported stores save into data files that load back whole: no line dropped or counted.
 #include <set>
@@ -17,7 +18,15 @@ void RequireStorableRows(const CsvParseResult& result) {
   for (const CsvRow& row : result.rows) {
     fuzz::Require(quillet::IsValidDate(row.date.year, row.date.month, row.date.day), "a calendar date");
     fuzz::Require(dates.insert(row.date).second, "one row per date");
-    fuzz::Require(IsStorableTemperature(row.temperature), "a storable temperature");
+    fuzz::Require(!row.hasTemperature || IsStorableTemperature(row.temperature),
+                  "a storable temperature");
+    fuzz::Require(row.hasTemperature || row.mucus != kNoSign || row.ovulationTest != kNoSign ||
+                      row.intercourse != 0,
+                  "a row without a temperature holds a sign");
+    fuzz::Require(row.mucus == kNoSign || IsMucusLevel(row.mucus), "no mucus or a level");
+    fuzz::Require(row.ovulationTest == kNoSign || IsOvulationTestResult(row.ovulationTest),
+                  "no test or a result");
+    fuzz::Require(row.intercourse <= 1, "intercourse 0 or 1");
     fuzz::Require(row.weight == 0.0 || IsStorableWeight(row.weight), "no weight or a storable one");
     fuzz::Require(row.periodStart <= 1, "period flag 0 or 1");
     fuzz::Require(row.memo.size() <= 99, "memo at most 99 units");
@@ -45,10 +54,15 @@ std::string ExportOf(const std::vector<CsvRow>& rows) {
   fuzz::RequireConsistent(temperatures.records);
   fuzz::RequireConsistent(weights.records);
   fuzz::RequireConsistent(memos.records);
-  fuzz::Require(temperatures.records.index.size() == rows.size(), "one temperature record per row");
+  fuzz::RequireConsistent(stores.signs.records);
+  std::size_t withTemperature = 0;
+  for (const CsvRow& row : rows) withTemperature += row.hasTemperature ? 1 : 0;
+  fuzz::Require(temperatures.records.index.size() == withTemperature,
+                "one temperature record per row with a temperature");
   RequireDataFilesHold(temperatures);
   RequireDataFilesHold(weights);
   RequireDataFilesHold(memos);
+  RequireDataFilesHold(stores.signs);
   return RecordsCsvBytes(stores);
 }
 

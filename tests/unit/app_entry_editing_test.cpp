@@ -14,14 +14,15 @@ struct Entry {
   TemperatureRecord temperature;
   WeightRecord weight;
   MemoRecord memo;
+  SignRecord signs;
 };
 
 Entry MakeEntry(DateYmd date, double temperature, double weight, const std::u16string& memo,
                 int period = 0) {
   Entry e;
-  e.temperature.year = e.weight.year = e.memo.year = date.year;
-  e.temperature.month = e.weight.month = e.memo.month = date.month;
-  e.temperature.day = e.weight.day = e.memo.day = date.day;
+  e.temperature.year = e.weight.year = e.memo.year = e.signs.year = date.year;
+  e.temperature.month = e.weight.month = e.memo.month = e.signs.month = date.month;
+  e.temperature.day = e.weight.day = e.memo.day = e.signs.day = date.day;
   e.temperature.temperature = temperature;
   e.temperature.periodStart = static_cast<unsigned char>(period);
   e.weight.weight = weight;
@@ -38,13 +39,16 @@ class EntryEditing : public ::testing::Test {
   RecordStores& Stores() { return stores; }
 
   EntryRefusal Add(const Entry& e) {
-    const EntryRefusal r = CheckAddEntry(e.temperature.Date(), e.temperature, e.weight, e.memo, kToday);
-    if (r == EntryRefusal::None) ApplyAddEntry(Stores(), e.temperature, e.weight, e.memo);
+    const EntryRefusal r =
+        CheckAddEntry(e.temperature.Date(), e.temperature, e.weight, e.memo, kToday, e.signs);
+    if (r == EntryRefusal::None) ApplyAddEntry(Stores(), e.temperature, e.weight, e.memo, e.signs);
     return r;
   }
   EntryRefusal Update(const Entry& e) {
-    const EntryRefusal r = CheckUpdateEntry(e.temperature, e.weight, e.memo);
-    if (r == EntryRefusal::None) ApplyUpdateEntry(Stores(), e.temperature, e.weight, e.memo);
+    const DateYmd d = e.temperature.Date();
+    const EntryRefusal r = CheckUpdateEntry(e.temperature, e.weight, e.memo, e.signs,
+                                            FindTemperature(temperatures, d.year, d.month, d.day));
+    if (r == EntryRefusal::None) ApplyUpdateEntry(Stores(), e.temperature, e.weight, e.memo, e.signs);
     return r;
   }
   std::size_t Count() const {
@@ -179,4 +183,47 @@ TEST(EntryNumbers, TypedTextReadsAsDecimalOnly) {
       EXPECT_EQ(read, c.expected) << c.text;
   }
   EXPECT_EQ(ReadEntryNumber(nullptr), 0.0);
+}
+
+// A day of signs alone is an entry of its own: added and updated without a temperature, given one
+// later by an update, never losing a temperature to an empty field; a delete takes its signs too.
+TEST_F(EntryEditing, SignsAloneAreAnEntryAndTravelWithTheDay) {
+  const DateYmd day{2026, 5, 10};
+  const auto signs = [&](double temperature, double weight, int mucus, int test, int intercourse) {
+    Entry e = MakeEntry(day, temperature, weight, u"");
+    e.signs.mucus = static_cast<signed char>(mucus);
+    e.signs.ovulationTest = static_cast<signed char>(test);
+    e.signs.intercourse = static_cast<unsigned char>(intercourse);
+    return e;
+  };
+  const auto describe = [&] {
+    const SignRecord* r = FindSigns(stores.signs, day.year, day.month, day.day);
+    const TemperatureRecord* t = FindTemperature(temperatures, day.year, day.month, day.day);
+    return std::to_string(t != nullptr ? static_cast<int>(std::lround(t->temperature * 100)) : 0) +
+           (r == nullptr ? "|-" : "|" + std::to_string(r->mucus) + "," +
+                                      std::to_string(r->ovulationTest) + "," +
+                                      std::to_string(r->intercourse));
+  };
+  const struct {
+    bool update;
+    Entry entry;
+    EntryRefusal refusal;
+    const char* after;  // the day's temperature in hundredths (0: none) | its signs
+  } steps[] = {
+      {false, signs(0, 0, kNoSign, kNoSign, 0), EntryRefusal::Temperature, "0|-"},
+      {false, signs(0, 50, 3, kNoSign, 0), EntryRefusal::Temperature, "0|-"},  // a weight needs one
+      {false, signs(0, 0, 3, kNoSign, 0), EntryRefusal::None, "0|3,-1,0"},
+      {true, signs(0, 0, kNoSign, 1, 1), EntryRefusal::None, "0|-1,1,1"},
+      {true, signs(36.5, 0, kNoSign, 1, 1), EntryRefusal::None, "3650|-1,1,1"},
+      {true, signs(0, 0, 4, 1, 1), EntryRefusal::Temperature, "3650|-1,1,1"},
+      {true, signs(36.6, 0, kNoSign, kNoSign, 0), EntryRefusal::None, "3660|-"},
+  };
+  for (const auto& step : steps) {
+    EXPECT_EQ(step.update ? Update(step.entry) : Add(step.entry), step.refusal) << step.after;
+    EXPECT_EQ(describe(), step.after);
+  }
+  ASSERT_EQ(Update(signs(36.6, 0, 2, kNoSign, 0)), EntryRefusal::None);
+  ApplyDeleteEntry(Stores(), day);
+  EXPECT_EQ(describe(), "0|-");
+  EXPECT_EQ(Count() + stores.signs.records.Size(), 0u);
 }

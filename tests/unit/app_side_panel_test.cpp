@@ -1,6 +1,8 @@
 // The main window's arithmetic: the chart window's place, the Tab order and the panel's content.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "side_panel_layout.h"
 
 TEST(ChartArea, LargestA4PlaceInsideTheClientArea) {
@@ -52,8 +54,12 @@ TEST(PanelTabOrder, FollowsTheFormAndSkipsDisabledButtons) {
   EXPECT_EQ(NextPanelStop(PanelStop::TemperatureEdit, true, false), PanelStop::WeightEdit);
   EXPECT_EQ(NextPanelStop(PanelStop::WeightEdit, true, false), PanelStop::PeriodCheck);
   EXPECT_EQ(NextPanelStop(PanelStop::PeriodCheck, true, false), PanelStop::MemoEdit);
-  EXPECT_EQ(NextPanelStop(PanelStop::MemoEdit, true, false), PanelStop::AddButton);
-  EXPECT_EQ(NextPanelStop(PanelStop::MemoEdit, false, true), PanelStop::UpdateButton);
+  // The signs under the memo, then the buttons.
+  EXPECT_EQ(NextPanelStop(PanelStop::MemoEdit, true, false), PanelStop::MucusList);
+  EXPECT_EQ(NextPanelStop(PanelStop::MucusList, true, false), PanelStop::OvulationTestList);
+  EXPECT_EQ(NextPanelStop(PanelStop::OvulationTestList, true, false), PanelStop::IntercourseCheck);
+  EXPECT_EQ(NextPanelStop(PanelStop::IntercourseCheck, true, false), PanelStop::AddButton);
+  EXPECT_EQ(NextPanelStop(PanelStop::IntercourseCheck, false, true), PanelStop::UpdateButton);
   EXPECT_EQ(NextPanelStop(PanelStop::AddButton, true, false), PanelStop::DatePicker);
   EXPECT_EQ(NextPanelStop(PanelStop::AddButton, true, true), PanelStop::UpdateButton);
   EXPECT_EQ(NextPanelStop(PanelStop::UpdateButton, false, true), PanelStop::DeleteButton);
@@ -117,6 +123,34 @@ TEST(PanelContent, DayWithoutTemperatureHidesWeightAndMemo) {
   EXPECT_EQ(c.weight, u"");
   EXPECT_EQ(c.memo, u"");
   EXPECT_EQ(c.nextPeriod, u"5月20日");  // a prediction of today is shown, not "未定"
+}
+
+// A day of signs alone shows them and offers update and delete; a day with a temperature shows
+// its signs beside it; the items are the drop-down lists' (0 the empty one).
+TEST(PanelContent, SignsShowInTheirListsAndMakeADayOfTheirOwn) {
+  SignRecord signs;
+  signs.mucus = 4;
+  signs.intercourse = 1;
+  const PanelContent alone = MakePanelContent(28, {2026, 5, 1}, nullptr, nullptr, nullptr, 36.5,
+                                              {}, {}, {2026, 5, 20}, &signs);
+  EXPECT_EQ((std::vector<int>{alone.mucusItem, alone.ovulationTestItem, alone.intercourse}),
+            (std::vector<int>{5, 0, 1}));
+  EXPECT_FALSE(alone.addEnabled);
+  EXPECT_TRUE(alone.updateEnabled && alone.deleteEnabled);
+  EXPECT_EQ(alone.temperature, u"");
+  signs.mucus = 0;
+  signs.ovulationTest = 2;
+  const TemperatureRecord t = Temperature(36.4, 0);
+  const PanelContent both = MakePanelContent(28, {2026, 5, 10}, &t, nullptr, nullptr, 36.5, {}, {},
+                                             {2026, 5, 20}, &signs);
+  EXPECT_EQ((std::vector<int>{both.mucusItem, both.ovulationTestItem}), (std::vector<int>{1, 3}));
+  EXPECT_EQ(both.temperature, u"36.40");
+  EXPECT_EQ(SignOfItem(both.mucusItem), 0);
+  EXPECT_EQ(SignOfItem(0), kNoSign);
+  const PanelContent future = MakePanelContent(28, {2026, 5, 21}, nullptr, nullptr, nullptr, 36.5,
+                                               {}, {}, {2026, 5, 20}, &signs);
+  EXPECT_TRUE(future.addEnabled);
+  EXPECT_EQ(future.mucusItem, 0);
 }
 
 TEST(PanelContent, HugeNumbersAreCutNotOverflowed) {

@@ -1,6 +1,7 @@
 // The chart's day tip: the date, then only what exists for the day in the chart's mode.
 #include <gtest/gtest.h>
 
+#include "data_files.h"
 #include "day_tip.h"
 #include "support/chart_fixture.h"
 #include "support/store_builder.h"
@@ -31,6 +32,10 @@ TEST(DayTip, SaysWhatTheDayHoldsInEachMode) {
        "2007年5月20日(日) | 周期 21日目 | 3 排卵予定日の翌日から次回月経開始予定日の前日まで"},
       {kPregnancyMode, Ymd(2007, 5, 16), u"",
        "2007年5月16日(水) | 基礎体温 36.70℃ | 妊娠2週2日 | 出産予定日 2008年2月4日(月) | 今日"},
+      {kTemperatureMode, Ymd(2007, 5, 2), u"",
+       "2007年5月2日(水) | おりもの 透明でよく伸びる | 排卵検査薬 陽性 | 性交あり | 周期 3日目"},
+      {kPregnancyMode, Ymd(2007, 5, 3), u"",
+       "2007年5月3日(木) | 排卵検査薬 強陽性 | 妊娠0週3日 | 出産予定日 2008年2月4日(月)"},
       {kPregnancyMode, Ymd(2008, 2, 4), u"",
        "2008年2月4日(月) | 妊娠40週0日 | 出産予定日 2008年2月4日(月) | ★ 出産予定日"},
   };
@@ -39,6 +44,7 @@ TEST(DayTip, SaysWhatTheDayHoldsInEachMode) {
     AddTemperatures(f.temperatures,
                     "2007/4/28,36.30; 2007/4/30,36.20,1; 2007/5/1,36.25; 2007/5/16,36.70");
     AddWeights(f.weights, "2007/4/30,52.3");
+    ReadDataBytes("2007/5/2,4,1,1\r\n2007/5/3,,2,\r\n", f.signs);
     MemoStore memos;
     AddMemos(memos, "2007/4/30,頭痛; 2007/5/1,");
     f.Start(c.mode);

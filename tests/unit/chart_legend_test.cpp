@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "chart_legend.h"
+#include "data_files.h"
 #include "support/chart_fixture.h"
 #include "support/store_builder.h"
 
@@ -17,14 +18,18 @@ TEST(ChartLegend, DrawsEachModesMarksWithTheChartsToolsBesideTheirExplanations) 
     std::vector<std::string> symbols;  // in row order
     DrawTool ChartTools::*linePen;     // the pen of the mode's own line sample
     int dpi = 96;
+    bool signs = false;  // a sign recorded: the band's rows follow, its mucus cells filled
   } cases[] = {
       {kTemperatureMode, false, {"◎", "○", "△", "■", "！", "1"}, &ChartTools::baseLinePen},
       {kTemperatureMode, true, {"◎", "○", "△", "■", "！", "1"}, &ChartTools::coverLinePen, 144},
+      {kTemperatureMode, false, {"◎", "○", "△", "■", "！", "1", "＋", "♥"}, &ChartTools::baseLinePen,
+       96, true},
       {kWeightMode, false, {"1", "2", "3"}, &ChartTools::graphPen},
       {kPregnancyMode, false, {"★", "週"}, &ChartTools::graphPen},
   };
   for (const auto& c : cases) {
     ChartFixture f(2007, 5, 16);
+    if (c.signs) ReadDataBytes("2007/5/1,2,,\r\n", f.signs);
     f.Start(c.mode);
     if (c.shiftLines) SetShiftLineStyle(*f.view, ShiftLineStyle{true});
     f.canvas.ClearRecord();
@@ -32,10 +37,10 @@ TEST(ChartLegend, DrawsEachModesMarksWithTheChartsToolsBesideTheirExplanations) 
     const ChartView& v = *f.view;
     const DisplayScale scale{c.dpi};
     DrawChartLegend(v, f.canvas, textFont,
-                    DrawRect{0, 0, scale.Px(kLegendWidth), LegendHeight(c.mode, c.shiftLines, scale)},
-                    scale);
+                    DrawRect{0, 0, scale.Px(kLegendWidth), LegendHeightOf(v, scale)}, scale);
 
-    const std::vector<LegendRow> rows = LegendRows(c.mode, c.shiftLines);
+    const std::vector<LegendRow> rows = LegendRows(c.mode, c.shiftLines, c.signs);
+    EXPECT_EQ(LegendHeightOf(v, scale), LegendHeight(c.mode, c.shiftLines, scale, c.signs));
     std::vector<std::string> symbols;
     int explanations = 0;
     for (const RecordedText& t : f.canvas.Texts()) {
@@ -59,6 +64,9 @@ TEST(ChartLegend, DrawsEachModesMarksWithTheChartsToolsBesideTheirExplanations) 
     const auto& fills = f.canvas.Fills();
     EXPECT_TRUE(std::any_of(fills.begin(), fills.end(),
                             [&](const RecordedFill& r) { return r.brush == v.tools.todayBrush; }));
+    EXPECT_EQ(std::count_if(fills.begin(), fills.end(),
+                            [&](const RecordedFill& r) { return r.brush == v.tools.mucusBrushes[4]; }),
+              c.signs ? 1 : 0);
     EXPECT_TRUE(f.canvas.HoldsOriginals());
   }
 }

@@ -39,6 +39,7 @@ TEST(ShiftLines, EachCycleHasItsCoverLineAndFirstHighDayOnScreen) {
   ScreenWithShift f(true);
   const ChartView& v = *f.view;
   ASSERT_NE(v.tools.coverLinePen, nullptr);
+  EXPECT_EQ(v.tools.doubleCheckPen, nullptr);  // made only beside the signs band
   const int y1 = ValueToY(v, 36.40), y2 = ValueToY(v, 36.50);
   // Cycle 1: columns 1-28 (1-28 April); cycle 2: columns 29-40 (29 April to today).
   EXPECT_EQ(LinesWith(f.canvas, v.tools.coverLinePen),

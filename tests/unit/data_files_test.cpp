@@ -513,3 +513,52 @@ TEST(DataFiles, MergedSaveTreatsDamagedLinesAsALoadAndLeavesTheStoreAsWritten) {
     EXPECT_EQ(ReadBytes(file), c.fileAfterDelete);
   }
 }
+
+// --- The signs file -------------------------------------------------------------------------
+
+// Each field empty, a sign, or not a sign of its kind; repeated dates, extra and missing fields.
+TEST(DataFiles, SignLinesLoadEveryFieldThatIsASignAndCountWhatIsNot) {
+  const struct {
+    std::string bytes;
+    std::string loaded;
+    std::size_t counted;
+  } cases[] = {
+      {"2026/12/3,4,1,1\r\n", "2026/12/3,4,1,1", 0},
+      {"2026/12/3,,,1\r\n2026/12/4,0,,\r\n2026/12/5,,2,\r\n",
+       "2026/12/3,,,1;2026/12/4,0,,;2026/12/5,,2,", 0},
+      {" 2026/12/3 , 03 ,0 , 1 \n", "2026/12/3,3,0,1", 0},  // written another way: read whole
+      {"2026/12/3,,,\r\n2026/12/4,,,0\r\n", "", 0},             // nothing recorded, nothing lost
+      {"2026/12/3,5,1,1\r\n", "2026/12/3,,1,1", 1},             // each kind's bound
+      {"2026/12/3,-1,3,\r\n", "", 1},
+      {"2026/12/3,3,1,2\r\n", "2026/12/3,3,1,", 1},
+      {"2026/12/3,a,,\r\n2026/12/4,2x,,\r\n", "", 2},
+      {"2026/12/3,3,1,1,9\r\n", "2026/12/3,3,1,1", 1},          // an extra field
+      {"2026/12/3,3,1\r\n2026/2/30,3,,\r\n12/3,3,,\r\n", "", 3},  // missing field, no date
+      {"2026/12/4,,,1\r\n2026/12/3,1,,\r\n2026/12/3,4,,\r\n", "2026/12/3,1,,;2026/12/4,,,1", 1},
+  };
+  for (const auto& c : cases) {
+    std::size_t counted = 0;
+    EXPECT_EQ(LoadedFrom<SignStore>(c.bytes, counted), c.loaded) << c.bytes;
+    EXPECT_EQ(counted, c.counted) << c.bytes;
+  }
+}
+
+TEST(DataFiles, SignsFileIsWrittenOnlyOnceASignExists) {
+  TempFolder folder;
+  const auto file = folder / "SIGNS_DATA.dat";
+  SignStore store;
+  EXPECT_EQ(LoadSignsData(store, file), 0u);
+  ASSERT_TRUE(SaveSignsData(store, file));
+  EXPECT_EQ(folder.Listing(), "");  // no sign ever recorded: no file, no backup folder
+
+  std::size_t counted = 0;
+  ReadDataBytes("2026/12/4,,2,\r\n2026/12/3,4,,1\r\n", store);
+  ASSERT_TRUE(SaveSignsData(store, file, LocalTime{2026, 12, 5}, &counted));
+  EXPECT_EQ(ReadBytes(file), "2026/12/3,4,,1\r\n2026/12/4,,2,\r\n");
+  // The last sign removed: the file stays, empty, and its old lines are in the day's copy.
+  ASSERT_TRUE(DeleteSigns(store, 2026, 12, 3) && DeleteSigns(store, 2026, 12, 4));
+  ASSERT_TRUE(SaveSignsData(store, file, LocalTime{2026, 12, 6}));
+  EXPECT_EQ(ReadBytes(file), "");
+  EXPECT_EQ(ReadBytes(folder / "backup" / "2026-12-06" / "SIGNS_DATA.dat"),
+            "2026/12/3,4,,1\r\n2026/12/4,,2,\r\n");
+}

@@ -29,10 +29,11 @@ struct Stores : RecordStores {
   std::size_t Import(const CsvParseResult& parsed, CsvExistingDays existing) {
     return ImportCsvRows(parsed.rows, existing, *this);
   }
-  // "t:...|w:...|m:..." in the store builder's literal form.
+  // "t:...|w:...|m:..." in the store builder's literal form, then "|s:..." when a sign exists.
   std::string Describe() const {
     return "t:" + test_support::Describe(temperatures) + "|w:" + test_support::Describe(weights) +
-           "|m:" + test_support::Describe(memos);
+           "|m:" + test_support::Describe(memos) +
+           (signs.records.Empty() ? "" : "|s:" + test_support::Describe(signs));
   }
 };
 
@@ -134,6 +135,12 @@ TEST(RecordsCsv, AnyBadRowRefusesTheWholeFileWithLineNumbers) {
        "6行目: 基礎体温が正しくありません。"},
       {kHeader + "\n2026-05-01,36.4,2,,\n2026-05-02,36.4,0,1000,\n2026-05-03,36.4,0,-1,\n",
        "2行目: 月経開始が正しくありません。\n3行目: 体重が正しくありません。\n4行目: 体重が正しくありません。"},
+      // Each sign within its kind; a row without a temperature holds signs and nothing else.
+      {kHeader + kSignsCsvColumns + "\n2026-05-01,36.4,0,,,5,,\n2026-05-02,36.4,0,,,,3,\n"
+                 "2026-05-03,36.4,0,,,,,2\n2026-05-04,abc,0,,,x,,\n2026-05-05,,0,50.0,,1,,\n",
+       "2行目: おりものが正しくありません。\n3行目: 排卵検査薬が正しくありません。\n"
+       "4行目: 性交が正しくありません。\n5行目: 基礎体温が正しくありません。\n"
+       "6行目: 基礎体温が正しくありません。"},
       {kHeader + "\n2026-05-01,36.4,0,,\xFF\n2026-05-02,36.4,0,,\xC0\xAF\n2026-05-03,36.4,0,,\xED\xA0\x80\n"
                  "2026-05-04,36.4,0,,\xE3\x81\n" + std::string("2026-05-05,36.4,0,,\"a\0b\"\n", 25),
        "2行目: メモに読み取れない文字があります。\n3行目: メモに読み取れない文字があります。\n"
@@ -300,6 +307,7 @@ TEST(RecordsCsv, ImportTouchesOnlyItsColumnsAndDatesTheDataFilesHold) {
     CsvExistingDays mode;
     std::size_t asked;  // days the overwrite question counts
     const char* stores;
+    const char* signs = "";  // the days' signs before the import, as the signs file holds them
   } cases[] = {
       {"日付,基礎体温\n2026-05-01,36.10\n2026-05-02,36.20\n", CsvExistingDays::Overwrite, 1,
        "t:2026/5/1,36.10,1;2026/5/2,36.20,0|w:2026/5/1,60.0;2026/5/2,61.0|m:2026/5/1,old;2026/5/2,old2"},
@@ -312,11 +320,26 @@ TEST(RecordsCsv, ImportTouchesOnlyItsColumnsAndDatesTheDataFilesHold) {
        "t:2026/5/1,36.90,1|w:2026/5/1,60.0;2026/5/2,61.0|m:2026/5/1,old;2026/5/2,old2"},
       {"日付,基礎体温,メモ\n2026-05-02,36.20,\n", CsvExistingDays::Overwrite, 1,
        "t:2026/5/1,36.90,1;2026/5/2,36.20,0|w:2026/5/1,60.0;2026/5/2,61.0|m:2026/5/1,old"},
+      // Signs: a file without their columns leaves them; a day of signs alone touches nothing else.
+      {"日付,基礎体温\n2026-05-01,36.10\n", CsvExistingDays::Overwrite, 1,
+       "t:2026/5/1,36.10,1|w:2026/5/1,60.0;2026/5/2,61.0|m:2026/5/1,old;2026/5/2,old2"
+       "|s:2026/5/1,3,1,1;2026/5/3,,,1", "2026/5/1,3,1,1\n2026/5/3,,,1\n"},
+      {"日付,基礎体温,性交\n2026-05-01,36.10,\n2026-05-03,,1\n",
+       CsvExistingDays::Overwrite, 2,
+       "t:2026/5/1,36.10,1|w:2026/5/1,60.0;2026/5/2,61.0|m:2026/5/1,old;2026/5/2,old2"
+       "|s:2026/5/1,3,1,;2026/5/3,,,1", "2026/5/1,3,1,1\n2026/5/3,,,1\n"},
+      {"日付,基礎体温,性交\n2026-05-01,36.10,\n2026-05-03,,1\n", CsvExistingDays::Keep, 2,
+       "t:2026/5/1,36.90,1|w:2026/5/1,60.0;2026/5/2,61.0|m:2026/5/1,old;2026/5/2,old2"
+       "|s:2026/5/1,3,1,1;2026/5/3,,,1", "2026/5/1,3,1,1\n2026/5/3,,,1\n"},
+      {"日付,基礎体温,おりもの,排卵検査薬\n2026-05-02,,4,2\n", CsvExistingDays::Overwrite, 0,
+       "t:2026/5/1,36.90,1|w:2026/5/1,60.0;2026/5/2,61.0|m:2026/5/1,old;2026/5/2,old2"
+       "|s:2026/5/2,4,2,"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
     Stores s;
     FillDays(s);
+    ReadDataBytes(c.signs, s.signs);
     const CsvParseResult parsed = ParseRecordsCsv(c.file);
     ASSERT_TRUE(parsed.Ok()) << ProblemLines(parsed);
     EXPECT_EQ(CountDaysWithRecords(parsed.rows, s), c.asked);
@@ -338,4 +361,28 @@ TEST(RecordsCsv, ImportTouchesOnlyItsColumnsAndDatesTheDataFilesHold) {
             "TEMPERATURE_DATA.dat、MEMO_DATA.dat を起動時に読み込めなかったため、CSVファイルを読み込みません"
             "（読み込めなかった記録を上書きしないためです）。\n"
             "ほかのプログラムがファイルを使っていないかご確認のうえ、Tovela を起動し直してください。");
+}
+
+// With a sign recorded, the export has the three columns and the days of signs alone; reading it
+// into empty stores gives the same records and the same bytes. Without one, it is as before.
+TEST(RecordsCsv, SignsColumnsFollowWhileASignIsRecordedAndReadBackTheSame) {
+  Stores s;
+  AddTemperatures(s.temperatures, "2026/5/1,36.10,1; 2026/5/2,36.20,0");
+  AddWeights(s.weights, "2026/5/2,52.0");
+  ReadDataBytes("2026/5/2,4,1,1\r\n2026/5/3,0,,\r\n2026/4/30,,2,\r\n", s.signs);
+  const std::string csv = s.Csv();
+  EXPECT_EQ(csv, kBom + kHeader + kSignsCsvColumns + "\r\n" +
+                     "2026-04-30,,,,,,2,\r\n"
+                     "2026-05-01,36.10,1,,,,,\r\n"
+                     "2026-05-02,36.20,0,52.0,,4,1,1\r\n"
+                     "2026-05-03,,,,,0,,\r\n");
+  EXPECT_EQ(CsvDayCount(s), 4u);
+  Stores again;
+  const CsvParseResult parsed = ParseRecordsCsv(csv);
+  ASSERT_TRUE(parsed.Ok()) << ProblemLines(parsed);
+  EXPECT_EQ(again.Import(parsed, CsvExistingDays::Overwrite), 4u);
+  EXPECT_EQ(again.Describe(), s.Describe());
+  EXPECT_EQ(again.Csv(), csv);
+  s.signs.records.Clear();
+  EXPECT_EQ(s.Csv(), kBom + kHeader + "\r\n2026-05-01,36.10,1,,\r\n2026-05-02,36.20,0,52.0,\r\n");
 }

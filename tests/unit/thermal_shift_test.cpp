@@ -135,14 +135,18 @@ TEST_F(CycleReadings, AStartWithinTheFollowingValuesEndsTheCycleAndAChangeIsRead
 }
 
 TEST_F(CycleReadings, ListShowsNewestFirstAndCopiesAsTabSeparatedLines) {
-  const std::vector<CycleListRow> rows = CycleListRows(ReadCycles(store, kToday));
+  // Without the sign readings their four columns stay empty.
+  const std::vector<CycleListRow> rows = CycleListRows(ReadCycles(store, kToday), {});
   ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(rows[0], (CycleListRow{u"2026/10/29", u"", u"未判定", u"", u"", u"", u""}));
-  EXPECT_EQ(rows[1],
-            (CycleListRow{u"2026/10/01", u"28", u"10/8", u"10/7", u"21", u"36.30", u"36.59"}));
-  EXPECT_EQ(CycleListClipboardText(rows),
-            u"開始日\t周期\t高温期の開始\t推定排卵日\t高温期\t低温期の平均\t高温期の平均\r\n"
-            u"2026/10/29\t\t未判定\t\t\t\t\r\n"
-            u"2026/10/01\t28\t10/8\t10/7\t21\t36.30\t36.59\r\n");
-  EXPECT_EQ(CycleListClipboardText({}), std::u16string(u"開始日\t周期\t高温期の開始\t推定排卵日\t高温期\t低温期の平均\t高温期の平均\r\n"));
+  EXPECT_EQ(rows[0], (CycleListRow{u"2026/10/29", u"", u"未判定", u"", u"", u"", u"", u"", u"",
+                                   u"", u""}));
+  EXPECT_EQ(rows[1], (CycleListRow{u"2026/10/01", u"28", u"10/8", u"10/7", u"21", u"36.30",
+                                   u"36.59", u"", u"", u"", u""}));
+  const std::u16string header =
+      u"開始日\t周期\t高温期の開始\t推定排卵日\t高温期\t低温期の平均\t高温期の平均\t"
+      u"粘液の頂点\t検査薬陽性\t排卵の確認\t所見\r\n";
+  EXPECT_EQ(CycleListClipboardText(rows), header +
+                                              u"2026/10/29\t\t未判定\t\t\t\t\t\t\t\t\r\n"
+                                              u"2026/10/01\t28\t10/8\t10/7\t21\t36.30\t36.59\t\t\t\t\r\n");
+  EXPECT_EQ(CycleListClipboardText({}), header);
 }

@@ -1,11 +1,16 @@
 // render_chart: draws the chart as the program shows or prints it into a BMP file.
 //
 //   render_chart <data folder> screen <mode 1-3> <width> <height> <scroll position|today>
-//                <today y-m-d> <out.bmp> [--repeat N]
+//                <today y-m-d> <out.bmp> [--repeat N] [--reading]
 //   render_chart <data folder> print <page width> <page height> <dpi> <first day y-m-d>
-//                <end date y-m-d> <out.bmp> [--repeat N]
+//                <end date y-m-d> <out.bmp> [--repeat N] [--reading]
 //
-// The folder holds TEMPERATURE_DATA.dat, WEIGHT_DATA.dat (a missing one is created empty). The
+// With --reading the reading of the curve is shown as the switch 体温の判定を表示 shows it (the
+// cover lines and first high days, and with signs the mucus peaks and double-check days), in the
+// settings file's default cover-line colour; the printed page's today is then its end date.
+//
+// The folder holds TEMPERATURE_DATA.dat, WEIGHT_DATA.dat (a missing one is created empty) and
+// SIGNS_DATA.dat when signs are to be drawn. The
 // colours are the settings file's defaults. Exit code 0 when the image was written.
 //
 // With --repeat N the tool also times the real GDI drawing, N times each, and prints the means in
@@ -41,6 +46,9 @@ ColorScheme DefaultColors() {
 
 const ColorScheme kColors = DefaultColors();
 
+// The reading of the curve as drawn with --reading; hidden otherwise.
+ShiftLineStyle gReading;
+
 class DpiCanvas : public GdiCanvas {
  public:
   DpiCanvas(HDC dc, int dpi) : GdiCanvas(dc), dpi_(dpi) {}
@@ -68,9 +76,9 @@ bool ParseInt(const wchar_t* text, int& out) {
 int Usage() {
   fwprintf(stderr,
            L"usage: render_chart <folder> screen <mode> <width> <height> <scroll|today> "
-           L"<today y-m-d> <out.bmp> [--repeat N]\n"
+           L"<today y-m-d> <out.bmp> [--repeat N] [--reading]\n"
            L"       render_chart <folder> print <width> <height> <dpi> <first y-m-d> "
-           L"<end y-m-d> <out.bmp> [--repeat N]\n");
+           L"<end y-m-d> <out.bmp> [--repeat N] [--reading]\n");
   return 2;
 }
 
@@ -141,15 +149,18 @@ int RenderScreen(const std::wstring& folder, wchar_t** a, int repeat) {
     return Usage();
   TemperatureStore temperatures;
   WeightStore weights;
+  SignStore signs;
   LoadTemperatureData(temperatures, folder + kTemperatureFileName);
   LoadWeightData(weights, folder + kWeightFileName);
+  LoadSignsData(signs, folder + kSignsFileName);
   const std::tm now = ToTm(today);
   auto bar = std::make_unique<ValueScrollBar>();
   ValueScrollBar* scroll = bar.get();
   auto view = CreateChartView(0, 0, width, height, nullptr, std::move(bar), &temperatures,
-                              &weights, &GdiDrawingTools(), [now] { return now; });
+                              &weights, &GdiDrawingTools(), [now] { return now; }, {}, &signs);
   SetChartScrollRange(*view);
   SetChartColors(*view, kColors);
+  SetShiftLineStyle(*view, gReading);
   SetChartMode(*view, mode);
   if (!keepPosition) scroll->SetPosition(position);
   ChartBitmap bitmap(width, height);
@@ -180,10 +191,14 @@ int RenderPrint(const std::wstring& folder, wchar_t** a, int repeat) {
       width > 10000 || height > 10000 || dpi <= 0)
     return Usage();
   TemperatureStore temperatures;
+  SignStore signs;
   LoadTemperatureData(temperatures, folder + kTemperatureFileName);
+  LoadSignsData(signs, folder + kSignsFileName);
   auto view = CreatePrintChartView(width, height, &temperatures,
                                    ChartFloorTemperature(temperatures), kColors,
-                                   &GdiDrawingTools());
+                                   &GdiDrawingTools(), &signs);
+  view->shiftLines = gReading;
+  view->today = end;
   ChartBitmap bitmap(width, height);
   if (!bitmap.ok()) return 1;
   {
@@ -207,12 +222,18 @@ int RenderPrint(const std::wstring& folder, wchar_t** a, int repeat) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc < 9) return Usage();
   int repeat = 0;
-  if (argc == 11) {
-    if (std::wstring(argv[9]) != L"--repeat" || !ParseInt(argv[10], repeat) || repeat <= 0)
+  for (int i = 9; i < argc; ++i) {
+    const std::wstring option = argv[i];
+    if (option == L"--reading") {
+      gReading = ShiftLineStyle{true, SettingsValues{}.coverLineColor};
+    } else if (option == L"--repeat" && i + 1 < argc && ParseInt(argv[i + 1], repeat) &&
+               repeat > 0) {
+      ++i;
+    } else {
       return Usage();
-  } else if (argc != 9) {
-    return Usage();
+    }
   }
   const std::wstring folder = argv[1];
   const std::wstring kind = argv[2];

@@ -56,6 +56,7 @@ struct ChartFixture {
   std::tm today{};
   TemperatureStore temperatures;
   WeightStore weights;
+  SignStore signs;
   RecordingCanvas canvas;
   FakeScrollBar* bar = nullptr;  // owned by the view
   std::unique_ptr<ChartView> view;
@@ -73,7 +74,7 @@ struct ChartFixture {
     auto scroll = std::make_unique<FakeScrollBar>();
     bar = scroll.get();
     view = CreateChartView(0, 0, right, bottom, nullptr, std::move(scroll), &temperatures,
-                           &weights, &canvas, [this] { return today; }, sizes);
+                           &weights, &canvas, [this] { return today; }, sizes, &signs);
     SetChartScrollRange(*view);
     SetChartColors(*view, ColorScheme{.BaseColor = kBase,
                                       .GraphGridColor = kGrid,

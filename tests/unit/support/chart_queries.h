@@ -23,7 +23,7 @@ inline DrawRect ColumnFill(const ChartView& v, int k) {
 }
 inline DrawRect StripBox(const ChartView& v, int k) {
   const int x0 = ColumnLeft(v, k);
-  return DrawRect{x0 + 1, v.plotBottom + 1, x0 + 1 + v.dayWidth, v.clientBottom};
+  return DrawRect{x0 + 1, v.plotBottom + 1, x0 + 1 + v.dayWidth, StripBottom(v)};
 }
 // The column showing date (1 for the first visible day).
 inline int ColumnOf(const ChartView& v, const DateYmd& date) {

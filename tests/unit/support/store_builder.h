@@ -224,6 +224,20 @@ inline std::string Describe(const MemoStore& store) {
   return out;
 }
 
+// Signs as "y/m/d,4,1,1" (empty where not recorded, as the file writes them).
+inline std::string Describe(const SignStore& store) {
+  std::string out;
+  for (const SignRecord* r = store.head(); r != nullptr; r = r->next) {
+    out += (out.empty() ? "" : ";") + std::to_string(r->year) + "/" + std::to_string(r->month) +
+           "/" + std::to_string(r->day) + ",";
+    if (r->mucus != kNoSign) out += std::to_string(r->mucus);
+    out += ",";
+    if (r->ovulationTest != kNoSign) out += std::to_string(r->ovulationTest);
+    out += r->intercourse != 0 ? ",1" : ",";
+  }
+  return out;
+}
+
 // Following next from head: strictly ascending dates, prev mirroring next, head without prev,
 // and the index holding exactly the listed records under their dates.
 template <typename Record>
