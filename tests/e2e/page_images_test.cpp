@@ -11,7 +11,6 @@
 namespace e2e {
 namespace {
 
-using SaveImages = AppTest;
 using ChartCopy = AppTest;
 
 constexpr wchar_t kImagesDialog[] = L"グラフを画像で保存";
@@ -43,51 +42,71 @@ std::uint32_t BigEndian(const std::string& bytes, std::size_t at) {
   return ::testing::AssertionSuccess();
 }
 
-TEST_F(SaveImages, EachPrintedPageBecomesAPngThroughTheRealDialogsInTheRememberedFolder) {
-  ASSERT_TRUE(install.WriteFile(L"TEMPERATURE_DATA.dat", SampleCycles(120, 1).temperatures));
-  Start();
-  const Ymd from = DaysFromToday(-100), to = DaysFromToday(-1);  // 100 days: two pages of 63
+class SaveImages : public AppTest {
+ protected:
+  // Posts the command and waits for its dialog.
+  HWND OpenDialog() {
+    PostCommand(app.MainWindow(), kSaveImagesCommand);
+    return app.WaitForDialog(kImagesDialog);
+  }
 
-  PostCommand(app.MainWindow(), kSaveImagesCommand);
-  HWND dialog = app.WaitForDialog(kImagesDialog);
+  // "保存(&S)" on the range, then the save dialog, which first suggests the range's name; the file
+  // name typed there is `name` in the install folder. The message after saving.
+  MessageBoxText Save(HWND dialog, const Ymd& from, const Ymd& to, const std::wstring& name) {
+    EXPECT_TRUE(app.SetDate(GetDlgItem(dialog, kFromPickerId), from.year, from.month, from.day, false));
+    EXPECT_TRUE(app.SetDate(GetDlgItem(dialog, kToPickerId), to.year, to.month, to.day, false));
+    PostClick(GetDlgItem(dialog, IDOK));
+    HWND save = app.WaitForDialog(kSaveDialog);
+    EXPECT_NE(save, nullptr);
+    const std::wstring suggested = L"Tovela-" + CompactDate(from) + L"-" + CompactDate(to) + L".png";
+    EXPECT_TRUE(WaitUntil([&] {
+      return GetText(GetDlgItem(save, 0x480)) == suggested || GetText(GetDlgItem(save, 0x47C)) == suggested;
+    }, 5s)) << "the name field does not hold " << std::string(suggested.begin(), suggested.end());
+    EXPECT_TRUE(app.ChooseFile(kSaveDialog, install.PathOf(name)));
+    return app.WaitForMessageBox();
+  }
+};
+
+// The range of the printing tests' full page, then two pages: through the real dialogs, with the
+// files, the message naming them and the folder remembered for the next start.
+TEST_F(SaveImages, EachPrintedPageBecomesAPngThroughTheRealDialogsInTheRememberedFolder) {
+  ASSERT_TRUE(install.WriteFile(L"Tovela.ini", kPrintColoursIni));
+  ASSERT_TRUE(install.WriteFile(L"TEMPERATURE_DATA.dat", ZigzagTemperatures(DaysFromToday(-110), 130)));
+  Start();
+  const Ymd from = DaysFromToday(-100), pageEnd = DaysFromToday(-39), twoPagesEnd = DaysFromToday(-1);
+
+  HWND dialog = OpenDialog();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(GetText(GetDlgItem(dialog, IDOK)), L"保存(&S)");
   EXPECT_EQ(GetText(GetDlgItem(dialog, kKindLabelId)), L"PNG画像 (A4横 200dpi)");
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, kSetupId))) << "no printer to set up";
-  ASSERT_TRUE(app.SetDate(GetDlgItem(dialog, kFromPickerId), from.year, from.month, from.day, false));
-  ASSERT_TRUE(app.SetDate(GetDlgItem(dialog, kToPickerId), to.year, to.month, to.day, false));
   app.Screenshot(dialog, L"save_images_dialog.bmp");
-  PostClick(GetDlgItem(dialog, IDOK));
-
-  // The save dialog suggests the range's name; two pages go to chart-1.png and chart-2.png.
-  HWND save = app.WaitForDialog(kSaveDialog);
-  ASSERT_NE(save, nullptr);
-  const std::wstring suggested = L"Tovela-" + CompactDate(from) + L"-" + CompactDate(to) + L".png";
-  EXPECT_TRUE(WaitUntil([&] {
-    return GetText(GetDlgItem(save, 0x480)) == suggested || GetText(GetDlgItem(save, 0x47C)) == suggested;
-  }, 5s)) << "the name field does not hold " << std::string(suggested.begin(), suggested.end());
-  ASSERT_TRUE(app.ChooseFile(kSaveDialog, install.PathOf(L"chart")));
-  MessageBoxText box = app.WaitForMessageBox();
+  // One page (62 days): the suggested name itself.
+  const std::wstring onePage = L"Tovela-" + CompactDate(from) + L"-" + CompactDate(pageEnd) + L".png";
+  MessageBoxText box = Save(dialog, from, pageEnd, onePage);
   EXPECT_EQ(box.caption, L"Tovela");
-  EXPECT_EQ(box.text.rfind(L"グラフを2枚の画像に保存しました。\n\n保存先: ", 0), 0u) << box.text.size();
-  EXPECT_EQ(box.text.substr(box.text.find(L"\nchart-")), L"\nchart-1.png\nchart-2.png");
+  EXPECT_EQ(box.text.rfind(L"グラフを1枚の画像に保存しました。\n\n保存先: ", 0), 0u);
+  EXPECT_EQ(box.text.substr(box.text.rfind(L'\n') + 1), onePage);
   ASSERT_TRUE(box.Answer(IDOK));
-  EXPECT_TRUE(IsPageImage(install.ReadFile(L"chart-1.png")));
-  EXPECT_TRUE(IsPageImage(install.ReadFile(L"chart-2.png")));
-  EXPECT_FALSE(install.Exists(L"chart.png"));
-  WriteFileBytes(ArtifactsFolder() + L"\\save_images_page1.png", install.ReadFile(L"chart-1.png"));
+  const std::string picture = install.ReadFile(onePage);
+  EXPECT_TRUE(IsPageImage(picture));
+  WriteFileBytes(ArtifactsFolder() + L"\\save_images_one_page.png", picture);
 
-  // The dialog opens again on the range chosen last.
-  PostCommand(app.MainWindow(), kSaveImagesCommand);
-  dialog = app.WaitForDialog(kImagesDialog);
+  // The dialog opens again on that range; 100 days are two pages, numbered after the name.
+  dialog = OpenDialog();
   ASSERT_NE(dialog, nullptr);
   Ymd shown;
   ASSERT_TRUE(app.GetDate(GetDlgItem(dialog, kFromPickerId), shown.year, shown.month, shown.day));
   EXPECT_TRUE(SameDay(shown, from));
   ASSERT_TRUE(app.GetDate(GetDlgItem(dialog, kToPickerId), shown.year, shown.month, shown.day));
-  EXPECT_TRUE(SameDay(shown, to));
-  PostClick(GetDlgItem(dialog, IDCANCEL));
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  EXPECT_TRUE(SameDay(shown, pageEnd));
+  box = Save(dialog, from, twoPagesEnd, L"chart");
+  EXPECT_EQ(box.text.rfind(L"グラフを2枚の画像に保存しました。\n\n保存先: ", 0), 0u);
+  EXPECT_EQ(box.text.substr(box.text.find(L"\nchart")), L"\nchart-1.png\nchart-2.png");
+  ASSERT_TRUE(box.Answer(IDOK));
+  EXPECT_TRUE(IsPageImage(install.ReadFile(L"chart-1.png")));
+  EXPECT_TRUE(IsPageImage(install.ReadFile(L"chart-2.png")));
+  EXPECT_FALSE(install.Exists(L"chart.png"));
   Close();
   EXPECT_EQ(install.IniValue(L"ImageFolder"), install.Folder());
 }
