@@ -33,7 +33,9 @@ void GdiCanvas::DrawTextIn(const std::u16string& text, const DrawRect& rect, uns
   DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rc, flags);
 }
 
-int GdiCanvas::LogPixelsY() { return logPixelsY_ > 0 ? logPixelsY_ : GetDeviceCaps(dc_, LOGPIXELSY); }
+int GdiCanvas::LogPixelsY() {
+  return logPixelsY_ > 0 ? logPixelsY_ : GetDeviceCaps(dc_, LOGPIXELSY);
+}
 
 LOGFONTW LogFontFor(const FontDesc& font) {
   LOGFONTW lf{};

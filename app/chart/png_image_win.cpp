@@ -64,9 +64,9 @@ std::string EncodePng(const ChartBitmap& bitmap, double dpi) {
     return std::string();
   ComPtr<IWICBitmapFrameEncode> frame;
   ComPtr<IPropertyBag2> options;
+  const UINT width = static_cast<UINT>(bitmap.width()), height = static_cast<UINT>(bitmap.height());
   if (FAILED(encoder->CreateNewFrame(frame.out(), options.out())) ||
-      FAILED(frame->Initialize(options.get())) ||
-      FAILED(frame->SetSize(static_cast<UINT>(bitmap.width()), static_cast<UINT>(bitmap.height()))) ||
+      FAILED(frame->Initialize(options.get())) || FAILED(frame->SetSize(width, height)) ||
       FAILED(frame->SetResolution(dpi, dpi)))
     return std::string();
   // The encoder may answer with another format it prefers; only this one is written here.

@@ -35,7 +35,8 @@ PixelSize A4LandscapePixels(int dpi) {
 
 int PageImageCount(const DateYmd& from, const DateYmd& to) {
   const PixelSize page = A4LandscapePixels(kPageImageDpi);
-  const auto layout = CreatePrintChartView(page.width, page.height, nullptr, 0.0, ColorScheme{}, nullptr);
+  const auto layout =
+      CreatePrintChartView(page.width, page.height, nullptr, 0.0, ColorScheme{}, nullptr);
   return static_cast<int>(PlanPrintPages(from, to, DaysPerPrintPage(*layout)).size());
 }
 
@@ -43,13 +44,16 @@ std::u16string DefaultPageImageName(const DateYmd& from, const DateYmd& to) {
   return u"Tovela-" + CompactDate(from) + u"-" + CompactDate(to) + u".png";
 }
 
-std::vector<std::filesystem::path> PageImageFiles(const std::filesystem::path& chosen, int pageCount) {
+std::vector<std::filesystem::path> PageImageFiles(const std::filesystem::path& chosen,
+                                                  int pageCount) {
   if (pageCount <= 1) return {chosen};
   std::vector<std::filesystem::path> files;
   const std::u16string name = chosen.stem().u16string();
   const std::u16string extension = chosen.extension().u16string();
-  for (int page = 1; page <= pageCount; ++page)
-    files.push_back(chosen.parent_path() / (name + u"-" + AsciiText(std::to_string(page)) + extension));
+  for (int page = 1; page <= pageCount; ++page) {
+    const std::u16string number = AsciiText(std::to_string(page));
+    files.push_back(chosen.parent_path() / (name + u"-" + number + extension));
+  }
   return files;
 }
 

@@ -34,7 +34,8 @@ std::u16string DefaultPageImageName(const DateYmd& from, const DateYmd& to);
 // The files of `pageCount` pictures for the file chosen in the save dialog: that file for one
 // page; for more, "<name>-1<ext>" ... "<name>-N<ext>" in its folder, <name> and <ext> being the
 // chosen file's name without its extension and its extension.
-std::vector<std::filesystem::path> PageImageFiles(const std::filesystem::path& chosen, int pageCount);
+std::vector<std::filesystem::path> PageImageFiles(const std::filesystem::path& chosen,
+                                                  int pageCount);
 
 // After saving: how many pictures, their folder and each file's name.
 std::u16string PageImagesSavedText(const std::vector<std::filesystem::path>& files);

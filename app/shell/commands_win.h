@@ -1,7 +1,7 @@
 // The main-window commands that each run in a file of their own: basic settings (203), colours
 // (205), the start-up shortcut (206), printing (210) and the printed pages as pictures (218), CSV
-// files (212, 213) and the reading of the curve (214, 215). The main window procedure routes each command here and returns what the
-// handler gives (1: handled).
+// files (212, 213) and the reading of the curve (214, 215). The main window procedure routes
+// each command here and returns what the handler gives (1: handled).
 #pragma once
 
 #include <windows.h>

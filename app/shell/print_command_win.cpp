@@ -59,7 +59,8 @@ void TellOutcome(HWND owner, const PageImagesOutcome& outcome,
                  const std::vector<std::filesystem::path>& files) {
   switch (outcome.result) {
     case PageImagesResult::Saved:
-      ShowMessage(owner, PageImagesSavedText(files), kPageImagesCaption, MB_OK | MB_ICONINFORMATION);
+      ShowMessage(owner, PageImagesSavedText(files), kPageImagesCaption,
+                  MB_OK | MB_ICONINFORMATION);
       break;
     case PageImagesResult::NotDrawn:
       ShowMessage(owner, kPageImagesNotDrawnText, kPageImagesCaption, MB_OK | MB_ICONERROR);

@@ -18,9 +18,10 @@ std::wstring SettingsPath() { return quillet::GetModuleFilePath(L"Tovela.ini"); 
 // The texts of the keys are UTF-8; the profile functions take UTF-16.
 std::wstring WideText(const std::string& text) {
   if (text.empty()) return std::wstring();
-  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
   return wide;
 }
 
@@ -40,8 +41,9 @@ SettingsTexts ReadKeys(const std::wstring& path) {
   for (int i = 0; i < kSettingsKeyCount; ++i) {
     const SettingsKey& key = kSettingsKeys[i];
     std::vector<wchar_t> value(static_cast<std::size_t>(key.valueChars), L'\0');
-    GetPrivateProfileStringW(kSection, WideText(key.name).c_str(), WideText(key.defaultText).c_str(),
-                             value.data(), static_cast<DWORD>(value.size()), path.c_str());
+    GetPrivateProfileStringW(kSection, WideText(key.name).c_str(),
+                             WideText(key.defaultText).c_str(), value.data(),
+                             static_cast<DWORD>(value.size()), path.c_str());
     texts[i] = Utf8Text(value.data());
   }
   return texts;
@@ -83,9 +85,9 @@ bool WriteSettings(const SettingsTexts& texts, const LocalTime& now) {
     const SettingsKey& key = kSettingsKeys[i];
     // A null value removes the key (or writes nothing when it is not there).
     const std::wstring value = WideText(texts[i]);
-    const bool omitted = key.omitWhenEmpty && value.empty();
-    written = WritePrivateProfileStringW(kSection, WideText(key.name).c_str(),
-                                         omitted ? nullptr : value.c_str(), path.c_str()) != FALSE &&
+    const wchar_t* valueOrNone = key.omitWhenEmpty && value.empty() ? nullptr : value.c_str();
+    written = WritePrivateProfileStringW(kSection, WideText(key.name).c_str(), valueOrNone,
+                                         path.c_str()) != FALSE &&
               written;
   }
   return written;

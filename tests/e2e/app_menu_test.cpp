@@ -45,7 +45,8 @@ TEST_F(Menu, ItemsAndTheirCommandsAreTheProgramsOwn) {
   };
   EXPECT_EQ(report.itemText, expected);
   // Menu by menu, 0 for the separators of "ファイル(&F)", "グラフ(&G)" and "ヘルプ(&H)".
-  const std::vector<int> order = {kPrintCommand, kSaveImagesCommand, kCsvExportCommand, kCsvImportCommand, 0, kExitCommand,
+  const std::vector<int> order = {kPrintCommand, kSaveImagesCommand, kCsvExportCommand,
+                                  kCsvImportCommand, 0, kExitCommand,
                                   kBasicSettingsCommand, kCycleListCommand, kColorsCommand,
                                   kShortcutCommand, kTemperatureModeCommand, kWeightModeCommand,
                                   kPregnancyModeCommand, 0, kShowShiftCommand, kGuideCommand,

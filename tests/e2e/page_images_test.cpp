@@ -23,20 +23,28 @@ std::wstring CompactDate(const Ymd& d) {
   return text;
 }
 
+// "Tovela-<from YYYYMMDD>-<to YYYYMMDD>.png".
+std::wstring DefaultName(const Ymd& from, const Ymd& to) {
+  return L"Tovela-" + CompactDate(from) + L"-" + CompactDate(to) + L".png";
+}
+
 std::uint32_t BigEndian(const std::string& bytes, std::size_t at) {
   std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 4; ++i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+  for (std::size_t i = 0; i < 4; ++i)
+    value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
   return value;
 }
 
 // A whole PNG file of an A4 landscape sheet at 200 DPI: the signature, the header chunk first
 // (2339 x 1654, 8-bit RGB) and the end chunk last.
 ::testing::AssertionResult IsPageImage(const std::string& png) {
-  if (png.size() < 45 || png.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 || png.compare(12, 4, "IHDR") != 0)
+  if (png.size() < 45 || png.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 ||
+      png.compare(12, 4, "IHDR") != 0)
     return ::testing::AssertionFailure() << "not a PNG file (" << png.size() << " bytes)";
-  if (BigEndian(png, 16) != 2339 || BigEndian(png, 20) != 1654 || png[24] != 8 || png[25] != 2)
+  const int depth = png[24], colourType = png[25];
+  if (BigEndian(png, 16) != 2339 || BigEndian(png, 20) != 1654 || depth != 8 || colourType != 2)
     return ::testing::AssertionFailure() << BigEndian(png, 16) << " x " << BigEndian(png, 20)
-                                         << ", depth " << int(png[24]) << ", colour type " << int(png[25]);
+                                         << ", depth " << depth << ", colour type " << colourType;
   if (png.compare(png.size() - 12, 12, std::string("\0\0\0\0IEND\xAE\x42\x60\x82", 12)) != 0)
     return ::testing::AssertionFailure() << "the file does not end with its end chunk";
   return ::testing::AssertionSuccess();
@@ -53,14 +61,17 @@ class SaveImages : public AppTest {
   // "保存(&S)" on the range, then the save dialog, which first suggests the range's name; the file
   // name typed there is `name` in the install folder. The message after saving.
   MessageBoxText Save(HWND dialog, const Ymd& from, const Ymd& to, const std::wstring& name) {
-    EXPECT_TRUE(app.SetDate(GetDlgItem(dialog, kFromPickerId), from.year, from.month, from.day, false));
+    EXPECT_TRUE(app.SetDate(GetDlgItem(dialog, kFromPickerId), from.year, from.month, from.day,
+                            false));
     EXPECT_TRUE(app.SetDate(GetDlgItem(dialog, kToPickerId), to.year, to.month, to.day, false));
     PostClick(GetDlgItem(dialog, IDOK));
     HWND save = app.WaitForDialog(kSaveDialog);
     EXPECT_NE(save, nullptr);
-    const std::wstring suggested = L"Tovela-" + CompactDate(from) + L"-" + CompactDate(to) + L".png";
+    const std::wstring suggested = DefaultName(from, to);
+    // The name field is the edit "edt1" or, in the newer template, the combo box "cmb13".
     EXPECT_TRUE(WaitUntil([&] {
-      return GetText(GetDlgItem(save, 0x480)) == suggested || GetText(GetDlgItem(save, 0x47C)) == suggested;
+      return GetText(GetDlgItem(save, 0x480)) == suggested ||
+             GetText(GetDlgItem(save, 0x47C)) == suggested;
     }, 5s)) << "the name field does not hold " << std::string(suggested.begin(), suggested.end());
     EXPECT_TRUE(app.ChooseFile(kSaveDialog, install.PathOf(name)));
     return app.WaitForMessageBox();
@@ -71,9 +82,11 @@ class SaveImages : public AppTest {
 // files, the message naming them and the folder remembered for the next start.
 TEST_F(SaveImages, EachPrintedPageBecomesAPngThroughTheRealDialogsInTheRememberedFolder) {
   ASSERT_TRUE(install.WriteFile(L"Tovela.ini", kPrintColoursIni));
-  ASSERT_TRUE(install.WriteFile(L"TEMPERATURE_DATA.dat", ZigzagTemperatures(DaysFromToday(-110), 130)));
+  ASSERT_TRUE(
+      install.WriteFile(L"TEMPERATURE_DATA.dat", ZigzagTemperatures(DaysFromToday(-110), 130)));
   Start();
-  const Ymd from = DaysFromToday(-100), pageEnd = DaysFromToday(-39), twoPagesEnd = DaysFromToday(-1);
+  const Ymd from = DaysFromToday(-100), pageEnd = DaysFromToday(-39);
+  const Ymd twoPagesEnd = DaysFromToday(-1);
 
   HWND dialog = OpenDialog();
   ASSERT_NE(dialog, nullptr);
@@ -82,7 +95,7 @@ TEST_F(SaveImages, EachPrintedPageBecomesAPngThroughTheRealDialogsInTheRemembere
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, kSetupId))) << "no printer to set up";
   app.Screenshot(dialog, L"save_images_dialog.bmp");
   // One page (62 days): the suggested name itself.
-  const std::wstring onePage = L"Tovela-" + CompactDate(from) + L"-" + CompactDate(pageEnd) + L".png";
+  const std::wstring onePage = DefaultName(from, pageEnd);
   MessageBoxText box = Save(dialog, from, pageEnd, onePage);
   EXPECT_EQ(box.caption, L"Tovela");
   EXPECT_EQ(box.text.rfind(L"グラフを1枚の画像に保存しました。\n\n保存先: ", 0), 0u);
@@ -144,6 +157,8 @@ TEST_F(ChartCopy, CtrlCOnTheChartAndItsContextMenuPutItsPictureOnTheClipboard) {
   EXPECT_TRUE(copiedChart()) << "グラフをコピー(&C)";
   EXPECT_TRUE(app.NoMessageBox());
   Close();
+  // No picture was saved: the settings file has no folder for them.
+  EXPECT_EQ(install.ReadFile(L"Tovela.ini").find("ImageFolder"), std::string::npos);
 }
 
 }  // namespace

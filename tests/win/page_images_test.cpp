@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -46,12 +47,13 @@ Picture DecodePng(const fs::path& file) {
       FAILED(frame->GetSize(&picture.width, &picture.height)) ||
       FAILED(frame->GetResolution(&picture.dpiX, &picture.dpiY)) ||
       FAILED(factory->CreateFormatConverter(converter.out())) ||
-      FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone,
-                                   nullptr, 0.0, WICBitmapPaletteTypeCustom)))
+      FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat24bppBGR,
+                                   WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom)))
     return Picture{};
   picture.bgr.resize(static_cast<size_t>(picture.width) * picture.height * 3);
-  if (FAILED(converter->CopyPixels(nullptr, picture.width * 3, static_cast<UINT>(picture.bgr.size()),
-                                   picture.bgr.data())))
+  const UINT size = static_cast<UINT>(picture.bgr.size());
+  if (FAILED(converter->CopyPixels(nullptr, picture.width * 3, size, picture.bgr.data())))
     return Picture{};
   return picture;
 }

@@ -229,8 +229,8 @@ int wmain(int argc, wchar_t** argv) {
   const int arguments = kind == L"images" ? 3 : 6;
   int repeat = 0;
   if (argc == arguments + 5) {
-    if (std::wstring(argv[arguments + 3]) != L"--repeat" || !ParseInt(argv[arguments + 4], repeat) ||
-        repeat <= 0)
+    const bool repeatGiven = std::wstring(argv[arguments + 3]) == L"--repeat";
+    if (!repeatGiven || !ParseInt(argv[arguments + 4], repeat) || repeat <= 0)
       return Usage();
   } else if (argc != arguments + 3) {
     return Usage();
