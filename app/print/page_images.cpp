@@ -69,6 +69,6 @@ std::u16string PageImagesOverwriteText(const std::vector<std::filesystem::path>&
 
 std::u16string PageImageNotWrittenText(const std::filesystem::path& file) {
   return u"画像を保存できませんでした。\n" + file.u16string() +
-         u"\n\n保存先のフォルダに書き込めないか、ディスクの空きが足りません。"
+         u"\n\n保存先のフォルダやファイルに書き込めないか、ディスクの空きが足りません。"
          u"保存先を確かめて、もう一度保存してください。";
 }

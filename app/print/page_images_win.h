@@ -22,7 +22,8 @@ struct PageImagesOutcome {
   std::filesystem::path failedFile;  // NotWritten: the file that could not be written
 };
 
-// Draws page `firstDay`..range.to of `chart` into `bitmap` (white first); the page's last day.
+// The page from `firstDay` (no point after `endDate`) drawn into `bitmap`, white first, as the
+// pictures are drawn; returns the page's last day column.
 DateYmd DrawPageImage(PrintChartView& chart, ChartBitmap& bitmap, const DateYmd& firstDay,
                       const DateYmd& endDate);
 
