@@ -1,6 +1,6 @@
 // Holders that give Win32 handles back on every path: device contexts, GDI objects and what a
 // device context has selected, kernel and spooler handles, COM objects, movable global memory
-// and its locks; and the clipboard's text, which hands such memory on.
+// and its locks, the wait cursor; and the clipboard, which such memory is handed on to.
 // Header only, for Quillet, Brassel and the program alike; nothing here is exported.
 #pragma once
 
@@ -9,6 +9,7 @@
 #include <winspool.h>
 
 #include <cstring>
+#include <string>
 #include <string_view>
 
 namespace win32 {
@@ -76,6 +77,9 @@ using SpoolerHandle = UniqueHandle<NullOrHandle<HANDLE, &ClosePrinter>>;
 
 // A device context this code created (CreateCompatibleDC, CreateDCW).
 using CreatedDc = UniqueHandle<NullOrHandle<HDC, &DeleteDC>>;
+
+// A menu this code created and did not hand to a window (a context menu).
+using MenuHandle = UniqueHandle<NullOrHandle<HMENU, &DestroyMenu>>;
 
 // A pen, brush, font, bitmap or region.
 template <typename T>
@@ -164,6 +168,19 @@ class GlobalMemory : public UniqueHandle<GlobalMemoryTraits> {
   GlobalMemory(UINT flags, SIZE_T bytes) : UniqueHandle(GlobalAlloc(flags, bytes)) {}
 };
 
+// The hourglass for a long step on the window's thread, and the cursor that showed before it
+// again at scope exit.
+class WaitCursor {
+ public:
+  WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+  ~WaitCursor() { SetCursor(previous_); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  HCURSOR previous_;
+};
+
 // Opens the clipboard for `owner`. Another program that reads the clipboard (a clipboard viewer,
 // a paste) holds it open for a moment, so the open is tried again for up to about 200 ms.
 inline bool OpenClipboardSoon(HWND owner) {
@@ -174,25 +191,31 @@ inline bool OpenClipboardSoon(HWND owner) {
   return false;
 }
 
-// Puts the text on the clipboard as CF_UNICODETEXT; false when the clipboard cannot be opened or
-// the memory cannot be had. The clipboard owns the block once it took it.
-inline bool CopyTextToClipboard(HWND owner, std::u16string_view text) {
-  static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
-  const SIZE_T bytes = (text.size() + 1) * sizeof(char16_t);
-  GlobalMemory block(GMEM_MOVEABLE, bytes);
+// Puts `bytes` on the clipboard in `format` (CF_DIB, CF_UNICODETEXT), in place of whatever it
+// held; false when the clipboard cannot be opened or the memory cannot be had. The clipboard
+// owns the block once it took it.
+inline bool CopyToClipboard(HWND owner, UINT format, const void* bytes, SIZE_T size) {
+  GlobalMemory block(GMEM_MOVEABLE, size);
   if (!block) return false;
   {
     GlobalMemoryLock lock(block.get());
     if (lock.get() == nullptr) return false;
-    std::memcpy(lock.get(), text.data(), text.size() * sizeof(char16_t));
-    static_cast<char16_t*>(lock.get())[text.size()] = u'\0';
+    std::memcpy(lock.get(), bytes, size);
   }
   if (!OpenClipboardSoon(owner)) return false;
   EmptyClipboard();
-  const bool taken = SetClipboardData(CF_UNICODETEXT, block.get()) != nullptr;
+  const bool taken = SetClipboardData(format, block.get()) != nullptr;
   if (taken) block.release();
   CloseClipboard();
   return taken;
+}
+
+// Puts the text on the clipboard as CF_UNICODETEXT (with its terminator).
+inline bool CopyTextToClipboard(HWND owner, std::u16string_view text) {
+  static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
+  const std::u16string terminated(text);
+  return CopyToClipboard(owner, CF_UNICODETEXT, terminated.c_str(),
+                         (terminated.size() + 1) * sizeof(char16_t));
 }
 
 // COM for the current thread for one scope; uninitialised only when the initialisation
@@ -211,7 +234,8 @@ class ComInit {
 };
 
 // A COM interface pointer, released on scope exit. put() is the out-parameter of the call that
-// fills it (CoCreateInstance, QueryInterface); call it on an empty holder only.
+// fills it (CoCreateInstance, QueryInterface; out() where the parameter has the interface's own
+// type); call either on an empty holder only.
 template <typename T>
 class ComPtr {
  public:
@@ -224,6 +248,7 @@ class ComPtr {
   T* get() const { return object_; }
   T* operator->() const { return object_; }
   void** put() { return reinterpret_cast<void**>(&object_); }
+  T** out() { return &object_; }
 
  private:
   T* object_ = nullptr;

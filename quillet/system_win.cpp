@@ -23,11 +23,15 @@ constexpr int kModuleNameChars = 520;       // the module file name as read
 constexpr int kDialogResultChars = 520;     // the file dialogs' result buffer
 constexpr int kErrorTextChars = 256;        // ShowError's buffer
 
-// Runs one of the common file dialogs; `open` chooses between the open and the save dialog.
+// Runs one of the common file dialogs; `open` chooses between the open and the save dialog. The
+// save dialog opens in `folder` when one is given, with `suggested` as the file name, and asks
+// before an existing file is chosen when `askOverwrite`.
 int RunFileDialog(bool open, HWND owner, wchar_t* path, const wchar_t* filter,
-                  const wchar_t* defaultExtension) {
+                  const wchar_t* defaultExtension, const wchar_t* folder = nullptr,
+                  const wchar_t* suggested = nullptr, bool askOverwrite = true) {
   if (owner == nullptr || filter == nullptr || path == nullptr) return -1;
   wchar_t name[kPathChars] = {};
+  if (suggested != nullptr) wcsncpy(name, suggested, kPathChars - 1);
   OPENFILENAMEW ofn = {};
   // The structure in its older, smaller form (no places bar): the size the dialogs have always
   // been given. On a 64-bit build it is 136 bytes, not the 88 of a 32-bit one.
@@ -42,8 +46,9 @@ int RunFileDialog(bool open, HWND owner, wchar_t* path, const wchar_t* filter,
     if (!GetOpenFileNameW(&ofn)) return -1;
   } else {
     ofn.lpstrTitle = L"ファイルを保存！";
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    ofn.Flags = (askOverwrite ? OFN_OVERWRITEPROMPT : 0) | OFN_HIDEREADONLY;
     ofn.lpstrDefExt = defaultExtension;
+    if (folder != nullptr && *folder != L'\0') ofn.lpstrInitialDir = folder;
     if (!GetSaveFileNameW(&ofn)) return -1;
   }
   name[kPathChars - 1] = L'\0';
@@ -112,6 +117,14 @@ int OpenFileDialog(HWND owner, wchar_t* path, const wchar_t* filter) {
 int SaveFileDialog(HWND owner, wchar_t* path, const wchar_t* filter,
                    const wchar_t* defaultExtension) {
   return RunFileDialog(false, owner, path, filter, defaultExtension);
+}
+
+int SaveFileDialogIn(HWND owner, wchar_t* path, const wchar_t* filter,
+                     const wchar_t* defaultExtension, const wchar_t* folder, int askOverwrite) {
+  if (path == nullptr) return -1;
+  const std::wstring suggested(path);
+  return RunFileDialog(false, owner, path, filter, defaultExtension, folder, suggested.c_str(),
+                       askOverwrite != 0);
 }
 
 // The line is written in the system's ANSI code page (Shift_JIS on a Japanese system): the C

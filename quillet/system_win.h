@@ -52,6 +52,14 @@ QUILLET_API int OpenFileDialog(HWND owner, wchar_t* path, const wchar_t* filter)
 QUILLET_API int SaveFileDialog(HWND owner, wchar_t* path, const wchar_t* filter,
                                const wchar_t* defaultExtension);
 
+// The save-file dialog as SaveFileDialog, opening in `folder` (the system's choice when null or
+// empty) with the file name that `path` (520 characters, terminated) holds on entry suggested.
+// With `askOverwrite` 0 it does not ask before an existing file is chosen: for a caller that
+// writes other files than the one chosen and asks about those itself. Results as SaveFileDialog.
+QUILLET_API int SaveFileDialogIn(HWND owner, wchar_t* path, const wchar_t* filter,
+                                 const wchar_t* defaultExtension, const wchar_t* folder,
+                                 int askOverwrite);
+
 // Appends `line`, in the system's ANSI code page, and a line end to the file `path` in text
 // mode; the stream's newline translation makes the line end CR CR LF on disk. -1 when the file
 // cannot be opened or the line or its end cannot be written, else the result of closing the

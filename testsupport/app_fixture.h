@@ -66,6 +66,25 @@ inline SampleRecords SampleCycles(int daysBack, int daysBackEnd) {
   return records;
 }
 
+// TEMPERATURE_DATA.dat with `days` days from `first`: a weekly zigzag between 36.20 and 36.80,
+// a period start every 28 days.
+inline std::string ZigzagTemperatures(const Ymd& first, int days) {
+  std::string lines;
+  for (int i = 0; i < days; ++i) {
+    Ymd d = first;
+    AddDays(d.year, d.month, d.day, i);
+    const char* values[] = {"36.20", "36.35", "36.50", "36.65", "36.80", "36.70", "36.40"};
+    lines += TemperatureLine(d, values[i % 7], i % 28 == 0 ? 1 : 0);
+  }
+  return lines;
+}
+
+// Tovela.ini of the printing tests: black frame and text, grey grid, blue average line, and a red
+// curve distinct from every other colour of the page.
+inline constexpr char kPrintColoursIni[] =
+    "[Tovela]\r\nBaseColor=0,0,0\r\nGraphGridColor=160,160,160\r\nGraphColor=255,0,0\r\n"
+    "StringColor=0,0,0\r\nBaseTempeLineColor=0,0,255\r\n";
+
 // One line of MEMO_DATA.dat (UTF-16LE) as written on disk.
 inline std::string MemoLine(const Ymd& d, const std::wstring& text) {
   const std::string date = DateText(d);

@@ -218,6 +218,27 @@ std::wstring ClipboardText() {
   return text;
 }
 
+bool ClipboardDibHeader(BITMAPINFOHEADER& header) {
+  if (!OpenClipboard(nullptr)) return false;
+  bool found = false;
+  if (HANDLE data = GetClipboardData(CF_DIB)) {
+    win32::GlobalMemoryLock lock(data);
+    if (lock.get() != nullptr && GlobalSize(data) >= sizeof header) {
+      std::memcpy(&header, lock.get(), sizeof header);
+      found = true;
+    }
+  }
+  CloseClipboard();
+  return found;
+}
+
+bool EmptyTheClipboard() {
+  if (!OpenClipboard(nullptr)) return false;
+  const bool emptied = EmptyClipboard() != FALSE;
+  CloseClipboard();
+  return emptied;
+}
+
 std::wstring GetText(HWND window) {
   if (window == nullptr) return L"";
   DWORD_PTR length = 0;

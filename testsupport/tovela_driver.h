@@ -73,6 +73,7 @@ inline constexpr int kShowShiftCommand = 214;
 inline constexpr int kCycleListCommand = 215;
 inline constexpr int kChartLegendCommand = 216;
 inline constexpr int kGuideCommand = 217;
+inline constexpr int kSaveImagesCommand = 218;
 
 // The list of cycles "CYCLE_LIST_DIALOG".
 inline constexpr wchar_t kCycleListCaption[] = L"周期の一覧";
@@ -121,6 +122,10 @@ bool SetText(HWND window, const std::wstring& text);  // WM_SETTEXT
 bool IsChecked(HWND button);                          // BM_GETCHECK
 // The clipboard's text (CF_UNICODETEXT); "" when there is none.
 std::wstring ClipboardText();
+// The header of the clipboard's device-independent bitmap (CF_DIB); false when there is none.
+bool ClipboardDibHeader(BITMAPINFOHEADER& header);
+// Empties the clipboard, so that a copy shows as new; false when it cannot be opened.
+bool EmptyTheClipboard();
 void SetChecked(HWND button, bool checked);           // BM_SETCHECK
 // A drop-down list's selected item (CB_GETCURSEL; -1 for none) and choosing one (CB_SETCURSEL).
 int SelectedItem(HWND list);

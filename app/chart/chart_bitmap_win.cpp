@@ -1,7 +1,7 @@
 #include "chart_bitmap_win.h"
 
 #include <cstdio>
-#include <vector>
+#include <cstring>
 
 ChartBitmap::ChartBitmap(int width, int height) : width_(width), height_(height) {
   BITMAPINFO bi{};
@@ -18,7 +18,12 @@ ChartBitmap::ChartBitmap(int width, int height) : width_(width), height_(height)
   if (!dc_ || !bitmap_ || bits == nullptr) return;
   bits_ = static_cast<unsigned char*>(bits);
   selection_.emplace(dc_.get(), bitmap_.get());
-  const RECT all{0, 0, width, height};
+  Clear();
+}
+
+void ChartBitmap::Clear() {
+  if (bits_ == nullptr) return;
+  const RECT all{0, 0, width_, height_};
   FillRect(dc_.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
@@ -29,34 +34,42 @@ COLORREF ChartBitmap::Pixel(int x, int y) const {
   return RGB(p[2], p[1], p[0]);
 }
 
-bool ChartBitmap::SaveBmp(const std::wstring& path) const {
-  if (bits_ == nullptr) return false;
+const unsigned char* ChartBitmap::Row(int y) const {
+  if (bits_ == nullptr || y < 0 || y >= height_) return nullptr;
   GdiFlush();
-  const int stride = (width_ * 3 + 3) & ~3;
+  return bits_ + static_cast<size_t>(y) * width_ * 4;
+}
+
+std::string ChartBitmap::PackedDib() const {
+  if (bits_ == nullptr) return std::string();
+  const size_t stride = (static_cast<size_t>(width_) * 3 + 3) & ~static_cast<size_t>(3);
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width_;
+  header.biHeight = height_;  // bottom-up
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  header.biSizeImage = static_cast<DWORD>(stride * height_);
+  std::string dib(sizeof header + header.biSizeImage, '\0');
+  std::memcpy(dib.data(), &header, sizeof header);
+  unsigned char* out = reinterpret_cast<unsigned char*>(dib.data()) + sizeof header;
+  for (int y = height_ - 1; y >= 0; --y, out += stride) {
+    const unsigned char* src = Row(y);
+    for (int x = 0; x < width_; ++x) std::memcpy(out + x * 3, src + x * 4, 3);
+  }
+  return dib;
+}
+
+bool ChartBitmap::SaveBmp(const std::wstring& path) const {
+  const std::string dib = PackedDib();
+  if (dib.empty()) return false;
   BITMAPFILEHEADER fh{};
-  BITMAPINFOHEADER ih{};
-  ih.biSize = sizeof ih;
-  ih.biWidth = width_;
-  ih.biHeight = height_;  // bottom-up
-  ih.biPlanes = 1;
-  ih.biBitCount = 24;
-  ih.biCompression = BI_RGB;
-  ih.biSizeImage = static_cast<DWORD>(stride) * height_;
   fh.bfType = 0x4D42;  // "BM"
-  fh.bfOffBits = sizeof fh + sizeof ih;
-  fh.bfSize = fh.bfOffBits + ih.biSizeImage;
+  fh.bfOffBits = sizeof fh + sizeof(BITMAPINFOHEADER);
+  fh.bfSize = static_cast<DWORD>(sizeof fh + dib.size());
   FILE* f = _wfopen(path.c_str(), L"wb");
   if (f == nullptr) return false;
-  bool ok = fwrite(&fh, sizeof fh, 1, f) == 1 && fwrite(&ih, sizeof ih, 1, f) == 1;
-  std::vector<unsigned char> row(static_cast<size_t>(stride), 0);
-  for (int y = height_ - 1; ok && y >= 0; --y) {
-    const unsigned char* src = bits_ + static_cast<size_t>(y) * width_ * 4;
-    for (int x = 0; x < width_; ++x) {
-      row[static_cast<size_t>(x) * 3 + 0] = src[x * 4 + 0];
-      row[static_cast<size_t>(x) * 3 + 1] = src[x * 4 + 1];
-      row[static_cast<size_t>(x) * 3 + 2] = src[x * 4 + 2];
-    }
-    ok = fwrite(row.data(), row.size(), 1, f) == 1;
-  }
+  const bool ok = fwrite(&fh, sizeof fh, 1, f) == 1 && fwrite(dib.data(), dib.size(), 1, f) == 1;
   return fclose(f) == 0 && ok;
 }

@@ -1,6 +1,7 @@
 // The chart window's entry points into ChartView: creation, paint, redraw, scroll and click.
 #include "chart_window_win.h"
 
+#include "chart_bitmap_win.h"
 #include "dates.h"
 #include "display_scale_win.h"
 #include "gdi_canvas_win.h"
@@ -35,6 +36,17 @@ void RedrawChart(ChartView& view) {
   GdiCanvas canvas(dc.get());
   DrawChartFrame(view, canvas);
   DrawChartData(view, canvas);
+}
+
+std::string ChartPictureDib(ChartView& view) {
+  RECT client{};
+  if (!GetClientRect(static_cast<HWND>(view.window), &client)) return std::string();
+  ChartBitmap bitmap(client.right - client.left, client.bottom - client.top);
+  if (!bitmap.ok()) return std::string();
+  GdiCanvas canvas(bitmap.dc());
+  DrawChartFrame(view, canvas);
+  DrawChartData(view, canvas);
+  return bitmap.PackedDib();
 }
 
 void ScrollChartWindow(ChartView& view, WPARAM wParam) {

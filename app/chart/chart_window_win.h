@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "chart_drawing.h"
 #include "chart_view.h"
@@ -30,6 +31,10 @@ void PaintChart(ChartView& view, HWND chartWindow);
 // The frame and the data layer into the window's own device context (GetDC/ReleaseDC); neither
 // invalidates nor validates the window.
 void RedrawChart(ChartView& view);
+// The chart window's current picture (the frame and the data layer as a paint draws them, at the
+// client area's size) as a packed device-independent bitmap for the clipboard's CF_DIB; empty
+// when no bitmap could be made.
+std::string ChartPictureDib(ChartView& view);
 // WM_HSCROLL: moves the bar by the code in LOWORD(wParam) (track position HIWORD(wParam)),
 // updates the window and draws the data layer alone into the window's own device context.
 void ScrollChartWindow(ChartView& view, WPARAM wParam);

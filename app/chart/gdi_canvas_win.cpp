@@ -37,7 +37,9 @@ void GdiCanvas::DrawTextIn(const std::u16string& text, const DrawRect& rect, uns
   if (keepBackground) SetBkMode(dc_, mode);
 }
 
-int GdiCanvas::LogPixelsY() { return GetDeviceCaps(dc_, LOGPIXELSY); }
+int GdiCanvas::LogPixelsY() {
+  return logPixelsY_ > 0 ? logPixelsY_ : GetDeviceCaps(dc_, LOGPIXELSY);
+}
 
 LOGFONTW LogFontFor(const FontDesc& font) {
   LOGFONTW lf{};

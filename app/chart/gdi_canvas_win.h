@@ -16,6 +16,9 @@
 class GdiCanvas : public Canvas {
  public:
   explicit GdiCanvas(HDC dc) : dc_(dc) {}
+  // A canvas whose fonts are sized for `logPixelsY` dots per inch whatever the context reports:
+  // a memory bitmap standing for a page of that resolution.
+  GdiCanvas(HDC dc, int logPixelsY) : dc_(dc), logPixelsY_(logPixelsY) {}
   HDC dc() const { return dc_; }
 
   DrawTool Select(DrawTool tool) override;
@@ -30,6 +33,7 @@ class GdiCanvas : public Canvas {
 
  private:
   HDC dc_;
+  int logPixelsY_ = 0;  // 0: the context's own
 };
 
 // CreatePenIndirect, CreateSolidBrush, CreateFontIndirectW, DeleteObject.

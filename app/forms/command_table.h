@@ -25,6 +25,7 @@ enum MenuCommand : int {
   kCycleListCommand = 215,
   kChartLegendCommand = 216,
   kGuideCommand = 217,
+  kSaveImagesCommand = 218,
 };
 
 // The menus of the bar, left to right; NoMenu for a command without a menu item.
@@ -61,6 +62,7 @@ struct CommandRow {
 // Every command and separator, menu by menu.
 inline constexpr CommandRow kCommandRows[] = {
     {kPrintCommand, u"印刷(&P)  Ctrl+P", MenuPopup::File, {'P', true, false}},
+    {kSaveImagesCommand, u"グラフを画像で保存(&G)...", MenuPopup::File, {}},
     {kCsvExportCommand, u"CSVファイルに書き出し(&E)...", MenuPopup::File, {}},
     {kCsvImportCommand, u"CSVファイルから読み込み(&I)...", MenuPopup::File, {}},
     {0, nullptr, MenuPopup::File, {}},

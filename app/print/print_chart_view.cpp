@@ -90,6 +90,12 @@ void DrawPrintPageFrame(PrintChartView& v, Canvas& canvas) {
   DrawPrintTemperatureAxes(v, canvas);
 }
 
+DateYmd DrawPrintedPage(PrintChartView& v, Canvas& canvas, const DateYmd& firstDay,
+                        const DateYmd& endDate) {
+  DrawPrintPageFrame(v, canvas);
+  return DrawPrintPageData(v, canvas, firstDay, endDate);
+}
+
 void DrawPrintTemperatureAxes(PrintChartView& v, Canvas& canvas) {
   // The page has no mark strip: the box under the plot is a line along its bottom. Captions sit
   // 2 mm right and 1 mm down in their boxes.

@@ -9,8 +9,7 @@
 //                                    colors, &GdiDrawingTools());
 //   int perPage = DaysPerPrintPage(*view);
 //   for each page: StartPage; GdiCanvas canvas(printerDc);
-//                  DrawPrintPageFrame(*view, canvas);
-//                  DateYmd last = DrawPrintPageData(*view, canvas, firstDay, endDate);
+//                  DateYmd last = DrawPrintedPage(*view, canvas, firstDay, endDate);
 //                  EndPage; firstDay = day after last
 //   EndDoc; DeleteDC; DeletePrintDrawingTools(*view);
 #pragma once
@@ -53,6 +52,11 @@ void CreatePrintDrawingTools(PrintChartView& view, Canvas& canvas);
 // destructor does the same for tools still held.
 void DeletePrintDrawingTools(PrintChartView& view);
 
+// One whole page from firstDay: the static layer, then the days. The print job draws every
+// sheet and the image export every picture through this one function, so the two cannot
+// differ. Returns the date of the page's last day column, as DrawPrintPageData.
+DateYmd DrawPrintedPage(PrintChartView& view, Canvas& canvas, const DateYmd& firstDay,
+                        const DateYmd& endDate);
 // The static layer of one page; makes the page's tools first. Call after StartPage.
 void DrawPrintPageFrame(PrintChartView& view, Canvas& canvas);
 // The days of one page from firstDay; no point after endDate. Returns the date of the page's last

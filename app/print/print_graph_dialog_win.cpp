@@ -3,6 +3,7 @@
 #include "print_graph_dialog_win.h"
 
 #include <windows.h>
+#include <commctrl.h>
 #include <commdlg.h>
 #include <winspool.h>
 
@@ -19,15 +20,45 @@ constexpr wchar_t kContextProperty[] = L"CPrintGraph";
 constexpr INT_PTR kNoPrinter = 0;
 constexpr INT_PTR kPrinted = 1;
 constexpr INT_PTR kCancelled = 2;
+constexpr INT_PTR kRangeChosen = 1;  // "保存(&S)" of the dialog for pictures
+
+// The dialog for pictures: its caption and button, and in the printer's row what is made.
+constexpr wchar_t kSaveImagesCaption[] = L"グラフを画像で保存";
+constexpr wchar_t kSaveImagesButton[] = L"保存(&S)";
+constexpr wchar_t kSaveImagesKind[] = L"PNG画像 (A4横 200dpi)";
 
 CPrintGraph* ContextOf(HWND dialog) {
   return static_cast<CPrintGraph*>(GetPropW(dialog, kContextProperty));
+}
+
+void SetPickerDate(HWND dialog, int id, const DateYmd& date) {
+  SYSTEMTIME time{};
+  time.wYear = static_cast<WORD>(date.year);
+  time.wMonth = static_cast<WORD>(date.month);
+  time.wDay = static_cast<WORD>(date.day);
+  SendDlgItemMessageW(dialog, id, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+}
+
+// The dialog turned into the one for pictures: no printer row, the last range chosen.
+void ShowAsSaveImagesDialog(HWND dialog, const CPrintGraph& printGraph) {
+  SetWindowTextW(dialog, kSaveImagesCaption);
+  SetDlgItemTextW(dialog, IDC_PRINT_PRINTER_NAME, kSaveImagesKind);
+  ShowWindow(GetDlgItem(dialog, IDC_PRINT_SETUP), SW_HIDE);
+  SetDlgItemTextW(dialog, IDOK, kSaveImagesButton);
+  if (printGraph.ImageRange) {
+    SetPickerDate(dialog, IDC_PRINT_FROM_DATE, printGraph.ImageRange->from);
+    SetPickerDate(dialog, IDC_PRINT_TO_DATE, printGraph.ImageRange->to);
+  }
 }
 
 INT_PTR OnInitDialog(HWND dialog, CPrintGraph& printGraph) {
   printGraph.Dialog = dialog;
   SetPropW(dialog, kContextProperty, &printGraph);
   PlaceDialog(dialog);
+  if (printGraph.Purpose == PrintGraphPurpose::SaveImages) {
+    ShowAsSaveImagesDialog(dialog, printGraph);
+    return TRUE;
+  }
   // Checked before anything else can reach the system print dialog: without a printer that
   // dialog stops on a message of its own.
   const std::wstring printer = DefaultPrinterName();
@@ -43,6 +74,11 @@ INT_PTR OnInitDialog(HWND dialog, CPrintGraph& printGraph) {
 INT_PTR OnCommand(HWND dialog, CPrintGraph& printGraph, int id) {
   switch (id) {
     case IDOK:
+      if (printGraph.Purpose == PrintGraphPurpose::SaveImages) {
+        printGraph.ImageRange = DialogPrintRange(dialog);
+        EndDialog(dialog, kRangeChosen);
+        return TRUE;
+      }
       RunPrintJob(printGraph);
       EndDialog(dialog, kPrinted);
       return TRUE;
@@ -90,6 +126,22 @@ void SetPrintGraphSource(CPrintGraph& printGraph, const TemperatureStore* temper
 INT_PTR RunPrintGraphDialog(CPrintGraph& printGraph) {
   return DialogBoxParamW(printGraph.Instance, L"PRINT_GRAPH_DIALOG", printGraph.Owner,
                          PrintGraphDialogProc, reinterpret_cast<LPARAM>(&printGraph));
+}
+
+bool RunSaveImagesDialog(CPrintGraph& printGraph) {
+  printGraph.Purpose = PrintGraphPurpose::SaveImages;
+  const INT_PTR result = RunPrintGraphDialog(printGraph);
+  printGraph.Purpose = PrintGraphPurpose::Print;
+  return result == kRangeChosen;
+}
+
+PrintRange DialogPrintRange(HWND dialog) {
+  const auto pickerDate = [dialog](int id) {
+    SYSTEMTIME time{};
+    SendDlgItemMessageW(dialog, id, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
+    return DateYmd{time.wYear, time.wMonth, time.wDay};
+  };
+  return PrintRange{pickerDate(IDC_PRINT_FROM_DATE), pickerDate(IDC_PRINT_TO_DATE)};
 }
 
 INT_PTR CALLBACK PrintGraphDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,11 +8,15 @@
 // The device mode chosen once (through the system dialog, or read from the printer by the first
 // job) is kept in the context for the rest of the run and used by every later job; each job
 // rewrites it to landscape A4.
+//
+// The same dialog, captioned "グラフを画像で保存" with "保存(&S)" and no printer, takes the range of
+// the pages to save as pictures (page_images_win.h).
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "print_chart_view.h"
@@ -30,6 +34,18 @@ inline constexpr wchar_t kPrinterInfoMessage[] =
 inline constexpr wchar_t kPrintFailedMessage[] =
     L"印刷に失敗しました。\nプリンタの接続を確認して再度実行して下さい。";
 
+// What the dialog is opened for.
+enum class PrintGraphPurpose {
+  Print,       // print the range on the printer
+  SaveImages,  // choose the range of the pages to save as pictures; no printer is needed
+};
+
+// The days of a job: from the from-date to the to-date, as the two date pickers give them.
+struct PrintRange {
+  DateYmd from;
+  DateYmd to;
+};
+
 class CPrintGraph {
  public:
   // Frees a printed chart still held (with its drawing tools) and the held device mode.
@@ -45,6 +61,8 @@ class CPrintGraph {
   double FloorTemperature = 0.0;
   ColorScheme Colors;  // the page uses all but the today and mark colours
   ShiftLineStyle ShiftLines;  // the cycles' cover lines and first high days, as the screen shows
+  PrintGraphPurpose Purpose = PrintGraphPurpose::Print;  // while the dialog is open
+  std::optional<PrintRange> ImageRange;  // the range last chosen for pictures in this run
 };
 
 // The context for the run: owner and instance, everything else null.
@@ -59,6 +77,21 @@ void SetPrintGraphSource(CPrintGraph& printGraph, const TemperatureStore* temper
 // default printer was found, 1 after "印刷(&P)" (whether or not the job ran), 2 after cancel or
 // the close box; -1 when the dialog could not be made.
 INT_PTR RunPrintGraphDialog(CPrintGraph& printGraph);
+
+// The dialog for pictures (PrintGraphPurpose::SaveImages): its pickers open on the range last
+// chosen for pictures in this run (today when none was), and "保存(&S)" keeps the range in
+// ImageRange. true after "保存(&S)", false after cancel, the close box or a dialog that could not
+// be made.
+bool RunSaveImagesDialog(CPrintGraph& printGraph);
+
+// The printed chart of one page of pageWidth x pageHeight device pixels, drawing what the context
+// holds: the store, its floor, the colours and the reading of the curve up to today. The print
+// job's sheets and the saved pictures are both made from it.
+std::unique_ptr<PrintChartView> CreatePrintedChart(const CPrintGraph& printGraph, int pageWidth,
+                                                   int pageHeight);
+
+// The range the dialog's two date pickers show; the time of day is ignored.
+PrintRange DialogPrintRange(HWND dialog);
 
 INT_PTR CALLBACK PrintGraphDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,7 +1,6 @@
 // The print job of the print dialog: the printer's device mode forced to landscape A4, the
 // printer device context, the document "Tovela" and its pages.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "dates.h"
 #include "gdi_canvas_win.h"
@@ -43,13 +42,6 @@ class GdiPrintDocument : public PrintDocumentDevice {
   HDC dc_;
 };
 
-// The date a picker shows; the time of day is ignored.
-DateYmd PickerDate(HWND dialog, int id) {
-  SYSTEMTIME time{};
-  SendDlgItemMessageW(dialog, id, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
-  return DateYmd{time.wYear, time.wMonth, time.wDay};
-}
-
 // The held device mode, made from the named printer's defaults when none is held yet. false
 // when the printer cannot be opened or its device mode cannot be read.
 bool EnsureDevMode(CPrintGraph& printGraph, const wchar_t* printerName) {
@@ -76,6 +68,18 @@ HDC CreatePrinterDc(CPrintGraph& printGraph) {
 
 }  // namespace
 
+std::unique_ptr<PrintChartView> CreatePrintedChart(const CPrintGraph& printGraph, int pageWidth,
+                                                   int pageHeight) {
+  static const TemperatureStore kNoRecords;
+  auto chart = CreatePrintChartView(
+      pageWidth, pageHeight,
+      printGraph.Temperatures != nullptr ? printGraph.Temperatures : &kNoRecords,
+      printGraph.FloorTemperature, printGraph.Colors, &GdiDrawingTools(), printGraph.Signs);
+  chart->shiftLines = printGraph.ShiftLines;
+  chart->today = FromTm(quillet::GetNow());
+  return chart;
+}
+
 int RunPrintJob(CPrintGraph& printGraph) {
   wchar_t label[kLabelCapacity] = {};
   GetDlgItemTextW(printGraph.Dialog, IDC_PRINT_PRINTER_NAME, label, kLabelCapacity);
@@ -91,26 +95,16 @@ int RunPrintJob(CPrintGraph& printGraph) {
     return 0;
   }
 
-  const int pageWidth = GetDeviceCaps(dc.get(), HORZRES);
-  const int pageHeight = GetDeviceCaps(dc.get(), VERTRES);
-  const DateYmd from = PickerDate(printGraph.Dialog, IDC_PRINT_FROM_DATE);
-  const DateYmd to = PickerDate(printGraph.Dialog, IDC_PRINT_TO_DATE);
-
-  static const TemperatureStore kNoRecords;
-  printGraph.PrintedChart = CreatePrintChartView(
-      pageWidth, pageHeight,
-      printGraph.Temperatures != nullptr ? printGraph.Temperatures : &kNoRecords,
-      printGraph.FloorTemperature, printGraph.Colors, &GdiDrawingTools(), printGraph.Signs);
+  const PrintRange range = DialogPrintRange(printGraph.Dialog);
+  printGraph.PrintedChart = CreatePrintedChart(printGraph, GetDeviceCaps(dc.get(), HORZRES),
+                                               GetDeviceCaps(dc.get(), VERTRES));
   PrintChartView& chart = *printGraph.PrintedChart;
-  chart.shiftLines = printGraph.ShiftLines;
-  chart.today = FromTm(quillet::GetNow());
 
   GdiCanvas canvas(dc.get());
   GdiPrintDocument document(dc.get());
   const PrintDocumentResult result =
-      PrintDocumentPages(document, from, to, [&](const DateYmd& firstDay) {
-        DrawPrintPageFrame(chart, canvas);
-        return DrawPrintPageData(chart, canvas, firstDay, to);
+      PrintDocumentPages(document, range.from, range.to, [&](const DateYmd& firstDay) {
+        return DrawPrintedPage(chart, canvas, firstDay, range.to);
       });
 
   dc.reset();

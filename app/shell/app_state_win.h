@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "chart_plot.h"
 #include "color_scheme.h"
@@ -51,6 +52,7 @@ struct AppState {
   ShiftLineStyle ShiftLines{true}; // CoverLineColor and ShowShift as read at start-up
   std::unique_ptr<::ChartTip> ChartTip;  // the chart window's day tip, made at the first hover
   std::unique_ptr<LegendWindow> Legend;  // "グラフの見かた", made when it is first asked for
+  std::wstring ImageFolder;       // where the pages were last saved as pictures; "" until then
 };
 
 extern AppState gApp;

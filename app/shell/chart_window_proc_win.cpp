@@ -1,15 +1,25 @@
 #include "chart_window_proc_win.h"
 
+#include <windowsx.h>
+
+#include <string>
+
 #include "app_state_win.h"
 #include "brassel.h"
 #include "chart_help_win.h"
 #include "chart_window_win.h"
+#include "entry_editing_win.h"
 #include "main_window_win.h"
 #include "records_bundle.h"
 #include "statistics.h"
 #include "win_handles.h"
 
 namespace {
+
+// The chart's context menu: its one item.
+constexpr UINT kCopyChartItem = 1;
+constexpr wchar_t kCopyChartText[] = L"グラフをコピー(&C)";
+constexpr char16_t kCopyFailedText[] = u"グラフをクリップボードにコピーできませんでした。";
 
 LRESULT Default(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return CMyMessage::MyProc(window, message, wParam, lParam);
@@ -51,6 +61,36 @@ bool OnChartKey(WPARAM key) {
   return true;
 }
 
+// "グラフをコピー(&C)" and Ctrl+C: the chart's current picture on the clipboard as CF_DIB.
+void OnChartCopy(HWND window) {
+  if (gApp.Chart == nullptr) return;
+  const std::string dib = ChartPictureDib(*gApp.Chart);
+  if (dib.empty() || !win32::CopyToClipboard(window, CF_DIB, dib.data(), dib.size()))
+    ShowMessage(GetAncestor(window, GA_ROOT), kCopyFailedText, u"Tovela", MB_OK | MB_ICONERROR);
+}
+
+// WM_CONTEXTMENU: the menu at the pointer, or at the chart's top-left corner when the keyboard
+// asked for it (Shift+F10, the menu key).
+void OnChartContextMenu(HWND window, LPARAM lParam) {
+  POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (lParam == -1) {
+    at = POINT{0, 0};
+    ClientToScreen(window, &at);
+  }
+  win32::MenuHandle menu(CreatePopupMenu());
+  if (!menu || !AppendMenuW(menu.get(), MF_STRING, kCopyChartItem, kCopyChartText)) return;
+  HideChartTip();
+  const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+      menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, window, nullptr));
+  if (chosen == kCopyChartItem) OnChartCopy(window);
+}
+
+// WM_KEYDOWN: Ctrl+C alone (Ctrl+Shift+C is the colours' accelerator).
+bool IsCopyKey(WPARAM key) {
+  return key == 'C' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 &&
+         GetKeyState(VK_MENU) >= 0;
+}
+
 }  // namespace
 
 void ScrollChartAndHideTip(const std::optional<ChartScrollRequest>& request) {
@@ -76,7 +116,12 @@ LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_MOUSEHWHEEL: return OnChartWheel(message, wParam);
     case WM_KEYDOWN:
       if (OnChartKey(wParam)) return 0;
+      if (IsCopyKey(wParam)) {
+        OnChartCopy(window);
+        return 0;
+      }
       break;
+    case WM_CONTEXTMENU: OnChartContextMenu(window, lParam); return 0;
     case WM_MOUSEMOVE: OnChartMouseMove(window, lParam); break;
     case WM_MOUSELEAVE: OnChartMouseLeave(); break;
     default: break;

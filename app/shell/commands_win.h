@@ -1,7 +1,7 @@
 // The main-window commands that each run in a file of their own: basic settings (203), colours
-// (205), the start-up shortcut (206), printing (210), CSV files (212, 213) and the reading of the
-// curve (214, 215). The main window procedure routes each command here and returns what the
-// handler gives (1: handled).
+// (205), the start-up shortcut (206), printing (210) and the printed pages as pictures (218), CSV
+// files (212, 213) and the reading of the curve (214, 215). The main window procedure routes
+// each command here and returns what the handler gives (1: handled).
 #pragma once
 
 #include <windows.h>
@@ -18,6 +18,10 @@ int OnColorsCommand(HWND mainWindow);
 int OnShortcutCommand(HWND mainWindow);
 // Command 210 "印刷(&P)  Ctrl+P": runs the print dialog and prints.
 int OnPrintCommand(HWND mainWindow);
+// Command 218 "グラフを画像で保存(&G)...": the range in the print dialog made for pictures, then the
+// save dialog; each page the print command would print for the range is saved as a PNG picture
+// (one file, or "<name>-1.png" ... "<name>-N.png"), and the message names the files.
+int OnSaveImagesCommand(HWND mainWindow);
 // Command 212 "CSVファイルに書き出し(&E)...": writes every day with a temperature record to a CSV
 // file chosen in the save dialog.
 int OnCsvExportCommand(HWND mainWindow);

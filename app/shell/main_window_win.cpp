@@ -120,6 +120,7 @@ constexpr CommandHandlerRow kCommandHandlers[] = {
     {kWeightModeCommand, [](HWND) { return OnModeCommand(2); }},
     {kPregnancyModeCommand, [](HWND) { return OnModeCommand(3); }},
     {kPrintCommand, [](HWND window) -> LRESULT { return OnPrintCommand(window); }},
+    {kSaveImagesCommand, [](HWND window) -> LRESULT { return OnSaveImagesCommand(window); }},
     {kCsvExportCommand, [](HWND window) -> LRESULT { return OnCsvExportCommand(window); }},
     {kCsvImportCommand, [](HWND window) -> LRESULT { return OnCsvImportCommand(window); }},
     {kShowShiftCommand, [](HWND window) -> LRESULT { return OnShowShiftCommand(window); }},

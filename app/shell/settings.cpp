@@ -98,6 +98,21 @@ constexpr SettingsKey SwitchKey(const char* name, const char* defaultText) {
           [](const SettingsValues& v) { return std::string(v.*Field ? "1" : "0"); }};
 }
 
+// A text taken as it is (a folder's path), when it fits the key's buffer and holds no control
+// character, which a line of the file cannot carry.
+template <std::string SettingsValues::*Field>
+constexpr SettingsKey TextKey(const char* name) {
+  return {name, "",
+          [](std::string_view text, SettingsValues& v) {
+            if (text.size() >= static_cast<std::size_t>(kSettingsTextBuffer)) return false;
+            for (const char c : text)
+              if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+            v.*Field = std::string(text);
+            return true;
+          },
+          [](const SettingsValues& v) { return v.*Field; }, kSettingsTextBuffer, true};
+}
+
 }  // namespace
 
 // Constant-initialised: other files' start-up code may read the defaults.
@@ -118,6 +133,7 @@ constinit const std::array<SettingsKey, kSettingsKeyCount> kSettingsKeys = {{
     IntKey<&SettingsValues::periodCalcType>("PeriodCalcType", "0"),
     ColorKey<&SettingsValues::coverLineColor>("CoverLineColor", "255,128,0"),
     SwitchKey<&SettingsValues::showShift>("ShowShift", "1"),
+    TextKey<&SettingsValues::imageFolder>("ImageFolder"),
 }};
 
 bool ParseColorText(std::string_view view, std::uint32_t& color) {

@@ -15,9 +15,12 @@
 struct TemperatureStore;
 struct WeightStore;
 
-inline constexpr int kSettingsKeyCount = 16;
-// Profile reads go through a buffer of this many characters; a longer value is cut to 15.
+inline constexpr int kSettingsKeyCount = 17;
+// Profile reads of a number's key go through a buffer of this many characters; a longer value is
+// cut to 15.
 inline constexpr int kSettingsValueBuffer = 16;
+// A text key's buffer (a folder's path); a text of this many bytes or more is not taken.
+inline constexpr int kSettingsTextBuffer = 1024;
 
 // 0x00BBGGRR from three components, each cut to its low eight bits.
 constexpr std::uint32_t RgbFromComponents(long long red, long long green, long long blue) {
@@ -37,10 +40,13 @@ struct SettingsValues {
   // the side panel's state row).
   ColorRef coverLineColor = RgbFromComponents(255, 128, 0);
   bool showShift = true;
+  // The folder the printed pages were last saved to as pictures, in UTF-8; empty until then.
+  std::string imageFolder;
 };
 
-// One key: its name, its default text, and how its text is read into its field of
-// SettingsValues and written from it.
+// One key: its name, its default text, how its text is read into its field of SettingsValues and
+// written from it, and the buffer its value is read through. Texts are UTF-8 (the numbers' are
+// ASCII).
 struct SettingsKey {
   const char* name;
   const char* defaultText;
@@ -48,6 +54,9 @@ struct SettingsKey {
   // work with.
   bool (*read)(std::string_view text, SettingsValues& values);
   std::string (*write)(const SettingsValues& values);
+  int valueChars = kSettingsValueBuffer;  // characters, the terminator included
+  // An empty text is not written: the key is left out of the file (a choice not made yet).
+  bool omitWhenEmpty = false;
 };
 
 // The keys in the order in which they are read and written. The first seven are the colours of
@@ -66,7 +75,8 @@ bool ParseDecimalText(std::string_view text, double& value);
 // The texts of the keys (as read, defaults already filled in for missing keys) turned into
 // values. A text that does not scan, or that gives a value the program cannot work with, takes
 // that key's default instead: colours "r,g,b"; floors and the cycle only within what the
-// program can store; ShowShift "0" off, any other integer on.
+// program can store; ShowShift "0" off, any other integer on; ImageFolder any text shorter than
+// its buffer without control characters.
 SettingsValues ParseSettings(const SettingsTexts& texts);
 // The values as the texts to write, in key order: colours "%d,%d,%d", floors "%.2f" and "%.1f",
 // ShowShift "1" or "0". Two of these compare equal exactly when writing one over the other would

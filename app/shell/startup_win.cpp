@@ -28,6 +28,7 @@
 #include "single_instance_win.h"
 #include "statistics.h"
 #include "system_win.h"
+#include "win_handles.h"
 
 namespace {
 
@@ -180,6 +181,9 @@ int RunTovela(HINSTANCE instance, const wchar_t* commandLine) {
     return 0;
   }
   LoadSettings(gApp);
+  // COM once for the window's thread and the whole run: the pictures' encoder and the start-up
+  // shortcut use it (the shortcut's own initialisation then only counts up and down).
+  win32::ComInit com;
 
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);

@@ -27,6 +27,7 @@ TEST_F(Menu, ItemsAndTheirCommandsAreTheProgramsOwn) {
   ASSERT_TRUE(report.ok);
   const std::map<int, std::wstring> expected = {
       {kPrintCommand, L"印刷(&P)  Ctrl+P"},
+      {kSaveImagesCommand, L"グラフを画像で保存(&G)..."},
       {kCsvExportCommand, L"CSVファイルに書き出し(&E)..."},
       {kCsvImportCommand, L"CSVファイルから読み込み(&I)..."},
       {kExitCommand, L"終了(&X)"},
@@ -44,7 +45,8 @@ TEST_F(Menu, ItemsAndTheirCommandsAreTheProgramsOwn) {
   };
   EXPECT_EQ(report.itemText, expected);
   // Menu by menu, 0 for the separators of "ファイル(&F)", "グラフ(&G)" and "ヘルプ(&H)".
-  const std::vector<int> order = {kPrintCommand, kCsvExportCommand, kCsvImportCommand, 0, kExitCommand,
+  const std::vector<int> order = {kPrintCommand, kSaveImagesCommand, kCsvExportCommand,
+                                  kCsvImportCommand, 0, kExitCommand,
                                   kBasicSettingsCommand, kCycleListCommand, kColorsCommand,
                                   kShortcutCommand, kTemperatureModeCommand, kWeightModeCommand,
                                   kPregnancyModeCommand, 0, kShowShiftCommand, kGuideCommand,

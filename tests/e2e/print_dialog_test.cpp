@@ -37,24 +37,12 @@ class PrintCommand : public AppTest {
   void SetUp() override {
     AppTest::SetUp();
     TOVELA_NEED_TEST_PRINTER();
-    // Black frame and text, grey grid, blue average line, red curve.
-    // The curve's red is distinct from every other colour of the page.
-    const std::string ini =
-        "[Tovela]\r\nBaseColor=0,0,0\r\nGraphGridColor=160,160,160\r\nGraphColor=255,0,0\r\n"
-        "StringColor=0,0,0\r\nBaseTempeLineColor=0,0,255\r\n";
-    ASSERT_TRUE(install.WriteFile(L"Tovela.ini", ini));
+    ASSERT_TRUE(install.WriteFile(L"Tovela.ini", kPrintColoursIni));
   }
 
   // Temperature lines from `first` for `days` days.
   void WriteTemperatures(const Ymd& first, int days) {
-    std::string lines;
-    for (int i = 0; i < days; ++i) {
-      Ymd d = first;
-      AddDays(d.year, d.month, d.day, i);
-      const char* values[] = {"36.20", "36.35", "36.50", "36.65", "36.80", "36.70", "36.40"};
-      lines += TemperatureLine(d, values[i % 7], i % 28 == 0 ? 1 : 0);
-    }
-    ASSERT_TRUE(install.WriteFile(L"TEMPERATURE_DATA.dat", lines));
+    ASSERT_TRUE(install.WriteFile(L"TEMPERATURE_DATA.dat", ZigzagTemperatures(first, days)));
   }
 
   // Posts the print command and waits for the dialog.

@@ -54,8 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // What a close writes for these values is read back to the same values at the next start.
   const SettingsTexts written = FormatSettings(values);
-  for (const std::string& text : written)
-    fuzz::Require(text.size() < kSettingsValueBuffer, "a written value fits the read buffer");
+  for (int i = 0; i < kSettingsKeyCount; ++i)
+    fuzz::Require(written[i].size() < static_cast<std::size_t>(kSettingsKeys[i].valueChars),
+                  "a written value fits the read buffer");
   const SettingsValues again = ParseSettings(written);
   fuzz::Require(again.colors == values.colors, "colours read back");
   fuzz::Require(again.graphMode == values.graphMode && again.periodCycle == values.periodCycle &&
@@ -63,6 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     again.weightCalcType == values.weightCalcType &&
                     again.periodCalcType == values.periodCalcType,
                 "integers read back");
+  fuzz::Require(again.imageFolder == values.imageFolder, "the pictures' folder reads back");
   fuzz::Require(FormatSettings(again) == written, "floors read back as written");
   return 0;
 }

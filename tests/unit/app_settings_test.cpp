@@ -43,7 +43,8 @@ TEST(SettingsFile, KeysAreInFileOrder) {
   const char* expected[] = {"BaseColor", "GraphGridColor", "GraphColor", "TodayBackColor",
                             "MarkBackColor", "StringColor", "BaseTempeLineColor", "GraphMode",
                             "MinTemperature", "MinWeight", "PeriodCycle", "TemperatureCalcType",
-                            "WeightCalcType", "PeriodCalcType", "CoverLineColor", "ShowShift"};
+                            "WeightCalcType", "PeriodCalcType", "CoverLineColor", "ShowShift",
+                            "ImageFolder"};
   ASSERT_EQ(std::size(expected), static_cast<std::size_t>(kSettingsKeyCount));
   for (int i = 0; i < kSettingsKeyCount; ++i) EXPECT_STREQ(kSettingsKeys[i].name, expected[i]);
 }
@@ -220,4 +221,29 @@ TEST(SettingsFile, CoverLineColourAndShowShiftReadWithDefaultsAndWriteBack) {
   };
   EXPECT_EQ(written(off), "1,2,3 0");
   EXPECT_EQ(written(defaults), "255,128,0 1");
+}
+
+// The folder of the saved pictures: any path is kept as it is, a text a line of the file cannot
+// hold or the read buffer would cut takes the empty default; an empty folder is left out.
+TEST(SettingsFile, ImageFolderKeepsAnyPathAndRefusesWhatTheFileCannotHold) {
+  const int key = KeyIndex("ImageFolder");
+  EXPECT_TRUE(kSettingsKeys[key].omitWhenEmpty);
+  EXPECT_EQ(kSettingsKeys[key].valueChars, kSettingsTextBuffer);
+  const std::string tooLong(static_cast<std::size_t>(kSettingsTextBuffer), 'a');
+  const struct {
+    std::string text, folder;
+  } cases[] = {{"", ""},
+               {"C:\\Users\\花子\\Pictures", "C:\\Users\\花子\\Pictures"},
+               {" D:\\a b ", " D:\\a b "},
+               {tooLong.substr(1), tooLong.substr(1)},
+               {tooLong, ""},
+               {"C:\\a\nb", ""},
+               {std::string("C:\\a\0b", 6), ""}};
+  for (const auto& c : cases) {
+    SettingsTexts texts = DefaultTexts();
+    texts[key] = c.text;
+    const SettingsValues v = ParseSettings(texts);
+    EXPECT_EQ(v.imageFolder, c.folder) << c.text;
+    EXPECT_EQ(FormatSettings(v)[key], c.folder);
+  }
 }

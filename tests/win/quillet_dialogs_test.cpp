@@ -86,6 +86,8 @@ TEST(FileDialogs, MissingOwnerOrFilterShowsNoDialog) {
   EXPECT_EQ(quillet::OpenFileDialog(owner.get(), path, nullptr), -1);
   EXPECT_EQ(quillet::SaveFileDialog(nullptr, path, kFilter, L"log"), -1);
   EXPECT_EQ(quillet::SaveFileDialog(owner.get(), path, nullptr, L"log"), -1);
+  EXPECT_EQ(quillet::SaveFileDialogIn(nullptr, path, kFilter, L"log", nullptr, 1), -1);
+  EXPECT_EQ(quillet::SaveFileDialogIn(owner.get(), path, nullptr, L"log", nullptr, 1), -1);
   EXPECT_STREQ(path, L"unchanged");
 }
 
@@ -207,6 +209,26 @@ TEST(FileDialogs, SaveAsksBeforeOverwriting) {
   EXPECT_TRUE(prompted);
   EXPECT_EQ(result, -1);
   EXPECT_STREQ(path, L"unchanged");
+  DeleteFileW(file.c_str());
+}
+
+// The dialog opens in the folder with the suggested name, which OK takes as it is; without the
+// question, an existing file of that name is chosen at once.
+TEST(FileDialogs, SaveInAFolderTakesTheSuggestedNameWithoutAskingWhenToldSo) {
+  OwnerWindow owner;
+  const std::wstring file = TempFilePath(L"quillet_suggested_") + L".log";
+  ASSERT_EQ(quillet::AddLog(file.c_str(), L"x"), 0);
+  const std::wstring folder = file.substr(0, file.find_last_of(L'\\'));
+  wchar_t path[520] = {};
+  file.substr(folder.size() + 1).copy(path, 519);
+  int result = 0;
+  {
+    DialogDriver driver(L"ファイルを保存！", L"", IDOK);
+    result = quillet::SaveFileDialogIn(owner.get(), path, kFilter, L"log", folder.c_str(), 0);
+    EXPECT_TRUE(driver.sawDialog());
+  }
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(LongPath(path), LongPath(file));
   DeleteFileW(file.c_str());
 }
 

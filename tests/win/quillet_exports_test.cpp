@@ -21,8 +21,9 @@ const char* const kDateFunctions[] = {"GetNow", "GetPrevDay", "GetNextDay", "Get
                                       "IsLeapYear", "AddYmd", "SubDay", "GetWeekOfDay"};
 const char* const kHelperFunctions[] = {
     "GetModulePath", "GetDesktopRect", "IsNumeric", "ToInt", "IsDouble", "ToDouble",
-    "ShowError", "OpenFileDialog", "SaveFileDialog", "AddLog", "GetFileSize", "ShutDownWindows",
-    "GetOSInfo", "IsKanjiReadByte", "GetRandomString", "GetEncrypt", "IsMatch", "IsMatchOf"};
+    "ShowError", "OpenFileDialog", "SaveFileDialog", "SaveFileDialogIn", "AddLog", "GetFileSize",
+    "ShutDownWindows", "GetOSInfo", "IsKanjiReadByte", "GetRandomString", "GetEncrypt", "IsMatch",
+    "IsMatchOf"};
 
 // A name some compiler has decorated: C++ (Itanium or Microsoft) or stdcall.
 bool IsDecorated(const std::string& name) {

@@ -4,6 +4,7 @@
 //                <today y-m-d> <out.bmp> [--repeat N] [--reading]
 //   render_chart <data folder> print <page width> <page height> <dpi> <first day y-m-d>
 //                <end date y-m-d> <out.bmp> [--repeat N] [--reading]
+//   render_chart <data folder> images <from y-m-d> <to y-m-d> <out.png> [--repeat N]
 //
 // With --reading the reading of the curve is shown as the switch 体温の判定を表示 shows it (the
 // cover lines and first high days, and with signs the mucus peaks and double-check days), in the
@@ -16,13 +17,15 @@
 // With --repeat N the tool also times the real GDI drawing, N times each, and prints the means in
 // milliseconds (wall clock and the drawing thread's processor time): for the screen, in each of
 // the three modes at the given scroll position, a paint (frame and data layer) and a scroll
-// step's data redraw; for print, one page (frame and data).
+// step's data redraw; for print, one page (frame and data); for images, the whole save of the
+// range's pages as PNG pictures as the program saves them (out.png, or out-1.png ... out-N.png).
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <cwchar>
+#include <filesystem>
 #include <string>
 
 #include "chart_bitmap_win.h"
@@ -31,9 +34,12 @@
 #include "data_files.h"
 #include "dates.h"
 #include "gdi_canvas_win.h"
+#include "page_images_win.h"
 #include "print_chart_view.h"
+#include "print_graph_dialog_win.h"
 #include "settings.h"
 #include "statistics.h"
+#include "win_handles.h"
 
 namespace {
 
@@ -48,15 +54,6 @@ const ColorScheme kColors = DefaultColors();
 
 // The reading of the curve as drawn with --reading; hidden otherwise.
 ShiftLineStyle gReading;
-
-class DpiCanvas : public GdiCanvas {
- public:
-  DpiCanvas(HDC dc, int dpi) : GdiCanvas(dc), dpi_(dpi) {}
-  int LogPixelsY() override { return dpi_; }
-
- private:
-  int dpi_;
-};
 
 bool ParseDate(const wchar_t* text, DateYmd& out) {
   int y = 0, m = 0, d = 0;
@@ -78,7 +75,8 @@ int Usage() {
            L"usage: render_chart <folder> screen <mode> <width> <height> <scroll|today> "
            L"<today y-m-d> <out.bmp> [--repeat N] [--reading]\n"
            L"       render_chart <folder> print <width> <height> <dpi> <first y-m-d> "
-           L"<end y-m-d> <out.bmp> [--repeat N] [--reading]\n");
+           L"<end y-m-d> <out.bmp> [--repeat N] [--reading]\n"
+           L"       render_chart <folder> images <from y-m-d> <to y-m-d> <out.png> [--repeat N]\n");
   return 2;
 }
 
@@ -202,16 +200,13 @@ int RenderPrint(const std::wstring& folder, wchar_t** a, int repeat) {
   ChartBitmap bitmap(width, height);
   if (!bitmap.ok()) return 1;
   {
-    DpiCanvas canvas(bitmap.dc(), dpi);
-    DrawPrintPageFrame(*view, canvas);
-    const DateYmd last = DrawPrintPageData(*view, canvas, first, end);
+    GdiCanvas canvas(bitmap.dc(), dpi);
+    const DateYmd last = DrawPrintedPage(*view, canvas, first, end);
     wprintf(L"last day %d-%d-%d, %d days per page\n", last.year, last.month, last.day,
             DaysPerPrintPage(*view));
     if (repeat > 0) {
-      const Timing page = MeanMilliseconds(repeat, [&](int) {
-        DrawPrintPageFrame(*view, canvas);
-        DrawPrintPageData(*view, canvas, first, end);
-      });
+      const Timing page =
+          MeanMilliseconds(repeat, [&](int) { DrawPrintedPage(*view, canvas, first, end); });
       wprintf(L"print page: %.3f ms (thread %.3f), mean of %d\n", page.wall, page.cpu, repeat);
     }
   }
@@ -219,12 +214,37 @@ int RenderPrint(const std::wstring& folder, wchar_t** a, int repeat) {
   return bitmap.SaveBmp(a[5]) ? 0 : 1;
 }
 
+// The program's save of the range's pages as pictures, timed `repeat` times.
+int RenderImages(const std::wstring& folder, wchar_t** a, int repeat) {
+  PrintRange range;
+  if (!ParseDate(a[0], range.from) || !ParseDate(a[1], range.to)) return Usage();
+  TemperatureStore temperatures;
+  LoadTemperatureData(temperatures, folder + kTemperatureFileName);
+  win32::ComInit com;
+  const auto graph = CreatePrintGraph(nullptr, nullptr);
+  SetPrintGraphSource(*graph, &temperatures, ChartFloorTemperature(temperatures), kColors);
+  const int pages = PageImageCount(range.from, range.to);
+  const auto files = PageImageFiles(std::filesystem::path(a[2]), pages);
+  bool saved = true;
+  const Timing save = MeanMilliseconds(repeat > 0 ? repeat : 1, [&](int) {
+    saved = SavePageImages(*graph, range, files).result == PageImagesResult::Saved && saved;
+  });
+  wprintf(L"%d pages: save %.1f ms (thread %.1f), %.1f ms a page (thread %.1f), mean of %d\n",
+          pages, save.wall, save.cpu, save.wall / pages, save.cpu / pages, repeat > 0 ? repeat : 1);
+  return saved ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 9) return Usage();
+  if (argc < 3) return Usage();
+  const std::wstring folder = argv[1];
+  const std::wstring kind = argv[2];
+  // Arguments after the kind, before the optional --repeat N.
+  const int arguments = kind == L"images" ? 3 : 6;
+  if (argc < arguments + 3) return Usage();
   int repeat = 0;
-  for (int i = 9; i < argc; ++i) {
+  for (int i = arguments + 3; i < argc; ++i) {
     const std::wstring option = argv[i];
     if (option == L"--reading") {
       gReading = ShiftLineStyle{true, SettingsValues{}.coverLineColor};
@@ -235,9 +255,8 @@ int wmain(int argc, wchar_t** argv) {
       return Usage();
     }
   }
-  const std::wstring folder = argv[1];
-  const std::wstring kind = argv[2];
   if (kind == L"screen") return RenderScreen(folder, argv + 3, repeat);
   if (kind == L"print") return RenderPrint(folder, argv + 3, repeat);
+  if (kind == L"images") return RenderImages(folder, argv + 3, repeat);
   return Usage();
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Times the real GDI paint and scroll redraw under Wine over 1, 10 and 30 years of daily records:
 # writes one data folder per span (a period every 28 days, a two-phase temperature, a weight),
-# then runs render_chart --repeat at today and at the oldest scroll position, and one printed
-# page. Usage: time_paint.sh <render_chart.exe> [repeat, default 50] [years...]
+# then runs render_chart --repeat at today and at the oldest scroll position, one printed page,
+# and the save of one and of 13 pages as PNG pictures.
+# Usage: time_paint.sh <render_chart.exe> [repeat, default 50] [years...]
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 tool="$1"
@@ -44,4 +45,10 @@ PY
   echo "== $years years, printed page"
   "$here/../../scripts/wine-run.sh" "$tool" "$data" print 3508 2479 300 2026-10-1 "$today" "$out" \
     --repeat "$repeat"
+  # The save as pictures encodes each page as well: a few runs are enough.
+  echo "== $years years, pages saved as pictures: one page, then 13 pages (819 days)"
+  "$here/../../scripts/wine-run.sh" "$tool" "$data" images 2026-10-6 "$today" \
+    "$(winpath "$work/one.png")" --repeat 3
+  "$here/../../scripts/wine-run.sh" "$tool" "$data" images 2024-9-10 "$today" \
+    "$(winpath "$work/pages.png")" --repeat 3
 done
