@@ -4,6 +4,7 @@
 #include "win_handles.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <atomic>
@@ -175,6 +176,12 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
       (::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
        written == bytes.size());
   return complete;
+}
+
+std::wstring StartupShortcutPath() {
+  wchar_t startup[MAX_PATH] = {};
+  if (!SHGetSpecialFolderPathW(nullptr, startup, CSIDL_STARTUP, TRUE)) return L"";
+  return std::wstring(startup) + L"\\Tovela.lnk";
 }
 
 bool FileExists(const std::wstring& path) {

@@ -71,6 +71,9 @@ inline constexpr int kCycleListCommand = 215;
 inline constexpr int kChartLegendCommand = 216;
 inline constexpr int kGuideCommand = 217;
 
+// The main window's timer that comes just after each local midnight (WM_TIMER's wParam).
+inline constexpr UINT_PTR kMidnightTimerId = 1;
+
 // The list of cycles "CYCLE_LIST_DIALOG".
 inline constexpr wchar_t kCycleListCaption[] = L"周期の一覧";
 inline constexpr int kCycleListId = 801;
@@ -100,6 +103,8 @@ std::wstring ArtifactsFolder();
 std::string ReadFileBytes(const std::wstring& path);  // "" when missing
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
+// "<the user's Startup folder>\Tovela.lnk", the log-on shortcut (the folder is made when missing).
+std::wstring StartupShortcutPath();
 // Names of the entries of a folder (files and folders, without "." and ".."), sorted.
 std::vector<std::wstring> FolderEntries(const std::wstring& folder);
 // UTF-16LE bytes of a text (the memo file's encoding).

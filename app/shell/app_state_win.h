@@ -9,6 +9,7 @@
 
 #include "chart_plot.h"
 #include "color_scheme.h"
+#include "day_change.h"
 #include "saving.h"
 #include "settings.h"
 
@@ -53,6 +54,7 @@ struct AppState {
   SaveNotices SaveNotices;        // the save messages shown so far
   ShiftLineStyle ShiftLines{true}; // CoverLineColor and ShowShift as read at start-up
   std::unique_ptr<::ChartTip> ChartTip;  // the chart window's day tip, made at the first hover
+  DayWatch Days;                  // the date the run shows as today, and the morning prompt's memory
 };
 
 extern AppState gApp;
