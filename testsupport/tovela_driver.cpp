@@ -603,17 +603,19 @@ ProbeReport TovelaProcess::Probe(Timeout timeout) const {
   return report;
 }
 
-std::wstring TovelaProcess::Screenshot(HWND window, const std::wstring& name) const {
+std::wstring TovelaProcess::Screenshot(HWND window, const std::wstring& name, HWND front) const {
   if (window == nullptr) return L"";
+  if (front == nullptr) front = window;
   // Under Wine, SetWindowPos and RedrawWindow(RDW_UPDATENOW) on another process's window send to
   // its thread and wait without a time limit. A program that no longer answers (the picture is
   // wanted most when a test failed) is therefore taken as it stands, without being brought
   // forward and repainted.
   DWORD_PTR ignored = 0;
   if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored)) {
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    SetForegroundWindow(window);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(front);
+    for (HWND painted : {window, front})
+      RedrawWindow(painted, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }
   // The target paints on its own thread: take pictures until two in a row agree.
   int width = 0, height = 0;

@@ -266,10 +266,10 @@ class TovelaProcess {
   // no report came within the timeout.
   ProbeReport Probe(Timeout timeout = kDefaultTimeout) const;
 
-  // Brings the main window to the front and writes a 32-bit BMP of its screen area to
-  // ArtifactsFolder()\name; the full path, or "" on failure. Other windows of the process on top
-  // (a dialog) are included as they appear on screen.
-  std::wstring Screenshot(HWND window, const std::wstring& name) const;
+  // Brings the window (or `front`, e.g. a dialog over it) to the front and writes a 32-bit BMP
+  // of the window's screen area to ArtifactsFolder()\name; the full path, or "" on failure.
+  // Other windows of the process on top (a dialog) are included as they appear on screen.
+  std::wstring Screenshot(HWND window, const std::wstring& name, HWND front = nullptr) const;
   // Screenshots of every visible top-level window of the running process into
   // ArtifactsFolder()\folder (made when missing), as window1.bmp, window2.bmp, ...; how many.
   int ScreenshotWindows(const std::wstring& folder) const;

@@ -36,14 +36,18 @@ class ClockTest : public AppTest {
       GTEST_SKIP() << "needs the test clock: run through tests/e2e/run_with_clock.sh";
     ASSERT_TRUE(SetClock("2027-03-04 23:59:50"));
     AppTest::SetUp();
-    // Sixty days of records up to today, the day the run starts; the next day has none.
-    const SampleRecords records = SampleCycles(60, 0);
+    SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);  // no day tip over the pictures
+    // Records up to today, the day the run starts, in the high phase of a cycle; the next day
+    // has none.
+    const SampleRecords records = SampleCycles(75, 0);
     ASSERT_TRUE(install.WriteFile(L"TEMPERATURE_DATA.dat", records.temperatures));
     ASSERT_TRUE(install.WriteFile(L"WEIGHT_DATA.dat", records.weights));
   }
 
+  // The clock back on the start day: the day changes of these tests are no accident.
   void TearDown() override {
     DeleteFileW(StartupShortcutPath().c_str());
+    if (!IsSkipped()) SetClock("2027-03-04 23:59:50");
     AppTest::TearDown();
   }
 
@@ -101,10 +105,14 @@ class MorningPrompt : public ClockTest {};
 TEST_F(DayChange, MidnightMovesTheShownTodayAndTheNextEntryIsTheNewDays) {
   DeleteFileW(StartupShortcutPath().c_str());
   Start();
+  // Four weeks of the curve left of today's column in the pictures.
+  for (int page = 0; page < 2; ++page)
+    SendMessageW(app.Control(kChartWindowId), WM_HSCROLL, SB_PAGELEFT, 0);
   const Ymd day = TodayYmd();
   ASSERT_TRUE(SameDay(Picker(), day));
   const int columnBefore = TodayColumnLeft();
   ASSERT_GE(columnBefore, 0) << "today's column shows";
+  EXPECT_EQ(Text(kShiftStateValueId), L"高温期 6日目");
   app.Screenshot(app.MainWindow(), L"day_change_before_midnight.bmp");
 
   PassMidnight("2027-03-05 00:00:05");
@@ -114,7 +122,7 @@ TEST_F(DayChange, MidnightMovesTheShownTodayAndTheNextEntryIsTheNewDays) {
   EXPECT_EQ(Text(kTemperatureEditId), L"");
   EXPECT_TRUE(Enabled(kAddButtonId));
   EXPECT_FALSE(Enabled(kUpdateButtonId));
-  EXPECT_EQ(Text(kShiftStateValueId), L"高温期 17日目");
+  EXPECT_EQ(Text(kShiftStateValueId), L"高温期 7日目");
   app.Screenshot(app.MainWindow(), L"day_change_after_midnight.bmp");
   EXPECT_FALSE(install.Exists(L"backup")) << "a new day alone writes nothing";
 
@@ -159,7 +167,7 @@ TEST_F(MorningPrompt, WithTheLogOnShortcutAWakeOnANewDayAsksOnce) {
   ASSERT_TRUE(app.GetDate(GetDlgItem(dialog, kEntryDateId), entryDay.year, entryDay.month,
                           entryDay.day));
   EXPECT_TRUE(SameDay(entryDay, TodayYmd()));
-  app.Screenshot(app.MainWindow(), L"morning_prompt_after_resume.bmp");
+  app.Screenshot(app.MainWindow(), L"morning_prompt_after_resume.bmp", dialog);
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitUntil([&] { return !EntryDialogShown(); }));
 

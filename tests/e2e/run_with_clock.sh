@@ -18,5 +18,7 @@ trap 'tovela_xvfb_stop; rm -rf "$clock_folder"' EXIT
 export TOVELA_CLOCK_FILE="$clock_folder/clock"
 date '+%Y-%m-%d %H:%M:%S' > "$TOVELA_CLOCK_FILE"
 # FAKETIME_NO_CACHE: every reading of the clock reads the file, so a change shows at once.
+# NO_FAKE_STAT: the files' times stay real; moved with the clock they would change between two
+# readings, and the program would take its data files for changed by another program.
 LD_PRELOAD="$library" FAKETIME_TIMESTAMP_FILE="$TOVELA_CLOCK_FILE" FAKETIME_NO_CACHE=1 \
-  FAKETIME_DONT_FAKE_MONOTONIC=1 wine "$@"
+  FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1 wine "$@"
