@@ -159,10 +159,17 @@ TEST_F(MorningPrompt, WithTheLogOnShortcutAWakeOnANewDayAsksOnce) {
   WaitForQuiet();
   EXPECT_FALSE(EntryDialogShown());
 
+  // The first wake of the day asks, once the dialog open at that moment is closed.
   ASSERT_TRUE(SetClock("2027-03-05 06:30:00"));
+  PostCommand(app.MainWindow(), kVersionCommand);
+  HWND version = app.WaitForDialog(kVersionDialogCaption);
+  ASSERT_NE(version, nullptr);
   PostResume();
+  WaitForQuiet();
+  EXPECT_FALSE(EntryDialogShown()) << "not over another dialog";
+  PostMessageW(version, WM_COMMAND, IDOK, 0);
   HWND dialog = app.WaitForDialog(kEntryDialogCaption);
-  ASSERT_NE(dialog, nullptr) << "the first wake of the day asks";
+  ASSERT_NE(dialog, nullptr) << "asked once the other dialog closed";
   Ymd entryDay;
   ASSERT_TRUE(app.GetDate(GetDlgItem(dialog, kEntryDateId), entryDay.year, entryDay.month,
                           entryDay.day));

@@ -195,6 +195,8 @@ TEST(ChartNewDay, RangeFollowsTheNewTodayWhileTheShownDaysStay) {
        Ymd(2007, 5, 19), 444, Ymd(2008, 5, 18)},
       {"a record of the new year starts", kTemperatureMode, "2008/1/5,36.40", Ymd(2007, 12, 31),
        0, Ymd(2008, 1, 1), 361, Ymd(2008, 1, 5)},
+      {"set back before that record's year", kTemperatureMode, "2008/1/5,36.40", Ymd(2008, 1, 1),
+       0, Ymd(2007, 12, 31), 365, Ymd(2008, 1, 5)},
       {"weight mode", kWeightMode, "2007/3/1,36.40", Ymd(2007, 5, 20), 0, Ymd(2007, 5, 21), 376,
        Ymd(2007, 5, 20)},
       {"pregnancy mode", kPregnancyMode, "2007/4/1,36.40,1", Ymd(2007, 5, 20), 0,
