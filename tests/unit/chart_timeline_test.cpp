@@ -197,15 +197,12 @@ TEST(ChartNewDay, RangeFollowsTheNewTodayWhileTheShownDaysStay) {
        0, Ymd(2008, 1, 1), 361, Ymd(2008, 1, 5)},
       {"set back before that record's year", kTemperatureMode, "2008/1/5,36.40", Ymd(2008, 1, 1),
        0, Ymd(2007, 12, 31), 365, Ymd(2008, 1, 5)},
-      {"weight mode", kWeightMode, "2007/3/1,36.40", Ymd(2007, 5, 20), 0, Ymd(2007, 5, 21), 376,
-       Ymd(2007, 5, 20)},
       {"pregnancy mode", kPregnancyMode, "2007/4/1,36.40,1", Ymd(2007, 5, 20), 0,
        Ymd(2007, 5, 21), 280, Ymd(2007, 5, 20)},
   };
   for (const Row& r : rows) {
     ChartFixture f(r.today.year, r.today.month, r.today.day);
     AddTemperatures(f.temperatures, r.temperatures);
-    AddWeights(f.weights, "2007/5/10,52.0");
     f.Start(r.mode);
     f.bar->nPos += r.scrolledDays;
     const std::tm oldToday = f.today;
