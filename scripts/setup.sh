@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   clang libclang-rt-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
-  wine64 wine xvfb xdotool x11-utils imagemagick
+  wine64 wine xvfb xdotool x11-utils imagemagick libfaketime
   fonts-ipafont-gothic locales
   libgtest-dev googletest libbenchmark-dev
   cups-client poppler-utils ghostscript

@@ -4,6 +4,7 @@
 #include "win_handles.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <atomic>
@@ -175,6 +176,12 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
       (::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
        written == bytes.size());
   return complete;
+}
+
+std::wstring StartupShortcutPath() {
+  wchar_t startup[MAX_PATH] = {};
+  if (!SHGetSpecialFolderPathW(nullptr, startup, CSIDL_STARTUP, TRUE)) return L"";
+  return std::wstring(startup) + L"\\Tovela.lnk";
 }
 
 bool FileExists(const std::wstring& path) {
@@ -629,17 +636,19 @@ ProbeReport TovelaProcess::Probe(Timeout timeout) const {
   return report;
 }
 
-std::wstring TovelaProcess::Screenshot(HWND window, const std::wstring& name) const {
+std::wstring TovelaProcess::Screenshot(HWND window, const std::wstring& name, HWND front) const {
   if (window == nullptr) return L"";
+  if (front == nullptr) front = window;
   // Under Wine, SetWindowPos and RedrawWindow(RDW_UPDATENOW) on another process's window send to
   // its thread and wait without a time limit. A program that no longer answers (the picture is
   // wanted most when a test failed) is therefore taken as it stands, without being brought
   // forward and repainted.
   DWORD_PTR ignored = 0;
   if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored)) {
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    SetForegroundWindow(window);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(front);
+    for (HWND painted : {window, front})
+      RedrawWindow(painted, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }
   // The target paints on its own thread: take pictures until two in a row agree.
   int width = 0, height = 0;

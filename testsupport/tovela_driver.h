@@ -75,6 +75,9 @@ inline constexpr int kChartLegendCommand = 216;
 inline constexpr int kGuideCommand = 217;
 inline constexpr int kSaveImagesCommand = 218;
 
+// The main window's timer that comes just after each local midnight (WM_TIMER's wParam).
+inline constexpr UINT_PTR kMidnightTimerId = 1;
+
 // The list of cycles "CYCLE_LIST_DIALOG".
 inline constexpr wchar_t kCycleListCaption[] = L"周期の一覧";
 inline constexpr int kCycleListId = 801;
@@ -105,6 +108,8 @@ std::wstring ArtifactsFolder();
 std::string ReadFileBytes(const std::wstring& path);  // "" when missing
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
+// "<the user's Startup folder>\Tovela.lnk", the log-on shortcut (the folder is made when missing).
+std::wstring StartupShortcutPath();
 // Names of the entries of a folder (files and folders, without "." and ".."), sorted.
 std::vector<std::wstring> FolderEntries(const std::wstring& folder);
 // UTF-16LE bytes of a text (the memo file's encoding).
@@ -273,10 +278,10 @@ class TovelaProcess {
   // no report came within the timeout.
   ProbeReport Probe(Timeout timeout = kDefaultTimeout) const;
 
-  // Brings the main window to the front and writes a 32-bit BMP of its screen area to
-  // ArtifactsFolder()\name; the full path, or "" on failure. Other windows of the process on top
-  // (a dialog) are included as they appear on screen.
-  std::wstring Screenshot(HWND window, const std::wstring& name) const;
+  // Brings the window (or `front`, e.g. a dialog over it) to the front and writes a 32-bit BMP
+  // of the window's screen area to ArtifactsFolder()\name; the full path, or "" on failure.
+  // Other windows of the process on top (a dialog) are included as they appear on screen.
+  std::wstring Screenshot(HWND window, const std::wstring& name, HWND front = nullptr) const;
   // Screenshots of every visible top-level window of the running process into
   // ArtifactsFolder()\folder (made when missing), as window1.bmp, window2.bmp, ...; how many.
   int ScreenshotWindows(const std::wstring& folder) const;

@@ -127,22 +127,22 @@ void SetChartScrollRange(ChartView& view) {
   view.scrollBar->SetRangeAndPosition(0, nMax, nPos);
 }
 
-std::tm FirstTemperatureDate(const ChartView& view) {
-  const std::tm today = TodayOf(view);
+namespace {
+
+// The start dates as they are on the day `today`.
+std::tm FirstTemperatureDateOn(const ChartView& view, const std::tm& today) {
   const TemperatureRecord* first = view.temperatures ? view.temperatures->head() : nullptr;
   if (first == nullptr || first->year - 1900 > today.tm_year) return today;
   return ToTm(first->Date());
 }
 
-std::tm FirstWeightDate(const ChartView& view) {
-  const std::tm today = TodayOf(view);
+std::tm FirstWeightDateOn(const ChartView& view, const std::tm& today) {
   const WeightRecord* first = view.weights ? view.weights->head() : nullptr;
   if (first == nullptr || first->year - 1900 > today.tm_year) return today;
   return ToTm(first->Date());
 }
 
-std::tm PregnancyStartDate(const ChartView& view) {
-  const std::tm today = TodayOf(view);
+std::tm PregnancyStartDateOn(const ChartView& view, const std::tm& today) {
   if (view.temperatures == nullptr) return today;
   const DateYmd t = FromTm(today);
   if (const TemperatureRecord* start = LatestPeriodStart(*view.temperatures, t.year, t.month, t.day))
@@ -155,13 +155,32 @@ std::tm PregnancyStartDate(const ChartView& view) {
   return today;
 }
 
-std::tm ChartStartDate(const ChartView& view) {
+std::tm ChartStartDateOn(const ChartView& view, const std::tm& today) {
   switch (view.mode) {
-    case kTemperatureMode: return FirstTemperatureDate(view);
-    case kWeightMode: return FirstWeightDate(view);
-    case kPregnancyMode: return PregnancyStartDate(view);
-    default: return TodayOf(view);
+    case kTemperatureMode: return FirstTemperatureDateOn(view, today);
+    case kWeightMode: return FirstWeightDateOn(view, today);
+    case kPregnancyMode: return PregnancyStartDateOn(view, today);
+    default: return today;
   }
+}
+
+}  // namespace
+
+std::tm FirstTemperatureDate(const ChartView& view) { return FirstTemperatureDateOn(view, TodayOf(view)); }
+
+std::tm FirstWeightDate(const ChartView& view) { return FirstWeightDateOn(view, TodayOf(view)); }
+
+std::tm PregnancyStartDate(const ChartView& view) { return PregnancyStartDateOn(view, TodayOf(view)); }
+
+std::tm ChartStartDate(const ChartView& view) { return ChartStartDateOn(view, TodayOf(view)); }
+
+void KeepChartOnNewDay(ChartView& view, const std::tm& oldToday) {
+  if (!view.scrollBar) return;
+  const std::tm firstShown =
+      quillet::AddYmd(ChartStartDateOn(view, oldToday), 0, 0, ChartScrollPosition(view));
+  SetChartScrollRange(view);
+  // The bar keeps the position inside the new range.
+  view.scrollBar->SetPosition(quillet::SubDay(firstShown, ChartStartDate(view)));
 }
 
 int ChartScrollPosition(const ChartView& view) {

@@ -163,6 +163,10 @@ inline int StripBottom(const ChartView& view) {
 void SetChartMode(ChartView& view, int mode);
 // Range 0..365 + days since the start date (modes 1 and 2) or 0..280 (mode 3), position at today.
 void SetChartScrollRange(ChartView& view);
+// The local date moved from `oldToday` to the view's today (midnight, a wake, a clock set either
+// way): the range and the scroll limit of the new today, while the chart keeps showing the same
+// days (the first visible date stays, inside the new range). The caller draws the chart again.
+void KeepChartOnNewDay(ChartView& view, const std::tm& oldToday);
 
 // The date at scroll position 0 for the current mode.
 std::tm ChartStartDate(const ChartView& view);

@@ -10,6 +10,7 @@
 
 #include "chart_plot.h"
 #include "color_scheme.h"
+#include "day_change.h"
 #include "saving.h"
 #include "settings.h"
 
@@ -53,6 +54,7 @@ struct AppState {
   std::unique_ptr<::ChartTip> ChartTip;  // the chart window's day tip, made at the first hover
   std::unique_ptr<LegendWindow> Legend;  // "グラフの見かた", made when it is first asked for
   std::wstring ImageFolder;       // where the pages were last saved as pictures; "" until then
+  DayWatch Days;                  // the date the run shows as today, and the morning prompt's memory
 };
 
 extern AppState gApp;

@@ -16,6 +16,7 @@
 #include "commands_win.h"
 #include "records_bundle.h"
 #include "dates.h"
+#include "day_change_win.h"
 #include "entry_rules.h"
 #include "entry_editing_win.h"
 #include "main_form_win.h"
@@ -226,8 +227,28 @@ LRESULT OnMainWheel(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT OnClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!SaveForClose(window)) return 0;
   MarkMainWindow(window, false);
+  StopDayWatch(window);
   ReleaseAppState();
   if (!IsWindow(window)) return 0;
+  return Default(window, message, wParam, lParam);
+}
+
+// The midnight timer; any other timer goes to default processing.
+LRESULT OnTimer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (wParam != kMidnightTimerId) return Default(window, message, wParam, lParam);
+  OnClockMaybeChangedDay(window);
+  return 0;
+}
+
+// The computer woke from sleep: a new day may have come meanwhile.
+LRESULT OnPowerBroadcast(HWND window, WPARAM wParam) {
+  if (wParam == PBT_APMRESUMEAUTOMATIC) OnWake(window, WakeEvent::Resume);
+  return TRUE;
+}
+
+// The user unlocked the session: as after a resume.
+LRESULT OnSessionChange(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (wParam == WTS_SESSION_UNLOCK) OnWake(window, WakeEvent::Unlock);
   return Default(window, message, wParam, lParam);
 }
 
@@ -273,7 +294,19 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   switch (message) {
     case WM_ACTIVATE:
       HideScrollBars(window);
+      if (LOWORD(wParam) != WA_INACTIVE) ConsiderMorningPromptLater(window, WakeEvent::Activated);
       return Default(window, message, wParam, lParam);
+    case WM_ENABLE:
+      // Enabled again: the dialog or message box that disabled it has closed.
+      if (wParam != FALSE) ConsiderMorningPromptLater(window, WakeEvent::DialogClosed);
+      return Default(window, message, wParam, lParam);
+    case WM_TIMER: return OnTimer(window, message, wParam, lParam);
+    case WM_TIMECHANGE:
+      OnClockMaybeChangedDay(window);
+      return 0;
+    case WM_POWERBROADCAST: return OnPowerBroadcast(window, wParam);
+    case WM_WTSSESSION_CHANGE: return OnSessionChange(window, message, wParam, lParam);
+    case kMorningPromptMessage: return OnMorningPromptMessage(window, wParam);
     case WM_PAINT: return OnPaint(window, message, wParam, lParam);
     case WM_CLOSE: return OnClose(window, message, wParam, lParam);
     case WM_QUERYENDSESSION: return TRUE;

@@ -49,6 +49,15 @@ bool SaveReplacing(IPersistFile* file, const wchar_t* path) {
   return replaced;
 }
 
+// "<Startup folder>\Tovela.lnk"; false when the Startup folder is unknown (or, with createFolder,
+// cannot be made) or the path does not fit.
+bool StartupShortcutPath(HWND owner, bool createFolder, wchar_t (&path)[MAX_PATH]) {
+  wchar_t startup[kPathBuffer] = {};
+  if (!SHGetSpecialFolderPathW(owner, startup, CSIDL_STARTUP, createFolder ? TRUE : FALSE))
+    return false;
+  return JoinPath(path, startup, L"\\Tovela.lnk");
+}
+
 }  // namespace
 
 bool WriteStartupShortcut(const wchar_t* shortcutPath, const wchar_t* programFolder) {
@@ -72,13 +81,18 @@ bool WriteStartupShortcut(const wchar_t* shortcutPath, const wchar_t* programFol
   return SaveReplacing(file.get(), shortcutPath);
 }
 
+bool StartupShortcutExists() {
+  wchar_t shortcut[kPathBuffer];
+  if (!StartupShortcutPath(nullptr, false, shortcut)) return false;
+  const DWORD attributes = GetFileAttributesW(shortcut);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 void CreateStartupShortcut(HWND owner) {
   wchar_t folder[kPathBuffer] = {};
   if (quillet::GetModulePath(folder) != 1) return;
-  wchar_t startup[kPathBuffer] = {};
-  if (!SHGetSpecialFolderPathW(owner, startup, CSIDL_STARTUP, TRUE)) return;
   wchar_t shortcut[kPathBuffer];
-  if (!JoinPath(shortcut, startup, L"\\Tovela.lnk")) return;
+  if (!StartupShortcutPath(owner, true, shortcut)) return;
   WriteStartupShortcut(shortcut, folder);
 }
 

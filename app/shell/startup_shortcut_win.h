@@ -11,6 +11,10 @@
 // folder is created when missing. Reports nothing: whatever fails, the program goes on.
 void CreateStartupShortcut(HWND owner);
 
+// True when the shortcut that CreateStartupShortcut writes exists: the user chose to be asked for
+// the day's temperature at log-on.
+bool StartupShortcutExists();
+
 // The shortcut itself: writes shortcutPath pointing at programFolder (ending in a backslash) +
 // "Tovela.exe", with the settings above. Initialises COM for the call and releases it only when
 // that succeeded. The new file replaces the old one in a single rename, so a reader sees one

@@ -16,6 +16,7 @@
 #include "chart_window_win.h"
 #include "damaged_files.h"
 #include "dates.h"
+#include "day_change_win.h"
 #include "entry_editing_win.h"
 #include "main_form_win.h"
 #include "main_menu_win.h"
@@ -100,11 +101,8 @@ void CreateChart() {
   }
 }
 
-// Today in the side panel.
-void ShowToday() {
-  const DateYmd today = FromTm(quillet::GetNow());
-  ShowDay(today, AverageCycleDays(gApp.Records->temperatures));
-}
+// Today (the run's day) in the side panel.
+void ShowToday() { ShowDay(gApp.Days.today, AverageCycleDays(gApp.Records->temperatures)); }
 
 // Once per start, before the start-up run's entry dialog: which files had lines that could not be
 // read, and that their copies are kept. Nothing when every file loaded cleanly.
@@ -189,6 +187,9 @@ int RunTovela(HINSTANCE instance, const wchar_t* commandLine) {
   InitCommonControlsEx(&controls);
 
   if (!CreateWindows(gApp.StartupRun, instance)) return -1;
+  // The run's day is read before anything is shown for it; a midnight in between is caught by
+  // the timer this sets.
+  StartDayWatch(gApp.MainForm->Window());
   const std::vector<DamagedFile> damaged = LoadStores();
   CreateChart();
   CreateDialogContexts(gApp.MainForm->Window(), instance);

@@ -1,7 +1,8 @@
 // Start-up of the program, one function per group of steps, run in this order by RunTovela:
 //   SetFloatingPointMode, IsStartupArgument, TakeInstanceLock (a second start on the same folder
 //   ends here), LoadSettings, CreateWindows (main window, menu and accelerators, chart window and
-//   side panel; each failure ends the run with its message), LoadStores, CreateChart,
+//   side panel; each failure ends the run with its message), StartDayWatch (the run's day, the
+//   midnight timer), LoadStores, CreateChart,
 //   CreateDialogContexts (the entry dialog's, then colours, statistics in force, basic settings,
 //   printing), NoteStartingState and MarkMainWindow, ShowToday, RunStartupEntry ("-startup"
 //   only), RunMessageLoop.

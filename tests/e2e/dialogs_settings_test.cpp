@@ -5,7 +5,6 @@
 
 #include <windows.h>
 #include <objbase.h>
-#include <shlobj.h>
 #include <shobjidl.h>
 
 #include <cstdio>
@@ -161,12 +160,6 @@ void RunCommand(HWND main, int id) {
 }
 
 void CloseBox(HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
-
-std::wstring StartupShortcutPath() {
-  wchar_t startup[MAX_PATH] = {};
-  if (!SHGetSpecialFolderPathW(nullptr, startup, CSIDL_STARTUP, TRUE)) return L"";
-  return std::wstring(startup) + L"\\Tovela.lnk";
-}
 
 int StartupShortcutCount() {
   const std::wstring path = StartupShortcutPath();

@@ -173,6 +173,46 @@ TEST(ChartScrolling, ScrollChartMovesTheBarOrDoesNothingWhenItCannotBeRead) {
   EXPECT_EQ(FirstVisible(f), Ymd(2007, 5, 20));
 }
 
+TEST(ChartNewDay, RangeFollowsTheNewTodayWhileTheShownDaysStay) {
+  struct Row {
+    const char* what;
+    int mode;
+    const char* temperatures;
+    DateYmd today;
+    int scrolledDays;  // from the opening position
+    DateYmd newToday;
+    int nMax;
+    DateYmd firstVisible;
+  };
+  const Row rows[] = {
+      {"midnight at the opening place", kTemperatureMode, "2007/3/1,36.40", Ymd(2007, 5, 20), 0,
+       Ymd(2007, 5, 21), 446, Ymd(2007, 5, 20)},
+      {"midnight, scrolled back", kTemperatureMode, "2007/3/1,36.40", Ymd(2007, 5, 20), -30,
+       Ymd(2007, 5, 21), 446, Ymd(2007, 4, 20)},
+      {"clock set back a day", kTemperatureMode, "2007/3/1,36.40", Ymd(2007, 5, 20), 0,
+       Ymd(2007, 5, 19), 444, Ymd(2007, 5, 20)},
+      {"set back at the range's end", kTemperatureMode, "2007/3/1,36.40", Ymd(2007, 5, 20), 365,
+       Ymd(2007, 5, 19), 444, Ymd(2008, 5, 18)},
+      {"a record of the new year starts", kTemperatureMode, "2008/1/5,36.40", Ymd(2007, 12, 31),
+       0, Ymd(2008, 1, 1), 361, Ymd(2008, 1, 5)},
+      {"set back before that record's year", kTemperatureMode, "2008/1/5,36.40", Ymd(2008, 1, 1),
+       0, Ymd(2007, 12, 31), 365, Ymd(2008, 1, 5)},
+      {"pregnancy mode", kPregnancyMode, "2007/4/1,36.40,1", Ymd(2007, 5, 20), 0,
+       Ymd(2007, 5, 21), 280, Ymd(2007, 5, 20)},
+  };
+  for (const Row& r : rows) {
+    ChartFixture f(r.today.year, r.today.month, r.today.day);
+    AddTemperatures(f.temperatures, r.temperatures);
+    f.Start(r.mode);
+    f.bar->nPos += r.scrolledDays;
+    const std::tm oldToday = f.today;
+    f.today = ToTm(r.newToday);
+    KeepChartOnNewDay(*f.view, oldToday);
+    EXPECT_EQ(f.bar->nMax, r.nMax) << r.what;
+    EXPECT_EQ(FirstVisible(f), r.firstVisible) << r.what;
+  }
+}
+
 TEST(ChartClick, ColumnInteriorsGiveTheirDatesAndLinesOrTheRestGiveNone) {
   ChartFixture f(2007, 5, 20);
   f.Start(kTemperatureMode);  // columns from x 50, 10 wide, the 54th ends at 590
