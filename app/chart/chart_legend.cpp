@@ -30,6 +30,12 @@ const std::vector<LegendRow> kSignsBandRows = {
     {LegendSample::Symbol, kIntercourseSymbol, u"性交あり"},
 };
 
+// The reading of the signs, shown while both the band and the curve's reading are.
+const std::vector<LegendRow> kSignReadingRows = {
+    {LegendSample::Symbol, u"P", u"粘液の頂点: いちばん良いおりものの最後の日 (そのあと3回続けて下がった)"},
+    {LegendSample::DoubleCheckLine, nullptr, u"排卵の確認: 体温と粘液の両方で排卵が確かめられた日"},
+};
+
 const std::vector<LegendRow> kWeightRows = {
     {LegendSample::Curve, nullptr, u"体重の記録: 点が記録した日、線は記録どうしを結んだもの"},
     {LegendSample::GridLines, nullptr, u"目盛り: 横の実線は5kgごと、点線は0.5kgごと。縦の実線は土曜日の区切り"},
@@ -89,6 +95,11 @@ void DrawSample(const ChartView& v, Canvas& canvas, const LegendRow& row, const 
       DrawLine(canvas, v.tools.coverLinePen, x, box.top, x, box.bottom);
       break;
     }
+    case LegendSample::DoubleCheckLine: {
+      const int x = box.left + (box.right - box.left) / 3;
+      DrawLine(canvas, v.tools.doubleCheckPen, x, box.top, x, box.bottom);
+      break;
+    }
     case LegendSample::MucusCells: {
       const int width = box.right - box.left;
       for (int level = 0; level < kMucusLevelCount; ++level) {
@@ -111,6 +122,8 @@ std::vector<LegendRow> LegendRows(int mode, bool shiftLines, bool signsBand) {
       // Beside the average line, the other horizontal line of the plot.
       if (shiftLines) rows.insert(rows.begin() + 2, kCoverLineRow);
       if (signsBand) rows.insert(rows.end(), kSignsBandRows.begin(), kSignsBandRows.end());
+      if (signsBand && shiftLines)
+        rows.insert(rows.end(), kSignReadingRows.begin(), kSignReadingRows.end());
       return rows;
     }
     case kWeightMode: return kWeightRows;

@@ -18,6 +18,7 @@ enum class LegendSample {
   Symbol,       // the symbol alone, as the strip or the header shows it
   CoverLine,    // the cover line with the first high day's vertical line
   MucusCells,   // the signs band's five mucus cells, palest to deepest
+  DoubleCheckLine,  // the dashed line of the day ovulation is confirmed by temperature and mucus
 };
 
 struct LegendRow {
@@ -33,8 +34,8 @@ inline constexpr int kLegendMargin = 8;
 inline constexpr int kLegendWidth = 600;
 
 // The rows of a chart mode (temperature, weight or pregnancy); none for another value. The
-// temperature mode has a row for the cover line while the chart shows the curve's reading, and
-// rows for the signs band while the chart shows it.
+// temperature mode has a row for the cover line while the chart shows the curve's reading, rows
+// for the signs band while the chart shows it, and with both the rows of the signs' reading.
 std::vector<LegendRow> LegendRows(int mode, bool shiftLines = false, bool signsBand = false);
 // Height of the legend of a mode: its rows and a margin above and below.
 int LegendHeight(int mode, bool shiftLines = false, const DisplayScale& scale = {},

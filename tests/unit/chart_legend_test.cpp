@@ -24,6 +24,9 @@ TEST(ChartLegend, DrawsEachModesMarksWithTheChartsToolsBesideTheirExplanations) 
       {kTemperatureMode, true, {"◎", "○", "△", "■", "！", "1"}, &ChartTools::coverLinePen, 144},
       {kTemperatureMode, false, {"◎", "○", "△", "■", "！", "1", "＋", "♥"}, &ChartTools::baseLinePen,
        96, true},
+      // With the curve's reading too, the signs' reading: P and the dashed double-check line.
+      {kTemperatureMode, true, {"◎", "○", "△", "■", "！", "1", "＋", "♥", "P"},
+       &ChartTools::doubleCheckPen, 96, true},
       {kWeightMode, false, {"1", "2", "3"}, &ChartTools::graphPen},
       {kPregnancyMode, false, {"★", "週"}, &ChartTools::graphPen},
   };
