@@ -33,6 +33,13 @@ void GdiCanvas::DrawTextIn(const std::u16string& text, const DrawRect& rect, uns
   DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rc, flags);
 }
 
+int GdiCanvas::TextWidth(const std::u16string& text) {
+  SIZE size{};
+  const std::wstring wide(text.begin(), text.end());
+  GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
+  return size.cx;
+}
+
 int GdiCanvas::LogPixelsY() { return GetDeviceCaps(dc_, LOGPIXELSY); }
 
 LOGFONTW LogFontFor(const FontDesc& font) {
