@@ -268,6 +268,16 @@ bool MessageBoxText::Answer(int buttonId, Timeout timeout) const {
   return WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, timeout);
 }
 
+int MessageBoxText::DefaultButton() const {
+  if (window == nullptr) return 0;
+  for (int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
+    HWND button = GetDlgItem(window, id);
+    if (button != nullptr && (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+      return id;
+  }
+  return 0;
+}
+
 // ---- Install folder ---------------------------------------------------------------------------
 
 TovelaInstall::TovelaInstall() {
@@ -540,13 +550,25 @@ std::wstring TovelaProcess::AskProbe(const std::wstring& request, Timeout timeou
   return text;
 }
 
+std::wstring TovelaProcess::IconsOf(HWND window) const {
+  return AskProbe(L"icons " + std::to_wstring(reinterpret_cast<UINT_PTR>(window)), kDefaultTimeout);
+}
+
+HWND TovelaProcess::FocusedControl() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (info_.dwThreadId == 0 || !GetGUIThreadInfo(info_.dwThreadId, &info)) return nullptr;
+  return info.hwndFocus;
+}
+
 bool TovelaProcess::SendDpiChanged(int dpi) const {
   return AskProbe(L"dpichanged " + std::to_wstring(dpi), kDefaultTimeout) == L"dpichanged 1\n";
 }
 
-ProbeReport TovelaProcess::Probe(Timeout timeout) const {
+namespace {
+
+ProbeReport ParseReport(const std::wstring& text) {
   ProbeReport report;
-  const std::wstring text = AskProbe(L"report", timeout);
   if (text.empty()) return report;
   std::wistringstream lines(text);
   std::wstring line;
@@ -582,7 +604,7 @@ ProbeReport TovelaProcess::Probe(Timeout timeout) const {
     } else if (kind == L"control") {
       ProbeReport::Control c;
       fields >> c.id >> c.className >> c.place.left >> c.place.top >> c.place.right >>
-          c.place.bottom >> c.text.cx >> c.text.cy;
+          c.place.bottom >> c.text.cx >> c.text.cy >> c.room >> c.need;
       c.place.right += c.place.left;
       c.place.bottom += c.place.top;
       report.controls.push_back(c);
@@ -594,6 +616,14 @@ ProbeReport TovelaProcess::Probe(Timeout timeout) const {
   }
   report.ok = true;
   return report;
+}
+
+}  // namespace
+
+ProbeReport TovelaProcess::Probe(Timeout timeout) const { return ParseReport(AskProbe(L"report", timeout)); }
+
+ProbeReport TovelaProcess::ProbeControls(HWND window, Timeout timeout) const {
+  return ParseReport(AskProbe(L"controls " + std::to_wstring(reinterpret_cast<UINT_PTR>(window)), timeout));
 }
 
 std::wstring TovelaProcess::Screenshot(HWND window, const std::wstring& name) const {
@@ -669,8 +699,12 @@ void AddDays(int& year, int& month, int& day, int days) {
   day = time.wDay;
 }
 
+void TypeNumber(const std::wstring& number) {
+  for (const wchar_t c : number) PressKeys(nullptr, {c == L'.' ? WORD{VK_DECIMAL} : static_cast<WORD>(c)});
+}
+
 void PressKeys(HWND window, const std::vector<WORD>& keys) {
-  SetForegroundWindow(window);
+  if (window != nullptr) SetForegroundWindow(window);
   std::vector<INPUT> inputs;
   for (WORD key : keys) {
     INPUT in{};

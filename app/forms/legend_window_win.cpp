@@ -1,10 +1,12 @@
 #include "legend_window_win.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "chart_legend.h"
 #include "display_scale_win.h"
 #include "gdi_canvas_win.h"
+#include "resources/tovela_ids.h"
 #include "win_handles.h"
 
 namespace {
@@ -85,6 +87,13 @@ void ShowChartLegend(HWND owner, const ChartView& view) {
   gLegend = CreateWindowExW(0, kLegendWindowClass, kLegendCaption, kStyle, x, y, size.cx, size.cy,
                             owner, nullptr, instance, nullptr);
   if (gLegend == nullptr) return;
+  // Tovela's own icon in the caption and the task switcher, as on the main window.
+  for (const auto [which, size] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+    const int side = GetSystemMetrics(size);
+    SendMessageW(gLegend, WM_SETICON, which,
+                 reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TOVELA_MAIN),
+                                                     IMAGE_ICON, side, side, LR_SHARED)));
+  }
   FontDesc font;
   font.height = gScale.Px(12);
   font.weight = 400;

@@ -2,6 +2,7 @@
 
 #include "brassel.h"
 #include "dialog_placement_win.h"
+#include "main_form_win.h"
 
 namespace {
 
@@ -77,7 +78,12 @@ HACCEL BuildMainMenu(HWND mainWindow, AcceleratorEntries& entries) {
   entries.entries[1] = ACCEL{FVIRTKEY | FCONTROL | FSHIFT, 'C', kColorsCommand};
   entries.entries[2] = ACCEL{FVIRTKEY | FCONTROL, 'P', kPrintCommand};
   entries.entries[3] = ACCEL{FVIRTKEY, VK_F1, kGuideCommand};
-  return CreateAcceleratorTableW(entries.entries, 4);
+  // The side panel's buttons by their underlined letters, wherever the focus is in the window
+  // (the window is no dialog, so nothing else reads them); a disabled button ignores its key.
+  entries.entries[4] = ACCEL{FVIRTKEY | FALT, 'A', kAddButtonId};
+  entries.entries[5] = ACCEL{FVIRTKEY | FALT, 'M', kUpdateButtonId};
+  entries.entries[6] = ACCEL{FVIRTKEY | FALT, 'D', kDeleteButtonId};
+  return CreateAcceleratorTableW(entries.entries, 7);
 }
 
 void SetModeChecks(HWND mainWindow, bool temperatureMode, bool weightMode, bool pregnancyMode) {

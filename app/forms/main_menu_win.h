@@ -26,7 +26,7 @@ enum MenuCommand : int {
 // The accelerator entries the table is made from: Ctrl+B (203), Ctrl+Shift+C (205), Ctrl+P (210),
 // F1 (217).
 struct AcceleratorEntries {
-  ACCEL entries[4];
+  ACCEL entries[7];
 };
 
 // Builds the menu bar on the main window and the accelerator table from `entries` (which it

@@ -4,6 +4,7 @@
 
 #include "app_state_win.h"
 #include "dates.h"
+#include "entry_questions_win.h"
 #include "entry_rules.h"
 #include "main_form_win.h"
 #include "saving_win.h"
@@ -45,6 +46,8 @@ int AddEntry(const DateYmd& date, const TemperatureRecord& temperature, const We
     ShowMessage(Owner(), kDayAlreadyEnteredText, kInputErrorCaption, MB_OK | MB_ICONINFORMATION);
     return 0;
   }
+  if (!ConfirmImplausible(Owner(), ImplausibleEntryValues(temperature.temperature, weight.weight)))
+    return 0;
   ApplyAddEntry(Stores(), temperature, weight, memo);
   return Done(date, u"追加");
 }
@@ -55,14 +58,22 @@ int UpdateEntry(const DateYmd& date, const TemperatureRecord& temperature, const
   if (refusal != EntryRefusal::None) return Refuse(refusal);
   // "更新(&M)" is enabled only for a day with a record; without one there is nothing to update,
   // and weight or memo records must not appear for a day that has no temperature.
-  if (FindTemperature(*gApp.TemperatureData, date.year, date.month, date.day) == nullptr) return 0;
+  const TemperatureRecord* stored = FindTemperature(*gApp.TemperatureData, date.year, date.month, date.day);
+  if (stored == nullptr) return 0;
+  // A value the day already holds was confirmed when it was stored: only new ones are asked.
+  const WeightRecord* storedWeight = FindWeight(*gApp.WeightData, date.year, date.month, date.day);
+  if (!ConfirmImplausible(Owner(), ImplausibleEntryValues(temperature.temperature, weight.weight,
+                                                          stored->temperature,
+                                                          storedWeight ? storedWeight->weight : 0.0)))
+    return 0;
   ApplyUpdateEntry(Stores(), temperature, weight, memo);
   return Done(date, u"更新");
 }
 
 int DeleteEntry(const DateYmd& date, const TemperatureRecord&, const WeightRecord&, const MemoRecord&) {
+  // A question, answered いいえ unless the user chooses otherwise: a deletion cannot be undone.
   if (ShowMessage(Owner(), DeleteQuestionText(date), kDeleteQuestionCaption,
-                  MB_YESNO | MB_ICONINFORMATION) != IDYES)
+                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
     return 0;
   ApplyDeleteEntry(Stores(), date);
   return Done(date, u"削除");

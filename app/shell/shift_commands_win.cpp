@@ -37,5 +37,7 @@ std::u16string ShownShiftState(const DateYmd& date) {
 }
 
 void ShowShiftStateOf(const DateYmd& date) {
-  if (gApp.MainForm != nullptr) ShowShiftState(*gApp.MainForm, ShownShiftState(date));
+  if (gApp.MainForm != nullptr)
+    ShowShiftState(*gApp.MainForm, gApp.Chart != nullptr && gApp.Chart->shiftLines.show,
+                   ShownShiftState(date));
 }
