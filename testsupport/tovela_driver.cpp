@@ -1,5 +1,6 @@
 #include "tovela_driver.h"
 
+#include "artifacts_folder_win.h"
 #include "probe_request.h"
 #include "win_handles.h"
 
@@ -143,16 +144,7 @@ std::wstring EnvironmentPath(const wchar_t* name) {
   return path;
 }
 
-std::wstring ArtifactsFolder() {
-  std::wstring folder = EnvironmentPath(L"TOVELA_ARTIFACTS");
-  if (folder.empty()) {
-    wchar_t current[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, current);
-    folder = current;
-  }
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return folder;
-}
+std::wstring ArtifactsFolder() { return test_support::ArtifactsFolderPath(); }
 
 std::string ReadFileBytes(const std::wstring& path) {
   win32::KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,

@@ -20,8 +20,8 @@
 // generous (20 s) for loaded machines; nothing in the harness sleeps for a fixed time.
 //
 // Paths: the environment variable TOVELA_BIN_DIR names the folder with Tovela.exe, Quillet.dll and
-// Brassel.dll; TOVELA_ARTIFACTS the folder for screenshots (current folder when unset). Both may be
-// Unix paths (they are mapped to Wine's Z: drive).
+// Brassel.dll; TOVELA_ARTIFACTS the folder for screenshots ("artifacts" beside the test program
+// when unset). Both may be Unix paths (they are mapped to Wine's Z: drive).
 #pragma once
 
 #include <windows.h>
@@ -95,7 +95,7 @@ bool CaptureWindowPixels(HWND window, int& width, int& height, std::vector<unsig
 
 // A path from the environment as Windows sees it ("/work/x" -> "Z:\work\x"); "" when unset.
 std::wstring EnvironmentPath(const wchar_t* name);
-// Folder for screenshots: TOVELA_ARTIFACTS, else the current folder.
+// Folder for screenshots: TOVELA_ARTIFACTS, else "artifacts" beside the test program.
 std::wstring ArtifactsFolder();
 std::string ReadFileBytes(const std::wstring& path);  // "" when missing
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);

@@ -50,14 +50,16 @@ std::u16string ValueText(const ImplausibleValue& v) {
   return ShortNumber(v.value, range.decimals);
 }
 
+// Short lines: a message box wraps a long one at an odd place. The unit tells which value a
+// guess is about.
 std::u16string EntryLine(const ImplausibleValue& v) {
   const Range& range = RangeOf(v.kind);
   const double meant = LikelyMeantValue(v);
   if (meant != 0.0)
-    return std::u16string(range.name) + u"を " + ShortNumber(meant, range.decimals) + u" " +
-           range.unit + u" のつもりで " + ValueText(v) + u" と入力していませんか？";
+    return ShortNumber(meant, range.decimals) + u" " + range.unit + u" のつもりで " + ValueText(v) +
+           u" と入力していませんか？";
   return std::u16string(range.name) + u" " + ValueText(v) + u" " + range.unit +
-         u" は通常の範囲（" + range.text + u"）を外れています。";
+         u" は通常の範囲を外れています\n（" + range.text + u"）。";
 }
 
 }  // namespace
@@ -121,9 +123,9 @@ std::u16string ImplausibleCsvQuestion(const std::vector<ImplausibleValue>& value
   AppendInteger(count, static_cast<int>(rowLines.size()));
   const Range& temperature = RangeOf(Kind::Temperature);
   const Range& weight = RangeOf(Kind::Weight);
-  std::u16string text = u"CSVファイルの " + AsciiText(count) + u"行に、通常の範囲（" + temperature.name +
-                        u" " + temperature.text + u"、" + weight.name + u" " + weight.text +
-                        u"）を外れた値があります。\n";
+  std::u16string text = u"CSVファイルの " + AsciiText(count) + u"行に、通常の範囲を外れた値があります\n（" +
+                        temperature.name + u" " + temperature.text + u"、" + weight.name + u" " +
+                        weight.text + u"）。\n";
   for (std::size_t i = 0; i < rowLines.size() && i < kCsvProblemsKept; ++i) text += rowLines[i] + u"\n";
   if (rowLines.size() > kCsvProblemsKept) {
     std::string more;

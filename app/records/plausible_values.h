@@ -37,7 +37,7 @@ std::vector<ImplausibleValue> ImplausibleCsvValues(const std::vector<CsvRow>& ro
 double LikelyMeantValue(const ImplausibleValue& value);
 
 // The question before an entry is stored, one line per value, e.g.
-// "基礎体温を 36.5 ℃ のつもりで 3.65 と入力していませんか？\nこのまま登録しますか？".
+// "36.5 ℃ のつもりで 3.65 と入力していませんか？\nこのまま登録しますか？".
 std::u16string ImplausibleEntryQuestion(const std::vector<ImplausibleValue>& values);
 // The question before a CSV file is read: how many rows, the first few with their lines, then
 // "このまま読み込みますか？".

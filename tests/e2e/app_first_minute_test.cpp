@@ -225,7 +225,7 @@ TEST_F(ImplausibleValues, QuestionedBeforeTheyAreStored) {
   ASSERT_TRUE(SetText(app.Control(kTemperatureEditId), L"3.65"));
   MessageBoxText box = Press(kAddButtonId);
   EXPECT_EQ(box.caption, kQuestionCaption);
-  EXPECT_EQ(box.text, L"基礎体温を 36.5 ℃ のつもりで 3.65 と入力していませんか？\nこのまま登録しますか？");
+  EXPECT_EQ(box.text, L"36.5 ℃ のつもりで 3.65 と入力していませんか？\nこのまま登録しますか？");
   EXPECT_EQ(box.DefaultButton(), IDNO);
   app.Screenshot(box.window, L"implausible_value_question.bmp");
   ASSERT_TRUE(box.Answer(IDNO));
@@ -237,7 +237,7 @@ TEST_F(ImplausibleValues, QuestionedBeforeTheyAreStored) {
   // The temperature now stored is not asked about again; a new weight is.
   ASSERT_TRUE(SetText(app.Control(kWeightEditId), L"8"));
   box = Press(kUpdateButtonId);
-  EXPECT_EQ(box.text, L"体重を 80 ㎏ のつもりで 8 と入力していませんか？\nこのまま登録しますか？");
+  EXPECT_EQ(box.text, L"80 ㎏ のつもりで 8 と入力していませんか？\nこのまま登録しますか？");
   ASSERT_TRUE(box.Answer(IDNO));
 
   // The CSV import asks once, listing the rows.
@@ -245,8 +245,10 @@ TEST_F(ImplausibleValues, QuestionedBeforeTheyAreStored) {
   PostCommand(app.MainWindow(), kCsvImportCommand);
   ASSERT_TRUE(app.ChooseFile(L"ファイルオープン！", install.PathOf(L"odd.csv")));
   box = app.WaitForMessageBox();
-  EXPECT_EQ(box.text, L"CSVファイルの 1行に、通常の範囲（基礎体温 35.00～42.00 ℃、体重 20.0～200.0 ㎏）を外れた値があります。\n"
+  EXPECT_EQ(box.text, L"CSVファイルの 1行に、通常の範囲を外れた値があります\n"
+                      L"（基礎体温 35.00～42.00 ℃、体重 20.0～200.0 ㎏）。\n"
                       L"2行目: 基礎体温 3.65 ℃\nこのまま読み込みますか？");
+  app.Screenshot(box.window, L"implausible_csv_question.bmp");
   EXPECT_EQ(box.DefaultButton(), IDNO);
   ASSERT_TRUE(box.Answer(IDNO));
   WaitForPostedMessages();
@@ -262,7 +264,7 @@ TEST_F(ImplausibleValues, QuestionedBeforeTheyAreStored) {
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(SetText(GetDlgItem(dialog, kEntryTemperatureId), L"45"));
   box = app.PressAndReadMessage(GetDlgItem(dialog, IDOK));
-  EXPECT_EQ(box.text, L"基礎体温 45 ℃ は通常の範囲（35.00～42.00 ℃）を外れています。\nこのまま登録しますか？");
+  EXPECT_EQ(box.text, L"基礎体温 45 ℃ は通常の範囲を外れています\n（35.00～42.00 ℃）。\nこのまま登録しますか？");
   ASSERT_TRUE(box.Answer(IDNO));
   EXPECT_TRUE(IsWindowVisible(dialog));
   ASSERT_TRUE(SetText(GetDlgItem(dialog, kEntryTemperatureId), L"36.45"));

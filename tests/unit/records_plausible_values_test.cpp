@@ -78,12 +78,12 @@ TEST(PlausibleValues, LikelyMeantValueMovesTheDecimalPoint) {
 
 TEST(PlausibleValues, EntryQuestionNamesEachValue) {
   EXPECT_EQ(Utf8(ImplausibleEntryQuestion({{Kind::Temperature, 3.65}})),
-            "基礎体温を 36.5 ℃ のつもりで 3.65 と入力していませんか？\nこのまま登録しますか？");
+            "36.5 ℃ のつもりで 3.65 と入力していませんか？\nこのまま登録しますか？");
   EXPECT_EQ(Utf8(ImplausibleEntryQuestion({{Kind::Temperature, 45.0}, {Kind::Weight, 8.0}})),
-            "基礎体温 45 ℃ は通常の範囲（35.00～42.00 ℃）を外れています。\n"
-            "体重を 80 ㎏ のつもりで 8 と入力していませんか？\nこのまま登録しますか？");
+            "基礎体温 45 ℃ は通常の範囲を外れています\n（35.00～42.00 ℃）。\n"
+            "80 ㎏ のつもりで 8 と入力していませんか？\nこのまま登録しますか？");
   EXPECT_EQ(Utf8(ImplausibleEntryQuestion({{Kind::Weight, 25000.5}})),
-            "体重 25000.5 ㎏ は通常の範囲（20.0～200.0 ㎏）を外れています。\nこのまま登録しますか？");
+            "体重 25000.5 ㎏ は通常の範囲を外れています\n（20.0～200.0 ㎏）。\nこのまま登録しますか？");
 }
 
 TEST(PlausibleValues, CsvQuestionCountsRowsAndListsTheFirstFive) {
@@ -98,7 +98,8 @@ TEST(PlausibleValues, CsvQuestionCountsRowsAndListsTheFirstFive) {
   ASSERT_EQ(values.size(), 8u);
   EXPECT_EQ(values[0], (ImplausibleValue{Kind::Temperature, 3.65, 3}));
   EXPECT_EQ(Utf8(ImplausibleCsvQuestion(values)),
-            "CSVファイルの 7行に、通常の範囲（基礎体温 35.00～42.00 ℃、体重 20.0～200.0 ㎏）を外れた値があります。\n"
+            "CSVファイルの 7行に、通常の範囲を外れた値があります\n"
+            "（基礎体温 35.00～42.00 ℃、体重 20.0～200.0 ㎏）。\n"
             "3行目: 基礎体温 3.65 ℃\n4行目: 体重 8 ㎏\n5行目: 基礎体温 45 ℃、体重 250 ㎏\n"
             "7行目: 基礎体温 34 ℃\n8行目: 基礎体温 34.1 ℃\nほか 2行\nこのまま読み込みますか？");
   EXPECT_TRUE(ImplausibleCsvValues(ParseRecordsCsv("日付,基礎体温\n2026/5/1,36.5\n").rows).empty());
