@@ -4,8 +4,9 @@
 #
 # Every ctest test of every tree counts, as do the command's own checks (the Wine prefix has the
 # Japanese font substitutes, the test printer printed a first job, the machine's CUPS set-up is
-# as it was). When the test printer does not work the run stops there, before any test, with
-# the printer's one-line reason; tests that need the printer fail without it
+# as it was, the run left no file in the clone outside the build tree). When the test printer
+# does not work the run stops there, before any test, with the printer's one-line reason; tests
+# that need the printer fail without it
 # (TOVELA_REQUIRE_PRINTER=1). A failing test leaves its output (and, for the program's tests,
 # screenshots) in build/artifacts/failures/<test>/. Prints how long each stage took, then one
 # closing line "Summary: N passed, N failed, N skipped"; the exit status is 0 exactly when nothing
@@ -31,9 +32,24 @@ timed() {
   return "$rc"
 }
 
+BUILD="${TOVELA_BUILD:-$ROOT/build}"
+# The clone as the run finds it, compared at the end: tests write only under the build tree, so a
+# path outside it that is untracked, ignored or modified at the end and was not before fails the
+# run, named. (Nothing to compare in a copy that is no git clone.)
+clone_state() {
+  local rel=""
+  case "$BUILD" in "$ROOT"/*) rel="${BUILD#"$ROOT"/}" ;; esac
+  git -C "$ROOT" status --porcelain=v1 --untracked-files=all --ignored=matching 2>/dev/null |
+    awk -v rel="$rel" '{ path = substr($0, 4) }
+      rel != "" && (path == rel || path == rel "/" || index(path, rel "/") == 1) { next }
+      { print }' | LC_ALL=C sort
+}
+clone_is_git=0
+git -C "$ROOT" rev-parse --is-inside-work-tree >/dev/null 2>&1 && clone_is_git=1
+clone_before="$(clone_state)"
+
 timed "setup (packages)" bash scripts/setup.sh
 JOBS="${JOBS:-$(nproc)}"
-BUILD="${TOVELA_BUILD:-$ROOT/build}"
 mkdir -p "$BUILD"
 export TOVELA_WINEPREFIX="${TOVELA_WINEPREFIX:-$BUILD/wineprefix}"
 # Screenshots, rendered charts and printed pages that the tests leave behind for review.
@@ -149,6 +165,16 @@ if [ "$(system_cups_state)" = "$system_cups_before" ]; then
   check "system CUPS untouched" 0 ""
 else
   check "system CUPS untouched" 1 "/etc/cups or the system scheduler's queues changed during the run: $(diff <(echo "$system_cups_before") <(system_cups_state) | head -n 20)"
+fi
+
+if [ "$clone_is_git" = 1 ]; then
+  left="$(LC_ALL=C comm -13 <(echo "$clone_before") <(clone_state) | sed 's/^...//')"
+  if [ -z "$left" ]; then
+    check "the clone is left as it was (files only under the build tree)" 0 ""
+  else
+    check "the clone is left as it was (files only under the build tree)" 1 \
+      "the run left files in the clone outside $BUILD: $(head -n 20 <<<"$left" | paste -sd ' ')"
+  fi
 fi
 
 echo "== stage times (seconds)"

@@ -101,6 +101,7 @@ inline constexpr wchar_t kInputErrorCaption[] = L"入力エラーです。";
 inline constexpr wchar_t kDoneCaption[] = L"データの更新が完了しました。";
 inline constexpr wchar_t kTemperatureError[] = L"基礎体温の入力に誤りがあります。\n正しく入力してください。";
 inline constexpr wchar_t kWeightError[] = L"体重の入力に誤りがあります。\n正しく入力してください。";
+inline constexpr wchar_t kUnsavedInputText[] = L"入力した内容が保存されていません。保存しますか？";
 inline constexpr wchar_t kSaveFailedText[] =
     L"データの保存に失敗しました。\n外部からファイルがアクセスされていないかご確認ください。";
 
@@ -173,31 +174,49 @@ class AppTest : public ::testing::Test {
   bool Enabled(int id) const { return IsWindowEnabled(app.Control(id)) != FALSE; }
 
   // Shows a day in the side panel as a user picking it in the date picker would, and waits
-  // until the panel shows it: the temperature field first gets a mark that showing any day
-  // replaces (with the day's value or with nothing).
-  void PickDay(const Ymd& d) {
-    HWND edit = app.Control(kTemperatureEditId);
-    ASSERT_TRUE(SetText(edit, L"#"));
+  // until the panel shows it: the average's label first gets a mark that showing any day
+  // replaces. (A mark in an entry field would be input the panel asks about before it moves.)
+  // With input not yet stored in the panel, the panel's question comes first: `unsavedAnswer`
+  // (IDYES, IDNO) answers it; 0 expects none.
+  void PickDay(const Ymd& d, int unsavedAnswer = 0) {
+    HWND mark = app.Control(kAverageValueId);
+    ASSERT_TRUE(SetText(mark, L"#"));
     ASSERT_TRUE(app.SetDate(app.Control(kDatePickerId), d.year, d.month, d.day, true));
-    ASSERT_TRUE(WaitUntil([&] { return GetText(edit) != L"#"; })) << "panel did not show the day";
+    if (unsavedAnswer != 0) {
+      const MessageBoxText box = app.WaitForMessageBox();
+      ASSERT_EQ(box.text, kUnsavedInputText);
+      ASSERT_TRUE(box.Answer(unsavedAnswer));
+    }
+    ASSERT_TRUE(WaitUntil([&] { return GetText(mark) != L"#"; })) << "panel did not show the day";
+  }
+
+  // Closes the program that holds input not yet stored in its panel, answering the question
+  // with `answer`, and expects it to end with exit code 0.
+  void CloseAnswering(int answer) {
+    PostMessageW(app.MainWindow(), WM_CLOSE, 0, 0);
+    const MessageBoxText box = app.WaitForMessageBox();
+    ASSERT_EQ(box.text, kUnsavedInputText);
+    ASSERT_TRUE(box.Answer(answer));
+    ASSERT_EQ(app.WaitForExit(), 0u) << "program did not end after the question";
   }
 
   // Returns once the program has handled every message posted to it so far. Posted messages are
-  // handled in order, but a sent one overtakes them: so post a selection change to the weight
-  // field and wait until a sent query sees it. The field's text is put back afterwards.
+  // handled in order, but a sent one overtakes them: so post a new text limit to the weight
+  // field and wait until a sent query sees it (a limit is no input the panel asks about). The
+  // field's limit is put back afterwards.
   void WaitForPostedMessages() const {
     HWND edit = app.Control(kWeightEditId);
-    const std::wstring text = GetText(edit);
-    ASSERT_TRUE(SetText(edit, L"sync"));
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(edit, EM_SETSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
-    PostMessageW(edit, EM_SETSEL, 0, 3);
+    DWORD_PTR limit = 0;
+    SendMessageTimeoutW(edit, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, 5000, &limit);
+    const WPARAM mark = limit == 12345 ? 12346 : 12345;
+    PostMessageW(edit, EM_SETLIMITTEXT, mark, 0);
     ASSERT_TRUE(WaitUntil([&] {
-      DWORD_PTR selection = 0;
-      SendMessageTimeoutW(edit, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &selection);
-      return HIWORD(selection) == 3;
+      DWORD_PTR now = 0;
+      SendMessageTimeoutW(edit, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, 5000, &now);
+      return now == mark;
     }));
-    ASSERT_TRUE(SetText(edit, text));
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(edit, EM_SETLIMITTEXT, limit, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
   }
 
   // Presses a side-panel button and reads the message box it opens.

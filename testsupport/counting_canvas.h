@@ -31,6 +31,10 @@ class CountingCanvas : public Canvas, public DrawingToolFactory {
   void DrawTextIn(const std::u16string& text, const DrawRect&, unsigned) override {
     ops += static_cast<long long>(text.size());
   }
+  int TextWidth(const std::u16string& text) override {
+    ops += static_cast<long long>(text.size());
+    return 0;
+  }
   int LogPixelsY() override { return 300; }
 
  private:

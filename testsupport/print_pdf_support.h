@@ -28,6 +28,8 @@
 #include <string>
 #include <vector>
 
+#include "artifacts_folder_win.h"
+
 namespace print_test {
 
 using Clock = std::chrono::steady_clock;
@@ -177,14 +179,13 @@ class PrinterAbsence {
   bool removed_ = false;
 };
 
-// Where rendered pages go (Unix path when given as one).
+// Where rendered pages go (Unix path when given as one; else the test program's artifacts folder,
+// test_support::ArtifactsFolderPath).
 inline std::string ArtifactsFolder() {
   std::string folder = Env("TOVELA_ARTIFACTS");
   if (folder.empty()) {
-    wchar_t current[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, current);
     // Z:\work\x -> /work/x for the Unix tools.
-    std::string path = Narrow(current);
+    std::string path = Narrow(test_support::ArtifactsFolderPath());
     if (path.size() >= 2 && (path[0] == 'Z' || path[0] == 'z') && path[1] == ':') {
       path = path.substr(2);
       for (char& c : path) {

@@ -1,5 +1,6 @@
 #include "tovela_driver.h"
 
+#include "artifacts_folder_win.h"
 #include "probe_request.h"
 #include "win_handles.h"
 
@@ -144,16 +145,7 @@ std::wstring EnvironmentPath(const wchar_t* name) {
   return path;
 }
 
-std::wstring ArtifactsFolder() {
-  std::wstring folder = EnvironmentPath(L"TOVELA_ARTIFACTS");
-  if (folder.empty()) {
-    wchar_t current[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, current);
-    folder = current;
-  }
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return folder;
-}
+std::wstring ArtifactsFolder() { return test_support::ArtifactsFolderPath(); }
 
 std::string ReadFileBytes(const std::wstring& path) {
   win32::KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -306,6 +298,16 @@ bool MessageBoxText::Answer(int buttonId, Timeout timeout) const {
   }
   const HWND box = window;
   return WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, timeout);
+}
+
+int MessageBoxText::DefaultButton() const {
+  if (window == nullptr) return 0;
+  for (int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
+    HWND button = GetDlgItem(window, id);
+    if (button != nullptr && (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+      return id;
+  }
+  return 0;
 }
 
 // ---- Install folder ---------------------------------------------------------------------------
@@ -580,13 +582,25 @@ std::wstring TovelaProcess::AskProbe(const std::wstring& request, Timeout timeou
   return text;
 }
 
+std::wstring TovelaProcess::IconsOf(HWND window) const {
+  return AskProbe(L"icons " + std::to_wstring(reinterpret_cast<UINT_PTR>(window)), kDefaultTimeout);
+}
+
+HWND TovelaProcess::FocusedControl() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (info_.dwThreadId == 0 || !GetGUIThreadInfo(info_.dwThreadId, &info)) return nullptr;
+  return info.hwndFocus;
+}
+
 bool TovelaProcess::SendDpiChanged(int dpi) const {
   return AskProbe(L"dpichanged " + std::to_wstring(dpi), kDefaultTimeout) == L"dpichanged 1\n";
 }
 
-ProbeReport TovelaProcess::Probe(Timeout timeout) const {
+namespace {
+
+ProbeReport ParseReport(const std::wstring& text) {
   ProbeReport report;
-  const std::wstring text = AskProbe(L"report", timeout);
   if (text.empty()) return report;
   std::wistringstream lines(text);
   std::wstring line;
@@ -622,7 +636,7 @@ ProbeReport TovelaProcess::Probe(Timeout timeout) const {
     } else if (kind == L"control") {
       ProbeReport::Control c;
       fields >> c.id >> c.className >> c.place.left >> c.place.top >> c.place.right >>
-          c.place.bottom >> c.text.cx >> c.text.cy;
+          c.place.bottom >> c.text.cx >> c.text.cy >> c.room >> c.need;
       c.place.right += c.place.left;
       c.place.bottom += c.place.top;
       report.controls.push_back(c);
@@ -634,6 +648,14 @@ ProbeReport TovelaProcess::Probe(Timeout timeout) const {
   }
   report.ok = true;
   return report;
+}
+
+}  // namespace
+
+ProbeReport TovelaProcess::Probe(Timeout timeout) const { return ParseReport(AskProbe(L"report", timeout)); }
+
+ProbeReport TovelaProcess::ProbeControls(HWND window, Timeout timeout) const {
+  return ParseReport(AskProbe(L"controls " + std::to_wstring(reinterpret_cast<UINT_PTR>(window)), timeout));
 }
 
 std::wstring TovelaProcess::Screenshot(HWND window, const std::wstring& name, HWND front) const {
@@ -711,8 +733,12 @@ void AddDays(int& year, int& month, int& day, int days) {
   day = time.wDay;
 }
 
+void TypeNumber(const std::wstring& number) {
+  for (const wchar_t c : number) PressKeys(nullptr, {c == L'.' ? WORD{VK_DECIMAL} : static_cast<WORD>(c)});
+}
+
 void PressKeys(HWND window, const std::vector<WORD>& keys) {
-  SetForegroundWindow(window);
+  if (window != nullptr) SetForegroundWindow(window);
   std::vector<INPUT> inputs;
   for (WORD key : keys) {
     INPUT in{};

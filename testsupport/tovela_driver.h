@@ -20,8 +20,8 @@
 // generous (20 s) for loaded machines; nothing in the harness sleeps for a fixed time.
 //
 // Paths: the environment variable TOVELA_BIN_DIR names the folder with Tovela.exe, Quillet.dll and
-// Brassel.dll; TOVELA_ARTIFACTS the folder for screenshots (current folder when unset). Both may be
-// Unix paths (they are mapped to Wine's Z: drive).
+// Brassel.dll; TOVELA_ARTIFACTS the folder for screenshots ("artifacts" beside the test program
+// when unset). Both may be Unix paths (they are mapped to Wine's Z: drive).
 #pragma once
 
 #include <windows.h>
@@ -103,7 +103,7 @@ bool CaptureWindowPixels(HWND window, int& width, int& height, std::vector<unsig
 
 // A path from the environment as Windows sees it ("/work/x" -> "Z:\work\x"); "" when unset.
 std::wstring EnvironmentPath(const wchar_t* name);
-// Folder for screenshots: TOVELA_ARTIFACTS, else the current folder.
+// Folder for screenshots: TOVELA_ARTIFACTS, else "artifacts" beside the test program.
 std::wstring ArtifactsFolder();
 std::string ReadFileBytes(const std::wstring& path);  // "" when missing
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
@@ -149,6 +149,8 @@ struct MessageBoxText {
   // Presses the box's button with that id (IDOK, IDCANCEL, IDYES, IDNO) and waits until the
   // box is gone. false when it stays.
   bool Answer(int buttonId, Timeout timeout = kDefaultTimeout) const;
+  // The button drawn as the default one, which Enter presses; 0 when none.
+  int DefaultButton() const;
 };
 
 // Polls `condition` every 15 ms until it holds or the timeout runs out; its last result.
@@ -184,6 +186,8 @@ struct ProbeReport {
     std::wstring className;
     RECT place{};      // in the main window's client area
     SIZE text{};       // its text drawn on one line with its own font
+    long room = 0;     // an edit's or a date picker's width for its value, and the width the
+    long need = 0;     // value shown needs (both 0 for other controls)
   };
   std::vector<Control> controls;        // every child of the main window, in z order
 };
@@ -277,6 +281,15 @@ class TovelaProcess {
   // message hook, which loads it there the first time) and reads the report; ok is false when
   // no report came within the timeout.
   ProbeReport Probe(Timeout timeout = kDefaultTimeout) const;
+  // The dpi and controls of another window of the program (a dialog), as Probe reports them.
+  ProbeReport ProbeControls(HWND window, Timeout timeout = kDefaultTimeout) const;
+
+  // Whether a window of the program has its own small and big icons (WM_GETICON, asked on the
+  // program's thread); "icons 1 1" when it has both, "" when there was no answer.
+  std::wstring IconsOf(HWND window) const;
+
+  // The control that has the keyboard focus on the program's thread; null when none.
+  HWND FocusedControl() const;
 
   // Brings the window (or `front`, e.g. a dialog over it) to the front and writes a 32-bit BMP
   // of the window's screen area to ArtifactsFolder()\name; the full path, or "" on failure.
@@ -305,8 +318,12 @@ TovelaProcess LaunchTovela(const std::wstring& folder, const std::wstring& argum
 void Today(int& year, int& month, int& day);
 // A date moved by whole days (negative: back).
 void AddDays(int& year, int& month, int& day, int days);
-// Sends real key presses (SendInput) to the foreground window after bringing `window` forward;
-// keys are virtual-key codes held together in order, e.g. {VK_CONTROL, 'C'}.
+// Sends real key presses (SendInput) to the foreground window after bringing `window` forward
+// (null: to whatever window is in front); keys are virtual-key codes held together in order,
+// e.g. {VK_CONTROL, 'C'}.
 void PressKeys(HWND window, const std::vector<WORD>& keys);
+// Types digits and the decimal point as real key presses, one after another, to the window in
+// front.
+void TypeNumber(const std::wstring& number);
 
 }  // namespace e2e

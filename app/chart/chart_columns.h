@@ -57,25 +57,49 @@ inline YearMonthLabelStyle ScreenYearMonthLabel(const ChartView& v) {
   return style;
 }
 
+// The left line of the first column of the month after column c's (the plot's left edge for
+// the first column).
+inline long long NextMonthLine(const ChartPlot& v, const DayColumn& c) {
+  const int daysLeft = quillet::GetMaxDayOfMonth(c.date.year, c.date.month - 1) - c.date.day + 1;
+  return static_cast<long long>(c.right) - v.dayWidth + static_cast<long long>(daysLeft) * v.dayWidth;
+}
+
 // The year-month label when the column is the first or starts a month: from the column's left
-// x + inset to that + width (truncated), at most the plot's right edge.
+// x + inset to that + width (truncated), at most the plot's right edge. A box that would reach
+// into the next month's label ends at that month's first column instead, and the next month
+// wins the row: the label there is "YYYY年M月" when that fits, else "M月", else none at all. Its
+// text is measured in the font the canvas holds.
 inline void DrawYearMonthLabel(const ChartPlot& v, Canvas& canvas, const DayColumn& c,
                                int previousMonth, int rowBottom,
                                const YearMonthLabelStyle& style = {}) {
   if (c.index != 1 && c.date.month == previousMonth) return;
   const int left = c.left + style.inset;
-  const int right =
-      static_cast<int>(std::trunc(static_cast<long double>(left) + style.width));
-  canvas.DrawTextIn(YearMonthText(c.date.year, c.date.month),
-                    DrawRect{left, 1, std::min(right, v.plotRight), rowBottom}, style.flags);
+  const int right = std::min(
+      static_cast<int>(std::trunc(static_cast<long double>(left) + style.width)), v.plotRight);
+  const long long nextMonth = NextMonthLine(v, c);
+  if (nextMonth >= right) {
+    canvas.DrawTextIn(YearMonthText(c.date.year, c.date.month), DrawRect{left, 1, right, rowBottom},
+                      style.flags);
+    return;
+  }
+  const int room = static_cast<int>(nextMonth) - left;
+  for (const std::u16string& text :
+       {YearMonthText(c.date.year, c.date.month), NumberText(c.date.month) + u"月"}) {
+    if (canvas.TextWidth(text) <= room) {
+      canvas.DrawTextIn(text, DrawRect{left, 1, static_cast<int>(nextMonth), rowBottom}, style.flags);
+      return;
+    }
+  }
 }
 
-// A number cell of the header (day font selected by the caller): the screen sets it on the
-// cell's bottom, the page centres it.
+// A number cell of the header (day font selected by the caller): from the pixel after the
+// column's left line to its right line, so neighbouring cells never share a pixel (the first
+// column's left line is the plot's edge). The screen sets the text on the cell's bottom, the
+// page centres it.
 inline void DrawHeaderCell(const ChartPlot& v, Canvas& canvas, const DayColumn& c,
                            const std::u16string& text, int top, int bottom,
                            unsigned flags = dt::kSingleLine | dt::kBottom | dt::kCenter) {
-  canvas.DrawTextIn(text, DrawRect{c.left + 1, top, c.left + 1 + v.dayWidth, bottom}, flags);
+  canvas.DrawTextIn(text, DrawRect{c.right - v.dayWidth + 1, top, c.right + 1, bottom}, flags);
 }
 
 // The cycle day of a column (1 on the period-start day) or " " before any known start.

@@ -19,6 +19,15 @@ void DrawScreenThreeRowAxes(ChartView& view, Canvas& canvas) {
     DrawSignsBandAxes(view, canvas, view.clientBottom, view.sizes.captionDx, view.sizes.captionDy);
 }
 
+// Before the first temperature is recorded the chart says, in one line across the middle of the
+// plot, how to begin. The line goes with the first record; the printed page never has it.
+void DrawFirstStartHint(const ChartView& view, Canvas& canvas) {
+  if (view.temperatures != nullptr && !view.temperatures->records.Empty()) return;
+  canvas.DrawTextIn(kFirstStartHint,
+                    DrawRect{view.plotLeft + 1, view.plotTop + 1, view.plotRight, view.plotBottom},
+                    dt::kSingleLine | dt::kCenter | dt::kVCenter | dt::kEndEllipsis);
+}
+
 double WeightScaleStart(const ChartView& view) {
   return view.weights ? ChartFloorWeight(*view.weights) - 0.5 : -0.5;
 }
@@ -74,8 +83,9 @@ void DrawChartData(ChartView& view, Canvas& canvas) {
     case kTemperatureMode: DrawTemperatureChart(view, canvas); break;
     case kWeightMode: DrawWeightChart(view, canvas); break;
     case kPregnancyMode: DrawPregnancyChart(view, canvas); break;
-    default: break;
+    default: return;
   }
+  DrawFirstStartHint(view, canvas);
 }
 
 void DrawTemperatureAxes(ChartView& view, Canvas& canvas) {

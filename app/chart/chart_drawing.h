@@ -28,6 +28,10 @@ void DrawTemperatureAxes(ChartView& view, Canvas& canvas);
 void DrawWeightAxes(ChartView& view, Canvas& canvas);
 void DrawPregnancyAxes(ChartView& view, Canvas& canvas);
 
+// The chart's line while no temperature is recorded.
+inline constexpr char16_t kFirstStartHint[] =
+    u"左の欄で日付を選び、今朝の基礎体温を入力して［登録］を押してください。";
+
 // The data layer of each mode. Expect the bold font, the frame pen, the null brush and the
 // string colour selected (DrawChartData does that).
 void DrawTemperatureChart(ChartView& view, Canvas& canvas);

@@ -96,6 +96,8 @@ class Canvas {
   // Outline with the selected pen, inside with the selected brush (GDI Ellipse).
   virtual void Ellipse(int left, int top, int right, int bottom) = 0;
   virtual void DrawTextIn(const std::u16string& text, const DrawRect& rect, unsigned flags) = 0;
+  // How wide the text is on one line in the selected font (GetTextExtentPoint32W).
+  virtual int TextWidth(const std::u16string& text) = 0;
   // Vertical resolution in dots per inch (GetDeviceCaps LOGPIXELSY).
   virtual int LogPixelsY() = 0;
 };

@@ -37,6 +37,13 @@ void GdiCanvas::DrawTextIn(const std::u16string& text, const DrawRect& rect, uns
   if (keepBackground) SetBkMode(dc_, mode);
 }
 
+int GdiCanvas::TextWidth(const std::u16string& text) {
+  SIZE size{};
+  const std::wstring wide(text.begin(), text.end());
+  GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
+  return size.cx;
+}
+
 int GdiCanvas::LogPixelsY() {
   return logPixelsY_ > 0 ? logPixelsY_ : GetDeviceCaps(dc_, LOGPIXELSY);
 }

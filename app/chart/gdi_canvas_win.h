@@ -29,6 +29,7 @@ class GdiCanvas : public Canvas {
   void FillRect(const DrawRect& rect, DrawTool brush) override;
   void Ellipse(int left, int top, int right, int bottom) override;
   void DrawTextIn(const std::u16string& text, const DrawRect& rect, unsigned flags) override;
+  int TextWidth(const std::u16string& text) override;
   int LogPixelsY() override;
 
  private:

@@ -5,6 +5,7 @@
 #include "date_ymd.h"
 #include "dates.h"
 #include "dialog_placement_win.h"
+#include "entry_questions_win.h"
 #include "entry_rules.h"
 #include "main_form_win.h"
 #include "resources/tovela_ids.h"
@@ -25,12 +26,16 @@ void ShowInputError(HWND dialog, EntryRefusal refusal) {
               reinterpret_cast<const wchar_t*>(kInputErrorCaption), MB_OK | MB_ICONINFORMATION);
 }
 
+// The dialog opens in front, ready for the temperature: at log-on it is the first thing the user
+// sees, and she types the morning's value at once.
 INT_PTR OnInitDialog(HWND dialog, CAddTempe& context) {
   context.Dialog = dialog;
   PlaceDialog(dialog);
   // A memo record holds 99 characters: the field takes no more.
   SendDlgItemMessageW(dialog, IDC_ADD_MEMO, EM_SETLIMITTEXT, kMemoTextLimit, 0);
-  return 1;
+  SetForegroundWindow(dialog);
+  SetFocus(GetDlgItem(dialog, IDC_ADD_TEMPERATURE));
+  return FALSE;  // the focus is set
 }
 
 INT_PTR OnCommand(HWND dialog, CAddTempe& context, int id) {
@@ -111,6 +116,10 @@ bool ValidateAddTempe(CAddTempe& context) {
     ShowInputError(dialog, refusal);
     return false;
   }
+  // いいえ keeps the dialog open with the input as typed, to be corrected.
+  if (!ConfirmImplausible(dialog, ImplausibleEntryValues(context.Temperature.temperature,
+                                                         context.Weight.weight)))
+    return false;
   context.Temperature.year = context.Weight.year = context.Memo.year = date.year;
   context.Temperature.month = context.Weight.month = context.Memo.month = date.month;
   context.Temperature.day = context.Weight.day = context.Memo.day = date.day;

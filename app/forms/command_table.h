@@ -26,6 +26,12 @@ enum MenuCommand : int {
   kChartLegendCommand = 216,
   kGuideCommand = 217,
   kSaveImagesCommand = 218,
+  // The side panel's buttons "登録(&A)", "更新(&M)" and "削除(&D)", whose control ids these are:
+  // a click, or Alt with the underlined letter wherever the focus is in the main window (which is
+  // no dialog, so nothing else reads those keys).
+  kAddButtonCommand = 416,
+  kUpdateButtonCommand = 417,
+  kDeleteButtonCommand = 418,
 };
 
 // The menus of the bar, left to right; NoMenu for a command without a menu item.
@@ -40,6 +46,7 @@ struct CommandKey {
   std::uint16_t key = 0;
   bool ctrl = false;
   bool shift = false;
+  bool alt = false;
 };
 inline constexpr std::uint16_t kKeyF1 = 0x70;
 
@@ -82,6 +89,9 @@ inline constexpr CommandRow kCommandRows[] = {
     {kVersionCommand, u"バージョン情報(&V)", MenuPopup::Help, {}},
     // Sent by the start-up run, which asks for the day's entry.
     {kEntryDialogCommand, nullptr, MenuPopup::NoMenu, {}},
+    {kAddButtonCommand, nullptr, MenuPopup::NoMenu, {'A', false, false, true}},
+    {kUpdateButtonCommand, nullptr, MenuPopup::NoMenu, {'M', false, false, true}},
+    {kDeleteButtonCommand, nullptr, MenuPopup::NoMenu, {'D', false, false, true}},
 };
 
 // What the check marks show.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "date_ymd.h"
+#include "plausible_values.h"
 #include "records_bundle.h"
 
 // Why an entry is refused; each has its own message (EntryRefusalText).
@@ -69,6 +70,11 @@ std::u16string EntryRefusalText(EntryRefusal refusal);
 std::u16string EntryDoneText(const DateYmd& date, const std::u16string& verb);
 // "%d/%d/%dのデータを削除します。\n宜しいですか？"
 std::u16string DeleteQuestionText(const DateYmd& date);
+
+// The question when the panel is about to leave a day whose input is not stored: はい stores it
+// (登録 or 更新, as the buttons offer), いいえ drops it, キャンセル stays.
+inline constexpr char16_t kUnsavedInputText[] = u"入力した内容が保存されていません。保存しますか？";
+inline constexpr const char16_t* kUnsavedInputCaption = kImplausibleCaption;
 
 // Captions of the entry messages.
 inline constexpr char16_t kInputErrorCaption[] = u"入力エラーです。";

@@ -1,10 +1,12 @@
 #include "legend_window_win.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "chart_legend.h"
 #include "display_scale_win.h"
 #include "gdi_canvas_win.h"
+#include "resources/tovela_ids.h"
 
 namespace {
 
@@ -96,6 +98,13 @@ void LegendWindow::Show(const ChartView& view) {
   window_ = CreateWindowExW(0, kLegendWindowClass, kLegendCaption, kStyle, x, y, size.cx, size.cy,
                             owner_, nullptr, instance, this);
   if (window_ == nullptr) return;
+  // Tovela's own icon in the caption and the task switcher, as on the main window.
+  for (const auto [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+    const int side = GetSystemMetrics(metric);
+    SendMessageW(window_, WM_SETICON, which,
+                 reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TOVELA_MAIN),
+                                                     IMAGE_ICON, side, side, LR_SHARED)));
+  }
   MakeFont();
   ShowWindow(window_, SW_SHOW);
   UpdateWindow(window_);

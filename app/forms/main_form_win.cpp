@@ -26,49 +26,90 @@ RECT Place(int x, int y, int width, int height) { return RECT{x, y, width, heigh
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
-// ---- Keyboard order of the side panel --------------------------------------------------------
+// ---- Keys of the side panel --------------------------------------------------------------------
 
-struct TabStop {
-  PanelStop stop;
-  CBrassel* control;
-  WNDPROC previous;
-};
+// The form whose panel keys the subclassed controls serve (one main window per run).
+MainForm* gKeyForm = nullptr;
 
-// The subclassed controls and the procedures they had; filled by CreateSidePanel.
-TabStop gTabStops[11];
-MainForm* gTabForm = nullptr;
-
-TabStop* FindTabStop(HWND window) {
-  for (TabStop& s : gTabStops)
-    if (s.control != nullptr && s.control->GetMyHWnd() == window) return &s;
+MainForm::PanelKey* FindPanelKey(HWND window) {
+  if (gKeyForm == nullptr) return nullptr;
+  for (MainForm::PanelKey& key : gKeyForm->PanelKeys)
+    if (key.window == window) return &key;
   return nullptr;
 }
 
-HWND StopWindow(PanelStop stop) {
-  for (TabStop& s : gTabStops)
-    if (s.control != nullptr && s.stop == stop) return s.control->GetMyHWnd();
-  return nullptr;
+// The 96-DPI place a control was laid out from.
+ChartPlace PlaceAt96(const MainForm& form, HWND window) {
+  for (const MainForm::PanelControl& control : form.PanelControls)
+    if (control.window == window) return control.place;
+  return ChartPlace{};
 }
 
-// Tab moves along the panel's own order (Shift is not looked at); every other message goes on
-// to the control's own procedure.
-LRESULT CALLBACK PanelTabProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  TabStop* stop = FindTabStop(window);
-  if (stop == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_KEYDOWN && wParam == VK_TAB && gTabForm != nullptr) {
-    const bool addEnabled = IsWindowEnabled(gTabForm->AddButton->GetMyHWnd()) != FALSE;
-    const bool updateEnabled = IsWindowEnabled(gTabForm->UpdateButton->GetMyHWnd()) != FALSE;
-    SetFocus(StopWindow(NextPanelStop(stop->stop, addEnabled, updateEnabled)));
-    return 0;
+bool IsEdit(HWND window) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  return lstrcmpiW(name, L"Edit") == 0;
+}
+
+// Tab and Shift+Tab: the focus moves along the panel as it is read, skipping disabled buttons;
+// an edit it lands in has its text selected, so typing replaces the value.
+void MoveFocus(MainForm& form, const MainForm::PanelKey& from, bool backward) {
+  std::vector<PanelStop> stops;
+  std::size_t at = 0;
+  for (const MainForm::PanelKey& key : form.PanelKeys) {
+    if (&key == &from) at = stops.size();
+    stops.push_back(PanelStop{PlaceAt96(form, key.window), IsWindowEnabled(key.window) != FALSE});
   }
-  // The character of the same key would only beep in an edit.
-  if (message == WM_CHAR && wParam == L'\t') return 0;
-  return CallWindowProcW(stop->previous, window, message, wParam, lParam);
+  HWND next = form.PanelKeys[NextPanelStop(stops, at, backward)].window;
+  SetFocus(next);
+  if (IsEdit(next)) SendMessageW(next, EM_SETSEL, 0, -1);
 }
 
-void SubclassForTab(int index, PanelStop stop, CBrassel& control) {
-  gTabStops[index] = TabStop{stop, &control, nullptr};
-  gTabStops[index].previous = control.ToSubClass(PanelTabProc);
+// Enter in an entry field presses the button the day offers, as a click would.
+void PressEntryButton(MainForm& form) {
+  const bool addEnabled = IsWindowEnabled(form.AddButton->GetMyHWnd()) != FALSE;
+  const bool updateEnabled = IsWindowEnabled(form.UpdateButton->GetMyHWnd()) != FALSE;
+  CMyButton* button = nullptr;
+  switch (EnterKeyButton(addEnabled, updateEnabled)) {
+    case EnterPresses::Add: button = form.AddButton.get(); break;
+    case EnterPresses::Update: button = form.UpdateButton.get(); break;
+    case EnterPresses::Nothing: return;
+  }
+  HWND window = button->GetMyHWnd();
+  SendMessageW(form.Window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
+               reinterpret_cast<LPARAM>(window));
+}
+
+// Tab, Shift+Tab and (in the entry fields) Enter; every other message goes on to the control's
+// own procedure.
+LRESULT CALLBACK PanelKeyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  MainForm::PanelKey* key = FindPanelKey(window);
+  if (key == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  const bool enters = key->entersEntry;
+  switch (message) {
+    case WM_KEYDOWN:
+      if (wParam == VK_TAB) {
+        MoveFocus(*gKeyForm, *key, GetKeyState(VK_SHIFT) < 0);
+        return 0;
+      }
+      if (wParam == VK_RETURN && enters) {
+        PressEntryButton(*gKeyForm);
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      // The characters of those keys would only beep in an edit.
+      if (wParam == L'\t' || (wParam == L'\r' && enters)) return 0;
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcW(key->previous, window, message, wParam, lParam);
+}
+
+void AddPanelKey(MainForm& form, CBrassel& control, bool entersEntry) {
+  form.PanelKeys.push_back(MainForm::PanelKey{control.GetMyHWnd(), nullptr, entersEntry});
+  form.PanelKeys.back().previous = control.ToSubClass(PanelKeyProc);
 }
 
 template <typename T>
@@ -230,7 +271,7 @@ int CreateSidePanel(MainForm& form, HWND parent, WNDPROC chartProcedure) {
 
   form.DatePicker = std::make_unique<CMyDatePicker>();
   form.DatePicker->CreateMyWindow(L"", parent, WS_VISIBLE | WS_GROUP | WS_TABSTOP,
-                                  Place(10, 10, 160, 20), kDatePickerId);
+                                  Place(10, 10, 170, 20), kDatePickerId);
   form.CycleCaption = MakeStatic<CMyStatic>(L"月経周期", parent, Place(10, 40, 180, 20), kCycleCaptionId);
   form.CycleValue = MakeStatic<CMyStatic>(L"", parent, Place(10, 60, 30, 20), kCycleValueId);
   form.CycleUnit = MakeStatic<CMyStatic>(L"日", parent, Place(50, 60, 80, 20), kDayUnitId);
@@ -246,10 +287,11 @@ int CreateSidePanel(MainForm& form, HWND parent, WNDPROC chartProcedure) {
   form.AverageUnit = MakeStatic<CMyStatic>(L"℃", parent, Place(50, 110, 80, 20), kDegreeUnitId);
   form.TemperatureCaption =
       MakeStatic<CMyStatic>(L"基礎体温", parent, Place(10, 240, 180, 20), kTemperatureCaptionId);
-  form.TemperatureEdit = MakeEdit(parent, Place(10, 260, 40, 20), kTemperatureEditId);
+  // Wide enough for "36.28" and "150.0" whole, between the edit's margins (the units stay put).
+  form.TemperatureEdit = MakeEdit(parent, Place(10, 260, 48, 20), kTemperatureEditId);
   form.TemperatureUnit = MakeStatic<CMyStatic>(L"℃", parent, Place(60, 260, 80, 20), kDegreeUnitId);
   form.WeightCaption = MakeStatic<CMyStatic>(L"体重", parent, Place(10, 290, 180, 20), kWeightCaptionId);
-  form.WeightEdit = MakeEdit(parent, Place(10, 310, 30, 20), kWeightEditId);
+  form.WeightEdit = MakeEdit(parent, Place(10, 310, 48, 20), kWeightEditId);
   form.WeightUnit = MakeStatic<CMyStatic>(L"㎏", parent, Place(60, 310, 80, 20), kKilogramUnitId);
   form.PeriodCaption = MakeStatic<CMyStatic>(L"月経開始", parent, Place(10, 340, 180, 20), kPeriodCaptionId);
   form.PeriodCheck = MakeButton(L"月経が開始しました。", parent, BS_AUTOCHECKBOX,
@@ -279,18 +321,21 @@ int CreateSidePanel(MainForm& form, HWND parent, WNDPROC chartProcedure) {
   NotePanelControls(form, parent);
   LayoutMainForm(form, form.Scale);
 
-  gTabForm = &form;
-  SubclassForTab(0, PanelStop::DatePicker, *form.DatePicker);
-  SubclassForTab(1, PanelStop::TemperatureEdit, *form.TemperatureEdit);
-  SubclassForTab(2, PanelStop::WeightEdit, *form.WeightEdit);
-  SubclassForTab(3, PanelStop::MemoEdit, *form.MemoEdit);
-  SubclassForTab(4, PanelStop::PeriodCheck, *form.PeriodCheck);
-  SubclassForTab(5, PanelStop::AddButton, *form.AddButton);
-  SubclassForTab(6, PanelStop::UpdateButton, *form.UpdateButton);
-  SubclassForTab(7, PanelStop::DeleteButton, *form.DeleteButton);
-  SubclassForTab(8, PanelStop::MucusList, *form.MucusList);
-  SubclassForTab(9, PanelStop::OvulationTestList, *form.OvulationTestList);
-  SubclassForTab(10, PanelStop::IntercourseCheck, *form.IntercourseCheck);
+  // The stops of the Tab key (in any order: they are visited by their places); Enter enters the
+  // day from the three fields.
+  gKeyForm = &form;
+  form.PanelKeys.reserve(11);
+  AddPanelKey(form, *form.DatePicker, false);
+  AddPanelKey(form, *form.TemperatureEdit, true);
+  AddPanelKey(form, *form.WeightEdit, true);
+  AddPanelKey(form, *form.PeriodCheck, false);
+  AddPanelKey(form, *form.MemoEdit, true);
+  AddPanelKey(form, *form.MucusList, false);
+  AddPanelKey(form, *form.OvulationTestList, false);
+  AddPanelKey(form, *form.IntercourseCheck, false);
+  AddPanelKey(form, *form.AddButton, false);
+  AddPanelKey(form, *form.UpdateButton, false);
+  AddPanelKey(form, *form.DeleteButton, false);
   return 1;
 }
 
@@ -308,27 +353,71 @@ void ShowDayInPanel(MainForm& form, const TemperatureStore& temperatures, int cy
   form.CycleValue->SetMyText(Wide(content.cycle));
   form.NextPeriodValue->SetMyText(Wide(content.nextPeriod));
   form.NextOvulationValue->SetMyText(Wide(content.nextOvulation));
-  if (HWND picker = form.DatePicker->GetMyHWnd()) {
-    SYSTEMTIME time{};
-    time.wYear = static_cast<WORD>(date.year);
-    time.wMonth = static_cast<WORD>(date.month);
-    time.wDay = static_cast<WORD>(date.day);
-    SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+  SetPickerDate(form, date);
+  const PanelValues toShow = PanelValuesOf(content);
+  if (!KeepsPanelInput(date == form.ShownDate, ReadPanelValues(form), form.ShownValues, toShow)) {
+    form.TemperatureEdit->SetMyText(Wide(content.temperature));
+    form.WeightEdit->SetMyText(Wide(content.weight));
+    form.MemoEdit->SetMyText(Wide(content.memo));
+    form.PeriodCheck->SetCheck(content.periodStart ? 1 : 0);
+    SendMessageW(form.MucusList->GetMyHWnd(), CB_SETCURSEL, content.mucusItem, 0);
+    SendMessageW(form.OvulationTestList->GetMyHWnd(), CB_SETCURSEL, content.ovulationTestItem, 0);
+    form.IntercourseCheck->SetCheck(content.intercourse ? 1 : 0);
   }
-  form.TemperatureEdit->SetMyText(Wide(content.temperature));
-  form.WeightEdit->SetMyText(Wide(content.weight));
-  form.MemoEdit->SetMyText(Wide(content.memo));
-  form.PeriodCheck->SetCheck(content.periodStart ? 1 : 0);
-  SendMessageW(form.MucusList->GetMyHWnd(), CB_SETCURSEL, content.mucusItem, 0);
-  SendMessageW(form.OvulationTestList->GetMyHWnd(), CB_SETCURSEL, content.ovulationTestItem, 0);
-  form.IntercourseCheck->SetCheck(content.intercourse ? 1 : 0);
+  form.ShownDate = date;
+  form.ShownValues = toShow;
   EnableWindow(form.AddButton->GetMyHWnd(), content.addEnabled);
   EnableWindow(form.UpdateButton->GetMyHWnd(), content.updateEnabled);
   EnableWindow(form.DeleteButton->GetMyHWnd(), content.deleteEnabled);
 }
 
-void ShowShiftState(MainForm& form, const std::u16string& text) {
+void ShowShiftState(MainForm& form, bool shown, const std::u16string& text) {
   if (form.ShiftStateValue) form.ShiftStateValue->SetMyText(Wide(text));
+  // The row's caption goes with the reading: no caption over an empty value.
+  if (form.ShiftStateCaption) ShowWindow(form.ShiftStateCaption->GetMyHWnd(), shown ? SW_SHOWNA : SW_HIDE);
+}
+
+void SetPickerDate(MainForm& form, const DateYmd& date) {
+  HWND picker = form.DatePicker ? form.DatePicker->GetMyHWnd() : nullptr;
+  if (picker == nullptr) return;
+  SYSTEMTIME time{};
+  time.wYear = static_cast<WORD>(date.year);
+  time.wMonth = static_cast<WORD>(date.month);
+  time.wDay = static_cast<WORD>(date.day);
+  SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+}
+
+namespace {
+
+std::u16string FieldText(CBrassel& control) {
+  HWND window = control.GetMyHWnd();
+  std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
+  return text;
+}
+
+}  // namespace
+
+PanelValues ReadPanelValues(MainForm& form) {
+  if (!form.TemperatureEdit) return PanelValues{};
+  PanelContent fields;
+  fields.temperature = FieldText(*form.TemperatureEdit);
+  fields.weight = FieldText(*form.WeightEdit);
+  fields.memo = FieldText(*form.MemoEdit);
+  fields.periodStart = form.PeriodCheck->GetCheck() == BST_CHECKED;
+  fields.mucusItem = form.MucusList->GetMyCursel();
+  fields.ovulationTestItem = form.OvulationTestList->GetMyCursel();
+  fields.intercourse = form.IntercourseCheck->GetCheck() == BST_CHECKED;
+  return PanelValuesOf(fields);
+}
+
+bool HasUnsavedInput(MainForm& form) {
+  return form.ShownDate.year != 0 && ReadPanelValues(form) != form.ShownValues;
+}
+
+DateYmd PanelDate(MainForm& form) {
+  return form.ShownDate.year != 0 ? form.ShownDate : PickerDate(form);
 }
 
 DateYmd PickerDate(MainForm& form) {
@@ -345,7 +434,7 @@ void ReadPanel(MainForm& form, DateYmd& date, TemperatureRecord& temperature, We
   temperature = TemperatureRecord{};
   weight = WeightRecord{};
   memo = MemoRecord{};
-  date = PickerDate(form);
+  date = PanelDate(form);
   temperature.year = weight.year = memo.year = date.year;
   temperature.month = weight.month = memo.month = date.month;
   temperature.day = weight.day = memo.day = date.day;
@@ -367,7 +456,7 @@ void ReadPanel(MainForm& form, DateYmd& date, TemperatureRecord& temperature, We
 
 SignRecord ReadPanelSigns(MainForm& form) {
   SignRecord signs;
-  const DateYmd date = PickerDate(form);
+  const DateYmd date = PanelDate(form);
   signs.year = date.year;
   signs.month = date.month;
   signs.day = date.day;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "brassel.h"
+#include "command_table.h"
 #include "date_ymd.h"
 #include "display_scale.h"
 #include "record_stores.h"
@@ -31,9 +32,9 @@ enum MainFormId : int {
   kWeightEditId = 413,
   kMemoEditId = 414,
   kPeriodCheckId = 415,
-  kAddButtonId = 416,
-  kUpdateButtonId = 417,
-  kDeleteButtonId = 418,
+  kAddButtonId = kAddButtonCommand,
+  kUpdateButtonId = kUpdateButtonCommand,
+  kDeleteButtonId = kDeleteButtonCommand,
   kDayUnitId = 419,
   kDegreeUnitId = 421,
   kKilogramUnitId = 422,
@@ -88,6 +89,19 @@ struct MainForm {
   // The panel's font at the window's DPI when that differs from the system's; null otherwise.
   win32::GdiObject<HFONT> PanelFont;
 
+  // The controls that take the panel's keys: Tab and Shift+Tab stop at each (in the order of
+  // their places); Enter in an entry field adds or updates the day.
+  struct PanelKey {
+    HWND window;
+    WNDPROC previous;   // the control's own procedure
+    bool entersEntry;   // Enter presses "登録(&A)" or "更新(&M)"
+  };
+  std::vector<PanelKey> PanelKeys;
+
+  // The day the panel shows and the values it showed for it: input differs from these.
+  DateYmd ShownDate;
+  PanelValues ShownValues;
+
   MainForm() = default;
   MainForm(const MainForm&) = delete;
   MainForm& operator=(const MainForm&) = delete;
@@ -115,23 +129,33 @@ int CreateSidePanel(MainForm& form, HWND parent, WNDPROC chartProcedure);
 void LayoutMainForm(MainForm& form, const DisplayScale& scale);
 
 // Shows `date` in the panel: statistics, predictions (from `temperatures` and `today`), the day's
-// records and the button states.
+// records and the button states. Showing the same day again (after a change of settings or
+// records) leaves input the records do not hold in the fields (KeepsPanelInput).
 void ShowDayInPanel(MainForm& form, const TemperatureStore& temperatures, int cycle,
                     const DateYmd& date, const TemperatureRecord* temperature,
                     const WeightRecord* weight, const MemoRecord* memo, double average,
                     const DateYmd& today, const SignRecord* signs = nullptr);
 
-// Shows `text` as the "体温の状態" row's value (ShiftStateText of the day, or empty while the
-// reading is hidden).
-void ShowShiftState(MainForm& form, const std::u16string& text);
+// The "体温の状態" row: its caption while the reading of the curve is `shown`, and its value
+// (ShiftStateText of the day, or empty while the reading is hidden).
+void ShowShiftState(MainForm& form, bool shown, const std::u16string& text);
 
-// Reads the panel: the picker's date into all four outputs (cleared first), the temperature and
+// Reads the panel: the day it shows into all four outputs (cleared first), the temperature and
 // weight texts converted as decimals (text that is not a number gives 0), the period check box and
 // the memo text.
 void ReadPanel(MainForm& form, DateYmd& date, TemperatureRecord& temperature, WeightRecord& weight,
                MemoRecord& memo);
-// The panel's signs for its date: the two drop-down lists and the check box.
+// The panel's signs for the day it shows: the two drop-down lists and the check box.
 SignRecord ReadPanelSigns(MainForm& form);
 
 // The date the panel's picker holds; the zero date when it cannot be read.
 DateYmd PickerDate(MainForm& form);
+// The day the panel shows (its fields are that day's): the picker's date until a day is shown.
+DateYmd PanelDate(MainForm& form);
+// Puts the picker back to `date` without a notification (a change the user called off).
+void SetPickerDate(MainForm& form, const DateYmd& date);
+
+// The panel's fields as values, and whether they differ from what was shown for the day: the
+// user typed, ticked or picked something not yet stored.
+PanelValues ReadPanelValues(MainForm& form);
+bool HasUnsavedInput(MainForm& form);

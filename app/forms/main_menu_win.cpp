@@ -71,8 +71,8 @@ HACCEL BuildMainMenu(HWND mainWindow, AcceleratorEntries& entries) {
 
   entries.entries.clear();
   for (const CommandRow& row : AcceleratorRows()) {
-    const BYTE modifiers =
-        static_cast<BYTE>((row.key.ctrl ? FCONTROL : 0) | (row.key.shift ? FSHIFT : 0));
+    const BYTE modifiers = static_cast<BYTE>((row.key.ctrl ? FCONTROL : 0) |
+                                             (row.key.shift ? FSHIFT : 0) | (row.key.alt ? FALT : 0));
     entries.entries.push_back(
         ACCEL{static_cast<BYTE>(FVIRTKEY | modifiers), row.key.key, static_cast<WORD>(row.id)});
   }

@@ -1,7 +1,9 @@
 #include "side_panel_layout.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include "entry_rules.h"
 #include "number_text.h"
 
 namespace {
@@ -57,22 +59,42 @@ ChartPlace ScalePlace(const ChartPlace& place, const DisplayScale& scale) {
                     scale.Px(place.y + place.height) - top};
 }
 
-PanelStop NextPanelStop(PanelStop from, bool addEnabled, bool updateEnabled) {
-  switch (from) {
-    case PanelStop::DatePicker: return PanelStop::TemperatureEdit;
-    case PanelStop::TemperatureEdit: return PanelStop::WeightEdit;
-    case PanelStop::WeightEdit: return PanelStop::PeriodCheck;
-    case PanelStop::PeriodCheck: return PanelStop::MemoEdit;
-    case PanelStop::MemoEdit: return PanelStop::MucusList;
-    case PanelStop::MucusList: return PanelStop::OvulationTestList;
-    case PanelStop::OvulationTestList: return PanelStop::IntercourseCheck;
-    case PanelStop::IntercourseCheck:
-      return addEnabled ? PanelStop::AddButton : PanelStop::UpdateButton;
-    case PanelStop::AddButton: return updateEnabled ? PanelStop::UpdateButton : PanelStop::DatePicker;
-    case PanelStop::UpdateButton: return PanelStop::DeleteButton;
-    case PanelStop::DeleteButton: return PanelStop::DatePicker;
+std::size_t NextPanelStop(const std::vector<PanelStop>& stops, std::size_t from, bool backward) {
+  std::vector<std::size_t> order(stops.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const ChartPlace &p = stops[a].place, &q = stops[b].place;
+    return p.y != q.y ? p.y < q.y : p.x < q.x;
+  });
+  const auto at = std::find(order.begin(), order.end(), from);
+  if (at == order.end()) return from;
+  const std::size_t n = order.size();
+  std::size_t k = static_cast<std::size_t>(at - order.begin());
+  for (std::size_t step = 1; step < n; ++step) {
+    k = backward ? (k + n - 1) % n : (k + 1) % n;
+    if (stops[order[k]].enabled) return order[k];
   }
-  return PanelStop::DatePicker;
+  return from;
+}
+
+EnterPresses EnterKeyButton(bool addEnabled, bool updateEnabled) {
+  if (addEnabled) return EnterPresses::Add;
+  return updateEnabled ? EnterPresses::Update : EnterPresses::Nothing;
+}
+
+PanelValues PanelValuesOf(const PanelContent& fields) {
+  const auto number = [](const std::u16string& text) {
+    const std::wstring wide(text.begin(), text.end());
+    return ReadEntryNumber(wide.c_str());
+  };
+  return PanelValues{number(fields.temperature), number(fields.weight), fields.periodStart,
+                     fields.memo,                fields.mucusItem,      fields.ovulationTestItem,
+                     fields.intercourse};
+}
+
+bool KeepsPanelInput(bool sameDay, const PanelValues& now, const PanelValues& shownBefore,
+                     const PanelValues& toShow) {
+  return sameDay && now != shownBefore && now != toShow;
 }
 
 PanelContent MakePanelContent(int cycle, const DateYmd& date, const TemperatureRecord* temperature,

@@ -2,7 +2,9 @@
 // moves to, and what the side panel shows for a day. main_form_win.cpp puts it on screen.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "date_ymd.h"
 #include "display_scale.h"
@@ -30,13 +32,22 @@ ChartPlace LayoutChartArea(int clientLeft, int clientTop, int clientRight, int c
 // A 96-DPI place at the window's scale: each edge scaled, so neighbours stay neighbours.
 ChartPlace ScalePlace(const ChartPlace& place, const DisplayScale& scale);
 
-// The side-panel controls that take part in the Tab order.
-enum class PanelStop { DatePicker, TemperatureEdit, WeightEdit, PeriodCheck, MemoEdit,
-                       MucusList, OvulationTestList, IntercourseCheck,
-                       AddButton, UpdateButton, DeleteButton };
+// A side-panel control the Tab key stops at: its 96-DPI place and whether it is enabled.
+struct PanelStop {
+  ChartPlace place;
+  bool enabled = true;
+};
 
-// Where Tab moves from `from`, given which of the add and update buttons are enabled.
-PanelStop NextPanelStop(PanelStop from, bool addEnabled, bool updateEnabled);
+// Where Tab moves from stop `from` (Shift+Tab: `backward`): the next enabled stop in the order
+// the panel is read, top to bottom and left to right on a row, round from the end to the start;
+// `from` itself when no other stop is enabled. So a control added to the panel takes its place
+// in the order by where it stands.
+std::size_t NextPanelStop(const std::vector<PanelStop>& stops, std::size_t from, bool backward);
+
+// The button the Enter key presses in an entry field: "登録(&A)" when it is enabled, else
+// "更新(&M)" when that is, else none.
+enum class EnterPresses { Add, Update, Nothing };
+EnterPresses EnterKeyButton(bool addEnabled, bool updateEnabled);
 
 // Everything ShowDayInPanel puts into the controls, as texts and button states.
 struct PanelContent {
@@ -72,6 +83,32 @@ inline signed char SignOfItem(int item) {
   return static_cast<signed char>(item > 0 ? item - 1 : kNoSign);
 }
 inline int ItemOfSign(int sign) { return sign < 0 ? 0 : sign + 1; }
+
+// What the user can change in the panel for the day it shows, compared as a whole: the panel
+// holds unsaved input exactly when these differ from the values shown for the day. Numbers are
+// compared as the entry reads them (ReadEntryNumber: "36.5" is "36.50", text that is no number
+// differs from everything), so only a change of value counts; a sign picked or ticked counts
+// like a typed value.
+struct PanelValues {
+  double temperature = 0.0;
+  double weight = 0.0;
+  bool periodStart = false;
+  std::u16string memo;
+  int mucusItem = 0;
+  int ovulationTestItem = 0;
+  bool intercourse = false;
+  friend bool operator==(const PanelValues&, const PanelValues&) = default;
+};
+
+// The values of the entry fields of `fields`: the texts, check marks and drop-down items the user
+// can change (the panel's controls as read, or what ShowDayInPanel shows for a day); its other
+// members are not looked at.
+PanelValues PanelValuesOf(const PanelContent& fields);
+
+// Whether showing the panel's day again (its statistics or records changed) keeps what the user
+// typed: when the fields differ both from what was shown before and from what would be shown now.
+bool KeepsPanelInput(bool sameDay, const PanelValues& now, const PanelValues& shownBefore,
+                     const PanelValues& toShow);
 
 // A number formatted the C way into a short text: the result goes through a nine-byte buffer, so
 // it keeps at most eight characters; a longer result is cut, never overflows.

@@ -1,7 +1,7 @@
 // The print dialog "PRINT_GRAPH_DIALOG" with its context `CPrintGraph`, and the print job.
 //
 // The dialog shows the default printer's name, offers the system print dialog to choose another
-// printer and its settings ("プリンタ設定(&P)"), and takes a from-date and a to-date. "印刷(&P)"
+// printer and its settings ("プリンタ設定(&S)"), and takes a from-date and a to-date. "印刷(&P)"
 // prints the temperature chart of that range on A4 landscape sheets, a fixed number of days a
 // sheet, and closes the dialog.
 //
@@ -95,7 +95,7 @@ PrintRange DialogPrintRange(HWND dialog);
 
 INT_PTR CALLBACK PrintGraphDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// "プリンタ設定(&P)": the system print dialog on the held device mode; a confirmed choice becomes
+// "プリンタ設定(&S)": the system print dialog on the held device mode; a confirmed choice becomes
 // the held device mode and its printer's name the label. Cancel changes nothing. Always 1.
 int ChoosePrinter(CPrintGraph& printGraph);
 

@@ -497,6 +497,7 @@ CsvParseResult ParseRecordsCsv(std::string_view bytes) {
       report(record.line, *problem);
       continue;
     }
+    row.line = record.line;
     const auto [it, inserted] = firstLineOfDate.emplace(DateKey(row.date), record.line);
     if (!inserted) {
       report(record.line, CsvProblemKind::DuplicateDate, it->second);

@@ -43,6 +43,7 @@ std::string RecordsCsvBytes(const RecordStores& stores);
 
 // One day of a file that was read.
 struct CsvRow {
+  std::size_t line = 0;  // 1-based line of the file where the row starts
   DateYmd date;
   double temperature = 0.0;
   unsigned char periodStart = 0;

@@ -43,13 +43,14 @@ LRESULT OnChartScroll(WPARAM wParam) {
   return 1;
 }
 
-// WM_LBUTTONDOWN: the day under the click in the side panel. The click also gives the chart the
-// keys that scroll it.
+// WM_LBUTTONDOWN: the day under the click in the side panel, once input the panel holds for its
+// day is stored or dropped. The click also gives the chart the keys that scroll it.
 void OnChartClick(HWND window, LPARAM lParam) {
   SetFocus(window);
   if (gApp.Chart == nullptr || gApp.Records == nullptr) return;
   const DateYmd date = ChartDateAtClick(*gApp.Chart, lParam);
-  if (date.year != 0) ShowDay(date, AverageCycleDays(gApp.Records->temperatures));
+  if (date.year != 0 && LeavePanelDay(date))
+    ShowDay(date, AverageCycleDays(gApp.Records->temperatures));
 }
 
 // WM_KEYDOWN: true when the key scrolls the chart.

@@ -6,6 +6,7 @@
 #include "data_file_io.h"
 #include "entry_editing_win.h"
 #include "main_window_win.h"
+#include "plausible_values.h"
 #include "records_csv.h"
 #include "saving_win.h"
 #include "system_win.h"
@@ -58,6 +59,14 @@ int OnCsvImportCommand(HWND mainWindow) {
     Tell(mainWindow, u"CSVファイルに読み込める記録がありません。", MB_ICONINFORMATION);
     return 1;
   }
+
+  // Values outside what a body measures are asked about once for the whole file; いいえ reads
+  // nothing, so the file can be corrected and read again.
+  const std::vector<ImplausibleValue> implausible = ImplausibleCsvValues(parsed.rows);
+  if (!implausible.empty() &&
+      ShowMessage(mainWindow, ImplausibleCsvQuestion(implausible), kCsvCaption,
+                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+    return 1;
 
   RecordStores& stores = *gApp.Records;
   CsvExistingDays existing = CsvExistingDays::Overwrite;

@@ -1,7 +1,8 @@
 #include "day_change.h"
 
-DateYmd PanelDayAfterDayChange(const DateYmd& shown, const DateYmd& oldToday, const DateYmd& today) {
-  return shown == oldToday ? today : shown;
+DateYmd PanelDayAfterDayChange(const DateYmd& shown, const DateYmd& oldToday, const DateYmd& today,
+                               bool holdsInput) {
+  return shown == oldToday && !holdsInput ? today : shown;
 }
 
 unsigned MillisecondsToNextMidnight(const LocalTime& now) {

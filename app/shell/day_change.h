@@ -8,8 +8,10 @@
 
 // The day the side panel shows once the local date has moved from `oldToday` to `today`: the new
 // today when the panel showed the old one, otherwise the day it showed (a user looking at another
-// day keeps it, whichever way the date moved).
-DateYmd PanelDayAfterDayChange(const DateYmd& shown, const DateYmd& oldToday, const DateYmd& today);
+// day keeps it, whichever way the date moved). A panel that `holdsInput` not yet stored keeps its
+// day too: nobody may be there to answer a question, and the input must not be dropped.
+DateYmd PanelDayAfterDayChange(const DateYmd& shown, const DateYmd& oldToday, const DateYmd& today,
+                               bool holdsInput = false);
 
 // Milliseconds from `now` (read to the second) until a moment just after the next local midnight,
 // never 0. A timer that comes early finds the old date and is simply set again.

@@ -45,7 +45,9 @@ void OnClockMaybeChangedDay(HWND mainWindow) {
   gApp.Days.today = today;
   HideChartTip();  // it may be telling "今日" of the old day
   KeepChartOnNewDay(*gApp.Chart, ToTm(oldToday));
-  const DateYmd day = PanelDayAfterDayChange(PickerDate(*gApp.MainForm), oldToday, today);
+  MainForm& form = *gApp.MainForm;
+  const DateYmd day =
+      PanelDayAfterDayChange(PanelDate(form), oldToday, today, HasUnsavedInput(form));
   if (day.year != 0) ShowDay(day, AverageCycleDays(gApp.Records->temperatures));
   RedrawChartAndHelp();
 }

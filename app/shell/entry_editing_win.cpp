@@ -4,6 +4,7 @@
 
 #include "app_state_win.h"
 #include "dates.h"
+#include "entry_questions_win.h"
 #include "entry_rules.h"
 #include "main_form_win.h"
 #include "saving_win.h"
@@ -44,6 +45,8 @@ int AddEntry(const DateYmd& date, const TemperatureRecord& temperature, const We
     ShowMessage(Owner(), kDayAlreadyEnteredText, kInputErrorCaption, MB_OK | MB_ICONINFORMATION);
     return 0;
   }
+  if (!ConfirmImplausible(Owner(), ImplausibleEntryValues(temperature.temperature, weight.weight)))
+    return 0;
   ApplyAddEntry(*gApp.Records, temperature, weight, memo, signs);
   return Done(date, u"追加");
 }
@@ -58,13 +61,22 @@ int UpdateEntry(const DateYmd& date, const TemperatureRecord& temperature, const
   // there is nothing to update.
   if (!hasTemperature && FindSigns(gApp.Records->signs, date.year, date.month, date.day) == nullptr)
     return 0;
+  // A value the day already holds was confirmed when it was stored: only new ones are asked.
+  const TemperatureRecord* stored =
+      FindTemperature(gApp.Records->temperatures, date.year, date.month, date.day);
+  const WeightRecord* storedWeight = FindWeight(gApp.Records->weights, date.year, date.month, date.day);
+  if (!ConfirmImplausible(Owner(), ImplausibleEntryValues(temperature.temperature, weight.weight,
+                                                          stored ? stored->temperature : 0.0,
+                                                          storedWeight ? storedWeight->weight : 0.0)))
+    return 0;
   ApplyUpdateEntry(*gApp.Records, temperature, weight, memo, signs);
   return Done(date, u"更新");
 }
 
 int DeleteEntry(const DateYmd& date, const TemperatureRecord&, const WeightRecord&, const MemoRecord&) {
+  // A question, answered いいえ unless the user chooses otherwise: a deletion cannot be undone.
   if (ShowMessage(Owner(), DeleteQuestionText(date), kDeleteQuestionCaption,
-                  MB_YESNO | MB_ICONINFORMATION) != IDYES)
+                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
     return 0;
   ApplyDeleteEntry(*gApp.Records, date);
   return Done(date, u"削除");

@@ -19,6 +19,7 @@
 #include "day_change_win.h"
 #include "entry_rules.h"
 #include "entry_editing_win.h"
+#include "entry_questions_win.h"
 #include "main_form_win.h"
 #include "legend_window_win.h"
 #include "main_menu_win.h"
@@ -85,8 +86,11 @@ LRESULT OnVersionCommand(HWND window) {
   return 1;
 }
 
-// 416, 417, 418: the side panel's buttons.
-LRESULT OnEntryButton(int command) {
+// 416, 417, 418: the side panel's buttons (a click, Enter in an entry field, or the button's
+// Alt key, which counts only while the button is enabled). 1 when the stores changed.
+int EnterPanelEntry(int command) {
+  HWND button = gApp.MainForm != nullptr ? GetDlgItem(gApp.MainForm->Window(), command) : nullptr;
+  if (button == nullptr || !IsWindowEnabled(button)) return 0;
   DateYmd date;
   TemperatureRecord temperature;
   WeightRecord weight;
@@ -99,9 +103,15 @@ LRESULT OnEntryButton(int command) {
     case kUpdateButtonId: changed = UpdateEntry(date, temperature, weight, memo, signs); break;
     case kDeleteButtonId: changed = DeleteEntry(date, temperature, weight, memo); break;
   }
-  if (changed == 0) return 1;
+  if (changed == 0) return 0;
   ShowDay(date, AverageCycleDays(gApp.Records->temperatures));
   RedrawChartAndHelp();
+  return 1;
+}
+
+// A panel button's click or Alt key: handled, whether or not the stores changed.
+LRESULT OnPanelButton(int command) {
+  EnterPanelEntry(command);
   return 1;
 }
 
@@ -129,23 +139,23 @@ constexpr CommandHandlerRow kCommandHandlers[] = {
     {kVersionCommand, OnVersionCommand},
     {kChartLegendCommand, [](HWND window) -> LRESULT { return OnChartLegendCommand(window); }},
     {kGuideCommand, [](HWND window) -> LRESULT { return OnGuideCommand(window); }},
+    {kAddButtonCommand, [](HWND) -> LRESULT { return OnPanelButton(kAddButtonId); }},
+    {kUpdateButtonCommand, [](HWND) -> LRESULT { return OnPanelButton(kUpdateButtonId); }},
+    {kDeleteButtonCommand, [](HWND) -> LRESULT { return OnPanelButton(kDeleteButtonId); }},
 };
 
 LRESULT RunCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const int command = LOWORD(wParam);
-  switch (command) {
-    case kAddButtonId:
-    case kUpdateButtonId:
-    case kDeleteButtonId:
-      // A command of this id counts only as the button's click (not its other notifications).
-      if (lParam != 0 && HIWORD(wParam) != BN_CLICKED) break;
-      return OnEntryButton(command);
-    default:
-      if (const CommandHandler run = FindCommandHandler(command)) {
-        const LRESULT result = run(window);
-        if (result != 0) return result;
-      }
-      break;
+  // A panel button's id counts only as its click or its accelerator (not its other
+  // notifications).
+  const bool buttonNotification = (command == kAddButtonId || command == kUpdateButtonId ||
+                                   command == kDeleteButtonId) &&
+                                  lParam != 0 && HIWORD(wParam) != BN_CLICKED;
+  if (!buttonNotification) {
+    if (const CommandHandler run = FindCommandHandler(command)) {
+      const LRESULT result = run(window);
+      if (result != 0) return result;
+    }
   }
   return Default(window, message, wParam, lParam);
 }
@@ -172,12 +182,39 @@ LRESULT OnBringToFront(HWND window) {
   return 1;
 }
 
+// The date picker moved to another day: the panel follows, unless it holds input the user
+// chose to keep there, in which case the picker goes back to the panel's day.
 LRESULT OnNotify(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto* header = reinterpret_cast<const NMHDR*>(lParam);
   if (header != nullptr && header->code == DTN_DATETIMECHANGE) {
     const auto* change = reinterpret_cast<const NMDATETIMECHANGE*>(lParam);
-    if (change->dwFlags == GDT_VALID && change->st.wYear != 0)
-      ShowDay(DateYmd{change->st.wYear, change->st.wMonth, change->st.wDay}, gApp.PeriodCycle);
+    if (change->dwFlags != GDT_VALID || change->st.wYear == 0) return 0;
+    const DateYmd picked{change->st.wYear, change->st.wMonth, change->st.wDay};
+    if (LeavePanelDay(picked))
+      ShowDay(picked, gApp.PeriodCycle);
+    else if (gApp.MainForm != nullptr)
+      SetPickerDate(*gApp.MainForm, gApp.MainForm->ShownDate);
+    return 0;
+  }
+  return Default(window, message, wParam, lParam);
+}
+
+// The control that had the focus when the window was last deactivated (a message box, a dialog,
+// another program): it gets the focus back, as in a dialog, so the keys go on where they were
+// (the window's default would focus the main window itself).
+HWND gFocusBeforeDeactivation = nullptr;
+
+LRESULT OnActivate(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  HideScrollBars(window);
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    gFocusBeforeDeactivation = focus != nullptr && IsChild(window, focus) ? focus : nullptr;
+    return Default(window, message, wParam, lParam);
+  }
+  ConsiderMorningPromptLater(window, WakeEvent::Activated);
+  if (!HIWORD(wParam) && gFocusBeforeDeactivation != nullptr &&
+      IsWindow(gFocusBeforeDeactivation) && IsWindowEnabled(gFocusBeforeDeactivation)) {
+    SetFocus(gFocusBeforeDeactivation);
     return 0;
   }
   return Default(window, message, wParam, lParam);
@@ -225,6 +262,7 @@ LRESULT OnMainWheel(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 // The close: settings, then the data files; a file that cannot be written keeps the window
 // open with every record in memory (SaveForClose has said why).
 LRESULT OnClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!LeavePanelDay(DateYmd{})) return 0;
   if (!SaveForClose(window)) return 0;
   MarkMainWindow(window, false);
   StopDayWatch(window);
@@ -278,6 +316,21 @@ void ShowDay(const DateYmd& date, int cycle) {
   ShowShiftState(date);
 }
 
+bool LeavePanelDay(const DateYmd& next) {
+  MainForm* form = gApp.MainForm.get();
+  if (form == nullptr || next == form->ShownDate || !HasUnsavedInput(*form)) return true;
+  switch (AskUnsavedInput(form->Window())) {
+    case IDYES: {
+      // What the buttons offer for the day: its add, else its update. A refused entry has said
+      // why, and the panel stays on the day.
+      const bool add = IsWindowEnabled(form->AddButton->GetMyHWnd()) != FALSE;
+      return EnterPanelEntry(add ? kAddButtonId : kUpdateButtonId) != 0;
+    }
+    case IDNO: return true;
+    default: return false;
+  }
+}
+
 void ShowPickerDay() {
   if (gApp.MainForm == nullptr || gApp.Records == nullptr) return;
   const DateYmd date = PickerDate(*gApp.MainForm);
@@ -292,10 +345,7 @@ void RedrawChartAndHelp() {
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ACTIVATE:
-      HideScrollBars(window);
-      if (LOWORD(wParam) != WA_INACTIVE) ConsiderMorningPromptLater(window, WakeEvent::Activated);
-      return Default(window, message, wParam, lParam);
+    case WM_ACTIVATE: return OnActivate(window, message, wParam, lParam);
     case WM_ENABLE:
       // Enabled again: the dialog or message box that disabled it has closed.
       if (wParam != FALSE) ConsiderMorningPromptLater(window, WakeEvent::DialogClosed);

@@ -23,6 +23,11 @@ CommandHandler FindCommandHandler(int id);
 void ShowDay(const DateYmd& date, int cycle);
 // Shows the day the panel's date picker holds, with the cycle length computed afresh.
 void ShowPickerDay();
+// Before the side panel leaves its day for `next` (the zero date: the window closes): when it
+// holds input not yet stored, asks whether to store it (はい: added or updated as the buttons
+// offer; いいえ: dropped; キャンセル: stay). True when the panel may go on; false when the user
+// stays or the entry was refused (its message shown), and nothing has changed.
+bool LeavePanelDay(const DateYmd& next);
 // Draws the chart's frame and data layers into the chart window at once, and brings what explains
 // the chart up to date: hides the day's tip and redraws the open legend.
 void RedrawChartAndHelp();

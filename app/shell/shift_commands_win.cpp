@@ -39,5 +39,7 @@ std::u16string ShiftStateText(const DateYmd& date) {
 }
 
 void ShowShiftState(const DateYmd& date) {
-  if (gApp.MainForm != nullptr) ShowShiftState(*gApp.MainForm, ShiftStateText(date));
+  if (gApp.MainForm != nullptr)
+    ShowShiftState(*gApp.MainForm, gApp.Chart != nullptr && gApp.Chart->shiftLines.show,
+                   ShiftStateText(date));
 }

@@ -3,9 +3,13 @@
 // scrolled by the wheel and the keys.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "app_fixture.h"
+#include "print_pdf_support.h"
 
 namespace e2e {
 namespace {
@@ -19,12 +23,12 @@ struct PanelPlace {
   int id, x, y, width, height;
 };
 constexpr PanelPlace kPanel[] = {
-    {402, 10, 10, 160, 20},  {403, 10, 40, 180, 20},  {411, 10, 60, 30, 20},
+    {402, 10, 10, 170, 20},  {403, 10, 40, 180, 20},  {411, 10, 60, 30, 20},
     {419, 50, 60, 80, 20},   {404, 10, 90, 180, 20},  {409, 10, 110, 40, 20},
     {423, 10, 140, 180, 20}, {424, 10, 160, 180, 20}, {425, 10, 190, 180, 20},
     {426, 10, 210, 180, 20}, {421, 50, 110, 80, 20},  {405, 10, 240, 180, 20},
-    {412, 10, 260, 40, 20},  {421, 60, 260, 80, 20},  {406, 10, 290, 180, 20},
-    {413, 10, 310, 30, 20},  {422, 60, 310, 80, 20},  {407, 10, 340, 180, 20},
+    {412, 10, 260, 48, 20},  {421, 60, 260, 80, 20},  {406, 10, 290, 180, 20},
+    {413, 10, 310, 48, 20},  {422, 60, 310, 80, 20},  {407, 10, 340, 180, 20},
     {415, 10, 360, 180, 20}, {408, 10, 390, 180, 20}, {414, 10, 410, 180, 20},
     {429, 10, 440, 180, 20}, {430, 10, 460, 130, -1}, {431, 10, 490, 180, 20},
     {432, 10, 510, 130, -1}, {433, 10, 540, 180, 20},
@@ -49,21 +53,66 @@ void ExpectPanelAt(const ProbeReport& report, int dpi) {
   }
 }
 
-// Static, button and check box texts fit their controls (a check box also holds its box).
-void ExpectTextsFit(const ProbeReport& report) {
+// Static, button and check box texts fit their controls (a check box also holds its box); the
+// value of an edit or a date picker shows whole.
+void ExpectTextsFit(const ProbeReport& report, const std::string& where = "") {
   for (const auto& c : report.controls) {
+    EXPECT_LE(c.need, c.room) << where << " value of control " << c.id << " is cut";
     if (c.className != L"Static" && c.className != L"Button") continue;
     if (c.id == kChartWindowId) continue;
     const long width = c.place.right - c.place.left, height = c.place.bottom - c.place.top;
     const bool checkBox = c.id == kPeriodCheckId || c.id == kIntercourseCheckId;
     const long box = checkBox ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0;
     const long border = c.className == L"Button" && box == 0 ? 2 * GetSystemMetrics(SM_CXEDGE) : 0;
-    EXPECT_LE(c.text.cx + box + border, width) << "text of control " << c.id << " is cut";
-    EXPECT_LE(c.text.cy, height) << "text of control " << c.id << " is cut";
+    EXPECT_LE(c.text.cx + box + border, width) << where << " text of control " << c.id << " is cut";
+    EXPECT_LE(c.text.cy, height) << where << " text of control " << c.id << " is cut";
   }
 }
 
-std::wstring ScreenshotName(int dpi) { return L"dpi\\main_" + std::to_wstring(dpi) + L".bmp"; }
+std::wstring ScreenshotName(const std::wstring& what, int dpi) {
+  CreateDirectoryW((ArtifactsFolder() + L"\\dpi").c_str(), nullptr);
+  return L"dpi\\" + what + L"_" + std::to_wstring(dpi) + L".bmp";
+}
+
+// The longest values a field of each kind shows, one set per look. A date of two-digit month and
+// day goes into every date picker.
+struct FieldValues {
+  int id;
+  std::vector<const wchar_t*> values;
+};
+constexpr Ymd kLongestDate{2026, 12, 30};
+
+// Puts look `look` of each field's values into the window's fields and the longest date into
+// its pickers; false when a text could not be set.
+bool ShowLongestValues(const TovelaProcess& app, HWND window, const std::vector<FieldValues>& fields,
+                       const std::vector<int>& pickers, std::size_t look) {
+  for (const FieldValues& f : fields)
+    if (!SetText(GetDlgItem(window, f.id), f.values[look % f.values.size()])) return false;
+  for (int id : pickers)
+    if (!app.SetDate(GetDlgItem(window, id), kLongestDate.year, kLongestDate.month, kLongestDate.day, false))
+      return false;
+  return true;
+}
+
+// Every look of the fields probed; every text and value must show whole.
+void ExpectLongestValuesWhole(const TovelaProcess& app, HWND window,
+                              const std::vector<FieldValues>& fields, const std::vector<int>& pickers) {
+  std::size_t looks = 0;
+  for (const FieldValues& f : fields) looks = std::max(looks, f.values.size());
+  for (std::size_t look = 0; look < looks; ++look) {
+    ASSERT_TRUE(ShowLongestValues(app, window, fields, pickers, look));
+    const ProbeReport report = window == app.MainWindow() ? app.Probe() : app.ProbeControls(window);
+    ASSERT_TRUE(report.ok);
+    ExpectTextsFit(report, "look " + std::to_string(look) + " at " + std::to_string(report.dpi) + " DPI:");
+  }
+}
+
+const std::vector<FieldValues> kPanelValues = {
+    {kTemperatureEditId, {L"36.28", L"42.00", L"35.40"}},
+    {kWeightEditId, {L"150.0", L"188.8"}},
+    {kAverageValueId, {L"36.28", L"42.00"}},
+    {kCycleValueId, {L"365", L"100"}},
+};
 
 TEST_F(DisplayScaling, SidePanelScalesFromItsPlacesAndEveryTextFits) {
   const SampleRecords records = SampleCycles(60, 1);
@@ -76,8 +125,55 @@ TEST_F(DisplayScaling, SidePanelScalesFromItsPlacesAndEveryTextFits) {
   ASSERT_GT(report.dpi, 0);
   ExpectPanelAt(report, report.dpi);
   ExpectTextsFit(report);
-  CreateDirectoryW((ArtifactsFolder() + L"\\dpi").c_str(), nullptr);
-  EXPECT_NE(app.Screenshot(app.MainWindow(), ScreenshotName(report.dpi)), L"");
+  ExpectLongestValuesWhole(app, app.MainWindow(), kPanelValues, {kDatePickerId});
+  EXPECT_NE(app.Screenshot(app.MainWindow(), ScreenshotName(L"main", report.dpi)), L"");
+  // What was typed for the look is not for keeping.
+  CloseAnswering(IDNO);
+}
+
+// The log-on entry dialog and the basic settings dialog, opened by their commands, with the
+// longest values in their fields; the print dialog in its own test (it needs the printer).
+TEST_F(DisplayScaling, DialogsShowTheirLongestValuesWhole) {
+  const struct {
+    int command;
+    const wchar_t* caption;
+    const wchar_t* screenshot;
+    std::vector<FieldValues> fields;
+    std::vector<int> pickers;
+  } dialogs[] = {
+      {kEntryDialogCommand, kEntryDialogCaption, L"entry_dialog",
+       {{kEntryTemperatureId, {L"36.28", L"42.00", L"35.40"}}, {kEntryWeightId, {L"150.0", L"188.8"}}},
+       {kEntryDateId}},
+      {kBasicSettingsCommand, L"基本設定登録", L"basic_settings",
+       {{604, {L"35.40", L"42.00", L"36.28"}}, {608, {L"150.0", L"188.8"}}, {612, {L"365", L"100"}}},
+       {}},
+  };
+  Start();
+  for (const auto& d : dialogs) {
+    SCOPED_TRACE(testing::Message() << "command " << d.command);
+    PostCommand(app.MainWindow(), d.command);
+    HWND dialog = app.WaitForDialog(d.caption);
+    ASSERT_NE(dialog, nullptr);
+    ExpectLongestValuesWhole(app, dialog, d.fields, d.pickers);
+    const ProbeReport report = app.ProbeControls(dialog);
+    EXPECT_NE(app.Screenshot(dialog, ScreenshotName(d.screenshot, report.dpi)), L"");
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  }
+  Close();
+}
+
+TEST_F(DisplayScaling, PrintDialogShowsItsDatesWhole) {
+  TOVELA_NEED_TEST_PRINTER();
+  Start();
+  PostCommand(app.MainWindow(), kPrintCommand);
+  HWND dialog = app.WaitForDialog(L"グラフ印刷");
+  ASSERT_NE(dialog, nullptr);
+  ExpectLongestValuesWhole(app, dialog, {}, {703, 704});
+  const ProbeReport report = app.ProbeControls(dialog);
+  EXPECT_NE(app.Screenshot(dialog, ScreenshotName(L"print_dialog", report.dpi)), L"");
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
   Close();
 }
 

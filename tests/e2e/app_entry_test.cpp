@@ -91,14 +91,15 @@ TEST_F(SidePanel, FutureDayAndCommaAreRefusedWithTheirMessages) {
   EXPECT_EQ(box.text, L"未来の日付に対する入力は出来ません。\n正しく入力してください。");
   ASSERT_TRUE(box.Answer(IDOK));
 
-  PickDay(TodayYmd());
+  // The refused value is still in the panel: dropped at the question.
+  PickDay(TodayYmd(), IDNO);
   ASSERT_TRUE(SetText(app.Control(kTemperatureEditId), L"36.50"));
   ASSERT_TRUE(SetText(app.Control(kMemoEditId), L"a,b"));
   box = Press(kAddButtonId);
   EXPECT_EQ(box.text, L"基礎体温の入力に誤りがあります。\n「,」（半角カンマ）は入力できません。\n正しく入力してください。");
   ASSERT_TRUE(box.Answer(IDOK));
   EXPECT_TRUE(Enabled(kAddButtonId));
-  Close();
+  CloseAnswering(IDNO);
   EXPECT_EQ(install.ReadFile(L"TEMPERATURE_DATA.dat"), "");
 }
 
@@ -127,7 +128,7 @@ TEST_F(SidePanel, NumbersThatCannotBeStoredAreRefusedAndTheFilesReloadIdenticall
     ASSERT_TRUE(box.Answer(IDOK));
   }
   EXPECT_TRUE(Enabled(kAddButtonId));
-  Close();
+  CloseAnswering(IDNO);
   EXPECT_EQ(install.ReadFile(L"TEMPERATURE_DATA.dat"), temperatures);
   EXPECT_EQ(install.ReadFile(L"WEIGHT_DATA.dat"), weights);
   EXPECT_EQ(install.ReadFile(L"MEMO_DATA.dat"), memos);
@@ -181,8 +182,9 @@ TEST_F(SidePanel, ClickOnADayColumnShowsThatDayAndADayLineChangesNothing) {
   const int rowHeight = ((client.bottom - 1) - 30 - 45) / 22;
   const int dayWidth = rowHeight / 2;
   ASSERT_GT(dayWidth, 2);
-  HWND edit = app.Control(kTemperatureEditId);
-  ASSERT_TRUE(SetText(edit, L"#"));
+  // Showing a day rewrites the average's label: a mark there tells that it happened.
+  HWND edit = app.Control(kTemperatureEditId), mark = app.Control(kAverageValueId);
+  ASSERT_TRUE(SetText(mark, L"#"));
   PostMessageW(chart, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50 + dayWidth / 2, 200));
   PostMessageW(chart, WM_LBUTTONUP, 0, MAKELPARAM(50 + dayWidth / 2, 200));
   ASSERT_TRUE(WaitUntil([&] { return GetText(edit) == L"36.66"; }));
@@ -191,19 +193,20 @@ TEST_F(SidePanel, ClickOnADayColumnShowsThatDayAndADayLineChangesNothing) {
   EXPECT_EQ(d, today.day);
 
   // The second column (tomorrow) empties the fields.
-  ASSERT_TRUE(SetText(edit, L"#"));
+  ASSERT_TRUE(SetText(mark, L"#"));
   PostMessageW(chart, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50 + dayWidth + dayWidth / 2, 200));
-  ASSERT_TRUE(WaitUntil([&] { return GetText(edit) != L"#"; }));
+  ASSERT_TRUE(WaitUntil([&] { return GetText(mark) != L"#"; }));
+  EXPECT_EQ(GetText(edit), L"");
   ASSERT_TRUE(app.GetDate(app.Control(kDatePickerId), y, m, d));
   EXPECT_EQ(d, tomorrow.day);
 
   // The line between them hits no column: the panel keeps what it shows.
-  ASSERT_TRUE(SetText(edit, L"#"));
+  ASSERT_TRUE(SetText(mark, L"#"));
   PostMessageW(chart, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50 + dayWidth, 200));
   // Then a click left of the plot: no column either. The picker must still show tomorrow.
   PostMessageW(chart, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 200));
   WaitForPostedMessages();
-  EXPECT_EQ(GetText(edit), L"#");
+  EXPECT_EQ(GetText(mark), L"#");
   ASSERT_TRUE(app.GetDate(app.Control(kDatePickerId), y, m, d));
   EXPECT_EQ(d, tomorrow.day);
   Close();

@@ -44,13 +44,7 @@ TEST_F(SessionEnd, CancelledEndingWritesNothing) {
   Close();
 }
 
-// The control that has the keyboard focus in the program's thread.
-HWND FocusOf(const TovelaProcess& app) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(GetWindowThreadProcessId(app.MainWindow(), nullptr), &info)) return nullptr;
-  return info.hwndFocus;
-}
+HWND FocusOf(const TovelaProcess& app) { return app.FocusedControl(); }
 
 TEST_F(KeyboardOrder, TabFollowsThePanelAndSkipsDisabledButtons) {
   Start();

@@ -140,7 +140,7 @@ TEST_F(PrintCommand, DialogShowsTheDefaultPrinterAndTodayAndCancelPrintsNothing)
   HWND dialog = OpenPrintDialog();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(GetText(GetDlgItem(dialog, kPrinterLabelId)), L"PDF");
-  EXPECT_EQ(GetText(GetDlgItem(dialog, kPrinterSetupId)), L"プリンタ設定(&P)");
+  EXPECT_EQ(GetText(GetDlgItem(dialog, kPrinterSetupId)), L"プリンタ設定(&S)");
   EXPECT_EQ(GetText(GetDlgItem(dialog, IDOK)), L"印刷(&P)");
   EXPECT_EQ(GetText(GetDlgItem(dialog, IDCANCEL)), L"キャンセル(&C)");
   const Ymd today = TodayYmd();

@@ -19,7 +19,8 @@ bash "$TOVELA_ROOT/scripts/wine-run.sh" "$@"
 rc=$?
 WINEPREFIX="$work/prefix" wineserver -w 2>/dev/null || true
 
-artifacts="${TOVELA_ARTIFACTS:-.}"
+# Where the test program left its picture (test_support::ArtifactsFolderPath): never the clone.
+artifacts="${TOVELA_ARTIFACTS:-$(dirname "$1")/artifacts}"
 if [ -f "$artifacts/installed_main_window.bmp" ] && command -v convert >/dev/null; then
   convert "$artifacts/installed_main_window.bmp" "$artifacts/installed_main_window.png" || rc=1
 fi

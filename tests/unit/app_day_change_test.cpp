@@ -23,14 +23,16 @@ const DateYmd kNextDay = Ymd(2027, 3, 5);
 TEST(DayChange, PanelFollowsTodayOnlyWhenItShowedTheOldToday) {
   struct Row {
     DateYmd shown, oldToday, today, expected;
+    bool holdsInput = false;
   };
   const Row rows[] = {
       {kStartDay, kStartDay, kNextDay, kNextDay},                     // midnight
       {Ymd(2027, 3, 1), kStartDay, kNextDay, Ymd(2027, 3, 1)},        // an older day stays
       {kStartDay, kStartDay, Ymd(2027, 3, 2), Ymd(2027, 3, 2)},       // clock set back
+      {kStartDay, kStartDay, kNextDay, kStartDay, true},              // typed input stays put
   };
   for (const Row& r : rows)
-    EXPECT_EQ(PanelDayAfterDayChange(r.shown, r.oldToday, r.today), r.expected)
+    EXPECT_EQ(PanelDayAfterDayChange(r.shown, r.oldToday, r.today, r.holdsInput), r.expected)
         << r.shown.month << "/" << r.shown.day << " -> " << r.today.month << "/" << r.today.day;
 }
 

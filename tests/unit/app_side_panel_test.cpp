@@ -49,21 +49,103 @@ TEST(ChartArea, HeightLimitsTheScale) {
   EXPECT_NEAR(p.width, 594, 1);
 }
 
-TEST(PanelTabOrder, FollowsTheFormAndSkipsDisabledButtons) {
-  EXPECT_EQ(NextPanelStop(PanelStop::DatePicker, true, false), PanelStop::TemperatureEdit);
-  EXPECT_EQ(NextPanelStop(PanelStop::TemperatureEdit, true, false), PanelStop::WeightEdit);
-  EXPECT_EQ(NextPanelStop(PanelStop::WeightEdit, true, false), PanelStop::PeriodCheck);
-  EXPECT_EQ(NextPanelStop(PanelStop::PeriodCheck, true, false), PanelStop::MemoEdit);
-  // The signs under the memo, then the buttons.
-  EXPECT_EQ(NextPanelStop(PanelStop::MemoEdit, true, false), PanelStop::MucusList);
-  EXPECT_EQ(NextPanelStop(PanelStop::MucusList, true, false), PanelStop::OvulationTestList);
-  EXPECT_EQ(NextPanelStop(PanelStop::OvulationTestList, true, false), PanelStop::IntercourseCheck);
-  EXPECT_EQ(NextPanelStop(PanelStop::IntercourseCheck, true, false), PanelStop::AddButton);
-  EXPECT_EQ(NextPanelStop(PanelStop::IntercourseCheck, false, true), PanelStop::UpdateButton);
-  EXPECT_EQ(NextPanelStop(PanelStop::AddButton, true, false), PanelStop::DatePicker);
-  EXPECT_EQ(NextPanelStop(PanelStop::AddButton, true, true), PanelStop::UpdateButton);
-  EXPECT_EQ(NextPanelStop(PanelStop::UpdateButton, false, true), PanelStop::DeleteButton);
-  EXPECT_EQ(NextPanelStop(PanelStop::DeleteButton, false, true), PanelStop::DatePicker);
+namespace {
+
+// The panel's stops at their 96-DPI places, listed out of screen order on purpose (the memo
+// before the check box, the signs after the buttons, as the controls are made); the drop-down
+// lists' heights hold their dropped lists. The buttons' states vary per case.
+enum Stop : std::size_t {
+  kPicker, kTemperature, kWeight, kMemo, kPeriod, kAdd, kUpdate, kDelete,
+  kMucus, kOvulationTest, kIntercourse
+};
+std::vector<PanelStop> PanelStops(bool addEnabled, bool updateEnabled) {
+  return {{{10, 10, 170, 20}},   {{10, 260, 48, 20}},  {{10, 310, 48, 20}},
+          {{10, 410, 180, 20}},  {{10, 360, 180, 20}}, {{10, 570, 50, 25}, addEnabled},
+          {{70, 570, 50, 25}, updateEnabled},          {{130, 570, 50, 25}, updateEnabled},
+          {{10, 460, 130, 150}}, {{10, 510, 130, 110}}, {{10, 540, 180, 20}}};
+}
+
+}  // namespace
+
+TEST(PanelTabOrder, FollowsTheScreenAndSkipsDisabledButtonsBothWays) {
+  const struct {
+    Stop from;
+    bool add, update, backward;
+    Stop to;
+  } cases[] = {
+      {kPicker, true, false, false, kTemperature}, {kTemperature, true, false, false, kWeight},
+      {kWeight, true, false, false, kPeriod},      {kPeriod, true, false, false, kMemo},
+      // The signs under the memo, then the buttons.
+      {kMemo, true, false, false, kMucus},         {kMucus, true, false, false, kOvulationTest},
+      {kOvulationTest, true, false, false, kIntercourse},
+      {kIntercourse, true, false, false, kAdd},    {kIntercourse, false, true, false, kUpdate},
+      {kAdd, true, false, false, kPicker},         {kAdd, true, true, false, kUpdate},
+      {kUpdate, false, true, false, kDelete},      {kDelete, false, true, false, kPicker},
+      // Shift+Tab goes the same way back.
+      {kPicker, true, false, true, kAdd},          {kPicker, false, true, true, kDelete},
+      {kMemo, true, false, true, kPeriod},         {kUpdate, false, true, true, kIntercourse},
+      {kMucus, true, false, true, kMemo},          {kAdd, true, false, true, kIntercourse},
+      {kTemperature, false, true, true, kPicker},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.from << (c.backward ? " back" : "") << " add " << c.add
+                                    << " update " << c.update);
+    EXPECT_EQ(NextPanelStop(PanelStops(c.add, c.update), c.from, c.backward), c.to);
+  }
+  // A lone enabled stop keeps the focus.
+  EXPECT_EQ(NextPanelStop({{{10, 10, 160, 20}}, {{10, 260, 40, 20}, false}}, 0, false), 0u);
+}
+
+TEST(PanelKeys, EnterAddsOrElseUpdates) {
+  EXPECT_EQ(EnterKeyButton(true, false), EnterPresses::Add);
+  EXPECT_EQ(EnterKeyButton(true, true), EnterPresses::Add);
+  EXPECT_EQ(EnterKeyButton(false, true), EnterPresses::Update);
+  EXPECT_EQ(EnterKeyButton(false, false), EnterPresses::Nothing);
+}
+
+// Unsaved input is a change of value in any field, drop-down list or check box, not of how a
+// number is written.
+TEST(PanelValuesCompare, OnlyAChangedValueIsUnsavedInput) {
+  PanelContent shown;
+  shown.temperature = u"36.50";
+  shown.weight = u"52.0";
+  shown.memo = u"眠い";
+  shown.mucusItem = 2;
+  const PanelValues before = PanelValuesOf(shown);
+  const struct {
+    const char* what;
+    void (*change)(PanelContent&);
+    bool unsaved;
+  } cases[] = {
+      {"as shown", [](PanelContent&) {}, false},
+      {"the same numbers written otherwise",
+       [](PanelContent& c) { c.temperature = u"36.5", c.weight = u" 52"; }, false},
+      {"statistics and buttons are no input",
+       [](PanelContent& c) { c.average = u"36.40", c.updateEnabled = true; }, false},
+      {"a new temperature", [](PanelContent& c) { c.temperature = u"36.52"; }, true},
+      {"the weight emptied", [](PanelContent& c) { c.weight = u""; }, true},
+      {"the period ticked", [](PanelContent& c) { c.periodStart = true; }, true},
+      {"the memo changed", [](PanelContent& c) { c.memo = u"眠い。"; }, true},
+      {"text that is no number", [](PanelContent& c) { c.temperature = u"abc"; }, true},
+      {"another mucus level", [](PanelContent& c) { c.mucusItem = 3; }, true},
+      {"an ovulation test picked", [](PanelContent& c) { c.ovulationTestItem = 1; }, true},
+      {"intercourse ticked", [](PanelContent& c) { c.intercourse = true; }, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    PanelContent now = shown;
+    c.change(now);
+    EXPECT_EQ(PanelValuesOf(now) != before, c.unsaved);
+  }
+}
+
+TEST(PanelValuesCompare, ShowingTheDayAgainKeepsOnlyInputTheRecordsDoNotHold) {
+  const PanelValues empty{}, typed{36.5, 0.0, false, u""}, other{36.7, 0.0, false, u""};
+  EXPECT_TRUE(KeepsPanelInput(true, typed, empty, empty));    // settings changed: typed stays
+  EXPECT_FALSE(KeepsPanelInput(true, typed, empty, typed));   // just stored: shown as stored
+  EXPECT_TRUE(KeepsPanelInput(true, typed, empty, other));    // the day changed under the input
+  EXPECT_FALSE(KeepsPanelInput(true, empty, empty, other));   // nothing typed: the new records
+  EXPECT_FALSE(KeepsPanelInput(false, typed, empty, empty));  // another day: its own records
 }
 
 namespace {

@@ -109,23 +109,23 @@ TEST(TemperatureChart, HeaderShowsYearMonthDayAndCycleDay) {
     if (t.flags == dt::kEndEllipsis) labels.push_back(t);
   }
   ASSERT_EQ(labels.size(), 3u);
-  EXPECT_EQ(labels[0].text, u"2007年4月");  // the first column, mid-month
-  EXPECT_EQ(labels[0].rect, (DrawRect{53, 1, 185, 15}));
+  // The first column, mid-month: the room before May's label takes only the month.
+  EXPECT_EQ(labels[0].text, u"4月");
+  EXPECT_EQ(labels[0].rect, (DrawRect{53, 1, 80, 15}));
   EXPECT_EQ(labels[1].text, u"2007年5月");  // 1 May: column 4
   EXPECT_EQ(labels[1].rect, (DrawRect{82, 1, 214, 15}));
   EXPECT_EQ(labels[2].text, u"2007年6月");  // 1 June: column 35
   EXPECT_EQ(labels[2].rect, (DrawRect{392, 1, 524, 15}));
   EXPECT_EQ(labels[0].font, v.tools.boldFont);
 
-  const auto day1 = TextsIn(f.canvas, DrawRect{52, 16, 62, 30});
+  const auto day1 = TextsIn(f.canvas, DrawRect{51, 16, 61, 30});
   ASSERT_EQ(day1.size(), 1u);
   EXPECT_EQ(day1[0].text, u"28");
   EXPECT_EQ(day1[0].flags, kCell);
   EXPECT_EQ(day1[0].font, v.tools.dayFont);
 
   auto cycleCell = [&](int k) {
-    const int x0 = ColumnLeft(v, k);
-    const auto cell = TextsIn(f.canvas, DrawRect{x0 + 1, 31, x0 + 1 + 10, 45});
+    const auto cell = TextsIn(f.canvas, HeaderCell(v, k, 31, 45));
     EXPECT_EQ(cell.size(), 1u) << k;
     if (cell.empty()) return std::string("?");
     EXPECT_EQ(cell[0].font, v.tools.dayFont);

@@ -81,8 +81,9 @@ TEST(WeightChart, PastDaysShowNoDigit) {
   StartWeightCycle(f);
   for (int k = 1; k <= 3; ++k) EXPECT_TRUE(TextsIn(f.canvas, StripBox(*f.view, k)).empty()) << k;
   // The cycle-day row still counts from the start: 13 May is day 1.
-  const int x0 = ColumnLeft(*f.view, 1);
-  EXPECT_EQ(TextsIn(f.canvas, DrawRect{x0 + 1, 31, x0 + 1 + 12, 45})[0].text, u"1");
+  const auto cell = TextsIn(f.canvas, HeaderCell(*f.view, 1, 31, 45));
+  ASSERT_EQ(cell.size(), 1u);
+  EXPECT_EQ(cell[0].text, u"1");
 }
 
 TEST(WeightChart, EmptyWeightListDrawsEverythingButTheCurve) {
@@ -120,8 +121,7 @@ void StartPregnancy(ChartFixture& f, int cycle, int position) {
 }
 
 std::u16string CellText(const RecordingCanvas& c, const ChartView& v, int k, int top, int bottom) {
-  const int x0 = ColumnLeft(v, k);
-  const auto cell = TextsIn(c, DrawRect{x0 + 1, top, x0 + 1 + v.dayWidth, bottom});
+  const auto cell = TextsIn(c, HeaderCell(v, k, top, bottom));
   return cell.size() == 1 ? cell[0].text : u"?";
 }
 
@@ -140,7 +140,8 @@ TEST(PregnancyChart, WeeksAndDaysCountFromTheLastPeriodStart) {
   EXPECT_EQ(CellText(f.canvas, v, 15, 31, 45), u"2");  // the 14th day after the start
   EXPECT_EQ(CellText(f.canvas, v, 15, 46, 60), u"0");
   EXPECT_EQ(CellText(f.canvas, v, 17, 46, 60), u"2");
-  const auto week = TextsIn(f.canvas, DrawRect{ColumnLeft(v, 1) + 1, 31, ColumnLeft(v, 1) + 13, 45});
+  const auto week = TextsIn(f.canvas, HeaderCell(v, 1, 31, 45));
+  ASSERT_EQ(week.size(), 1u);
   EXPECT_EQ(week[0].font, v.tools.dayFont);
   EXPECT_EQ(week[0].flags, dt::kSingleLine | dt::kBottom | dt::kCenter);
   EXPECT_EQ(f.canvas.Ellipses().size(), 2u);

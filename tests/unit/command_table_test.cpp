@@ -42,19 +42,24 @@ TEST(CommandTable, CheckMarksFollowTheModeAndTheShiftSwitch) {
 
 TEST(CommandTable, AcceleratorsAreTheRowsWithAKeyByCommand) {
   const auto rows = AcceleratorRows();
-  ASSERT_EQ(rows.size(), 4u);
+  ASSERT_EQ(rows.size(), 7u);
   const struct {
     int id;
     std::uint16_t key;
-    bool ctrl, shift;
-  } expected[] = {{kBasicSettingsCommand, 'B', true, false},
-                  {kColorsCommand, 'C', true, true},
-                  {kPrintCommand, 'P', true, false},
-                  {kGuideCommand, kKeyF1, false, false}};
+    bool ctrl, shift, alt;
+  } expected[] = {{kBasicSettingsCommand, 'B', true, false, false},
+                  {kColorsCommand, 'C', true, true, false},
+                  {kPrintCommand, 'P', true, false, false},
+                  {kGuideCommand, kKeyF1, false, false, false},
+                  // The side panel's buttons by their underlined letters.
+                  {kAddButtonCommand, 'A', false, false, true},
+                  {kUpdateButtonCommand, 'M', false, false, true},
+                  {kDeleteButtonCommand, 'D', false, false, true}};
   for (std::size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(rows[i].id, expected[i].id);
     EXPECT_EQ(rows[i].key.key, expected[i].key) << rows[i].id;
     EXPECT_EQ(rows[i].key.ctrl, expected[i].ctrl) << rows[i].id;
     EXPECT_EQ(rows[i].key.shift, expected[i].shift) << rows[i].id;
+    EXPECT_EQ(rows[i].key.alt, expected[i].alt) << rows[i].id;
   }
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "brassel.h"
+#include "artifacts_folder_win.h"
 #include "brassel_test_support.h"
 #include <commctrl.h>
 
@@ -45,11 +46,7 @@ std::vector<uint32_t> CaptureWindow(HWND window, int* width, int* height) {
 }
 
 std::wstring ArtifactPath(const wchar_t* name) {
-  const wchar_t* folder = _wgetenv(L"TOVELA_ARTIFACTS");
-  std::wstring path = folder && *folder ? std::wstring(folder) + L"\\" : L"";
-  // Under Wine a Unix folder is reachable through drive Z:.
-  if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
-  return path + name;
+  return test_support::ArtifactsFolderPath() + L"\\" + name;
 }
 
 // Counts pixels inside a client-relative rectangle that differ from `background`.

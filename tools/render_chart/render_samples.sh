@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Renders the sample data set with render_chart: the three on-screen modes and one printed page
-# (A4 landscape at 300 dpi), into $TOVELA_ARTIFACTS (PNG copies when ImageMagick is present),
+# (A4 landscape at 300 dpi), into $TOVELA_ARTIFACTS or else "artifacts" beside the tool (PNG
+# copies when ImageMagick is present),
 # and checks them against the committed hashes.
 # Usage: render_samples.sh <render_chart.exe>
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 tool="$1"
-out="${TOVELA_ARTIFACTS:-$PWD}"
+out="${TOVELA_ARTIFACTS:-$(dirname "$tool")/artifacts}"  # in the build tree, never the clone
 mkdir -p "$out"
 winpath() { echo "Z:${1//\//\\}"; }
 data="$(winpath "$here/sample")"
@@ -35,7 +36,9 @@ render render_print_page_signs print 3508 2479 300 2007-3-20 2007-5-10
 render render_temperature_signs_reading screen 1 1000 600 30 2007-5-16 --reading
 render render_print_page_signs_reading print 3508 2479 300 2007-3-20 2007-5-16 --reading
 # The renders are those of the program before it followed the display scale, byte for byte
-# (renders-96dpi.sha256, taken from that program with this prefix's fonts).
+# (renders-96dpi.sha256, taken from that program with this prefix's fonts), but for the first
+# column's header numbers, which sit in that column's own cell since the header's labels never
+# overlap.
 if ! (cd "$out" && sha256sum --quiet -c "$here/renders-96dpi.sha256"); then
   echo "render_chart: the renders differ from the 96-DPI ones of renders-96dpi.sha256"
   status=1

@@ -10,9 +10,12 @@
 //   sysmenu <id>                              every command item of the window's system menu
 //   visible <0|1>                             whether the main window is visible
 //   dpi <n>                                   the main window's DPI
-//   control <id> <class> <x> <y> <w> <h> <tw> <th>   every child of the main window: its place
-//                                             in the client area and the size of its text
-//                                             drawn with its own font (one line)
+//   control <id> <class> <x> <y> <w> <h> <tw> <th> <room> <need>
+//                                             every child of the main window: its place in the
+//                                             client area, the size of its text drawn with its
+//                                             own font (one line), and for an edit or a date
+//                                             picker the width its value has and needs (below)
+// The "controls <hwnd>" request reports the dpi and control lines of any window (a dialog).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -76,30 +79,58 @@ int WindowDpi(HWND window) {
   return forWindow != nullptr ? static_cast<int>(forWindow(window)) : 0;
 }
 
-void ReportControls(HWND main, std::wstring& report) {
+// The width a value has in its control and the width it needs to show whole: for an edit, the
+// room between its margins and its text's width with the caret after it; for a date picker, its
+// width and the ideal width of the date it shows (DTM_GETIDEALSIZE). 0 and 0 for the rest.
+SIZE ValueRoomAndNeed(HWND control, const wchar_t* className, const RECT& textExtent) {
+  if (lstrcmpiW(className, L"Edit") == 0) {
+    RECT client{};
+    GetClientRect(control, &client);
+    const DWORD margins = static_cast<DWORD>(SendMessageW(control, EM_GETMARGINS, 0, 0));
+    return SIZE{client.right - LOWORD(margins) - HIWORD(margins),
+                textExtent.right - textExtent.left + 1};
+  }
+  if (lstrcmpiW(className, DATETIMEPICK_CLASSW) == 0) {
+    RECT window{};
+    GetWindowRect(control, &window);
+    SIZE ideal{};
+    SendMessageW(control, DTM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal));
+    return SIZE{window.right - window.left, ideal.cx};
+  }
+  return SIZE{0, 0};
+}
+
+void ReportControls(HWND parent, std::wstring& report) {
   wchar_t line[512];
-  swprintf(line, 512, L"dpi %d\n", WindowDpi(main));
+  swprintf(line, 512, L"dpi %d\n", WindowDpi(parent));
   report += line;
   win32::WindowDc screen(nullptr);
-  for (HWND child = GetWindow(main, GW_CHILD); child != nullptr;
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT)) {
     wchar_t name[64] = {}, text[256] = {};
     GetClassNameW(child, name, 64);
     GetWindowTextW(child, text, 256);
     RECT place{};
     GetWindowRect(child, &place);
-    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&place), 2);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
     RECT extent{};
     {
       win32::ScopedSelection font(screen.get(),
                                   reinterpret_cast<HGDIOBJ>(SendMessageW(child, WM_GETFONT, 0, 0)));
       if (text[0] != L'\0') DrawTextW(screen.get(), text, -1, &extent, DT_CALCRECT | DT_SINGLELINE);
     }
-    swprintf(line, 512, L"control %d %ls %ld %ld %ld %ld %ld %ld\n", GetDlgCtrlID(child), name,
-             place.left, place.top, place.right - place.left, place.bottom - place.top,
-             extent.right - extent.left, extent.bottom - extent.top);
+    const SIZE value = ValueRoomAndNeed(child, name, extent);
+    swprintf(line, 512, L"control %d %ls %ld %ld %ld %ld %ld %ld %ld %ld\n", GetDlgCtrlID(child),
+             name, place.left, place.top, place.right - place.left, place.bottom - place.top,
+             extent.right - extent.left, extent.bottom - extent.top, value.cx, value.cy);
     report += line;
   }
+}
+
+std::wstring ReportControlsOf(HWND window) {
+  std::wstring report = L"report\n";
+  if (IsWindow(window)) ReportControls(window, report);
+  return report;
 }
 
 // As if the main window had moved to a screen of `dpi`: WM_DPICHANGED with its own rectangle.
@@ -219,6 +250,13 @@ void Answer(const std::wstring& request) {
                         notify != 0));
   } else if (swscanf(request.c_str(), L"dpichanged %d", &year) == 1) {
     WriteAnswer(SendDpiChanged(year));
+  } else if (swscanf(request.c_str(), L"icons %llu", &window) == 1) {
+    const HWND target = reinterpret_cast<HWND>(static_cast<UINT_PTR>(window));
+    const bool small = SendMessageW(target, WM_GETICON, ICON_SMALL, 0) != 0;
+    const bool big = SendMessageW(target, WM_GETICON, ICON_BIG, 0) != 0;
+    WriteAnswer(std::wstring(L"icons ") + (small ? L"1 " : L"0 ") + (big ? L"1\n" : L"0\n"));
+  } else if (swscanf(request.c_str(), L"controls %llu", &window) == 1) {
+    WriteAnswer(ReportControlsOf(reinterpret_cast<HWND>(static_cast<UINT_PTR>(window))));
   } else if (swscanf(request.c_str(), L"getdate %llu", &window) == 1) {
     WriteAnswer(GetDate(reinterpret_cast<HWND>(static_cast<UINT_PTR>(window))));
   } else {

@@ -16,6 +16,10 @@ inline int ColumnLeft(const ChartView& v, int k) {
   return k == 1 ? v.plotLeft + 1 : v.plotLeft + (k - 1) * v.dayWidth;
 }
 inline int ColumnRight(const ChartView& v, int k) { return v.plotLeft + k * v.dayWidth; }
+// A header number's cell of column k between the rows' `top` and `bottom`.
+inline DrawRect HeaderCell(const ChartView& v, int k, int top, int bottom) {
+  return DrawRect{ColumnRight(v, k) - v.dayWidth + 1, top, ColumnRight(v, k) + 1, bottom};
+}
 inline DrawRect ColumnFill(const ChartView& v, int k) {
   const int x0 = ColumnLeft(v, k);
   if (k == 1) return DrawRect{x0, v.plotTop + 1, x0 + v.dayWidth - 1, v.plotBottom};

@@ -138,6 +138,16 @@ void RecordingCanvas::DrawTextIn(const std::u16string& text, const DrawRect& rec
   texts_.push_back(RecordedText{text, rect, flags, font_, textColor_});
 }
 
+int RecordingCanvas::TextWidthIn(DrawTool tool, const std::u16string& text) const {
+  const RecordedTool* font = Info(tool);
+  if (font == nullptr || font->kind != RecordedTool::Kind::Font) return 0;
+  const int height = font->font.height < 0 ? -font->font.height : font->font.height;
+  const int narrow = font->font.width > 0 ? font->font.width : height / 2;
+  int width = 0;
+  for (const char16_t c : text) width += c < 0x80 ? narrow : height;
+  return width;
+}
+
 void RecordingCanvas::ClearRecord() {
   lines_.clear();
   texts_.clear();

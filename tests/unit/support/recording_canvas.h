@@ -78,6 +78,10 @@ class RecordingCanvas : public Canvas, public DrawingToolFactory {
   void FillRect(const DrawRect& rect, DrawTool brush) override;
   void Ellipse(int left, int top, int right, int bottom) override;
   void DrawTextIn(const std::u16string& text, const DrawRect& rect, unsigned flags) override;
+  // The selected font's cell: an ASCII character half its height wide (or its width when set),
+  // any other character its height; 0 without a font of this factory.
+  int TextWidth(const std::u16string& text) override { return TextWidthIn(font_, text); }
+  int TextWidthIn(DrawTool font, const std::u16string& text) const;
   int LogPixelsY() override { return logPixelsY_; }
 
   // The record.

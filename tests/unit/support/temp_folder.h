@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -14,13 +15,17 @@
 
 namespace test_support {
 
+// Under the build tree, beside the test program, wherever it is run from; named after the test
+// and the process, so runs of the same test in other trees or at the same time never meet.
 class TempFolder {
  public:
   TempFolder() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = "tovela-";
-    if (info != nullptr) name += std::string(info->test_suite_name()) + "-" + info->name();
-    path_ = std::filesystem::temp_directory_path() / name;
+    std::string name = std::to_string(::getpid());
+    if (info != nullptr) name += std::string("-") + info->test_suite_name() + "-" + info->name();
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    path_ = (error ? std::filesystem::temp_directory_path() : program.parent_path()) / "test-files" / name;
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
     std::filesystem::create_directories(path_);
