@@ -442,20 +442,61 @@ def _kill_group(proc):
 
 # --- The run -------------------------------------------------------------------------------------
 
-def default_commands(build_dir, tests):
+def default_commands(build_dir, tests, sanitize=False):
+    """The shell commands that build the unit tests in `build_dir` and run the covering ones."""
     binary = os.path.join(build_dir, "tests", "tovela_unit_tests")
     # -O1: a mutant compiles faster, and the tests take no time to speak of either way.
     configure = (f"[ -f {shlex.quote(build_dir)}/build.ninja ] || cmake -S . -B {shlex.quote(build_dir)}"
                  " -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-O1"
-                 " -DTOVELA_BENCH=OFF >/dev/null")
+                 f" -DTOVELA_BENCH=OFF{' -DTOVELA_SANITIZE=ON' if sanitize else ''} >/dev/null")
     build = (f"{configure} && nice -n 10 cmake --build {shlex.quote(build_dir)}"
              " --target tovela_unit_tests -j2")
-    test = f"{shlex.quote(binary)} --gtest_brief=1 --gtest_fail_fast --gtest_filter={shlex.quote(tests)}"
+    test = (("ASAN_OPTIONS=detect_leaks=0 " if sanitize else "") + shlex.quote(binary)
+            + f" --gtest_brief=1 --gtest_fail_fast --gtest_filter={shlex.quote(tests)}")
     return build, test
 
 
-def check_file(relpath, args, equivalents, deadline):
-    """Runs every mutant of one file; returns the result counts and the survivors."""
+class Tree:
+    """A build tree of the unit tests and the commands that build it and run the covering tests."""
+
+    def __init__(self, build_cmd, test_cmd):
+        self.build_cmd, self.test_cmd = build_cmd, test_cmd
+        self.test_timeout = None
+
+    def prepare(self, deadline):
+        """Builds and tests the unmutated file; False (with the output shown) when that fails."""
+        status, out = run_step(self.build_cmd, max(1, deadline - time.monotonic()))
+        if status == 0:
+            t0 = time.monotonic()
+            status, out = run_step(self.test_cmd, max(1, deadline - time.monotonic()))
+            # A mutant whose tests take ten times longer than these hangs: it is killed.
+            self.test_timeout = max(20.0, 10 * (time.monotonic() - t0))
+        if status != 0:
+            print(out[-4000:])
+            print("the unmutated file does not build or pass its tests"
+                  + (" (time limit)" if status is None else ""))
+        return status == 0
+
+    def verdict(self, path, original, m, journal, deadline):
+        """killed, survived, did not compile, or not run (the time limit came first)."""
+        with MutantInPlace(path, original, m.apply(original), journal):
+            status, _ = run_step(self.build_cmd, max(0.1, deadline - time.monotonic()))
+            if status is None:
+                return "not run"
+            if status != 0:
+                return "did not compile"
+            left = deadline - time.monotonic()
+            status, _ = run_step(self.test_cmd, min(self.test_timeout, max(0.1, left)))
+            if status is None and left < self.test_timeout:
+                return "not run"
+            return "survived" if status == 0 else "killed"
+
+
+def check_file(relpath, args, equivalents, deadline, result):
+    """Tries every mutant of one file, filling `result` with the counts and the survivors as it
+    goes (so an interrupted run still has them). The survivors are tried again with the
+    sanitizers (as the test command's sanitizer tree runs the same tests), which catch a mutant
+    that reads outside an array or a vector; False when the unmutated file fails."""
     path = os.path.join(ROOT, relpath)
     with open(path, encoding="utf-8", newline="") as f:
         original = f.read()
@@ -464,59 +505,54 @@ def check_file(relpath, args, equivalents, deadline):
         mutants = [m for m in mutants if m.number in args.ids]
     tests = args.tests or COVERING_TESTS.get(relpath, "*")
     build_cmd, test_cmd = default_commands(args.build_dir, tests)
-    build_cmd = args.build_cmd or build_cmd
-    test_cmd = args.test_cmd or test_cmd
+    plain = Tree(args.build_cmd or build_cmd, args.test_cmd or test_cmd)
     journal = Journal(os.path.join(args.build_dir, "in-progress.json"))
     counts = {"killed": 0, "survived": 0, "equivalent": 0, "did not compile": 0, "not run": 0}
     survivors, used = [], set()
     started = time.monotonic()
+    result.update(file=relpath, mutants=len(mutants), seconds=0, survivors=survivors, **counts)
     print(f"== {relpath}: {len(mutants)} mutants, tests {tests}", flush=True)
 
-    status, out = run_step(build_cmd, max(1, deadline - time.monotonic()))
-    if status == 0:
-        t0 = time.monotonic()
-        status, out = run_step(test_cmd, max(1, deadline - time.monotonic()))
-        test_seconds = time.monotonic() - t0
-    if status != 0:
-        print(out[-4000:])
-        print(f"{relpath}: the unmutated file does not build or pass its tests"
-              + (" (time limit)" if status is None else ""))
-        return None
-    test_timeout = max(20.0, 10 * test_seconds)
+    def report(m, verdict):
+        if args.verbose or verdict == "survived":
+            print(f"[{m.number}/{len(mutants)}] {verdict:15} {relpath}:{m.line}: {m.change}"
+                  f"    {m.line_text}", flush=True)
 
+    if not plain.prepare(deadline):
+        return False
     for m in mutants:
         key = (relpath, m.line_text, m.change)
-        where = f"{relpath}:{m.line}: {m.change}"
         if key in equivalents:
             used.add(key)
-            counts["equivalent"] += 1
+            result["equivalent"] += 1
             continue
-        left = deadline - time.monotonic()
-        if left <= 0:
-            counts["not run"] += len(mutants) - sum(counts.values())
-            break
-        with MutantInPlace(path, original, m.apply(original), journal):
-            status, _ = run_step(build_cmd, left)
-            if status is None:
-                counts["not run"] += 1
-                continue
-            if status != 0:
-                verdict = "did not compile"
-            else:
-                status, _ = run_step(test_cmd, min(test_timeout, max(1, deadline - time.monotonic())))
-                verdict = "survived" if status == 0 else "killed"
-        counts[verdict] += 1
+        if time.monotonic() >= deadline:
+            result["not run"] += 1
+            continue
+        verdict = plain.verdict(path, original, m, journal, deadline)
+        result[verdict] += 1
+        result["seconds"] = time.monotonic() - started
         if verdict == "survived":
             survivors.append(m)
-        if args.verbose or verdict == "survived":
-            print(f"[{m.number}/{len(mutants)}] {verdict:15} {where}    {m.line_text}", flush=True)
+        report(m, verdict)
+
+    sanitizing = survivors and not args.no_sanitize and not args.build_cmd
+    if sanitizing and time.monotonic() < deadline:
+        print(f"== {relpath}: the {len(survivors)} survivors again with the sanitizers", flush=True)
+        sanitized = Tree(*default_commands(args.build_dir + "-sanitize", tests, sanitize=True))
+        for m in list(survivors) if sanitized.prepare(deadline) else []:
+            if time.monotonic() < deadline and \
+                    sanitized.verdict(path, original, m, journal, deadline) == "killed":
+                survivors.remove(m)
+                result["survived"] -= 1
+                result["killed"] += 1
+                report(m, "killed (sanitizers)")
 
     for key in equivalents:
         if key[0] == relpath and key not in used and not args.ids and not args.function:
             print(f"{relpath}: a listed equivalent mutant no longer exists: {key[1]}  ({key[2]})")
-    seconds = time.monotonic() - started
-    return {"file": relpath, "mutants": len(mutants), "seconds": seconds, **counts,
-            "survivors": survivors}
+    result["seconds"] = time.monotonic() - started
+    return True
 
 
 def summary_line(r):
@@ -540,6 +576,8 @@ def parse_args(argv):
     p.add_argument("--equivalent", default=EQUIVALENT_FILE, help="the list of equivalent mutants")
     p.add_argument("--build-cmd", help="shell command that builds the tests (default: cmake)")
     p.add_argument("--test-cmd", help="shell command that runs the covering tests")
+    p.add_argument("--no-sanitize", action="store_true",
+                   help="do not try the survivors again with the sanitizers")
     p.add_argument("--verbose", action="store_true", help="print every mutant's verdict")
     return p.parse_args(argv)
 
@@ -565,12 +603,14 @@ def main(argv):
     results = []
     try:
         for relpath in files:
-            r = check_file(relpath, args, equivalents, deadline)
-            if r is None:
+            results.append({})
+            if not check_file(relpath, args, equivalents, deadline, results[-1]):
                 return 2
-            results.append(r)
     except (KeyboardInterrupt, Stopped) as e:
-        print(f"\nstopped ({e.__class__.__name__} {e}); the files are as they were")
+        print(f"\nstopped ({e.__class__.__name__} {e}); the files are as they were; so far:")
+        for r in results:
+            if r:
+                print(summary_line(r))
         return 130
     print()
     for r in results:
