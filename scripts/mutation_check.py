@@ -285,14 +285,12 @@ def mutants_of(source, function=None):
             continue
         if tok.text == "!":
             found.append(Mutant(tok.start, tok.end, "", tok.line, "delete !"))
-        elif tok.text in ("+", "-"):
-            after = tokens[k + 1] if k + 1 < len(tokens) else None
-            if prev is None or not _is_operand_end(prev) or prev.kind == "string" or (
-                    after is not None and after.kind == "string"):
-                continue  # unary, or joining strings
-            found.append(Mutant(tok.start, tok.end, _SWAPS[tok.text], tok.line,
-                                f"{tok.text} -> {_SWAPS[tok.text]}"))
         elif tok.text in _SWAPS:
+            after = tokens[k + 1] if k + 1 < len(tokens) else None
+            if tok.text in ("+", "-") and (prev is None or not _is_operand_end(prev)):
+                continue  # a sign
+            if tok.text in ("+", "+=") and after is not None and after.kind == "string":
+                continue  # joining or appending text
             found.append(Mutant(tok.start, tok.end, _SWAPS[tok.text], tok.line,
                                 f"{tok.text} -> {_SWAPS[tok.text]}"))
     lo_pos, hi_pos = tokens[lo].start, tokens[hi].end
@@ -501,6 +499,7 @@ def check_file(relpath, args, equivalents, deadline, result):
     with open(path, encoding="utf-8", newline="") as f:
         original = f.read()
     mutants = mutants_of(original, args.function)
+    total = len(mutants)
     if args.ids:
         mutants = [m for m in mutants if m.number in args.ids]
     tests = args.tests or COVERING_TESTS.get(relpath, "*")
@@ -515,7 +514,7 @@ def check_file(relpath, args, equivalents, deadline, result):
 
     def report(m, verdict):
         if args.verbose or verdict == "survived":
-            print(f"[{m.number}/{len(mutants)}] {verdict:15} {relpath}:{m.line}: {m.change}"
+            print(f"[{m.number}/{total}] {verdict:15} {relpath}:{m.line}: {m.change}"
                   f"    {m.line_text}", flush=True)
 
     if not plain.prepare(deadline):

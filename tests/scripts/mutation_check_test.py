@@ -39,7 +39,7 @@ class Mutants(unittest.TestCase):
             ("if (a) { return b; }\nif (c) return d; else e();", ["delete return early-out"]),
             ('#include <a.h>\n// a < b\n/* 1 + 2 */ s = "a < 1" + t; c = \'<\'; x = 1.5;', []),
             ("std::vector<std::pair<int, int>> v = static_cast<long>(p->q); o << a >> b;", []),
-            ("bool operator<(A a) const; s = u\"x\" + S(1.0);", []),
+            ("bool operator<(A a) const; s = u\"x\" + S(1.0); s += \",\"; s += ',';", []),
         ]
         for source, expected in table:
             with self.subTest(source=source):

@@ -33,7 +33,7 @@ struct RuleCase {
 TEST(ThermalShift, RoundsToTheNearestHalfTenthHalvesUp) {
   for (auto [in, out] : std::vector<std::pair<int, int>>{
            {3657, 3655}, {3658, 3660}, {3662, 3660}, {3663, 3665}, {3660, 3660}, {3655, 3655},
-           {-3, -5}, {-2, 0}, {-8, -10}})
+           {-2, 0}, {-3, -5}, {-6, -5}, {-7, -5}, {-8, -10}})
     EXPECT_EQ(RoundToHalfTenth(in), out) << in;
   EXPECT_EQ(TemperatureHundredths(36.57), 3657);
   EXPECT_EQ(TemperatureHundredths(36.29), 3629);
