@@ -67,7 +67,8 @@ TEST(Backups, NamesOfDatedFoldersAndDamagedCopies) {
     bool isDate;
   } cases[] = {{"2026-12-07", true},  {"2024-02-29", true},   {"2026-02-29", false},
                {"2026-13-01", false}, {"2026-1-07", false},   {"2026-12-07x", false},
-               {"damaged", false},    {"2026_12_07", false},  {"+026-12-07", false}};
+               {"damaged", false},    {"2026_12_07", false},  {"+026-12-07", false},
+               {"2026-1/-07", false}, {"2026-0:-07", false}};  // '/' and ':' are next to the digits
   for (const auto& c : cases) {
     DateYmd date;
     EXPECT_EQ(ParseDailyFolderName(c.name, date), c.isDate) << c.name;
@@ -109,6 +110,7 @@ TEST(Backups, FirstSaveOfTheDayKeepsTheDaysStartingState) {
   ASSERT_TRUE(SaveTemperature(file, "36.40", At(2026, 12, 8, 0, 0, 1)));
   EXPECT_EQ(ReadBytes(folder / "backup" / "2026-12-08" / "TEMPERATURE_DATA.dat"), TemperatureBytes("36.30"));
   EXPECT_EQ(ListingOf(folder / "backup"), "2026-12-07 2026-12-08");
+  EXPECT_EQ(ReadBytes(folder / "backup" / "2026-12-08" / "made-order.txt"), "2\r\n");
   // A first save with no file yet keeps nothing; a refused save (read-only file) keeps nothing.
   TempFolder other;
   ASSERT_TRUE(SaveTemperature(other / "TEMPERATURE_DATA.dat", "36.50", At(2026, 12, 7)));
@@ -157,6 +159,25 @@ TEST(Backups, TodaysFolderStaysEvenWhenTheClockWasSetBack) {
   fs::create_directories(folder / "backup" / "2026-12-01");
   RemoveOldDailyFolders(folder / "backup", DateYmd{2026, 12, 7}, 2);
   EXPECT_EQ(ListingOf(folder / "backup"), "2026-12-07 2030-01-01 2030-01-02 2030-01-03");
+}
+
+// A day's folder is named by its date, or by the date and the "-N" (2 to 99, no leading zero)
+// of a second folder of that day; nothing else in the backup folder is ever removed. Folders
+// without a mark (made before marks were written) count as made before every marked one.
+TEST(Backups, OnlyDatedFoldersAreRemovedAndUnmarkedOnesCountAsOldest) {
+  TempFolder folder;
+  for (const char* name : {"2026-12-01", "2026-12-01-2", "2026-12-01-99", "2026-12-01-1", "2026-12-01-0",
+                           "2026-12-01-02", "2026-12-01-100", "2026-12-01-", "2026-12-01x2", "2026-12-01-2x"})
+    fs::create_directories(folder / "backup" / name);
+  RemoveOldDailyFolders(folder / "backup", DateYmd{2026, 12, 8}, 0);
+  EXPECT_EQ(ListingOf(folder / "backup"), "2026-12-01- 2026-12-01-0 2026-12-01-02 2026-12-01-1 "
+                                          "2026-12-01-100 2026-12-01-2x 2026-12-01x2");
+
+  fs::create_directories(folder / "marks" / "2026-11-30");
+  WriteBytes(folder / "marks" / "2026-11-30" / "made-order.txt", "1\r\n");
+  fs::create_directories(folder / "marks" / "2026-12-05");
+  RemoveOldDailyFolders(folder / "marks", DateYmd{2026, 12, 8}, 1);
+  EXPECT_EQ(ListingOf(folder / "marks"), "2026-11-30");
 }
 
 // Whatever stands in the way of the copy, the save itself goes through and the obstacle is left
