@@ -184,6 +184,8 @@ TEST(Backups, OnlyDatedFoldersAreRemovedAndUnmarkedOnesCountAsOldest) {
     fs::create_directories(folder / "marks" / name);
   RemoveOldDailyFolders(folder / "marks", DateYmd{2026, 12, 8}, 3);
   EXPECT_EQ(ListingOf(folder / "marks"), "2026-11-30 2026-12-05-2 2026-12-06");
+  RemoveOldDailyFolders(folder / "marks", DateYmd{2026, 12, 8}, 1);
+  EXPECT_EQ(ListingOf(folder / "marks"), "2026-11-30");
 }
 
 // A day has 99 folders at most: with all of them there no copy is made, and the save goes
@@ -242,6 +244,13 @@ TEST(Backups, DamagedCopyKeepsTheBytesAndNeverOverwritesAnother) {
   EXPECT_EQ(ListingOf(damaged), "MEMO_DATA.dat.20261207-142501 MEMO_DATA.dat.20261207-142501-2");
   EXPECT_EQ(ReadBytes(damaged / "MEMO_DATA.dat.20261207-142501"), "first");
   EXPECT_EQ(ReadBytes(damaged / "MEMO_DATA.dat.20261207-142501-2"), "second");
+  // 99 different copies in one second are the most.
+  for (int n = 3; n <= 98; ++n) WriteBytes(damaged / ("MEMO_DATA.dat.20261207-142501-" + std::to_string(n)), "");
+  for (const char* bytes : {"third", "fourth"}) {
+    WriteBytes(file, bytes);
+    EXPECT_EQ(KeepDamagedCopy(file, At(2026, 12, 7, 14, 25, 1)), bytes == std::string("third"));
+  }
+  EXPECT_EQ(ReadBytes(damaged / "MEMO_DATA.dat.20261207-142501-99"), "third");
   EXPECT_FALSE(KeepDamagedCopy(folder / "absent.dat", At(2026, 12, 7)));
 }
 
