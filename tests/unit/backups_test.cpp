@@ -62,12 +62,17 @@ std::string TemperatureBytes(const char* value) { return std::string("2026/11/1,
 TEST(Backups, NamesOfDatedFoldersAndDamagedCopies) {
   EXPECT_EQ(DailyFolderName(DateYmd{2026, 12, 7}), "2026-12-07");
   EXPECT_EQ(DamagedCopyStamp(At(2026, 3, 4, 5, 6, 7)), "20260304-050607");
+  std::tm clock = test_support::Tm(2026, 3, 4);
+  clock.tm_hour = 5, clock.tm_min = 6, clock.tm_sec = 7;
+  EXPECT_EQ(DamagedCopyStamp(LocalTimeFromTm(clock)), "20260304-050607");
   const struct {
     const char* name;
     bool isDate;
   } cases[] = {{"2026-12-07", true},  {"2024-02-29", true},   {"2026-02-29", false},
                {"2026-13-01", false}, {"2026-1-07", false},   {"2026-12-07x", false},
-               {"damaged", false},    {"2026_12_07", false},  {"+026-12-07", false}};
+               {"damaged", false},    {"2026_12_07", false},  {"+026-12-07", false},
+               {"2026-1/-07", false}, {"2026-0:-07", false},  // '/' and ':' are next to the digits
+               {"2026-12_07", false}};
   for (const auto& c : cases) {
     DateYmd date;
     EXPECT_EQ(ParseDailyFolderName(c.name, date), c.isDate) << c.name;
@@ -109,6 +114,7 @@ TEST(Backups, FirstSaveOfTheDayKeepsTheDaysStartingState) {
   ASSERT_TRUE(SaveTemperature(file, "36.40", At(2026, 12, 8, 0, 0, 1)));
   EXPECT_EQ(ReadBytes(folder / "backup" / "2026-12-08" / "TEMPERATURE_DATA.dat"), TemperatureBytes("36.30"));
   EXPECT_EQ(ListingOf(folder / "backup"), "2026-12-07 2026-12-08");
+  EXPECT_EQ(ReadBytes(folder / "backup" / "2026-12-08" / "made-order.txt"), "2\r\n");
   // A first save with no file yet keeps nothing; a refused save (read-only file) keeps nothing.
   TempFolder other;
   ASSERT_TRUE(SaveTemperature(other / "TEMPERATURE_DATA.dat", "36.50", At(2026, 12, 7)));
@@ -142,6 +148,7 @@ TEST(Backups, AThirtyFirstDayRemovesTheOldestAndNothingElse) {
   const std::string oldest = DailyFolderName(DayNumber(0).Date());
   const std::string secondOldest = DailyFolderName(DayNumber(1).Date());
   EXPECT_FALSE(fs::exists(folder / "backup" / oldest));
+  EXPECT_EQ(ReadBytes(folder / "backup" / DailyFolderName(DayNumber(30).Date()) / "made-order.txt"), "31\r\n");
   EXPECT_EQ(ReadBytes(folder / "backup" / secondOldest / "WEIGHT_DATA.dat"), "2026/11/1,50.0\r\n");
   EXPECT_EQ(ReadBytes(folder / "backup" / "2020-01-01"), "a file named like a date");
   EXPECT_EQ(ReadBytes(folder / "backup" / "damaged" / "WEIGHT_DATA.dat.20200101-000000"), "kept");
@@ -157,6 +164,44 @@ TEST(Backups, TodaysFolderStaysEvenWhenTheClockWasSetBack) {
   fs::create_directories(folder / "backup" / "2026-12-01");
   RemoveOldDailyFolders(folder / "backup", DateYmd{2026, 12, 7}, 2);
   EXPECT_EQ(ListingOf(folder / "backup"), "2026-12-07 2030-01-01 2030-01-02 2030-01-03");
+}
+
+// A day's folder is named by its date, or by the date and the "-N" (2 to 99, no leading zero)
+// of a second folder of that day; nothing else in the backup folder is ever removed. Folders
+// without a mark (made before marks were written) count as made before every marked one.
+TEST(Backups, OnlyDatedFoldersAreRemovedAndUnmarkedOnesCountAsOldest) {
+  TempFolder folder;
+  for (const char* name : {"2026-12-01", "2026-12-01-2", "2026-12-01-99", "2026-12-01-1", "2026-12-01-0",
+                           "2026-12-01-02", "2026-12-01-100", "2026-12-01-", "2026-12-01x2", "2026-12-01-2x"})
+    fs::create_directories(folder / "backup" / name);
+  RemoveOldDailyFolders(folder / "backup", DateYmd{2026, 12, 8}, 0);
+  EXPECT_EQ(ListingOf(folder / "backup"), "2026-12-01- 2026-12-01-0 2026-12-01-02 2026-12-01-1 "
+                                          "2026-12-01-100 2026-12-01-2x 2026-12-01x2");
+
+  fs::create_directories(folder / "marks" / "2026-11-30");
+  WriteBytes(folder / "marks" / "2026-11-30" / "made-order.txt", "1\r\n");
+  for (const char* name : {"2026-12-04", "2026-12-06", "2026-12-05-2", "2026-12-05"})
+    fs::create_directories(folder / "marks" / name);
+  RemoveOldDailyFolders(folder / "marks", DateYmd{2026, 12, 8}, 3);
+  EXPECT_EQ(ListingOf(folder / "marks"), "2026-11-30 2026-12-05-2 2026-12-06");
+  RemoveOldDailyFolders(folder / "marks", DateYmd{2026, 12, 8}, 1);
+  EXPECT_EQ(ListingOf(folder / "marks"), "2026-11-30");
+}
+
+// A day has 99 folders at most: with all of them there no copy is made, and the save goes
+// through all the same. (The clock was set back: 8 December's folder was made last.)
+TEST(Backups, ADayHasNinetyNineFoldersAtMost) {
+  for (const int there : {98, 99}) {
+    TempFolder folder;
+    fs::create_directories(folder / "backup" / "2026-12-07");
+    for (int n = 2; n <= there; ++n) fs::create_directories(folder / "backup" / ("2026-12-07-" + std::to_string(n)));
+    fs::create_directories(folder / "backup" / "2026-12-08");
+    WriteBytes(folder / "backup" / "2026-12-08" / "made-order.txt", "1\r\n");
+    WriteBytes(folder / "TEMPERATURE_DATA.dat", TemperatureBytes("36.10"));
+    EXPECT_TRUE(SaveTemperature(folder / "TEMPERATURE_DATA.dat", "36.20", At(2026, 12, 7)));
+    EXPECT_EQ(fs::exists(folder / "backup" / "2026-12-07-99" / "TEMPERATURE_DATA.dat"), there == 98);
+    EXPECT_FALSE(fs::exists(folder / "backup" / "2026-12-07-100"));
+  }
 }
 
 // Whatever stands in the way of the copy, the save itself goes through and the obstacle is left
@@ -199,6 +244,13 @@ TEST(Backups, DamagedCopyKeepsTheBytesAndNeverOverwritesAnother) {
   EXPECT_EQ(ListingOf(damaged), "MEMO_DATA.dat.20261207-142501 MEMO_DATA.dat.20261207-142501-2");
   EXPECT_EQ(ReadBytes(damaged / "MEMO_DATA.dat.20261207-142501"), "first");
   EXPECT_EQ(ReadBytes(damaged / "MEMO_DATA.dat.20261207-142501-2"), "second");
+  // 99 different copies in one second are the most.
+  for (int n = 3; n <= 98; ++n) WriteBytes(damaged / ("MEMO_DATA.dat.20261207-142501-" + std::to_string(n)), "");
+  for (const char* bytes : {"third", "fourth"}) {
+    WriteBytes(file, bytes);
+    EXPECT_EQ(KeepDamagedCopy(file, At(2026, 12, 7, 14, 25, 1)), bytes == std::string("third"));
+  }
+  EXPECT_EQ(ReadBytes(damaged / "MEMO_DATA.dat.20261207-142501-99"), "third");
   EXPECT_FALSE(KeepDamagedCopy(folder / "absent.dat", At(2026, 12, 7)));
 }
 

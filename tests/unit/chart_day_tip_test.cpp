@@ -26,6 +26,8 @@ TEST(DayTip, SaysWhatTheDayHoldsInEachMode) {
        "△ 排卵予定日の前後(妊娠しやすい時期) | 今日"},
       {kTemperatureMode, Ymd(2007, 5, 13), u"", "2007年5月13日(日) | 周期 14日目 | ○ 排卵予定日の前後(妊娠しやすい時期)"},
       {kTemperatureMode, Ymd(2007, 5, 14), u"", "2007年5月14日(月) | 周期 15日目 | ◎ 排卵予定日"},
+      {kTemperatureMode, Ymd(2007, 5, 8), u"", "2007年5月8日(火) | 周期 9日目"},    // 6 days before
+      {kTemperatureMode, Ymd(2007, 5, 18), u"", "2007年5月18日(金) | 周期 19日目"},  // 4 days after
       {kTemperatureMode, Ymd(2007, 5, 28), u"", "2007年5月28日(月) | 周期 29日目 | ■ 次回月経開始予定日"},
       {kWeightMode, Ymd(2007, 4, 30), u"", "2007年4月30日(月) | 基礎体温 36.20℃ (月経開始) | 体重 52.3kg | メモ 頭痛 | 周期 1日目"},
       {kWeightMode, Ymd(2007, 5, 20), u"",

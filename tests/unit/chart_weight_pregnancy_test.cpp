@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "chart_drawing.h"
+#include "chart_marks.h"
 #include "support/chart_fixture.h"
 #include "support/chart_queries.h"
 #include "support/store_builder.h"
@@ -23,17 +24,20 @@ void StartWeightCycle(ChartFixture& f, bool withWeights = true) {
 }  // namespace
 
 TEST(WeightChart, PhaseDigitsMarkTheComingDaysOfTheCycle) {
-  ChartFixture f(2007, 5, 16);
-  StartWeightCycle(f);
-  const ChartView& v = *f.view;
-  ASSERT_EQ(ColumnOf(v, Ymd(2007, 5, 16)), 4);
-  std::vector<std::string> want;
-  for (int k = 4; k <= 7; ++k) want.push_back(std::to_string(k) + ":1");    // 16-19 May
-  for (int k = 8; k <= 15; ++k) want.push_back(std::to_string(k) + ":2");   // 20-27 May
-  for (int k = 16; k <= 28; ++k) want.push_back(std::to_string(k) + ":3");  // 28 May-9 June
-  EXPECT_EQ(StripTexts(f.canvas, v), want);  // nothing on 10 June or after, nothing before today
-  EXPECT_EQ(TextsIn(f.canvas, StripBox(v, 4))[0].flags, dt::kSingleLine | dt::kCenter);
-  EXPECT_TRUE(FillsWith(f.canvas, v.tools.markBrush).empty());
+  for (int today : {16, 13}) {  // three days after the period start, and the start day itself
+    ChartFixture f(2007, 5, today);
+    StartWeightCycle(f);
+    const ChartView& v = *f.view;
+    const int first = ColumnOf(v, Ymd(2007, 5, today));
+    ASSERT_EQ(first, today - 12);
+    std::vector<std::string> want;
+    for (int k = first; k <= 7; ++k) want.push_back(std::to_string(k) + ":1");  // to 19 May
+    for (int k = 8; k <= 15; ++k) want.push_back(std::to_string(k) + ":2");     // 20-27 May
+    for (int k = 16; k <= 28; ++k) want.push_back(std::to_string(k) + ":3");    // 28 May-9 June
+    EXPECT_EQ(StripTexts(f.canvas, v), want) << today;  // nothing from 10 June, nor before today
+    EXPECT_EQ(TextsIn(f.canvas, StripBox(v, first))[0].flags, dt::kSingleLine | dt::kCenter);
+    EXPECT_TRUE(FillsWith(f.canvas, v.tools.markBrush).empty());
+  }
 }
 
 TEST(WeightChart, TodayIsFilledBeforeItsDigit) {
@@ -167,6 +171,14 @@ TEST(PregnancyChart, LongerCycleMovesTheDueDateLater) {
   f.temperatures.periodCalcType = 1;
   StartPregnancy(f, 35, 260);
   EXPECT_EQ(StripTexts(f.canvas, *f.view), (std::vector<std::string>{"28:★"}));
+}
+
+// Without a temperature store there is nothing to predict, and the due date takes a 28-day cycle.
+TEST(PregnancyChart, WithoutAStoreTheDueDateTakesA28DayCycle) {
+  EXPECT_EQ(FromTm(PregnancyDueDate(nullptr, Tm(2007, 4, 1))), Ymd(2008, 1, 6));
+  const CyclePredictions none = PredictCycle(nullptr, Tm(2007, 5, 16));
+  EXPECT_FALSE(none.inForce);
+  EXPECT_EQ(none.nextPeriod, DateYmd{});
 }
 
 TEST(PregnancyChart, TodayOnTheDueDateIsFilledAfterItsMarkAndKeepsTheStar) {

@@ -151,7 +151,7 @@ TEST(DataFiles, OutOfOrderLinesLoadSortedAndRepeatedDateKeepsFirstLine) {
 
 TEST(DataFiles, LineEndsMayBeLfCrLfOrMissingOnTheLastLine) {
   TempFolder folder;
-  WriteBytes(folder / "w.dat", "2007/5/30,52.3\n2007/5/31,52.4\r\n2007/6/1,52.5");
+  WriteBytes(folder / "w.dat", "\n2007/5/30,52.3\n2007/5/31,52.4\r\n2007/6/1,52.5");
   EXPECT_EQ(LoadWeights(folder / "w.dat"), "2007/5/30,52.3;2007/5/31,52.4;2007/6/1,52.5");
 }
 
@@ -199,7 +199,8 @@ TEST(DataFiles, DamagedTemperatureLinesAreSkippedAndTheRestKept) {
              "2007/5/8,-3.00,0\r\n"
              "2007/5/9,0.00,0\r\n"
              "2007/5/10,abc,0\r\n"
-             "2007/5/11,1e400,0\r\n" +
+             "2007/5/11,1e400,0\r\n"
+             "2007/5/12,  ,  \r\n" +     // blanks only
              longLine +                    // one long line is one record, not several
              std::string(3000, ',') + "\r\n" +
              "2008/2/29,36.90,1\r\n");
@@ -217,8 +218,11 @@ TEST(DataFiles, DamagedWeightLinesAreSkippedAndTheRestKept) {
 
 TEST(DataFiles, FieldsAreReadByTheirLeadingDigits) {
   TempFolder folder;
-  WriteBytes(folder / "t.dat", " 2007/05/030,+36.45kg, 1x\r\n2007/5/31,36.5,,1\r\n");
-  EXPECT_EQ(LoadTemperatures(folder / "t.dat"), "2007/5/30,36.45,1;2007/5/31,36.50,1");
+  // Blanks of every kind before a number, and a sign.
+  WriteBytes(folder / "t.dat", " 2007/05/030,+36.45kg, 1x\r\n2007/5/31,36.5,,1\r\n"
+                               "\t2007/5/28,\r36.40,\v+1\r\n2007/5/29,\f36.40,0\r\n");
+  EXPECT_EQ(LoadTemperatures(folder / "t.dat"),
+            "2007/5/28,36.40,1;2007/5/29,36.40,0;2007/5/30,36.45,1;2007/5/31,36.50,1");
 }
 
 TEST(DataFiles, MemoRoundTripKeepsJapaneseTextAndSurrogatePairs) {
@@ -249,24 +253,26 @@ TEST(DataFiles, ShortOrDamagedMemoLinesAreSkippedAndLaterLinesLoaded) {
   WriteBytes(folder / "m.dat", Utf16LeBytes(u"2007/5/30,一\r\n"
                                             u"\r\n"
                                             u"1/1/1,x\r\n"           // shorter than 10 units
+                                            u"1/1/11,x\n"            // 9 units, though written in 10
+                                            u"1/1/12,y\r\n"          // 10 units, written in 10
                                             u"2007/5/31 no comma\r\n"
                                             u"2007/2/30,bad date\r\n"
                                             u"2007/6/1,二,三\r\n"   // a comma stays in the text
                                             u"2007/6/2,四\n"
                                             u"short\r\n"));
-  EXPECT_EQ(LoadMemos(folder / "m.dat"), "2007/5/30,一;2007/6/1,二,三;2007/6/2,四");
+  EXPECT_EQ(LoadMemos(folder / "m.dat"), "1/1/12,y;2007/5/30,一;2007/6/1,二,三;2007/6/2,四");
 }
 
 // What a save would write in a form the next load refuses is refused at once: a value written
 // as 0 or as the bound, a memo line that would be written shorter than 10 units. A CR inside a
-// memo line reads as the space a save writes for it.
+// memo line, or ending the file without a line feed, reads as the space a save writes for it.
 TEST(DataFiles, LoadKeepsOnlyWhatASaveWritesBackTheSame) {
   TempFolder folder;
   WriteBytes(folder / "t.dat", "2007/1/1,99.996,0\r\n2007/1/2,0.004,1\r\n2007/1/3,99.994,1\r\n");
   WriteBytes(folder / "w.dat", "2007/1/1,999.96\r\n2007/1/2,0.04\r\n2007/1/3,999.94\r\n");
   // "7/5/30," with its line end is 9 units, shorter than any line a load accepts.
   const std::u16string padded(u"0007/5/30,\0\0\0\r\n0007/05/31,abc\r\n", 31);
-  WriteBytes(folder / "m.dat", Utf16LeBytes(padded + u"2007/1/1,cr\rinside\r\n"));
+  WriteBytes(folder / "m.dat", Utf16LeBytes(padded + u"2007/1/1,cr\rinside\r\n2007/1/2,end\r"));
   const struct {
     const char* file;
     std::string (*load)(const std::filesystem::path&);
@@ -274,7 +280,7 @@ TEST(DataFiles, LoadKeepsOnlyWhatASaveWritesBackTheSame) {
   } cases[] = {
       {"t.dat", LoadTemperatures, "2007/1/3,99.99,1"},
       {"w.dat", LoadWeights, "2007/1/3,999.9"},
-      {"m.dat", LoadMemos, "7/5/31,abc;2007/1/1,cr inside"},
+      {"m.dat", LoadMemos, "7/5/31,abc;2007/1/1,cr inside;2007/1/2,end "},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
@@ -290,6 +296,7 @@ TEST(DataFiles, MemoOddByteByteOrderMarkAndLongLines) {
   MemoStore store;
   LoadMemoData(store, folder / "m.dat");
   EXPECT_EQ(store.records.Size(), 3u);
+  EXPECT_NE(FindMemo(store, 2007, 5, 30), nullptr);  // the mark only is skipped
   ASSERT_NE(FindMemo(store, 2007, 5, 31), nullptr);
   EXPECT_EQ(MemoText(*FindMemo(store, 2007, 5, 31)), std::u16string(99, u'長'));
   ASSERT_NE(FindMemo(store, 2007, 6, 1), nullptr);

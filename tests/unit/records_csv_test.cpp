@@ -71,9 +71,13 @@ TEST(RecordsCsv, WritesBomHeaderCrLfAndQuotesOnlyWhereNeeded) {
   MemoRecord broken = test_support::MakeMemo(2026, 12, 31, u"a\r\nb");
   broken.text[3] = 0xD83D;  // an unpaired high surrogate
   InsertMemo(broken, s.memos);
+  // The first and last character of each length of UTF-8.
+  AddTemperatures(s.temperatures, "2026/12/30,36.00,0");
+  InsertMemo(test_support::MakeMemo(2026, 12, 30, u"\u007F\u0080\u07FF\u0800\uFFFF\U00010000"), s.memos);
   EXPECT_EQ(s.Csv(), kBom + kHeader + "\r\n" +
                          "2026-05-01,36.46,1,52.2,\r\n"
                          "2026-05-02,36.50,0,,\"眠い, \"\"とても\"\"😀\"\r\n"
+                         "2026-12-30,36.00,0,,\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\r\n"
                          "2026-12-31,37.00,0,,\"a\r\n\xEF\xBF\xBD\"\r\n");
   EXPECT_EQ(Stores().Csv(), kBom + kHeader + "\r\n");
 }

@@ -49,6 +49,7 @@ TEST(SignReading, MucusPeak) {
       {"a higher level after the double-check day changes nothing", Daily({3, 2, 1, 0, 1, 4}),
        Ymd(2026, 3, 5), 0, 3},
       {"a peak on the cycle's last observations", Daily({0, 1, 2, 1, 0, 0}), noShift, 2, 5},
+      {"the third after it back at its level", Daily({3, 2, 1, 3, 2, 1, 0}), noShift, 3, 6},
   };
   for (const auto& c : cases) {
     const MucusPeak p = FindMucusPeak(c.observations, c.confirmed);
@@ -59,29 +60,33 @@ TEST(SignReading, MucusPeak) {
 
 // Three cycles of 28 days from 1 January 2026, each with a shift confirmed on its day 9 (9
 // January, 6 February, 6 March), today 20 March. The mucus peak's third lower day falls after
-// the confirmation in the first cycle, before it in the second and on it in the third.
+// the confirmation in the first cycle, before it in the second and on it in the third, whose
+// peak is its first observation.
 class SignCycles : public ::testing::Test {
  protected:
   SignCycles() {
-    for (const DateYmd start : {Ymd(2026, 1, 1), Ymd(2026, 1, 29), Ymd(2026, 2, 26)}) {
-      const char* values[] = {"36.30", "36.35", "36.20", "36.40", "36.30",
-                              "36.25", "36.50", "36.55", "36.60"};
-      for (int i = 0; i < 9; ++i) {
-        const DateYmd d = FromTm(quillet::AddYmd(ToTm(start), 0, 0, i));
-        AddTemperatures(temperatures, std::to_string(d.year) + "/" + std::to_string(d.month) +
-                                          "/" + std::to_string(d.day) + "," + values[i] +
-                                          (i == 0 ? ",1" : ""));
-      }
-    }
+    AddThreeCycles(temperatures);
     ReadDataBytes(
         "2025/12/30,4,1,\r\n"  // before the first period start: not read
         "2026/1/8,2,,\r\n2026/1/9,3,0,\r\n2026/1/10,4,2,\r\n2026/1/11,3,,\r\n"
         "2026/1/12,2,1,\r\n2026/1/13,1,,\r\n"
         "2026/1/30,3,,\r\n2026/1/31,4,,\r\n2026/2/1,,1,\r\n2026/2/2,2,,\r\n"
         "2026/2/3,1,,\r\n2026/2/4,1,,\r\n"
-        "2026/3/2,2,,\r\n2026/3/3,4,,\r\n2026/3/4,3,,\r\n2026/3/5,2,,\r\n2026/3/6,1,,\r\n"
+        "2026/3/3,4,,\r\n2026/3/4,3,,\r\n2026/3/5,2,,\r\n2026/3/6,1,,\r\n"
         "2026/3/25,,1,\r\n",  // after today: not read
         signs);
+  }
+
+  static void AddThreeCycles(TemperatureStore& store) {
+    for (const DateYmd start : {Ymd(2026, 1, 1), Ymd(2026, 1, 29), Ymd(2026, 2, 26)}) {
+      const char* values[] = {"36.30", "36.35", "36.20", "36.40", "36.30",
+                              "36.25", "36.50", "36.55", "36.60"};
+      for (int i = 0; i < 9; ++i) {
+        const DateYmd d = FromTm(quillet::AddYmd(ToTm(start), 0, 0, i));
+        AddTemperatures(store, std::to_string(d.year) + "/" + std::to_string(d.month) + "/" +
+                                   std::to_string(d.day) + "," + values[i] + (i == 0 ? ",1" : ""));
+      }
+    }
   }
 
   static constexpr DateYmd kToday{2026, 3, 20};
@@ -111,12 +116,51 @@ TEST_F(SignCycles, ReadAgainAfterAChangeOfEitherStoreOrToday) {
     return ReadSignCycles(signs, temperatures, today)[2];
   };
   EXPECT_EQ(third(kToday).doubleCheck, Ymd(2026, 3, 6));
+  EXPECT_EQ(third(Ymd(2026, 3, 6)).doubleCheck, Ymd(2026, 3, 6));  // today is the third lower day
   ASSERT_TRUE(DeleteTemperature(temperatures, 2026, 3, 6));  // no shift: no double check
   EXPECT_TRUE(third(kToday).doubleCheck.IsZero());
   EXPECT_EQ(third(kToday).mucusPeak, Ymd(2026, 3, 3));
   ASSERT_TRUE(UpdateSigns(SignRecord{2026, 3, 5, 4}, signs));  // a later 4 without three lower
   EXPECT_TRUE(third(kToday).mucusPeak.IsZero());
   EXPECT_EQ(third(Ymd(2026, 3, 25)).firstPositiveTest, Ymd(2026, 3, 25));
+}
+
+TEST_F(SignCycles, ReadAgainstAnotherTemperatureStoreOfTheSameVersion) {
+  TemperatureStore other;  // the same changes, then no shift in the third cycle
+  AddThreeCycles(other);
+  ASSERT_TRUE(DeleteTemperature(other, 2026, 3, 6));
+  AddTemperatures(temperatures, "2026/3/25,36.70");  // after today: read by neither
+  ASSERT_EQ(other.records.version, temperatures.records.version);
+  EXPECT_EQ(ReadSignCycles(signs, temperatures, kToday)[2].doubleCheck, Ymd(2026, 3, 6));
+  EXPECT_TRUE(ReadSignCycles(signs, other, kToday)[2].doubleCheck.IsZero());
+}
+
+TEST(SignReading, DaysOfTheCyclesThatReachIntoTheColumns) {
+  // A day on the first cycle's last day, one on the second's first day, none in the third.
+  const auto cycle = [](const DateYmd& start, const DateYmd& end) {
+    CycleReading c;
+    c.start = start;
+    c.end = end;
+    return c;
+  };
+  const std::vector<CycleReading> cycles{cycle(Ymd(2026, 3, 1), Ymd(2026, 3, 28)),
+                                         cycle(Ymd(2026, 3, 29), Ymd(2026, 4, 25)),
+                                         cycle(Ymd(2026, 4, 26), Ymd(2026, 5, 10))};
+  std::vector<SignCycleReading> readings(3);
+  readings[0].doubleCheck = Ymd(2026, 3, 28);
+  readings[1].doubleCheck = Ymd(2026, 3, 29);
+  const struct {
+    DateYmd first, last;
+    std::vector<DateYmd> days;
+  } cases[] = {
+      {Ymd(2026, 3, 28), Ymd(2026, 3, 28), {Ymd(2026, 3, 28)}},
+      {Ymd(2026, 3, 1), Ymd(2026, 3, 29), {Ymd(2026, 3, 28), Ymd(2026, 3, 29)}},
+      {Ymd(2026, 3, 29), Ymd(2026, 5, 10), {Ymd(2026, 3, 29)}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(SignDaysBetween(cycles, readings, &SignCycleReading::doubleCheck, c.first, c.last),
+              c.days)
+        << c.first.month << "/" << c.first.day << "-" << c.last.month << "/" << c.last.day;
 }
 
 TEST(SignReading, FindingsOfAClosedCycleAtTheirLimits) {

@@ -101,6 +101,9 @@ TEST(Statistics, CycleIgnoresGapsOutside20To40ButMovesOn) {
   EXPECT_EQ(AverageCycleDays(store), 28);  // 28 from 20 March counts again
   AddTemperatures(store, "2007/5/21,36.3,1");
   EXPECT_EQ(AverageCycleDays(store), 30);  // (28 + 28 + 34) / 3
+  store.periodCalcType = 2;  // anything but 1 is automatic
+  EXPECT_EQ(AverageCycleDays(store), 30);
+  EXPECT_EQ(recompute::AverageCycleDays(store), 30);
 }
 
 TEST(Statistics, CycleFallsBackToTheManualValue) {
@@ -121,6 +124,10 @@ TEST(Statistics, CycleCountsGapsOf20And40AndDividesAsIntegers) {
   TemperatureStore forty;
   AddTemperatures(forty, "2007/1/1,36.3,1; 2007/2/10,36.3,1");
   EXPECT_EQ(AverageCycleDays(forty), 40);
+  TemperatureStore fortyOne;
+  fortyOne.periodCycle = 33;
+  AddTemperatures(fortyOne, "2007/1/1,36.3,1; 2007/2/11,36.3,1");
+  EXPECT_EQ(AverageCycleDays(fortyOne), 33);  // 41 days: not a cycle
   TemperatureStore mixed;
   AddTemperatures(mixed, "2007/1/1,36.3,1; 2007/1/30,36.3,1; 2007/3/1,36.3,1");
   EXPECT_EQ(AverageCycleDays(mixed), 29);  // (29 + 30) / 2
@@ -141,6 +148,9 @@ TEST(Statistics, PredictionsFromTheLatestStartBeforeToday) {
   // Before 10 May the start of 12 April is the latest one.
   EXPECT_EQ(NextPeriodDate(store, Tm(2007, 5, 9)), Ymd(2007, 5, 10));
   EXPECT_EQ(NextOvulationDate(store, Tm(2007, 5, 9)), Ymd(2007, 4, 26));
+  store.periodCycle = 30;  // a new cycle length moves the predictions at once
+  EXPECT_EQ(NextPeriodDate(store, Tm(2007, 5, 9)), Ymd(2007, 5, 12));
+  store.periodCycle = 28;
   // Before any start there is nothing to predict.
   EXPECT_TRUE(NextPeriodDate(store, Tm(2007, 4, 11)).IsZero());
   EXPECT_TRUE(NextOvulationDate(store, Tm(2007, 4, 11)).IsZero());
@@ -163,57 +173,67 @@ TEST(Statistics, PredictionsCrossMonthAndYearEnds) {
 
 namespace {
 
-// A period start on 10 May 2007 with a manual 28-day cycle: the predicted ovulation is 24 May.
-// Ten low days before it; then `recorded` days among the 20 from 24 May to 12 June, of which
-// `low` are low; and 13 June (day 20 after ovulation) itself recorded high.
-void BuildHighPhase(TemperatureStore& store, int recorded, int low) {
+// A period start with a manual 28-day cycle, so the predicted ovulation is 14 days later, and
+// ten days at `base` after it; then `recorded` of the `days` days from the ovulation day, the
+// first `low` of them low (35.9) and the rest at `high`; and the day `days` after the ovulation
+// day itself recorded at `high`.
+struct HighPhase {
+  int recorded = 20, low = 0, days = 20;
+  DateYmd start{2007, 5, 10};
+  double base = 36.0, high = 36.8;
+};
+
+DateYmd DaysAfter(const DateYmd& d, int days) { return FromTm(quillet::AddYmd(ToTm(d), 0, 0, days)); }
+
+void BuildHighPhase(TemperatureStore& store, const HighPhase& p) {
   store.periodCalcType = 1;
   store.periodCycle = 28;
-  ASSERT_TRUE(InsertTemperature(MakeTemperature(2007, 5, 10, 36.0, 1), store));
-  std::tm day = Tm(2007, 5, 11);
-  for (int i = 0; i < 10; ++i, day = quillet::GetNextDay(day)) {
-    ASSERT_TRUE(InsertTemperature(MakeTemperature(day.tm_year + 1900, day.tm_mon + 1,
-                                                  day.tm_mday, 36.0), store));
-  }
-  day = Tm(2007, 5, 24);
-  for (int i = 0; i < 20; ++i, day = quillet::GetNextDay(day)) {
-    if (i >= recorded) continue;
-    const double t = i < low ? 35.9 : 36.8;
-    ASSERT_TRUE(InsertTemperature(MakeTemperature(day.tm_year + 1900, day.tm_mon + 1,
-                                                  day.tm_mday, t), store));
-  }
-  ASSERT_TRUE(InsertTemperature(MakeTemperature(2007, 6, 13, 36.8), store));
+  const auto add = [&](int day, double t, int flag) {
+    const DateYmd d = DaysAfter(p.start, day);
+    ASSERT_TRUE(InsertTemperature(MakeTemperature(d.year, d.month, d.day, t, flag), store));
+  };
+  for (int i = 0; i <= 10; ++i) add(i, p.base, i == 0 ? 1 : 0);
+  for (int i = 0; i < p.recorded; ++i) add(14 + i, i < p.low ? 35.9 : p.high, 0);
+  add(14 + p.days, p.high, 0);
 }
 
 }  // namespace
 
+// Each case with the values kept in the store and computed afresh (the benchmarks' reference).
 TEST(Statistics, PregnancyNeeds18Of20DaysRecordedAnd90PercentHigh) {
-  const std::tm today = Tm(2007, 6, 20);
-  {
-    TemperatureStore store;
-    BuildHighPhase(store, 18, 1);  // 18/20 recorded, 17/18 high
-    EXPECT_EQ(NextOvulationDate(store, today), Ymd(2007, 5, 24));
-    EXPECT_TRUE(IsPregnancyLikely(store, Ymd(2007, 6, 13), today));
-    EXPECT_FALSE(IsPregnancyLikely(store, Ymd(2007, 6, 14), today));  // no record that day
+  const struct {
+    const char* what;
+    HighPhase phase;
+    int day;  // the day asked about, counted from the ovulation day
+    bool likely;
+  } cases[] = {
+      {"18/20 recorded, 17/18 high", {18, 1}, 20, true},
+      {"no record that day", {18, 1}, 21, false},
+      {"16/18 high: 89 per cent", {18, 2}, 20, false},
+      {"18/20 high: 90 per cent", {20, 2}, 20, true},
+      {"25/28 high: 89 per cent", {28, 3, 28}, 28, false},
+      {"17/20 recorded: 85 per cent", {17, 0}, 20, false},
+      {"25/28 recorded: 89 per cent", {25, 0, 28}, 28, false},
+      {"19 days only", {20, 0}, 19, false},
+      {"a value equal to the average is high", {20, 0, 20, {2007, 5, 10}, 36.5, 36.5}, 20, true},
+      {"across the year end", {20, 0, 20, {2007, 12, 1}}, 20, true},
+  };
+  for (const auto& c : cases) {
+    for (const bool keep : {true, false}) {
+      TemperatureStore store;
+      store.records.keepDerived = keep;
+      BuildHighPhase(store, c.phase);
+      const DateYmd ovulation = DaysAfter(c.phase.start, 14);
+      const std::tm today = ToTm(DaysAfter(ovulation, 30));
+      ASSERT_EQ(NextOvulationDate(store, today), ovulation) << c.what;
+      EXPECT_EQ(IsPregnancyLikely(store, DaysAfter(ovulation, c.day), today), c.likely)
+          << c.what << (keep ? "" : ", computed afresh");
+    }
   }
-  {
-    TemperatureStore store;
-    BuildHighPhase(store, 18, 2);  // 16/18 high: 89 per cent
-    EXPECT_FALSE(IsPregnancyLikely(store, Ymd(2007, 6, 13), today));
-  }
-  {
-    TemperatureStore store;
-    BuildHighPhase(store, 17, 0);  // 17/20 recorded: 85 per cent
-    EXPECT_FALSE(IsPregnancyLikely(store, Ymd(2007, 6, 13), today));
-  }
-  {
-    // The ovulation day comes from today: with today before the start there is none.
-    TemperatureStore store;
-    BuildHighPhase(store, 20, 0);
-    EXPECT_TRUE(IsPregnancyLikely(store, Ymd(2007, 6, 13), today));
-    EXPECT_FALSE(IsPregnancyLikely(store, Ymd(2007, 6, 12), today));  // 19 days only
-    EXPECT_FALSE(IsPregnancyLikely(store, Ymd(2007, 6, 13), Tm(2007, 5, 9)));
-  }
+  // The ovulation day comes from today: with today before the start there is none.
+  TemperatureStore store;
+  BuildHighPhase(store, {});
+  EXPECT_FALSE(IsPregnancyLikely(store, Ymd(2007, 6, 13), Tm(2007, 5, 9)));
 }
 
 // Random stores of a year and a half with gaps, random flags and random "today": the fast
@@ -247,15 +267,28 @@ TEST(Statistics, FastPredictionsAgreeWithTheLiteralWalks) {
 }
 
 // Keys that are no calendar day (the store accepts any triple) are never met by a walk through
-// the calendar, so they do not count as recorded days in the pregnancy test either.
+// the calendar, so they do not count as recorded days in the pregnancy test either: 17 of the 20
+// days are recorded, one short.
 TEST(Statistics, PregnancyWalkSkipsKeysThatAreNoCalendarDay) {
-  const std::tm today = Tm(2007, 6, 20);
-  TemperatureStore store;
-  BuildHighPhase(store, 17, 0);  // 17/20: one day short
-  AddTemperatures(store, "2007/5/32,36.8; 2007/6/0,36.8; 2007/5/40,36.8");
-  EXPECT_EQ(IsPregnancyLikely(store, Ymd(2007, 6, 13), today),
-            oracle::IsPregnancyLikely(store, Ymd(2007, 6, 13), today));
-  EXPECT_FALSE(IsPregnancyLikely(store, Ymd(2007, 6, 13), today));
+  const struct {
+    DateYmd start;
+    const char* keys;
+  } cases[] = {
+      {{2007, 5, 10}, "2007/5/32,36.8; 2007/6/0,36.8; 2007/5/40,36.8"},
+      {{2007, 12, 1}, "2007/12/32,36.8; 2007/13/1,36.8; 2008/0/1,36.8"},
+  };
+  for (const auto& c : cases) {
+    for (const bool keep : {true, false}) {
+      TemperatureStore store;
+      store.records.keepDerived = keep;
+      BuildHighPhase(store, {17, 0, 20, c.start});
+      AddTemperatures(store, c.keys);
+      const DateYmd date = DaysAfter(c.start, 14 + 20);
+      const std::tm today = ToTm(DaysAfter(date, 10));
+      EXPECT_EQ(IsPregnancyLikely(store, date, today), oracle::IsPregnancyLikely(store, date, today));
+      EXPECT_FALSE(IsPregnancyLikely(store, date, today)) << c.keys << keep;
+    }
+  }
 }
 
 // The values kept in the stores never go stale: random inserts, updates, deletes, setting

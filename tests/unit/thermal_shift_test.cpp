@@ -2,6 +2,8 @@
 // side panel's state text at the edges of the cycles.
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "cycle_list_rules.h"
@@ -34,7 +36,8 @@ constexpr ShiftRule kNone = ShiftRule::None, kRule0 = ShiftRule::SecondDayClear,
 
 TEST(ThermalShift, RoundsToTheNearestHalfTenthHalvesUp) {
   for (auto [in, out] : std::vector<std::pair<int, int>>{
-           {3657, 3655}, {3658, 3660}, {3662, 3660}, {3663, 3665}, {3660, 3660}, {3655, 3655}})
+           {3657, 3655}, {3658, 3660}, {3662, 3660}, {3663, 3665}, {3660, 3660}, {3655, 3655},
+           {-2, 0}, {-3, -5}, {-6, -5}, {-7, -5}, {-8, -10}})
     EXPECT_EQ(RoundToHalfTenth(in), out) << in;
   EXPECT_EQ(TemperatureHundredths(36.57), 3657);
   EXPECT_EQ(TemperatureHundredths(36.29), 3629);
@@ -49,12 +52,15 @@ TEST(ThermalShift, ThreeOverSixRules) {
       {"rule 2 with t1 low", LowThen({3650, 3640, 3655, 3658}), true, 6, 9, 3640, kRule2},
       {"rule 2 with t2 low", LowThen({3650, 3655, 3640, 3660}), true, 6, 9, 3640, kRule2},
       {"rule 2 fails by 0.01", LowThen({3650, 3640, 3655, 3657}), false, -1, -1, 0, kNone},
+      {"rule 0 needs t1 above L", LowThen({3650, 3640, 3660, 3660}), true, 6, 9, 3640, kRule2},
       {"rule 2 needs exactly one low", LowThen({3650, 3640, 3640, 3670}), false, -1, -1, 0, kNone},
       {"an invalid candidate, then a valid one",
        LowThen({3650, 3630, 3630, 3630, 3660, 3665, 3680}), true, 10, 12, 3650, kRule0},
       {"six values", LowThen({}), false, -1, -1, 0, kNone},
       {"a candidate without followers", LowThen({3690}), false, -1, -1, 0, kNone},
       {"the value must be above L", LowThen({3640, 3640, 3660, 3670}), false, -1, -1, 0, kNone},
+      {"L is the highest of six values, the sixth before included",
+       {3645, 3630, 3635, 3620, 3630, 3625, 3650, 3655, 3665}, true, 6, 8, 3645, kRule0},
   };
   for (const RuleCase& c : cases) {
     const ThermalShift s = FindThermalShift(c.values);
@@ -107,6 +113,32 @@ TEST_F(CycleReadings, CyclesRunFromStartToStartAndTheLastToToday) {
   EXPECT_FALSE(current.closed);
   EXPECT_FALSE(current.hasShift);
   EXPECT_EQ(current.lowAverage, -1);
+  // Read for an earlier today: the value of 10 October confirms the shift on that day itself.
+  EXPECT_FALSE(ReadCycles(store, Ymd(2026, 10, 9))[0].hasShift);
+  EXPECT_TRUE(ReadCycles(store, Ymd(2026, 10, 10))[0].hasShift);
+}
+
+// The means of the raw values round halves up, so a sum one hundredth off shows: six low values
+// and four high ones from 1 October, the first a period start.
+TEST(CycleMeans, RoundHalvesUpOnTheExactSums) {
+  const struct {
+    const char* values;
+    int low, high;
+  } cases[] = {
+      {"36.30 36.30 36.30 36.30 36.30 36.33 36.60 36.60 36.60 36.61", 3631, 3660},  // .5, .25
+      {"36.30 36.30 36.30 36.30 36.30 36.32 36.60 36.60 36.60 36.62", 3630, 3661},  // .33, .5
+  };
+  for (const auto& c : cases) {
+    TemperatureStore store;
+    std::istringstream values(c.values);
+    std::string value, records;
+    for (int day = 1; values >> value; ++day)
+      records += "2026/10/" + std::to_string(day) + "," + value + (day == 1 ? ",1;" : ";");
+    AddTemperatures(store, records);
+    const CycleReading& cycle = ReadCycles(store, Ymd(2026, 10, 31)).at(0);
+    EXPECT_EQ(cycle.lowAverage, c.low) << c.values;
+    EXPECT_EQ(cycle.highAverage, c.high) << c.values;
+  }
 }
 
 TEST_F(CycleReadings, PanelTextsAtTheEdgesOfTheCycles) {
