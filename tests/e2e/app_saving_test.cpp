@@ -98,6 +98,33 @@ TEST_F(SecondStart, BringsTheRunningWindowForwardAndAnotherFolderRunsBeside) {
   EXPECT_EQ(install.ReadFile(L"TEMPERATURE_DATA.dat"), "") << "nothing was confirmed";
 }
 
+// The folder's Unix path as Wine's Z: drive spells it ("Z:\home\..."): the same folder under
+// another name, as a subst drive or a mapped drive and its UNC path would be on Windows.
+std::wstring ThroughTheRootDrive(const std::wstring& folder) {
+  using UnixName = char*(CDECL*)(LPCWSTR);
+  const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  if (unixName == nullptr) return L"";
+  char* name = unixName(folder.c_str());
+  if (name == nullptr) return L"";
+  std::wstring path = L"Z:";
+  for (const char* c = name; *c != '\0'; ++c)
+    path += *c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*c));
+  HeapFree(GetProcessHeap(), 0, name);
+  return path;
+}
+
+TEST_F(SecondStart, TheSameFolderUnderAnotherNameIsTheSameCopy) {
+  const std::wstring other = ThroughTheRootDrive(install.Folder());
+  ASSERT_NE(other, L"");
+  ASSERT_NE(other, install.Folder());
+  Start();
+  TovelaProcess second = LaunchTovela(other);
+  ASSERT_TRUE(second.Started());
+  EXPECT_EQ(ExitWithoutAWindow(second), 0u) << "it runs the files of the first copy";
+  Close();
+}
+
 // A log-on run asking for the day's entry: an ordinary start shows its main window, which then
 // stays open as an ordinary run once the entry dialog is done.
 TEST_F(SecondStart, TurnsALogOnRunIntoAnOrdinaryOne) {
