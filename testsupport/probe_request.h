@@ -11,6 +11,9 @@
 //   getdate <hwnd>                        -> "getdate <1 | 0> <y> <m> <d>"  (1: GDT_VALID)
 //   dpichanged <dpi>                      -> "dpichanged <1 | 0>"  (WM_DPICHANGED sent to the
 //                                            main window with its own rectangle)
+//   resources                             -> "resources", then "gdi <n> <how>", "user <n> <how>"
+//                                            and "private <bytes>" (probe_win.cpp)
+//   plant <gdi> <user>                    -> "plant <objects made>": a leak made on purpose
 // Every other message passes the hook untouched.
 #pragma once
 

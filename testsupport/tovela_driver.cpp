@@ -658,6 +658,30 @@ ProbeReport TovelaProcess::ProbeControls(HWND window, Timeout timeout) const {
   return ParseReport(AskProbe(L"controls " + std::to_wstring(reinterpret_cast<UINT_PTR>(window)), timeout));
 }
 
+ResourceCounts TovelaProcess::CountResources(Timeout timeout) const {
+  ResourceCounts counts;
+  std::wistringstream lines(AskProbe(L"resources", timeout));
+  std::wstring line;
+  int found = 0;
+  while (std::getline(lines, line)) {
+    std::wistringstream fields(line);
+    std::wstring kind;
+    fields >> kind;
+    if (kind == L"gdi" && (fields >> counts.gdi >> counts.gdiHow)) ++found;
+    if (kind == L"user" && (fields >> counts.user >> counts.userHow)) ++found;
+    if (kind == L"private" && (fields >> counts.privateBytes)) ++found;
+  }
+  counts.ok = found == 3;
+  return counts;
+}
+
+int TovelaProcess::PlantLeak(int gdi, int user) const {
+  const std::wstring answer =
+      AskProbe(L"plant " + std::to_wstring(gdi) + L" " + std::to_wstring(user), kDefaultTimeout);
+  int made = -1;
+  return swscanf(answer.c_str(), L"plant %d", &made) == 1 ? made : -1;
+}
+
 std::wstring TovelaProcess::Screenshot(HWND window, const std::wstring& name, HWND front) const {
   if (window == nullptr) return L"";
   if (front == nullptr) front = window;

@@ -192,6 +192,14 @@ struct ProbeReport {
   std::vector<Control> controls;        // every child of the main window, in z order
 };
 
+// The program's objects and memory as tovela_probe.dll counts them inside it (probe_win.cpp).
+struct ResourceCounts {
+  bool ok = false;                   // false when the helper did not answer in time
+  int gdi = 0, user = 0;             // GDI and USER objects
+  std::wstring gdiHow, userHow;      // how they were counted ("system", "table", "handles")
+  unsigned long long privateBytes = 0;
+};
+
 // A fresh install folder under the temporary folder with Tovela.exe, Quillet.dll and
 // Brassel.dll copied from TOVELA_BIN_DIR (and the test helper tovela_probe.dll when it is there). Removed with everything in it on destruction.
 class TovelaInstall {
@@ -290,6 +298,12 @@ class TovelaProcess {
 
   // The control that has the keyboard focus on the program's thread; null when none.
   HWND FocusedControl() const;
+  // Has tovela_probe.dll count the program's GDI and USER objects and its private memory.
+  ResourceCounts CountResources(Timeout timeout = kDefaultTimeout) const;
+  // Has tovela_probe.dll make `gdi` GDI and `user` USER objects on the program's thread and never
+  // give them back: a leak planted on purpose, to show that CountResources sees one. The number
+  // of objects made.
+  int PlantLeak(int gdi, int user) const;
 
   // Brings the window (or `front`, e.g. a dialog over it) to the front and writes a 32-bit BMP
   // of the window's screen area to ArtifactsFolder()\name; the full path, or "" on failure.

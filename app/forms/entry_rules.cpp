@@ -85,18 +85,61 @@ RecordAction UpdateActionFor(bool has, bool present) {
   return present ? RecordAction::Insert : RecordAction::Nothing;
 }
 
+namespace {
+
+// The entry's values as the files will hold them (value_bounds.h).
+TemperatureRecord Stored(TemperatureRecord record) {
+  record.temperature = StoredTemperature(record.temperature);
+  return record;
+}
+
+WeightRecord Stored(WeightRecord record) {
+  record.weight = StoredWeight(record.weight);
+  return record;
+}
+
+// The day's weight or memo record becomes `record`, whether the day had one or not.
+template <typename Record, typename Store, typename Update, typename Insert>
+void Put(const Record& record, Store& store, Update update, Insert insert) {
+  if (!update(record, store)) insert(record, store);
+}
+
+}  // namespace
+
+bool DayHasAnyRecord(const RecordStores& stores, const DateYmd& d) {
+  return FindTemperature(stores.temperatures, d.year, d.month, d.day) != nullptr ||
+         FindWeight(stores.weights, d.year, d.month, d.day) != nullptr ||
+         FindMemo(stores.memos, d.year, d.month, d.day) != nullptr ||
+         FindSigns(stores.signs, d.year, d.month, d.day) != nullptr;
+}
+
 void ApplyAddEntry(RecordStores& stores, const TemperatureRecord& temperature,
                    const WeightRecord& weight, const MemoRecord& memo, const SignRecord& signs) {
-  if (temperature.temperature != 0.0) InsertTemperature(temperature, stores.temperatures);
-  if (weight.weight != 0.0) InsertWeight(weight, stores.weights);
+  if (temperature.temperature != 0.0) InsertTemperature(Stored(temperature), stores.temperatures);
+  if (weight.weight != 0.0) InsertWeight(Stored(weight), stores.weights);
   if (memo.text[0] != u'\0') InsertMemo(memo, stores.memos);
   if (signs.HasAnySign()) InsertSigns(signs, stores.signs);
 }
 
-void ApplyUpdateEntry(RecordStores& stores, const TemperatureRecord& temperature,
-                      const WeightRecord& weight, const MemoRecord& memo, const SignRecord& signs) {
-  if (temperature.temperature != 0.0 && !UpdateTemperature(temperature, stores.temperatures))
-    InsertTemperature(temperature, stores.temperatures);
+bool ApplyDialogEntry(RecordStores& stores, const TemperatureRecord& temperature,
+                      const WeightRecord& weight, const MemoRecord& memo) {
+  if (!InsertTemperature(Stored(temperature), stores.temperatures)) return false;
+  if (weight.weight != 0.0) Put(Stored(weight), stores.weights, UpdateWeight, InsertWeight);
+  // An empty memo is stored too (the day then has its memo line), but never over one it has.
+  if (memo.text[0] != u'\0')
+    Put(memo, stores.memos, UpdateMemo, InsertMemo);
+  else
+    InsertMemo(memo, stores.memos);
+  return true;
+}
+
+void ApplyUpdateEntry(RecordStores& stores, const TemperatureRecord& typedTemperature,
+                      const WeightRecord& typedWeight, const MemoRecord& memo,
+                      const SignRecord& signs) {
+  const TemperatureRecord temperature = Stored(typedTemperature);
+  const WeightRecord weight = Stored(typedWeight);
+  if (temperature.temperature != 0.0)
+    Put(temperature, stores.temperatures, UpdateTemperature, InsertTemperature);
 
   const bool hasWeight = FindWeight(stores.weights, weight.year, weight.month, weight.day) != nullptr;
   switch (UpdateActionFor(hasWeight, weight.weight != 0.0)) {

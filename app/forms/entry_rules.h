@@ -49,17 +49,30 @@ enum class RecordAction { Nothing, Insert, Update, Delete };
 // value (a weight other than 0.0, a memo text that is not empty).
 RecordAction UpdateActionFor(bool has, bool present);
 
-// Store changes, made only after the matching check gave None. An add inserts the temperature
-// when it is not 0.0, the weight when it is not 0.0, the memo when it is not empty and the signs
-// when there is one. An update sets each to the entry's (a temperature typed for a day of signs
-// alone is inserted; an empty weight, memo or set of signs removes the day's). A delete removes
-// all of the day's records, its signs included.
+// Whether the day has a record in any store (a temperature, a weight, a memo or signs). Such a
+// day is changed with "更新(&M)", never added to: an add would lose what it typed for a store
+// that already holds the day.
+bool DayHasAnyRecord(const RecordStores& stores, const DateYmd& date);
+
+// Store changes, made only after the matching check gave None. Temperatures and weights are
+// stored as the files will hold them (StoredTemperature, StoredWeight). An add inserts the
+// temperature when it is not 0.0, the weight when it is not 0.0, the memo when it is not empty
+// and the signs when there is one; it is for a day without any record. An update sets each to
+// the entry's (a temperature typed for a day without one is inserted; an empty weight, memo or
+// set of signs removes the day's). A delete removes all of the day's records, its signs
+// included.
 void ApplyAddEntry(RecordStores& stores, const TemperatureRecord& temperature,
                    const WeightRecord& weight, const MemoRecord& memo, const SignRecord& signs = {});
 void ApplyUpdateEntry(RecordStores& stores, const TemperatureRecord& temperature,
                       const WeightRecord& weight, const MemoRecord& memo,
                       const SignRecord& signs = {});
 void ApplyDeleteEntry(RecordStores& stores, const DateYmd& date);
+// The log-on dialog's entry: false, nothing changed, when the day has a temperature record.
+// Otherwise the temperature is inserted and the weight and memo typed replace the day's own (a
+// day may hold a weight or memo without a temperature); a field left empty keeps the day's
+// record, and an empty memo is stored as a record of its own when the day has none.
+bool ApplyDialogEntry(RecordStores& stores, const TemperatureRecord& temperature,
+                      const WeightRecord& weight, const MemoRecord& memo);
 
 // Whether the memo text holds the half-width comma "," (the full-width "，" is allowed).
 bool MemoHasComma(const MemoRecord& memo);

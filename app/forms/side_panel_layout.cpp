@@ -109,7 +109,11 @@ PanelContent MakePanelContent(int cycle, const DateYmd& date, const TemperatureR
   content.nextPeriod = PredictionText(nextPeriod, today);
   content.nextOvulation = PredictionText(nextOvulation, today);
   content.date = date;
-  if (today < date || (temperature == nullptr && signs == nullptr)) {
+  // A record in any store makes the day one to update: a weight or memo without a temperature
+  // (left by a partial delete, or by a damaged temperature line) is shown, never typed over.
+  const bool hasRecord =
+      temperature != nullptr || weight != nullptr || memo != nullptr || signs != nullptr;
+  if (today < date || !hasRecord) {
     content.addEnabled = true;
     return content;
   }

@@ -71,8 +71,9 @@ struct PanelContent {
 
 // The panel for `date`. The records are the day's own (or null); the predictions are the zero
 // date when nothing can be predicted. A prediction before today shows "未定". A future day, or a
-// day with neither a temperature record nor signs, offers only "登録(&A)" and shows no entry
-// fields; a day of signs alone shows them and offers "更新(&M)" and "削除(&D)".
+// day without any record, offers only "登録(&A)" and shows no entry fields; a day with a record
+// in any store (a temperature, a weight, a memo or signs) shows every one it has and offers
+// "更新(&M)" and "削除(&D)".
 PanelContent MakePanelContent(int cycle, const DateYmd& date, const TemperatureRecord* temperature,
                               const WeightRecord* weight, const MemoRecord* memo, double average,
                               const DateYmd& nextPeriod, const DateYmd& nextOvulation,

@@ -71,22 +71,34 @@ bool ParseDatedFolderName(std::string_view name, DateYmd& date, int& copy) {
   return ParseDailyFolderName(name, date);
 }
 
-// The number written in the folder's mark: 0 when there is none or it cannot be read.
+// Marks are numbers below this; a larger one cannot be one the program wrote.
+constexpr unsigned long long kMadeOrderLimit = 1000000000ull;
+
+// The number written in the folder's mark: 0 when there is none or it cannot be read. A mark is
+// read only in the form the program writes it, a plain number below kMadeOrderLimit and then
+// nothing but a line end; anything else (a damaged file, letters, a huge number) is no mark.
 unsigned long long MadeOrderOf(const fs::path& folder) {
   std::string bytes;
   if (data_file_io::ReadWholeFile(folder / kMadeOrderFileName, bytes) != data_file_io::ReadResult::Read)
     return 0;
   unsigned long long value = 0;
   std::size_t digits = 0;
-  for (; digits < bytes.size() && digits < 19 && bytes[digits] >= '0' && bytes[digits] <= '9'; ++digits)
+  for (; digits < bytes.size() && bytes[digits] >= '0' && bytes[digits] <= '9'; ++digits) {
     value = value * 10 + static_cast<unsigned long long>(bytes[digits] - '0');
+    if (value >= kMadeOrderLimit) return 0;
+  }
+  if (digits == 0) return 0;
+  for (std::size_t i = digits; i < bytes.size(); ++i)
+    if (bytes[i] != '\r' && bytes[i] != '\n' && bytes[i] != ' ' && bytes[i] != '\t') return 0;
   return value;
 }
 
 // The dated folders, the most recently made first. Each folder the program makes carries a mark
 // with the next number of a count (made-order.txt): the order of making does not depend on the
-// clock, which may have been set back or forward between two saves. Folders without a mark
-// (made before marks were written) count as made before every marked one, oldest date last.
+// clock, which may have been set back or forward between two saves. A folder without a mark that
+// can be read (made before marks were written, or its mark damaged) ranks by its dated name
+// among the others: just after the folder made last of those dated on or before it, so losing
+// its mark never makes the newest copy the first to be removed.
 std::vector<DatedFolder> DatedFoldersNewestMadeFirst(const fs::path& backupFolder) {
   std::vector<DatedFolder> dated;
   std::error_code error;
@@ -102,12 +114,40 @@ std::vector<DatedFolder> DatedFoldersNewestMadeFirst(const fs::path& backupFolde
     folder.made = MadeOrderOf(folder.path);
     dated.push_back(std::move(folder));
   }
-  std::sort(dated.begin(), dated.end(), [](const DatedFolder& a, const DatedFolder& b) {
-    if (a.made != b.made) return a.made > b.made;
-    if (a.date != b.date) return a.date > b.date;
-    return a.copy > b.copy;
+  // Twice the mark for a marked folder; for one without, one more than twice the mark of the
+  // folder it follows (0 when it follows none).
+  const auto onOrBefore = [](const DatedFolder& a, const DatedFolder& b) {
+    return a.date < b.date || (a.date == b.date && a.copy <= b.copy);
+  };
+  std::vector<unsigned long long> rank(dated.size());
+  for (std::size_t i = 0; i < dated.size(); ++i) {
+    if (dated[i].made != 0) {
+      rank[i] = 2 * dated[i].made;
+      continue;
+    }
+    unsigned long long follows = 0;
+    for (const DatedFolder& other : dated)
+      if (other.made > follows && onOrBefore(other, dated[i])) follows = other.made;
+    rank[i] = 2 * follows + 1;
+  }
+  std::vector<std::size_t> order(dated.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    if (rank[a] != rank[b]) return rank[a] > rank[b];
+    if (dated[a].date != dated[b].date) return dated[a].date > dated[b].date;
+    return dated[a].copy > dated[b].copy;
   });
-  return dated;
+  std::vector<DatedFolder> sorted;
+  sorted.reserve(dated.size());
+  for (const std::size_t i : order) sorted.push_back(std::move(dated[i]));
+  return sorted;
+}
+
+// The number the next folder's mark gets: one more than the highest mark.
+unsigned long long NextMadeOrder(const std::vector<DatedFolder>& dated) {
+  unsigned long long highest = 0;
+  for (const DatedFolder& folder : dated) highest = std::max(highest, folder.made);
+  return highest + 1;
 }
 
 // The folder that holds the start of today: the most recently made folder when it is dated
@@ -117,7 +157,7 @@ std::vector<DatedFolder> DatedFoldersNewestMadeFirst(const fs::path& backupFolde
 fs::path TodaysFolder(const fs::path& backupFolder, const DateYmd& today) {
   const std::vector<DatedFolder> dated = DatedFoldersNewestMadeFirst(backupFolder);
   if (!dated.empty() && dated.front().date == today) return dated.front().path;
-  const unsigned long long made = dated.empty() ? 1 : dated.front().made + 1;
+  const unsigned long long made = NextMadeOrder(dated);
   for (int copy = 1; copy <= kMaxCopiesOfADay; ++copy) {
     fs::path folder = backupFolder / DailyFolderName(today);
     if (copy > 1) folder += "-" + std::to_string(copy);

@@ -71,8 +71,12 @@ ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes) 
 FileStamp ReadFileStamp(const std::filesystem::path& file) {
   struct stat info {};
   if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return FileStamp{};
+  std::string bytes;
+  const bool read = ReadWholeFile(file, bytes) == ReadResult::Read;
   return FileStamp{true, static_cast<std::uint64_t>(info.st_size),
-                   static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+                   static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
+                       info.st_mtim.tv_nsec,
+                   read ? BytesHash(bytes) : 0};
 }
 
 void CreateEmptyFileIfMissing(const std::filesystem::path& file) {

@@ -18,17 +18,28 @@ enum class ReadResult {
 
 ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes);
 
-// A file's size and last-write time (in the platform's own ticks), enough to see that someone
-// else wrote it since it was last read or written here.
+// A file's size, last-write time (in the platform's own ticks) and a hash of its bytes, enough
+// to see that someone else wrote it since it was last read or written here. The hash catches
+// what the other two miss: a change of the same size within one tick of the file system's clock
+// (FAT32 counts in 2 seconds).
 struct FileStamp {
   bool exists = false;
   std::uint64_t size = 0;
   std::int64_t writeTime = 0;
+  std::uint64_t contentHash = 0;  // BytesHash of the whole file; 0 when it could not be read
 
   bool operator==(const FileStamp&) const = default;
 };
 
-// The stamp of `file`; `exists` false when there is no plain file of that name.
+// 64-bit FNV-1a of the bytes: cheap, and the data files are small.
+inline std::uint64_t BytesHash(std::string_view bytes) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  return hash;
+}
+
+// The stamp of `file`; `exists` false when there is no plain file of that name. Reads the file
+// whole for its hash.
 FileStamp ReadFileStamp(const std::filesystem::path& file);
 
 // Creates an empty file when none exists; an existing file is never opened for writing.

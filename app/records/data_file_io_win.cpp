@@ -69,9 +69,12 @@ FileStamp ReadFileStamp(const std::filesystem::path& file) {
   const auto join = [](DWORD high, DWORD low) {
     return static_cast<std::uint64_t>(high) << 32 | static_cast<std::uint64_t>(low);
   };
+  std::string bytes;
+  const bool read = ReadWholeFile(file, bytes) == ReadResult::Read;
   return FileStamp{true, join(info.nFileSizeHigh, info.nFileSizeLow),
                    static_cast<std::int64_t>(join(info.ftLastWriteTime.dwHighDateTime,
-                                                  info.ftLastWriteTime.dwLowDateTime))};
+                                                  info.ftLastWriteTime.dwLowDateTime)),
+                   read ? BytesHash(bytes) : 0};
 }
 
 void CreateEmptyFileIfMissing(const std::filesystem::path& file) {

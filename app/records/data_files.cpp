@@ -129,7 +129,8 @@ LineRead ParseTemperatureLine(std::string_view line, TemperatureRecord& record) 
   record.year = date.year;
   record.month = date.month;
   record.day = date.day;
-  record.temperature = temperature;
+  // A value written with more decimals (by hand) is held as the next save writes it.
+  record.temperature = StoredTemperature(temperature);
   record.periodStart = LeadingInteger(fields[2], whole) == 1 ? 1 : 0;
   return ReadWholeOrInPart(whole);
 }
@@ -146,7 +147,7 @@ LineRead ParseWeightLine(std::string_view line, WeightRecord& record) {
   record.year = date.year;
   record.month = date.month;
   record.day = date.day;
-  record.weight = weight;
+  record.weight = StoredWeight(weight);
   return ReadWholeOrInPart(whole);
 }
 
@@ -416,8 +417,9 @@ std::size_t LoadStore(Store& store, const std::filesystem::path& file) {
 // An empty signs store whose file does not exist writes nothing: no sign, no file.
 template <typename Store>
 bool SaveStore(Store& store, const std::filesystem::path& file, const LocalTime& now,
-               std::size_t* damagedLines) {
+               std::size_t* damagedLines, bool* replacedLinesKept) {
   if (damagedLines != nullptr) *damagedLines = 0;
+  if (replacedLinesKept != nullptr) *replacedLinesKept = false;
   if (!MadeWhenMissing<Store> && store.records.Empty() && !store.records.fileUnread &&
       !data_file_io::ReadFileStamp(file).exists)
     return true;
@@ -428,13 +430,23 @@ bool SaveStore(Store& store, const std::filesystem::path& file, const LocalTime&
   Store fromFile;
   const std::size_t damaged = ReadDataBytes(bytes, fromFile);
   if (damaged > 0 && !KeepDamagedCopy(file, now)) return false;
-  Store merged;
-  for (const auto* r = store.head(); r != nullptr; r = r->next) Insert(*r, merged);
-  for (const auto* r = fromFile.head(); r != nullptr; r = r->next) Insert(*r, merged);
-  if (!ReplaceKeepingDailyCopy(file, DataFileBytes(merged), now)) return false;
+  // The store's record wins a date both hold. When that replaces a line of the file with a
+  // different one (the user entered a day again that the unread file held), the file as it was
+  // is kept in backup\changed first, as for a change by another program; no copy, no save.
+  const auto mergedWinning = [&](const Store& first, const Store& second) {
+    Store merged;
+    for (const auto* r = first.head(); r != nullptr; r = r->next) Insert(*r, merged);
+    for (const auto* r = second.head(); r != nullptr; r = r->next) Insert(*r, merged);
+    return DataFileBytes(merged);
+  };
+  const std::string written = mergedWinning(store, fromFile);
+  const bool replacesLines = written != mergedWinning(fromFile, store);
+  if (replacesLines && !KeepChangedCopy(file, now)) return false;
+  if (!ReplaceKeepingDailyCopy(file, written, now)) return false;
   for (const auto* r = fromFile.head(); r != nullptr; r = r->next) Insert(*r, store);
   store.records.fileUnread = false;
   if (damagedLines != nullptr) *damagedLines = damaged;
+  if (replacedLinesKept != nullptr) *replacedLinesKept = replacesLines;
   return true;
 }
 
@@ -442,11 +454,14 @@ template std::size_t LoadStore(TemperatureStore&, const std::filesystem::path&);
 template std::size_t LoadStore(WeightStore&, const std::filesystem::path&);
 template std::size_t LoadStore(MemoStore&, const std::filesystem::path&);
 template bool SaveStore(TemperatureStore&, const std::filesystem::path&, const LocalTime&,
-                        std::size_t*);
-template bool SaveStore(WeightStore&, const std::filesystem::path&, const LocalTime&, std::size_t*);
-template bool SaveStore(MemoStore&, const std::filesystem::path&, const LocalTime&, std::size_t*);
+                        std::size_t*, bool*);
+template bool SaveStore(WeightStore&, const std::filesystem::path&, const LocalTime&, std::size_t*,
+                        bool*);
+template bool SaveStore(MemoStore&, const std::filesystem::path&, const LocalTime&, std::size_t*,
+                        bool*);
 template std::size_t LoadStore(SignStore&, const std::filesystem::path&);
-template bool SaveStore(SignStore&, const std::filesystem::path&, const LocalTime&, std::size_t*);
+template bool SaveStore(SignStore&, const std::filesystem::path&, const LocalTime&, std::size_t*,
+                        bool*);
 
 std::size_t LoadTemperatureData(TemperatureStore& store, const std::filesystem::path& file) {
   return LoadStore(store, file);
@@ -463,17 +478,17 @@ std::size_t LoadSignsData(SignStore& store, const std::filesystem::path& file) {
 
 bool SaveTemperatureData(TemperatureStore& store, const std::filesystem::path& file,
                          const LocalTime& now, std::size_t* damagedLines) {
-  return SaveStore(store, file, now, damagedLines);
+  return SaveStore(store, file, now, damagedLines, nullptr);
 }
 bool SaveWeightData(WeightStore& store, const std::filesystem::path& file, const LocalTime& now,
                     std::size_t* damagedLines) {
-  return SaveStore(store, file, now, damagedLines);
+  return SaveStore(store, file, now, damagedLines, nullptr);
 }
 bool SaveMemoData(MemoStore& store, const std::filesystem::path& file, const LocalTime& now,
                   std::size_t* damagedLines) {
-  return SaveStore(store, file, now, damagedLines);
+  return SaveStore(store, file, now, damagedLines, nullptr);
 }
 bool SaveSignsData(SignStore& store, const std::filesystem::path& file, const LocalTime& now,
                    std::size_t* damagedLines) {
-  return SaveStore(store, file, now, damagedLines);
+  return SaveStore(store, file, now, damagedLines, nullptr);
 }

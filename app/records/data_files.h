@@ -47,7 +47,9 @@ std::size_t LoadSignsData(SignStore& store, const std::filesystem::path& file);
 // holds what the file holds. Lines of that file a load would count (damaged, repeated, read in
 // part) are counted into `damagedLines` when given: the file is first copied into
 // backup\damaged as a load's caller copies it, and the save fails, the file untouched, when
-// that copy cannot be made.
+// that copy cannot be made. The store's record wins a date both hold; when that replaces a line
+// of the file with a different one, the file is first copied into backup\changed (no copy, no
+// save), and SaveStore sets `replacedLinesKept`.
 bool SaveTemperatureData(TemperatureStore& store, const std::filesystem::path& file,
                          const LocalTime& now = CurrentLocalTime(),
                          std::size_t* damagedLines = nullptr);
@@ -64,7 +66,7 @@ template <typename Store>
 std::size_t LoadStore(Store& store, const std::filesystem::path& file);
 template <typename Store>
 bool SaveStore(Store& store, const std::filesystem::path& file, const LocalTime& now,
-               std::size_t* damagedLines);
+               std::size_t* damagedLines, bool* replacedLinesKept = nullptr);
 
 // The same reading and writing between a file's bytes in memory and a store: the loaders and the
 // saves above are these plus the file handling. ReadDataBytes adds the records of `bytes` to the

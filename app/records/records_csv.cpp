@@ -334,12 +334,15 @@ std::optional<CsvProblemKind> ReadRow(const std::vector<std::string>& fields,
   }
   if (!ParseNumber(field(kTemperature), row.temperature) || !IsStorableTemperature(row.temperature))
     return CsvProblemKind::Temperature;
+  // Imported as the data file will hold it, so the value has one reading from now on.
+  row.temperature = StoredTemperature(row.temperature);
   const std::string_view period = Trim(field(kPeriod));
   if (period != "" && period != "0" && period != "1") return CsvProblemKind::Period;
   row.periodStart = period == "1" ? 1 : 0;
   if (!Trim(field(kWeight)).empty() &&
       (!ParseNumber(field(kWeight), row.weight) || !IsStorableWeight(row.weight)))
     return CsvProblemKind::Weight;
+  row.weight = StoredWeight(row.weight);
   if (!Utf16FromUtf8(field(kMemo), row.memo) || row.memo.find(u'\0') != std::u16string::npos)
     return CsvProblemKind::Memo;
   row.memo.resize(MemoKeptLength(row.memo));

@@ -34,3 +34,7 @@ bool IsStorableTemperature(double value) { return WithinAsWritten(value, 100.0, 
 bool IsStorableWeight(double value) { return WithinAsWritten(value, 1000.0, 1); }
 
 bool IsStorableCycle(int days) { return days >= 1 && days <= 365; }
+
+double StoredTemperature(double value) { return AsWritten(value, 2); }
+
+double StoredWeight(double value) { return AsWritten(value, 1); }

@@ -11,3 +11,10 @@ bool IsStorableTemperature(double value);
 bool IsStorableWeight(double value);
 // A manual cycle length in days: 1-365.
 bool IsStorableCycle(int days);
+
+// The value as the data files hold it: rounded once to their two (temperature) or one (weight)
+// decimals from its exact binary value, half to even on an exact tie, as a save writes it. A
+// value typed, imported or read from a file is stored as this, so what the program shows and
+// computes from it is what the file gives back after a restart (36.125 is 36.12 both ways).
+double StoredTemperature(double value);
+double StoredWeight(double value);

@@ -55,6 +55,8 @@ struct AppState {
   std::unique_ptr<LegendWindow> Legend;  // "グラフの見かた", made when it is first asked for
   std::wstring ImageFolder;       // where the pages were last saved as pictures; "" until then
   DayWatch Days;                  // the date the run shows as today, and the morning prompt's memory
+  int HandlersRunning = 0;        // HandlerScopes open (main_window_win.h)
+  bool CloseWaiting = false;      // a close came while one was open: it runs when the last ends
 };
 
 extern AppState gApp;

@@ -118,11 +118,16 @@ LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_KEYDOWN:
       if (OnChartKey(wParam)) return 0;
       if (IsCopyKey(wParam)) {
+        const HandlerScope copying(GetAncestor(window, GA_ROOT));
         OnChartCopy(window);
         return 0;
       }
       break;
-    case WM_CONTEXTMENU: OnChartContextMenu(window, lParam); return 0;
+    case WM_CONTEXTMENU: {
+      const HandlerScope menu(GetAncestor(window, GA_ROOT));
+      OnChartContextMenu(window, lParam);
+      return 0;
+    }
     case WM_MOUSEMOVE: OnChartMouseMove(window, lParam); break;
     case WM_MOUSELEAVE: OnChartMouseLeave(); break;
     default: break;

@@ -83,7 +83,7 @@ int OnCsvImportCommand(HWND mainWindow) {
   if (gApp.Chart != nullptr) SetChartScrollRange(*gApp.Chart);
   ShowPickerDay();
   RedrawChartAndHelp();
-  SaveChanges(mainWindow);
-  Tell(mainWindow, CsvImportDoneText(imported), MB_ICONINFORMATION);
+  if (SaveConfirmedChange(mainWindow))
+    Tell(mainWindow, CsvImportDoneText(imported), MB_ICONINFORMATION);
   return 1;
 }

@@ -18,10 +18,11 @@ int Refuse(EntryRefusal refusal) {
   return 0;
 }
 
-// The change is saved before its confirmation gives the user control back.
+// The change is saved before its confirmation gives the user control back; a save that failed
+// has said so instead, and the confirmation is left out.
 int Done(const DateYmd& date, const char16_t* verb) {
-  SaveChanges(Owner());
-  ShowMessage(Owner(), EntryDoneText(date, verb), kEntryDoneCaption, MB_OK);
+  if (SaveConfirmedChange(Owner()))
+    ShowMessage(Owner(), EntryDoneText(date, verb), kEntryDoneCaption, MB_OK);
   return 1;
 }
 
@@ -29,6 +30,8 @@ int Done(const DateYmd& date, const char16_t* verb) {
 
 int ShowMessage(HWND owner, const std::u16string& text, const char16_t* caption, UINT flags) {
   static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
+  // A close is waiting for the handler that shows this: no new question holds it up.
+  if (gApp.CloseWaiting) return IDCANCEL;
   return MessageBoxW(owner, reinterpret_cast<const wchar_t*>(text.c_str()),
                      reinterpret_cast<const wchar_t*>(caption), flags);
 }
@@ -38,10 +41,10 @@ int AddEntry(const DateYmd& date, const TemperatureRecord& temperature, const We
   const EntryRefusal refusal =
       CheckAddEntry(date, temperature, weight, memo, FromTm(quillet::GetNow()), signs);
   if (refusal != EntryRefusal::None) return Refuse(refusal);
-  // The panel offers "登録(&A)" only for a day without a record; should the day have one all
-  // the same, nothing is overwritten and the user is told where to change it.
-  if (FindTemperature(gApp.Records->temperatures, date.year, date.month, date.day) != nullptr ||
-      FindSigns(gApp.Records->signs, date.year, date.month, date.day) != nullptr) {
+  // The panel offers "登録(&A)" only for a day without a record in any store; should the day
+  // have one all the same, nothing is overwritten or dropped and the user is told where to
+  // change it.
+  if (DayHasAnyRecord(*gApp.Records, date)) {
     ShowMessage(Owner(), kDayAlreadyEnteredText, kInputErrorCaption, MB_OK | MB_ICONINFORMATION);
     return 0;
   }
@@ -57,10 +60,9 @@ int UpdateEntry(const DateYmd& date, const TemperatureRecord& temperature, const
       FindTemperature(gApp.Records->temperatures, date.year, date.month, date.day) != nullptr;
   const EntryRefusal refusal = CheckUpdateEntry(temperature, weight, memo, signs, hasTemperature);
   if (refusal != EntryRefusal::None) return Refuse(refusal);
-  // "更新(&M)" is enabled only for a day with a record (a temperature or signs); without one
-  // there is nothing to update.
-  if (!hasTemperature && FindSigns(gApp.Records->signs, date.year, date.month, date.day) == nullptr)
-    return 0;
+  // "更新(&M)" is enabled only for a day with a record in some store; without one there is
+  // nothing to update.
+  if (!DayHasAnyRecord(*gApp.Records, date)) return 0;
   // A value the day already holds was confirmed when it was stored: only new ones are asked.
   const TemperatureRecord* stored =
       FindTemperature(gApp.Records->temperatures, date.year, date.month, date.day);

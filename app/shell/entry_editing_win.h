@@ -18,7 +18,8 @@ int UpdateEntry(const DateYmd& date, const TemperatureRecord& temperature, const
 int DeleteEntry(const DateYmd& date, const TemperatureRecord& temperature, const WeightRecord& weight,
                 const MemoRecord& memo);
 
-// A message box over `owner` with texts in the records' UTF-16.
+// A message box over `owner` with texts in the records' UTF-16. While a close waits for the
+// handler that asks (HandlerScope), none is shown and the answer is IDCANCEL.
 int ShowMessage(HWND owner, const std::u16string& text, const char16_t* caption, UINT flags);
 
 // "その日は既に入力が行われています。\n修正はメイン画面から行えます。"

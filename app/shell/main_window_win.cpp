@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <cwchar>
 #include <memory>
 
 #include "add_tempe_dialog_win.h"
@@ -55,20 +56,19 @@ LRESULT OnExitCommand(HWND window) {
 LRESULT OnEntryDialogCommand(HWND window) {
   CAddTempe& dialog = *gApp.AddTempe;
   if (!dialog.ShowAddTempeDialog()) return 1;
-  if (!InsertTemperature(dialog.Temperature, gApp.Records->temperatures)) {
+  // The day's weight or memo, which it may hold without a temperature, gives way to what was
+  // typed; the log-on prompt stores an empty memo too, so the day has a memo line in the file.
+  if (!ApplyDialogEntry(*gApp.Records, dialog.Temperature, dialog.Weight, dialog.Memo)) {
     ShowMessage(window, kDayAlreadyEnteredText, kInputErrorCaption, MB_OK | MB_ICONINFORMATION);
     return 0;
   }
-  if (dialog.Weight.weight != 0.0) InsertWeight(dialog.Weight, gApp.Records->weights);
-  // The log-on prompt stores the day's memo record even when its text is empty: the day then
-  // has a memo line in the file, read back at the next start.
-  InsertMemo(dialog.Memo, gApp.Records->memos);
-  // On disk before the confirmation gives the user control back.
-  SaveChanges(window);
+  // On disk before the confirmation gives the user control back (no confirmation when not).
+  const bool saved = SaveConfirmedChange(window);
   RedrawChartAndHelp();
   // The panel may be showing the day just entered: turn its buttons over.
   ShowPickerDay();
-  ShowMessage(window, EntryDoneText(dialog.Temperature.Date(), u"追加"), kEntryDoneCaption, MB_OK);
+  if (saved)
+    ShowMessage(window, EntryDoneText(dialog.Temperature.Date(), u"追加"), kEntryDoneCaption, MB_OK);
   return 1;
 }
 
@@ -165,6 +165,7 @@ LRESULT RunCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 // confirm a change with a message save before it, so this second call finds nothing to do. The
 // exit has run the close, which saves by its own rule.
 LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const HandlerScope running(window);
   const LRESULT result = RunCommand(window, message, wParam, lParam);
   const bool fromMenuOrButton = lParam == 0 || HIWORD(wParam) == BN_CLICKED;
   if (fromMenuOrButton && LOWORD(wParam) != kExitCommand && IsWindow(window)) SaveChanges(window);
@@ -259,11 +260,35 @@ LRESULT OnMainWheel(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return Default(window, message, wParam, lParam);
 }
 
+// Ends every dialog and message box of the program's thread (each a modal loop of a handler
+// below on the stack) as if cancelled, and any open menu.
+void CancelOpenDialogs() {
+  EndMenu();
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM) -> BOOL {
+        wchar_t name[8] = {};
+        if (GetClassNameW(window, name, 8) > 0 && std::wcscmp(name, L"#32770") == 0)
+          EndDialog(window, IDCANCEL);
+        return TRUE;
+      },
+      0);
+}
+
 // The close: settings, then the data files; a file that cannot be written keeps the window
-// open with every record in memory (SaveForClose has said why).
+// open with every record in memory (SaveForClose has said why). Asked while a handler waits on
+// a dialog or message box, it cancels them and runs when that handler has returned.
 LRESULT OnClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!LeavePanelDay(DateYmd{})) return 0;
-  if (!SaveForClose(window)) return 0;
+  if (gApp.HandlersRunning > 0) {
+    gApp.CloseWaiting = true;
+    CancelOpenDialogs();
+    return 0;
+  }
+  {
+    const HandlerScope closing(window);
+    if (!LeavePanelDay(DateYmd{})) return 0;
+    if (!SaveForClose(window)) return 0;
+  }
   MarkMainWindow(window, false);
   StopDayWatch(window);
   ReleaseAppState();
@@ -297,6 +322,15 @@ LRESULT OnEndSession(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 }  // namespace
+
+HandlerScope::HandlerScope(HWND mainWindow) : mainWindow_(mainWindow) { ++gApp.HandlersRunning; }
+
+HandlerScope::~HandlerScope() {
+  if (--gApp.HandlersRunning > 0 || !gApp.CloseWaiting) return;
+  gApp.CloseWaiting = false;
+  // From the message loop, with no handler left on the stack.
+  PostMessageW(mainWindow_, WM_CLOSE, 0, 0);
+}
 
 CommandHandler FindCommandHandler(int id) {
   for (const CommandHandlerRow& row : kCommandHandlers)

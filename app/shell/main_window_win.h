@@ -31,3 +31,19 @@ bool LeavePanelDay(const DateYmd& next);
 // Draws the chart's frame and data layers into the chart window at once, and brings what explains
 // the chart up to date: hides the day's tip and redraws the open legend.
 void RedrawChartAndHelp();
+
+// Held while a handler runs that may wait on a dialog or message box of its own (a command, the
+// close, the chart's context menu, the start-up's messages). A close asked meanwhile (WM_CLOSE
+// posted by taskkill, a second close) does not release the records and windows under that
+// handler: it cancels the open dialogs, message boxes and menus and runs once the last such
+// handler has returned.
+class HandlerScope {
+ public:
+  explicit HandlerScope(HWND mainWindow);
+  ~HandlerScope();
+  HandlerScope(const HandlerScope&) = delete;
+  HandlerScope& operator=(const HandlerScope&) = delete;
+
+ private:
+  HWND mainWindow_;
+};

@@ -12,32 +12,29 @@ template <typename Store>
 void SaveDataFile(DataFileState& file, Store& store, SaveScope scope, const LocalTime& now,
                   SaveOutcome& outcome) {
   if (scope == SaveScope::Changed && store.records.version == file.savedVersion) return;
+  const std::u16string name = file.path.filename().u16string();
+  const auto fail = [&] {
+    outcome.failed = true;
+    outcome.failedFiles.push_back(name);
+  };
   if (file.damagedCopyMissing) {
-    if (!KeepDamagedCopy(file.path, now) && !KeepDamagedCopyBeside(file.path, now)) {
-      outcome.failed = true;
-      return;
-    }
+    if (!KeepDamagedCopy(file.path, now) && !KeepDamagedCopyBeside(file.path, now)) return fail();
     file.damagedCopyMissing = false;
   }
   const data_file_io::FileStamp onDisk = data_file_io::ReadFileStamp(file.path);
   // A file that vanished holds nothing to keep; one that changed is kept before it is replaced.
-  // A file unreadable at load is read at this save and its lines merged, so whatever it holds
-  // now is kept in the file itself.
+  // A file unreadable at load is read at this save and its lines merged; a line of it the store
+  // replaces is kept the same way (SaveStore).
   const bool changed = !store.records.fileUnread && onDisk.exists && onDisk != file.stamp;
-  if (changed && !KeepChangedCopy(file.path, now)) {
-    outcome.failed = true;
-    return;
-  }
+  if (changed && !KeepChangedCopy(file.path, now)) return fail();
   std::size_t damagedLines = 0;
-  const bool saved = SaveStore(store, file.path, now, &damagedLines);
+  bool replacedLinesKept = false;
+  const bool saved = SaveStore(store, file.path, now, &damagedLines, &replacedLinesKept);
   NoteDamagedFileAtSave(file.path, damagedLines, outcome.damagedAtSave);
-  if (!saved) {
-    outcome.failed = true;
-    return;
-  }
+  if (!saved) return fail();
   file.savedVersion = store.records.version;
   file.stamp = data_file_io::ReadFileStamp(file.path);
-  if (changed) outcome.changedOnDisk.push_back(file.path.filename().u16string());
+  if (changed || replacedLinesKept) outcome.changedOnDisk.push_back(name);
 }
 
 }  // namespace
@@ -82,8 +79,10 @@ SaveMessages MessagesAfterSave(const SaveOutcome& outcome, SaveOccasion occasion
   SaveMessages messages;
   if (occasion == SaveOccasion::SessionEnd) return messages;
   messages.tellChanged = !outcome.changedOnDisk.empty() && !shown.changedShown;
+  const bool everyTime =
+      occasion == SaveOccasion::Close || occasion == SaveOccasion::ConfirmedChange;
   messages.tellFailure = outcome.failed && occasion != SaveOccasion::ChangeBeforeClose &&
-                         (occasion == SaveOccasion::Close || !shown.failureShown);
+                         (everyTime || !shown.failureShown);
   shown.changedShown = shown.changedShown || messages.tellChanged;
   shown.failureShown = shown.failureShown || messages.tellFailure;
   return messages;
@@ -94,4 +93,12 @@ std::u16string ChangedFilesText(const std::vector<std::u16string>& names) {
   for (const std::u16string& name : names) text += (text.empty() ? u"" : u"、") + name;
   return text + u" がほかのプログラムで変更されていました。\n"
                 u"変更されたファイルを backup\\changed フォルダに保存してから、この記録で上書きしました。";
+}
+
+std::u16string SaveFailedText(const std::vector<std::u16string>& names) {
+  std::u16string text = kSaveFailedText;
+  if (names.empty()) return text;
+  text += u"\n保存できなかったファイル: ";
+  for (std::size_t i = 0; i < names.size(); ++i) text += (i == 0 ? u"" : u"、") + names[i];
+  return text;
 }

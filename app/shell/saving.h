@@ -37,10 +37,13 @@ enum class SaveScope {
 
 struct SaveOutcome {
   bool failed = false;                        // some file could not be written (others were tried)
-  std::vector<std::u16string> changedOnDisk;  // files copied to backup\changed, then replaced
+  // Files copied to backup\changed, then replaced: changed by another program, or unreadable at
+  // load with a line the store's record of its date replaced.
+  std::vector<std::u16string> changedOnDisk;
   // Files unreadable at load, read at this save and merged, that had lines a load would count
   // as damaged (their copy is in backup\damaged); their stores now hold the merged records.
   std::vector<DamagedFile> damagedAtSave;
+  std::vector<std::u16string> failedFiles;    // the names of the files that could not be written
 };
 
 // The state right after a store was loaded from `path`.
@@ -64,6 +67,7 @@ SaveOutcome SaveDataFiles(DataFilesState& files, RecordStores& stores, SaveScope
 // When a save happens, which decides what the user is told.
 enum class SaveOccasion {
   Change,
+  ConfirmedChange,    // a change the user confirmed (an entry, an import), told as saved or not
   ChangeBeforeClose,  // a change in a log-on run, whose close follows at once and tells a failure
   Close,
   SessionEnd,
@@ -81,8 +85,9 @@ struct SaveMessages {
 };
 
 // After a change each message comes once per run (a failure not at all before a close that
-// follows at once); the close tells every failure, since it keeps the window open because of it;
-// the end of the session shows nothing. `shown` is updated.
+// follows at once). A confirmed entry tells every failure, since its confirmation is left out
+// then, and so does the close, which keeps the window open because of it; the end of the
+// session shows nothing. `shown` is updated.
 SaveMessages MessagesAfterSave(const SaveOutcome& outcome, SaveOccasion occasion, SaveNotices& shown);
 
 // "<name> がほかのプログラムで変更されていました。\n変更されたファイルを backup\changed フォルダに
@@ -93,3 +98,6 @@ inline constexpr char16_t kChangedFilesCaption[] = u"Tovela";
 inline constexpr char16_t kSaveFailedText[] =
     u"データの保存に失敗しました。\n外部からファイルがアクセスされていないかご確認ください。";
 inline constexpr char16_t kSaveFailedCaption[] = u"致命的なエラーが発生しました。";
+// kSaveFailedText, then "\n保存できなかったファイル: " with the names joined by "、" (the text alone
+// when there are none).
+std::u16string SaveFailedText(const std::vector<std::u16string>& names);

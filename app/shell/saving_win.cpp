@@ -13,11 +13,13 @@
 namespace {
 
 // The settings file is written when any key's text changed (or when `scope` asks for every
-// file); a failing write stays pending and never fails the save.
-void SaveSettingsFile(SaveScope scope, const LocalTime& now) {
+// file). A failing write stays pending and fails the save as a data file's does. false then.
+bool SaveSettingsFile(SaveScope scope, const LocalTime& now) {
   const SettingsTexts texts = SettingsTextsInForce(gApp);
-  if (scope == SaveScope::Changed && texts == gApp.SavedSettings) return;
-  if (WriteSettings(texts, now)) gApp.SavedSettings = texts;
+  if (scope == SaveScope::Changed && texts == gApp.SavedSettings) return true;
+  if (!WriteSettings(texts, now)) return false;
+  gApp.SavedSettings = texts;
+  return true;
 }
 
 bool Save(HWND owner, SaveScope scope, SaveOccasion occasion) {
@@ -25,9 +27,13 @@ bool Save(HWND owner, SaveScope scope, SaveOccasion occasion) {
   if (gApp.Records == nullptr || gApp.Chart == nullptr) return scope == SaveScope::Changed;
   // One reading of the clock, so the four files' copies of the day land in the same folder.
   const LocalTime now = CurrentLocalTime();
-  SaveSettingsFile(scope, now);
+  const bool settingsSaved = SaveSettingsFile(scope, now);
   const std::uint64_t versions = StoresVersion(*gApp.Records);
-  const SaveOutcome outcome = SaveDataFiles(gApp.SavedFiles, *gApp.Records, scope, now);
+  SaveOutcome outcome = SaveDataFiles(gApp.SavedFiles, *gApp.Records, scope, now);
+  if (!settingsSaved) {
+    outcome.failed = true;
+    outcome.failedFiles.insert(outcome.failedFiles.begin(), kSettingsFileName);
+  }
   // A file unreadable at load was read at this save: its records, some perhaps before the first
   // record the chart's range starts at, are now in the store.
   if (StoresVersion(*gApp.Records) != versions && occasion != SaveOccasion::SessionEnd) {
@@ -46,7 +52,8 @@ bool Save(HWND owner, SaveScope scope, SaveOccasion occasion) {
     // A start-up run keeps its window hidden; at the close the user must see why it stays.
     if (occasion == SaveOccasion::Close && owner != nullptr && !IsWindowVisible(owner))
       ShowWindow(owner, SW_SHOW);
-    ShowMessage(owner, kSaveFailedText, kSaveFailedCaption, MB_OK | MB_ICONERROR);
+    ShowMessage(owner, SaveFailedText(outcome.failedFiles), kSaveFailedCaption,
+                MB_OK | MB_ICONERROR);
   }
   return !outcome.failed;
 }
@@ -68,6 +75,11 @@ void NoteStartingState(const std::vector<DamagedFile>& damaged) {
 bool SaveChanges(HWND owner) {
   return Save(owner, SaveScope::Changed,
               gApp.StartupRun ? SaveOccasion::ChangeBeforeClose : SaveOccasion::Change);
+}
+
+bool SaveConfirmedChange(HWND owner) {
+  return Save(owner, SaveScope::Changed,
+              gApp.StartupRun ? SaveOccasion::ChangeBeforeClose : SaveOccasion::ConfirmedChange);
 }
 
 bool SaveForClose(HWND owner) { return Save(owner, SaveScope::Everything, SaveOccasion::Close); }

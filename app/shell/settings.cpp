@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "statistics.h"
 #include "value_bounds.h"
@@ -184,6 +185,106 @@ SettingsTexts FormatSettings(const SettingsValues& values) {
   SettingsTexts texts;
   for (int i = 0; i < kSettingsKeyCount; ++i) texts[i] = kSettingsKeys[i].write(values);
   return texts;
+}
+
+namespace {
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+// ASCII letters compared without case, as the profile functions compare names.
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (lower(a[i]) != lower(b[i])) return false;
+  return true;
+}
+
+// The name of a section header line ("[Tovela]"), or false when the line is none.
+bool SectionName(std::string_view line, std::string_view& name) {
+  line = TrimBlanks(line);
+  if (line.empty() || line.front() != '[') return false;
+  const std::size_t close = line.find(']');
+  name = line.substr(1, close == std::string_view::npos ? line.npos : close - 1);
+  name = TrimBlanks(name);
+  return true;
+}
+
+// The key of a "key=value" line; empty for any other line.
+std::string_view KeyOf(std::string_view line) {
+  const std::size_t equals = line.find('=');
+  return equals == std::string_view::npos ? std::string_view() : TrimBlanks(line.substr(0, equals));
+}
+
+}  // namespace
+
+std::string SettingsFileText(std::string_view existing, const SettingsTexts& texts) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0; start < existing.size();) {
+    std::size_t end = existing.find('\n', start);
+    if (end == std::string_view::npos) end = existing.size();
+    std::string_view line = existing.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.emplace_back(line);
+    start = end + 1;
+  }
+  const auto written = [&](int key) {
+    return std::string(kSettingsKeys[key].name) + "=" + texts[key];
+  };
+  const auto omitted = [&](int key) {
+    return kSettingsKeys[key].omitWhenEmpty && texts[key].empty();
+  };
+
+  // The first section of that name; the lines from its header to the next header.
+  std::size_t header = lines.size();
+  for (std::size_t i = 0; i < lines.size() && header == lines.size(); ++i) {
+    std::string_view name;
+    if (SectionName(lines[i], name) && SameName(name, kSettingsSection)) header = i;
+  }
+  if (header == lines.size()) {
+    lines.push_back(std::string("[") + kSettingsSection + "]");
+  }
+  std::size_t end = header + 1;
+  for (std::string_view name; end < lines.size() && !SectionName(lines[end], name);) ++end;
+
+  std::array<bool, kSettingsKeyCount> done{};
+  std::vector<std::string> section;
+  for (std::size_t i = header + 1; i < end; ++i) {
+    const std::string_view key = KeyOf(lines[i]);
+    int found = -1;
+    for (int k = 0; k < kSettingsKeyCount && found < 0 && !key.empty(); ++k)
+      if (SameName(key, kSettingsKeys[k].name)) found = k;
+    if (found < 0) {
+      section.push_back(lines[i]);
+    } else if (!omitted(found) && !done[found]) {
+      section.push_back(written(found));
+      done[found] = true;
+    } else if (!omitted(found)) {
+      section.push_back(lines[i]);  // a second line of a key: the profile functions never read it
+    }
+  }
+  std::size_t insertAt = section.size();
+  while (insertAt > 0 && TrimBlanks(section[insertAt - 1]).empty()) --insertAt;
+  std::vector<std::string> added;
+  for (int k = 0; k < kSettingsKeyCount; ++k)
+    if (!done[k] && !omitted(k)) added.push_back(written(k));
+  section.insert(section.begin() + static_cast<std::ptrdiff_t>(insertAt), added.begin(),
+                 added.end());
+
+  std::string text;
+  const auto append = [&](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) text += lines[i] + "\r\n";
+  };
+  append(0, header + 1);
+  for (const std::string& line : section) text += line + "\r\n";
+  append(end, lines.size());
+  return text;
 }
 
 SettingsValues SettingsForSave(const ColorScheme& chartColors, int chartMode,

@@ -15,6 +15,12 @@
 struct TemperatureStore;
 struct WeightStore;
 
+// The settings file beside the program.
+inline constexpr char16_t kSettingsFileName[] = u"Tovela.ini";
+
+// The one section the program reads and writes.
+inline constexpr char kSettingsSection[] = "Tovela";
+
 inline constexpr int kSettingsKeyCount = 17;
 // Profile reads of a number's key go through a buffer of this many characters; a longer value is
 // cut to 15.
@@ -82,6 +88,15 @@ SettingsValues ParseSettings(const SettingsTexts& texts);
 // ShowShift "1" or "0". Two of these compare equal exactly when writing one over the other would
 // change nothing.
 SettingsTexts FormatSettings(const SettingsValues& values);
+
+// The whole text of Tovela.ini (UTF-8, CR LF line ends) with every key written into section
+// "Tovela" as `texts` holds it, as the profile functions would leave it after writing them one
+// by one: a key already in the section (its name in any case, blanks around it) gets the new
+// value in its first line; a key not there is added after the section's last line that is not
+// blank, in table order; an empty text of a key that omits itself when empty removes the key's
+// lines. Everything else (other sections, unknown keys, comments) is kept as it was. A file
+// without the section gets it at its end.
+std::string SettingsFileText(std::string_view existing, const SettingsTexts& texts);
 
 // What a close writes: the colours and mode the chart shows, the chart floors and cycle length
 // recomputed from the stores (so an automatic setting writes its computed value), and the

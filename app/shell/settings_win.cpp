@@ -1,10 +1,13 @@
 #include "settings_win.h"
 
 #include <array>
+#include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "chart_view.h"
+#include "data_file_io.h"
 #include "records_bundle.h"
 #include "settings.h"
 #include "system_win.h"
@@ -13,15 +16,17 @@ namespace {
 
 constexpr wchar_t kSection[] = L"Tovela";
 
-std::wstring SettingsPath() { return quillet::GetModuleFilePath(L"Tovela.ini"); }
+std::wstring SettingsPath() {
+  return quillet::GetModuleFilePath(reinterpret_cast<const wchar_t*>(kSettingsFileName));
+}
 
 // The texts of the keys are UTF-8; the profile functions take UTF-16.
-std::wstring WideText(const std::string& text) {
+std::wstring WideText(const std::string& text, UINT codePage = CP_UTF8) {
   if (text.empty()) return std::wstring();
   const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+  const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+  MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
   return wide;
 }
 
@@ -47,6 +52,54 @@ SettingsTexts ReadKeys(const std::wstring& path) {
     texts[i] = Utf8Text(value.data());
   }
   return texts;
+}
+
+// How the file's text is stored: the profile functions read all three; a file they made
+// themselves is in the system's code page.
+enum class SettingsEncoding { CodePage, Utf16, Utf8 };
+
+constexpr char kUtf16Mark[] = "\xFF\xFE";
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+SettingsEncoding SettingsEncodingOf(std::string_view bytes) {
+  if (bytes.substr(0, 2) == kUtf16Mark) return SettingsEncoding::Utf16;
+  if (bytes.substr(0, 3) == kUtf8Mark) return SettingsEncoding::Utf8;
+  return SettingsEncoding::CodePage;
+}
+
+std::wstring DecodeSettings(std::string_view bytes, SettingsEncoding encoding) {
+  switch (encoding) {
+    case SettingsEncoding::Utf16: {
+      std::wstring text((bytes.size() - 2) / 2, L'\0');
+      std::memcpy(text.data(), bytes.data() + 2, text.size() * sizeof(wchar_t));
+      return text;
+    }
+    case SettingsEncoding::Utf8: return WideText(std::string(bytes.substr(3)), CP_UTF8);
+    case SettingsEncoding::CodePage: break;
+  }
+  return WideText(std::string(bytes), CP_ACP);
+}
+
+// In the file's own encoding; a text the code page cannot hold whole (a folder's name in other
+// letters) is written as UTF-16 instead, which the profile functions read as well.
+std::string EncodeSettings(const std::wstring& text, SettingsEncoding encoding) {
+  if (encoding == SettingsEncoding::CodePage) {
+    BOOL lost = FALSE;
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size,
+                                           nullptr, 0, nullptr, &lost);
+    if (!lost) {
+      std::string bytes(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, bytes.data(), length,
+                          nullptr, nullptr);
+      return bytes;
+    }
+    encoding = SettingsEncoding::Utf16;
+  }
+  if (encoding == SettingsEncoding::Utf8) return kUtf8Mark + Utf8Text(text);
+  std::string bytes(kUtf16Mark, 2);
+  bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+  return bytes;
 }
 
 }  // namespace
@@ -76,19 +129,17 @@ SettingsTexts SettingsTextsInForce(const AppState& state) {
 }
 
 bool WriteSettings(const SettingsTexts& texts, const LocalTime& now) {
-  const std::wstring path = SettingsPath();
-  // Every profile write changes the file in place: the day's copy must be taken before the first.
-  KeepDailyCopy(path, now);
-  // Every key is tried, in table order, whatever an earlier write did.
-  bool written = true;
-  for (int i = 0; i < kSettingsKeyCount; ++i) {
-    const SettingsKey& key = kSettingsKeys[i];
-    // A null value removes the key (or writes nothing when it is not there).
-    const std::wstring value = WideText(texts[i]);
-    const wchar_t* valueOrNone = key.omitWhenEmpty && value.empty() ? nullptr : value.c_str();
-    written = WritePrivateProfileStringW(kSection, WideText(key.name).c_str(), valueOrNone,
-                                         path.c_str()) != FALSE &&
-              written;
-  }
-  return written;
+  return WriteSettingsFile(SettingsPath(), texts, now);
+}
+
+bool WriteSettingsFile(const std::wstring& path, const SettingsTexts& texts, const LocalTime& now) {
+  // The file as it is, so the keys of other versions and the lines of other programs stay.
+  std::string bytes;
+  if (data_file_io::ReadWholeFile(path, bytes) == data_file_io::ReadResult::Unreadable)
+    return false;
+  const SettingsEncoding encoding = SettingsEncodingOf(bytes);
+  const std::string text = SettingsFileText(Utf8Text(DecodeSettings(bytes, encoding)), texts);
+  // Written whole beside it and put in its place in one step, the day's copy kept first: a
+  // kill or a power cut leaves the old file or the new one, never a mix of the two.
+  return ReplaceKeepingDailyCopy(path, EncodeSettings(WideText(text), encoding), now);
 }

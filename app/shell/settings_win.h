@@ -1,5 +1,8 @@
-// Reading and writing Tovela.ini beside the executable through the profile-string functions.
+// Reading Tovela.ini beside the executable through the profile-string functions, and writing it
+// whole.
 #pragma once
+
+#include <string>
 
 #include "app_state_win.h"
 #include "backups.h"
@@ -12,7 +15,10 @@ void LoadSettings(AppState& state);
 // (its colour and switch) from the chart in force, floors and cycle from the statistics of the
 // stores, calculation types from the stores. Empty texts when the chart or the stores are gone.
 SettingsTexts SettingsTextsInForce(const AppState& state);
-// Writes the texts into the section in key order. The file as it was is first copied into the
-// backup folder when this is the day's first save. false when a write failed (the caller may try
-// again later; a failing settings file never fails a save).
+// Writes the texts into the section (SettingsFileText), the whole file at once through a
+// temporary file that then replaces it, keeping every other line and the file's encoding. The
+// file as it was is first copied into the backup folder when this is the day's first save. false
+// when the file could not be read or written; it is then unchanged.
 bool WriteSettings(const SettingsTexts& texts, const LocalTime& now = CurrentLocalTime());
+// The same for the settings file at `path`.
+bool WriteSettingsFile(const std::wstring& path, const SettingsTexts& texts, const LocalTime& now);

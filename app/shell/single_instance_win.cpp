@@ -11,18 +11,16 @@ namespace {
 
 constexpr auto kWindowWait = std::chrono::seconds(3);
 
-// The lock's name for the program's folder: its long full path in upper case.
+// "\\?\C:\..." -> "C:\...", "\\?\UNC\server\share\..." -> "\\server\share\...".
+std::wstring WithoutLongPathPrefix(std::wstring path) {
+  if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\" + path.substr(7);
+  if (path.rfind(L"\\\\?\\", 0) == 0) return path.substr(4);
+  return path;
+}
+
+// The lock of the program's folder.
 const std::wstring& LockName() {
-  static const std::wstring name = [] {
-    std::wstring folder = quillet::GetModulePath();
-    wchar_t full[MAX_PATH] = {};
-    const DWORD length = folder.empty() ? 0 : GetLongPathNameW(folder.c_str(), full, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) folder = full;
-    if (!folder.empty()) CharUpperBuffW(folder.data(), static_cast<DWORD>(folder.size()));
-    const std::u16string lock =
-        InstanceLockName(std::u16string_view(reinterpret_cast<const char16_t*>(folder.data()), folder.size()));
-    return std::wstring(lock.begin(), lock.end());
-  }();
+  static const std::wstring name = InstanceLockNameOf(quillet::GetModulePath());
   return name;
 }
 
@@ -41,6 +39,29 @@ HWND FindRunningWindow() {
 }
 
 }  // namespace
+
+std::wstring InstanceLockNameOf(const std::wstring& folder) {
+  std::wstring key = folder;
+  // A folder opens only with FILE_FLAG_BACKUP_SEMANTICS.
+  win32::KernelHandle handle(CreateFileW(
+      folder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  wchar_t path[MAX_PATH * 2] = {};
+  const DWORD length = handle.valid()
+                           ? GetFinalPathNameByHandleW(handle.get(), path, MAX_PATH * 2,
+                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS)
+                           : 0;
+  if (length > 0 && length < MAX_PATH * 2) {
+    key = WithoutLongPathPrefix(path);
+  } else {
+    const DWORD longLength = folder.empty() ? 0 : GetLongPathNameW(folder.c_str(), path, MAX_PATH);
+    if (longLength > 0 && longLength < MAX_PATH) key = path;
+  }
+  if (!key.empty()) CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+  const std::u16string lock = InstanceLockName(
+      std::u16string_view(reinterpret_cast<const char16_t*>(key.data()), key.size()));
+  return std::wstring(lock.begin(), lock.end());
+}
 
 void BringRunningWindowForward() {
   const auto end = std::chrono::steady_clock::now() + kWindowWait;
@@ -62,10 +83,13 @@ bool TakeInstanceLock() {
   // Never closed: the lock is given back by the end of the process.
   static win32::KernelHandle lock;
   HANDLE mutex = CreateMutexW(nullptr, FALSE, LockName().c_str());
-  const bool heldElsewhere = mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+  const DWORD error = GetLastError();
   lock = win32::KernelHandle(mutex);
-  // Without a lock at all (the system refused it) the run goes on as the only one.
-  return !heldElsewhere;
+  // Access denied: the lock exists, made by a run with more rights (started elevated) that this
+  // one may not open, so another copy runs. Without a lock for any other reason (the system
+  // refused it) the run goes on as the only one.
+  if (mutex == nullptr) return error != ERROR_ACCESS_DENIED;
+  return error != ERROR_ALREADY_EXISTS;
 }
 
 void MarkMainWindow(HWND window, bool marked) {

@@ -10,6 +10,11 @@
 // must then end with 0, after BringRunningWindowForward unless it is a "-startup" run.
 bool TakeInstanceLock();
 
+// The lock's name for a folder: InstanceLockName of its final path (GetFinalPathNameByHandleW:
+// a subst drive, a junction, a mapped drive and its UNC path name the same folder) in upper case;
+// of its long path when the folder cannot be opened.
+std::wstring InstanceLockNameOf(const std::wstring& folder);
+
 // Brings the main window of the run holding the lock to the front (it may still be starting: it
 // is looked for a little while).
 void BringRunningWindowForward();

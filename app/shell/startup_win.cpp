@@ -112,14 +112,11 @@ void TellAboutDamagedFiles(const std::vector<DamagedFile>& damaged) {
               MB_OK | MB_ICONINFORMATION);
 }
 
-// The start-up run asks for today's entry when there is none, then closes the main window,
-// unless a second start turned it into an ordinary run meanwhile.
-void RunStartupEntry() {
-  HWND main = gApp.MainForm->Window();
+// The start-up run asks for today's entry when there is none.
+void AskForTodaysEntry(HWND main) {
   const DateYmd today = FromTm(quillet::GetNow());
   if (FindTemperature(gApp.Records->temperatures, today.year, today.month, today.day) == nullptr)
     SendMessageW(main, WM_COMMAND, MAKEWPARAM(kEntryDialogCommand, 0), 0);
-  if (gApp.StartupRun) SendMessageW(main, WM_CLOSE, 0, 0);
 }
 
 // Until WM_QUIT: accelerators first, then the ordinary translation and dispatch.
@@ -195,8 +192,15 @@ int RunTovela(HINSTANCE instance, const wchar_t* commandLine) {
   CreateDialogContexts(gApp.MainForm->Window(), instance);
   NoteStartingState(damaged);
   MarkMainWindow(gApp.MainForm->Window(), true);
-  ShowToday();
-  TellAboutDamagedFiles(damaged);
-  if (gApp.StartupRun) RunStartupEntry();
+  HWND main = gApp.MainForm->Window();
+  {
+    // A close asked during the notice or the entry dialog waits for them.
+    const HandlerScope starting(main);
+    ShowToday();
+    TellAboutDamagedFiles(damaged);
+    if (gApp.StartupRun) AskForTodaysEntry(main);
+  }
+  // The start-up run then closes, unless a second start turned it into an ordinary run.
+  if (gApp.StartupRun && IsWindow(main)) SendMessageW(main, WM_CLOSE, 0, 0);
   return RunMessageLoop();
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app_fixture.h"
+#include "instance_lock.h"
 
 namespace e2e {
 namespace {
@@ -97,6 +98,69 @@ TEST_F(SecondStart, BringsTheRunningWindowForwardAndAnotherFolderRunsBeside) {
   // The typed value is asked about at the close; dropped, nothing is stored.
   CloseAnswering(IDNO);
   EXPECT_EQ(install.ReadFile(L"TEMPERATURE_DATA.dat"), "") << "nothing was confirmed";
+}
+
+// The folder's Unix path as Wine's Z: drive spells it ("Z:\home\..."): the same folder under
+// another name, as a subst drive or a mapped drive and its UNC path would be on Windows.
+std::wstring ThroughTheRootDrive(const std::wstring& folder) {
+  using UnixName = char*(CDECL*)(LPCWSTR);
+  const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  if (unixName == nullptr) return L"";
+  char* name = unixName(folder.c_str());
+  if (name == nullptr) return L"";
+  std::wstring path = L"Z:";
+  for (const char* c = name; *c != '\0'; ++c)
+    path += *c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*c));
+  HeapFree(GetProcessHeap(), 0, name);
+  return path;
+}
+
+TEST_F(SecondStart, TheSameFolderUnderAnotherNameIsTheSameCopy) {
+  const std::wstring other = ThroughTheRootDrive(install.Folder());
+  ASSERT_NE(other, L"");
+  ASSERT_NE(other, install.Folder());
+  Start();
+  TovelaProcess second = LaunchTovela(other);
+  ASSERT_TRUE(second.Started());
+  EXPECT_EQ(ExitWithoutAWindow(second), 0u) << "it runs the files of the first copy";
+  Close();
+}
+
+// The lock's name of a plain folder (no other name of it on the way), as the program makes it.
+std::wstring LockNameOf(std::wstring folder) {
+  wchar_t full[MAX_PATH] = {};
+  const DWORD length = GetLongPathNameW(folder.c_str(), full, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) folder = full;
+  CharUpperBuffW(folder.data(), static_cast<DWORD>(folder.size()));
+  const std::u16string name = InstanceLockName(
+      std::u16string_view(reinterpret_cast<const char16_t*>(folder.data()), folder.size()));
+  return std::wstring(name.begin(), name.end());
+}
+
+// A first copy started as administrator makes its lock with a security that lets an ordinary
+// run not even open it (the test makes such a lock): access denied means that copy runs.
+TEST_F(SecondStart, ALockItMayNotOpenMeansAnotherCopyRuns) {
+  SECURITY_DESCRIPTOR security{};
+  ASSERT_TRUE(InitializeSecurityDescriptor(&security, SECURITY_DESCRIPTOR_REVISION));
+  ACL noAccess{};  // a list without entries: nobody is let in
+  ASSERT_TRUE(InitializeAcl(&noAccess, sizeof noAccess, ACL_REVISION));
+  ASSERT_TRUE(SetSecurityDescriptorDacl(&security, TRUE, &noAccess, FALSE));
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &security, FALSE};
+  const std::wstring name = LockNameOf(install.Folder());
+  HANDLE held = CreateMutexW(&attributes, FALSE, name.c_str());
+  ASSERT_NE(held, nullptr);
+  HANDLE opened = CreateMutexW(nullptr, FALSE, name.c_str());
+  const DWORD error = GetLastError();
+  if (opened != nullptr) CloseHandle(opened);
+  EXPECT_EQ(opened, nullptr) << "the lock could be opened after all";
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
+
+  TovelaProcess second = install.Launch();
+  ASSERT_TRUE(second.Started());
+  EXPECT_EQ(ExitWithoutAWindow(second), 0u) << "it would write the files of the running copy";
+  CloseHandle(held);
+  EXPECT_FALSE(install.Exists(L"Tovela.ini"));
 }
 
 // A log-on run asking for the day's entry: an ordinary start shows its main window, which then

@@ -5,6 +5,11 @@
 #include <limits>
 
 #include "entry_rules.h"
+#include "support/store_builder.h"
+
+using test_support::AddMemos;
+using test_support::AddWeights;
+using test_support::Describe;
 
 namespace {
 
@@ -131,6 +136,58 @@ TEST_F(EntryEditing, RefusedUpdateChangesNothingNotEvenTheTemperature) {
   EXPECT_EQ(FindTemperature(temperatures, 2026, 5, 20)->periodStart, 0);
   EXPECT_NE(FindWeight(weights, 2026, 5, 20), nullptr);
   EXPECT_NE(FindMemo(memos, 2026, 5, 20), nullptr);
+}
+
+// A value typed with more decimals than the file holds is stored as the file will hold it (half
+// to even on an exact binary tie, as the save writes it), so every reading made from it now is
+// the one made after a restart.
+TEST_F(EntryEditing, TypedValuesAreStoredAsTheFileWillHoldThem) {
+  const struct {
+    double typedTemperature, storedTemperature, typedWeight, storedWeight;
+  } cases[] = {
+      {36.125, 36.12, 50.25, 50.2},   // exact ties: to the even digit
+      {36.375, 36.38, 50.75, 50.8},
+      {36.126, 36.13, 50.26, 50.3},
+      {36.135, 36.13, 50.35, 50.4},   // 36.135 is held as 36.13499..., 50.35 as 50.35000...
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(Add(MakeEntry(kToday, c.typedTemperature, c.typedWeight, u"")), EntryRefusal::None);
+    EXPECT_EQ(FindTemperature(temperatures, 2026, 5, 20)->temperature, c.storedTemperature)
+        << c.typedTemperature;
+    EXPECT_EQ(FindWeight(weights, 2026, 5, 20)->weight, c.storedWeight) << c.typedWeight;
+    ApplyDeleteEntry(Stores(), kToday);
+    ASSERT_EQ(Add(MakeEntry(kToday, 36.0, 50.0, u"")), EntryRefusal::None);
+    ASSERT_EQ(Update(MakeEntry(kToday, c.typedTemperature, c.typedWeight, u"")), EntryRefusal::None);
+    EXPECT_EQ(FindTemperature(temperatures, 2026, 5, 20)->temperature, c.storedTemperature)
+        << c.typedTemperature;
+    EXPECT_EQ(FindWeight(weights, 2026, 5, 20)->weight, c.storedWeight) << c.typedWeight;
+    ApplyDeleteEntry(Stores(), kToday);
+  }
+}
+
+// The log-on prompt on a day that holds a weight or memo but no temperature: the temperature is
+// added, a weight or memo typed replaces the day's, a field left empty keeps it. A day with a
+// temperature is refused with nothing changed.
+TEST_F(EntryEditing, LogOnEntryOnADayWithAWeightOrMemoKeepsEverythingTyped) {
+  AddWeights(weights, "2026/5/18,50.0; 2026/5/19,50.0");
+  AddMemos(memos, "2026/5/18,old; 2026/5/19,old");
+  EXPECT_TRUE(DayHasAnyRecord(stores, {2026, 5, 18}));
+  EXPECT_FALSE(DayHasAnyRecord(stores, {2026, 5, 17}));
+  Entry typed = MakeEntry({2026, 5, 18}, 36.125, 51.25, u"new");
+  ASSERT_TRUE(ApplyDialogEntry(stores, typed.temperature, typed.weight, typed.memo));
+  Entry empty = MakeEntry({2026, 5, 19}, 36.5, 0.0, u"");
+  ASSERT_TRUE(ApplyDialogEntry(stores, empty.temperature, empty.weight, empty.memo));
+  Entry fresh = MakeEntry({2026, 5, 20}, 36.5, 0.0, u"");
+  ASSERT_TRUE(ApplyDialogEntry(stores, fresh.temperature, fresh.weight, fresh.memo));
+  EXPECT_EQ(Describe(temperatures), "2026/5/18,36.12,0;2026/5/19,36.50,0;2026/5/20,36.50,0");
+  EXPECT_EQ(Describe(weights), "2026/5/18,51.2;2026/5/19,50.0");
+  // The prompt keeps its empty memo line for a day without one.
+  EXPECT_EQ(Describe(memos), "2026/5/18,new;2026/5/19,old;2026/5/20,");
+
+  Entry again = MakeEntry({2026, 5, 18}, 37.0, 40.0, u"again");
+  EXPECT_FALSE(ApplyDialogEntry(stores, again.temperature, again.weight, again.memo));
+  EXPECT_EQ(Describe(weights), "2026/5/18,51.2;2026/5/19,50.0");
+  EXPECT_EQ(FindTemperature(temperatures, 2026, 5, 18)->temperature, 36.12);
 }
 
 TEST_F(EntryEditing, DeleteRemovesAllThreeRecordsOfTheDayOnly) {

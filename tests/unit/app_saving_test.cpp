@@ -49,13 +49,17 @@ TEST(Saving, AFailingFileStopsNoOtherAndIsTriedAgain) {
   m.year = 2026, m.month = 12, m.day = 2, m.text[0] = u'a';
   InsertMemo(m, f.memos);
 
-  EXPECT_TRUE(f.Save().failed);
+  const SaveOutcome outcome = f.Save();
+  EXPECT_TRUE(outcome.failed);
+  EXPECT_EQ(outcome.failedFiles, std::vector<std::u16string>{u"WEIGHT_DATA.dat"});
   EXPECT_EQ(f.Bytes("TEMPERATURE_DATA.dat"), "2026/12/1,36.50,0\r\n2026/12/2,36.70,0\r\n");
   EXPECT_EQ(f.Bytes("WEIGHT_DATA.dat"), test_support::kLoadedWeights);
   EXPECT_EQ(f.Bytes("MEMO_DATA.dat"), test_support::Utf16LeBytes(u"2026/12/2,a\r\n"));
 
   fs::permissions(weights, fs::perms::owner_write, fs::perm_options::add);
-  EXPECT_FALSE(f.Save().failed);
+  const SaveOutcome again = f.Save();
+  EXPECT_FALSE(again.failed);
+  EXPECT_TRUE(again.failedFiles.empty());
   EXPECT_EQ(f.Bytes("WEIGHT_DATA.dat"), "2026/12/1,50.0\r\n2026/12/2,51.0\r\n");
 }
 
@@ -80,9 +84,68 @@ TEST(Saving, ADamagedFileWithoutItsCopyIsCopiedBeforeItIsReplaced) {
   }
 }
 
-TEST(Saving, EachMessageOncePerRunExceptTheClosesFailure) {
-  const SaveOutcome failed{true, {}, {}};
-  const SaveOutcome changed{false, {u"MEMO_DATA.dat"}, {}};
+// Another program's change of the same size within one tick of the file system's clock (FAT32
+// counts in 2 seconds): size and time are as last written, the bytes are not.
+TEST(Saving, ASameSizeChangeWithinOneClockTickIsKeptBeforeItIsReplaced) {
+  SavedFolder f;
+  const fs::path weights = f.Path("WEIGHT_DATA.dat");
+  const auto time = fs::last_write_time(weights);
+  const std::string theirs = "2026/12/1,51.00\r\n";
+  ASSERT_EQ(theirs.size(), std::string(test_support::kLoadedWeights).size());
+  WriteBytes(weights, theirs);
+  fs::last_write_time(weights, time);
+  WeightRecord w;
+  w.year = 2026, w.month = 12, w.day = 2, w.weight = 51.0;
+  InsertWeight(w, f.weights);
+
+  const SaveOutcome outcome = f.Save();
+  EXPECT_FALSE(outcome.failed);
+  EXPECT_EQ(outcome.changedOnDisk, std::vector<std::u16string>{u"WEIGHT_DATA.dat"});
+  EXPECT_EQ(ReadBytes(f.folder / "backup" / "changed" / "WEIGHT_DATA.dat.20261207-093005"), theirs);
+  EXPECT_TRUE(f.Save(SaveScope::Everything).changedOnDisk.empty()) << "its own write is no change";
+}
+
+// A file unreadable at load is merged at its save, the store winning a date both hold. A line of
+// the file that the store's record replaces (a day the user entered again) is kept first, in
+// backup\changed as for another program's change, and the user is told the same way; lines the
+// store holds alike, or only in another spelling, are no reason for a copy.
+TEST(Saving, AMergedSaveKeepsTheFileBeforeReplacingOneOfItsLines) {
+  const struct {
+    const char* file;
+    bool kept;
+  } cases[] = {
+      {"2026/12/1,36.80,1\r\n2026/12/3,36.90,0\r\n", true},
+      {"2026/12/1,36.5,0\r\n2026/12/3,36.90,0\r\n", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    SavedFolder f;  // its store holds 2026/12/1,36.50,0
+    WriteBytes(f.Path("TEMPERATURE_DATA.dat"), c.file);
+    f.temperatures.records.fileUnread = true;
+    const SaveOutcome outcome = f.Save(SaveScope::Everything);
+    EXPECT_FALSE(outcome.failed);
+    EXPECT_EQ(f.Bytes("TEMPERATURE_DATA.dat"), "2026/12/1,36.50,0\r\n2026/12/3,36.90,0\r\n");
+    const fs::path copy = f.folder / "backup" / "changed" / "TEMPERATURE_DATA.dat.20261207-093005";
+    EXPECT_EQ(ReadBytes(copy), c.kept ? c.file : "");
+    EXPECT_EQ(outcome.changedOnDisk,
+              c.kept ? std::vector<std::u16string>{u"TEMPERATURE_DATA.dat"} : std::vector<std::u16string>{});
+  }
+  // No copy possible: the file is not replaced.
+  SavedFolder f;
+  WriteBytes(f.Path("TEMPERATURE_DATA.dat"), cases[0].file);
+  WriteBytes(f.folder / "backup", "a file in the way");
+  f.temperatures.records.fileUnread = true;
+  EXPECT_TRUE(f.Save(SaveScope::Everything).failed);
+  EXPECT_EQ(f.Bytes("TEMPERATURE_DATA.dat"), cases[0].file);
+}
+
+// A failure is told once per run after an ordinary change, but every time after a change the
+// user confirmed (whose confirmation is then left out) and at every close.
+TEST(Saving, EachMessageOncePerRunExceptTheFailureOfAConfirmedChangeOrTheClose) {
+  SaveOutcome failed;
+  failed.failed = true;
+  SaveOutcome changed;
+  changed.changedOnDisk = {u"MEMO_DATA.dat"};
   const struct {
     SaveOccasion occasion;
     const SaveOutcome* outcome;
@@ -91,10 +154,13 @@ TEST(Saving, EachMessageOncePerRunExceptTheClosesFailure) {
       {SaveOccasion::ChangeBeforeClose, &failed, false, false},  // its close tells it
       {SaveOccasion::Change, &failed, false, true},
       {SaveOccasion::Change, &failed, false, false},  // told already
+      {SaveOccasion::ConfirmedChange, &failed, false, true},  // its confirmation is left out
+      {SaveOccasion::ConfirmedChange, &failed, false, true},
       {SaveOccasion::Close, &failed, false, true},    // the close says why it stays
       {SaveOccasion::Close, &failed, false, true},
       {SaveOccasion::SessionEnd, &changed, false, false},  // nothing at log-off
-      {SaveOccasion::Change, &changed, true, false},
+      {SaveOccasion::ConfirmedChange, &changed, true, false},
+      {SaveOccasion::Change, &changed, false, false},
       {SaveOccasion::Close, &changed, false, false},
   };
   SaveNotices shown;
@@ -104,6 +170,16 @@ TEST(Saving, EachMessageOncePerRunExceptTheClosesFailure) {
     EXPECT_EQ(m.tellChanged, s.tellChanged) << i;
     EXPECT_EQ(m.tellFailure, s.tellFailure) << i++;
   }
+  SaveNotices first;
+  EXPECT_TRUE(MessagesAfterSave(failed, SaveOccasion::ConfirmedChange, first).tellFailure);
+  EXPECT_FALSE(MessagesAfterSave(failed, SaveOccasion::Change, first).tellFailure) << "told already";
+}
+
+TEST(Saving, FailureNamesTheFilesThatCouldNotBeWritten) {
+  EXPECT_EQ(SaveFailedText({}), kSaveFailedText);
+  EXPECT_EQ(SaveFailedText({u"Tovela.ini", u"MEMO_DATA.dat"}),
+            std::u16string(kSaveFailedText) +
+                u"\n保存できなかったファイル: Tovela.ini、MEMO_DATA.dat");
 }
 
 TEST(Saving, ChangedFilesNotice) {

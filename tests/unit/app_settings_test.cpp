@@ -247,3 +247,40 @@ TEST(SettingsFile, ImageFolderKeepsAnyPathAndRefusesWhatTheFileCannotHold) {
     EXPECT_EQ(FormatSettings(v)[key], c.folder);
   }
 }
+
+// Tovela.ini is written whole: a key's first line in the section takes its new value wherever it
+// stands and however its name is spelled, missing keys follow the section's last line, an empty
+// ImageFolder removes its line; other sections, unknown keys (of another version), comments and
+// blank lines stay as they were.
+TEST(SettingsFile, WrittenWholeKeepingEveryOtherLine) {
+  SettingsTexts texts = DefaultTexts();
+  texts[KeyIndex("GraphMode")] = "2";
+  const auto keys = [&](std::initializer_list<const char*> without) {
+    std::string out;
+    for (int i = 0; i < kSettingsKeyCount; ++i) {
+      bool left = texts[i].empty();
+      for (const char* name : without) left = left || std::string(kSettingsKeys[i].name) == name;
+      if (!left) out += std::string(kSettingsKeys[i].name) + "=" + texts[i] + "\r\n";
+    }
+    return out;
+  };
+  const struct {
+    const char* what;
+    std::string file, written;
+  } cases[] = {
+      {"no file yet", "", "[Tovela]\r\n" + keys({})},
+      {"another program's file", "[Other]\r\nA=1", "[Other]\r\nA=1\r\n[Tovela]\r\n" + keys({})},
+      {"the section among others",
+       "; mine\r\n[Other]\r\nGraphMode=9\r\n[tovela]\r\n graphmode = 3\r\nNextVersionKey=x\r\n"
+       "; note\nImageFolder=C:\\x\r\nGraphMode=7\r\n\r\n[Last]\r\nB=2\r\n",
+       "; mine\r\n[Other]\r\nGraphMode=9\r\n[tovela]\r\nGraphMode=2\r\nNextVersionKey=x\r\n"
+       "; note\r\nGraphMode=7\r\n" + keys({"GraphMode"}) + "\r\n[Last]\r\nB=2\r\n"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(SettingsFileText(c.file, texts), c.written) << c.what;
+
+  texts[KeyIndex("ImageFolder")] = "D:\\写真";
+  EXPECT_EQ(SettingsFileText("[Tovela]\r\nImageFolder=C:\\x\r\nBaseColor=1,2,3\r\n", texts),
+            "[Tovela]\r\nImageFolder=D:\\写真\r\nBaseColor=255,128,128\r\n" +
+                keys({"ImageFolder", "BaseColor"}));
+}

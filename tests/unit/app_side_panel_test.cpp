@@ -193,18 +193,28 @@ TEST(PanelContent, FutureDayEmptiesTheFieldsButKeepsStatistics) {
   EXPECT_EQ(c.nextOvulation, u"未定");
 }
 
-TEST(PanelContent, DayWithoutTemperatureHidesWeightAndMemo) {
+// A weight or memo without a temperature (a partial delete cut short, a damaged temperature
+// line) is shown and makes the day one to update: an add there would drop what is typed for a
+// store that already holds the day.
+TEST(PanelContent, DayWithoutTemperatureShowsItsWeightAndMemoForUpdate) {
   WeightRecord w;
   w.weight = 50;
   MemoRecord m;
   m.text[0] = u'a';
-  const PanelContent c = MakePanelContent(28, {2026, 5, 1}, nullptr, &w, &m, 36.5, {2026, 5, 20},
-                                          {2026, 5, 20}, {2026, 5, 20});
-  EXPECT_TRUE(c.addEnabled);
-  EXPECT_FALSE(c.updateEnabled);
-  EXPECT_EQ(c.weight, u"");
-  EXPECT_EQ(c.memo, u"");
-  EXPECT_EQ(c.nextPeriod, u"5月20日");  // a prediction of today is shown, not "未定"
+  for (const bool withWeight : {true, false}) {
+    const PanelContent c = MakePanelContent(28, {2026, 5, 1}, nullptr, withWeight ? &w : nullptr,
+                                            withWeight ? nullptr : &m, 36.5, {2026, 5, 20},
+                                            {2026, 5, 20}, {2026, 5, 20});
+    EXPECT_FALSE(c.addEnabled) << withWeight;
+    EXPECT_TRUE(c.updateEnabled && c.deleteEnabled) << withWeight;
+    EXPECT_EQ(c.weight, withWeight ? u"50.0" : u"");
+    EXPECT_EQ(c.memo, withWeight ? u"" : u"a");
+    EXPECT_EQ(c.temperature, u"");
+    EXPECT_EQ(c.nextPeriod, u"5月20日");  // a prediction of today is shown, not "未定"
+  }
+  const PanelContent none = MakePanelContent(28, {2026, 5, 1}, nullptr, nullptr, nullptr, 36.5,
+                                             {}, {}, {2026, 5, 20});
+  EXPECT_TRUE(none.addEnabled && !none.updateEnabled && !none.deleteEnabled);
 }
 
 // A day of signs alone shows them and offers update and delete; a day with a temperature shows

@@ -156,6 +156,42 @@ TEST(Backups, AThirtyFirstDayRemovesTheOldestAndNothingElse) {
   EXPECT_TRUE(fs::is_directory(folder / "backup" / "notes"));
 }
 
+// A folder whose mark cannot be read (damaged, missing, not a plain number below 10^9) ranks by
+// its dated name among the others: the newest day's folder is not the first removed, and a save
+// on the next day makes one new folder, which the day's later saves use.
+TEST(Backups, AFolderWithAnUnreadableMarkRanksByItsDate) {
+  const char* const marks[] = {"",   "x\r\n", "12x\r\n", "-3\r\n", "1000000000\r\n",
+                               "9999999999999999999\r\n", nullptr};
+  for (const char* mark : marks) {
+    SCOPED_TRACE(mark == nullptr ? "no mark" : mark);
+    TempFolder folder;
+    const fs::path file = folder / "WEIGHT_DATA.dat";
+    const auto save = [&](int day, int value) {
+      WeightStore store;
+      AddWeights(store, "2026/11/1," + std::to_string(value));
+      return SaveWeightData(store, file, DayNumber(day));
+    };
+    WriteBytes(file, "");
+    for (int day = 0; day < kDailyBackupsKept; ++day) ASSERT_TRUE(save(day, 50 + day));
+    const fs::path newest = folder / "backup" / DailyFolderName(DayNumber(kDailyBackupsKept - 1).Date());
+    if (mark == nullptr)
+      fs::remove(newest / "made-order.txt");
+    else
+      WriteBytes(newest / "made-order.txt", mark);
+
+    ASSERT_TRUE(save(kDailyBackupsKept, 90));
+    ASSERT_TRUE(save(kDailyBackupsKept, 91));
+    const fs::path next = folder / "backup" / DailyFolderName(DayNumber(kDailyBackupsKept).Date());
+    EXPECT_TRUE(fs::is_directory(newest));
+    EXPECT_FALSE(fs::exists(folder / "backup" / DailyFolderName(DayNumber(0).Date())));
+    EXPECT_TRUE(fs::exists(folder / "backup" / DailyFolderName(DayNumber(1).Date())));
+    // One more than the highest mark read (the damaged one was the highest).
+    EXPECT_EQ(ReadBytes(next / "made-order.txt"), std::to_string(kDailyBackupsKept) + "\r\n");
+    EXPECT_EQ(ReadBytes(next / "WEIGHT_DATA.dat"), "2026/11/1,79.0\r\n");
+    EXPECT_FALSE(fs::exists(fs::path(next.string() + "-2"))) << "one folder for the day";
+  }
+}
+
 // Folders dated after today are never removed: the clock may be the one that is wrong.
 TEST(Backups, TodaysFolderStaysEvenWhenTheClockWasSetBack) {
   TempFolder folder;

@@ -122,6 +122,30 @@ TEST(RecordsCsv, ReadsTheWrittenFormAndCommonVariants) {
   }
 }
 
+// A value with more decimals than the data files hold (a spreadsheet's, a hand-edited line) is
+// imported or loaded as the file will hold it (half to even on an exact binary tie, as a save
+// writes it): the reading made from it now is the one made after a restart.
+TEST(RecordsCsv, ValuesWithMoreDecimalsAreTakenAsTheDataFilesHoldThem) {
+  const CsvParseResult parsed =
+      ParseRecordsCsv(kHeader + "\n2026-05-01,36.125,0,50.25,\n2026-05-02,36.375,0,50.75,\n");
+  ASSERT_TRUE(parsed.Ok());
+  ASSERT_EQ(parsed.rows.size(), 2u);
+  TemperatureStore temperatures;
+  WeightStore weights;
+  EXPECT_EQ(ReadDataBytes("2026/5/1,36.125,0\r\n2026/5/2,36.375,0\r\n", temperatures), 0u);
+  EXPECT_EQ(ReadDataBytes("2026/5/1,50.25\r\n2026/5/2,50.75\r\n", weights), 0u);
+  const struct {
+    double temperature, weight;
+  } stored[] = {{36.12, 50.2}, {36.38, 50.8}};
+  for (int day = 1; day <= 2; ++day) {
+    const auto& s = stored[day - 1];
+    EXPECT_EQ(parsed.rows[day - 1].temperature, s.temperature) << day;
+    EXPECT_EQ(parsed.rows[day - 1].weight, s.weight) << day;
+    EXPECT_EQ(FindTemperature(temperatures, 2026, 5, day)->temperature, s.temperature) << day;
+    EXPECT_EQ(FindWeight(weights, 2026, 5, day)->weight, s.weight) << day;
+  }
+}
+
 TEST(RecordsCsv, AnyBadRowRefusesTheWholeFileWithLineNumbers) {
   const std::string good = "2026-05-01,36.45,0,,\n";
   const struct {

@@ -16,9 +16,20 @@
 //                                             own font (one line), and for an edit or a date
 //                                             picker the width its value has and needs (below)
 // The "controls <hwnd>" request reports the dpi and control lines of any window (a dialog).
+// The counts ("resources" request), one line each:
+//   gdi <n> <how>        GDI objects of the process; <how> "system" when GetGuiResources gives
+//                        them, else "table": the live entries of the process's GDI handle table
+//                        (Wine keeps it in the process and its GetGuiResources gives 0)
+//   user <n> <how>       USER objects: "system" as above, else "handles": the process's windows
+//                        (every top-level, child and message-only one), menus, accelerator tables
+//                        and icons and cursors, each found by its handle
+//   private <bytes>      private memory (GetProcessMemoryInfo's PrivateUsage)
+// "plant <gdi> <user>" leaks on purpose, to prove the counts see it: <gdi> brushes and <user>
+// menus made and never given back (the program itself never leaks; only this test helper does).
 #include <windows.h>
 
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <cwchar>
 #include <string>
@@ -172,6 +183,77 @@ std::wstring Report() {
   return report;
 }
 
+// ---- Counting objects ------------------------------------------------------------------------
+
+// GDI handles are 16-bit indices into the process's handle table (the high word a generation
+// count). Wine's GetObjectType takes a bare index for the live object at that index.
+constexpr unsigned kGdiHandleCount = 0x10000;
+// USER handles: 0x0020 + 2 * index, below 0xFFF0; Wine takes a bare one for the live object.
+constexpr unsigned kFirstUserHandle = 0x0020, kLastUserHandle = 0xFFEF;
+
+int CountGdiObjects() {
+  int count = 0;
+  for (unsigned index = 1; index < kGdiHandleCount; ++index)
+    if (GetObjectType(reinterpret_cast<HGDIOBJ>(static_cast<ULONG_PTR>(index))) != 0) ++count;
+  return count;
+}
+
+BOOL CALLBACK CountWindowAndChildren(HWND window, LPARAM param) {
+  auto* count = reinterpret_cast<int*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != GetCurrentProcessId()) return TRUE;
+  ++*count;
+  EnumChildWindows(
+      window, [](HWND, LPARAM p) -> BOOL { return ++*reinterpret_cast<int*>(p), TRUE; }, param);
+  return TRUE;
+}
+
+using CursorFrameInfo = HCURSOR(WINAPI*)(HCURSOR, DWORD, DWORD, DWORD*, DWORD*);
+
+int CountUserObjects() {
+  int count = 0;
+  EnumWindows(CountWindowAndChildren, reinterpret_cast<LPARAM>(&count));
+  for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
+       window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr))
+    CountWindowAndChildren(window, reinterpret_cast<LPARAM>(&count));
+  // An icon or cursor answers for its first frame without anything being made for the question.
+  const auto frameInfo = reinterpret_cast<CursorFrameInfo>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetCursorFrameInfo")));
+  for (unsigned value = kFirstUserHandle; value <= kLastUserHandle; value += 2) {
+    const auto handle = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(value));
+    DWORD rate = 0, steps = 0;
+    if (IsMenu(static_cast<HMENU>(handle)) ||
+        CopyAcceleratorTableW(static_cast<HACCEL>(handle), nullptr, 0) > 0 ||
+        (frameInfo != nullptr && frameInfo(static_cast<HCURSOR>(handle), 0, 0, &rate, &steps) != nullptr))
+      ++count;
+  }
+  return count;
+}
+
+std::wstring Resources() {
+  const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  PROCESS_MEMORY_COUNTERS_EX memory{};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                       sizeof memory);
+  wchar_t text[256];
+  swprintf(text, 256, L"resources\ngdi %d %ls\nuser %d %ls\nprivate %llu\n",
+           gdi != 0 ? static_cast<int>(gdi) : CountGdiObjects(), gdi != 0 ? L"system" : L"table",
+           user != 0 ? static_cast<int>(user) : CountUserObjects(), user != 0 ? L"system" : L"handles",
+           static_cast<unsigned long long>(memory.PrivateUsage));
+  return text;
+}
+
+// The test's planted leak: made here, on the program's thread, and never given back.
+std::wstring Plant(int gdi, int user) {
+  int made = 0;
+  for (int i = 0; i < gdi; ++i) made += CreateSolidBrush(RGB(i, 0, 0)) != nullptr ? 1 : 0;
+  for (int i = 0; i < user; ++i) made += CreatePopupMenu() != nullptr ? 1 : 0;
+  return L"plant " + std::to_wstring(made) + L"\n";
+}
+
 // Sets the picker's date; with `notify`, posts the DTN_DATETIMECHANGE notification a user's
 // change would send to the picker's parent (the message alone does not). The notification's
 // memory is read when the parent takes it and is never freed.
@@ -257,6 +339,10 @@ void Answer(const std::wstring& request) {
     WriteAnswer(std::wstring(L"icons ") + (small ? L"1 " : L"0 ") + (big ? L"1\n" : L"0\n"));
   } else if (swscanf(request.c_str(), L"controls %llu", &window) == 1) {
     WriteAnswer(ReportControlsOf(reinterpret_cast<HWND>(static_cast<UINT_PTR>(window))));
+  } else if (request.rfind(L"resources", 0) == 0) {
+    WriteAnswer(Resources());
+  } else if (swscanf(request.c_str(), L"plant %d %d", &year, &month) == 2) {
+    WriteAnswer(Plant(year, month));
   } else if (swscanf(request.c_str(), L"getdate %llu", &window) == 1) {
     WriteAnswer(GetDate(reinterpret_cast<HWND>(static_cast<UINT_PTR>(window))));
   } else {
