@@ -204,8 +204,8 @@ TEST(Backups, TodaysFolderStaysEvenWhenTheClockWasSetBack) {
 
 // A day's folder is named by its date, or by the date and the "-N" (2 to 99, no leading zero)
 // of a second folder of that day; nothing else in the backup folder is ever removed. Folders
-// without a mark (made before marks were written) count as made before every marked one.
-TEST(Backups, OnlyDatedFoldersAreRemovedAndUnmarkedOnesCountAsOldest) {
+// without a mark (made before marks were written) take their places by their dates.
+TEST(Backups, OnlyDatedFoldersAreRemovedAndUnmarkedOnesRankByTheirDates) {
   TempFolder folder;
   for (const char* name : {"2026-12-01", "2026-12-01-2", "2026-12-01-99", "2026-12-01-1", "2026-12-01-0",
                            "2026-12-01-02", "2026-12-01-100", "2026-12-01-", "2026-12-01x2", "2026-12-01-2x"})
@@ -219,9 +219,9 @@ TEST(Backups, OnlyDatedFoldersAreRemovedAndUnmarkedOnesCountAsOldest) {
   for (const char* name : {"2026-12-04", "2026-12-06", "2026-12-05-2", "2026-12-05"})
     fs::create_directories(folder / "marks" / name);
   RemoveOldDailyFolders(folder / "marks", DateYmd{2026, 12, 8}, 3);
-  EXPECT_EQ(ListingOf(folder / "marks"), "2026-11-30 2026-12-05-2 2026-12-06");
+  EXPECT_EQ(ListingOf(folder / "marks"), "2026-12-05 2026-12-05-2 2026-12-06");
   RemoveOldDailyFolders(folder / "marks", DateYmd{2026, 12, 8}, 1);
-  EXPECT_EQ(ListingOf(folder / "marks"), "2026-11-30");
+  EXPECT_EQ(ListingOf(folder / "marks"), "2026-12-06");
 }
 
 // A day has 99 folders at most: with all of them there no copy is made, and the save goes
