@@ -20,15 +20,40 @@ TOVELA_FONT_SUBSTITUTES=(
 )
 TOVELA_FONT_SUBSTITUTES_KEY='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 
+# tovela_font_listing: what `wine reg query` prints of the font substitutes key, as UTF-8, in
+# TOVELA_REG_LISTING; its exit status in TOVELA_REG_STATUS (0 with a listing of the key). reg
+# writes to a pipe in the console's code page: the Japanese locale's 932 as a rule, but UTF-8
+# when the console was set up for it, so both are read. Tried again, each time once the prefix's
+# wineserver has ended, for up to TOVELA_REG_WAIT seconds (default 60): a query asked while a
+# server of the prefix is still starting or stopping can fail without listing the key, and
+# under load that takes a while.
+tovela_font_listing() {
+  local raw status deadline=$((SECONDS + ${TOVELA_REG_WAIT:-60}))
+  raw="$(mktemp)"
+  while :; do
+    wine reg query "$TOVELA_FONT_SUBSTITUTES_KEY" >"$raw" 2>&1 && status=0 || status=$?
+    TOVELA_REG_LISTING="$( (iconv -f CP932 -t UTF-8 <"$raw" 2>/dev/null || iconv -f UTF-8 -t UTF-8 -c <"$raw") | tr -d '\r')"
+    TOVELA_REG_STATUS="$status"
+    if [ "$status" = 0 ] && grep -qF 'FontSubstitutes' <<<"$TOVELA_REG_LISTING"; then break; fi
+    [ "$status" = 0 ] && TOVELA_REG_STATUS=1
+    [ "$SECONDS" -lt "$deadline" ] || break
+    wineserver -w 2>/dev/null
+    sleep 1
+  done
+  rm -f "$raw"
+  [ "$TOVELA_REG_STATUS" = 0 ]
+}
+
 # tovela_prefix_check: the font substitutes of WINEPREFIX as Wine reads them (same LANG as every
 # other call). Prints each one that is missing or wrong and returns 1 if there is any.
 tovela_prefix_check() {
   local listing pair name font bad=0
-  # (reg writes to a pipe in the ANSI code page of the Japanese locale, 932.)
-  if ! listing="$(wine reg query "$TOVELA_FONT_SUBSTITUTES_KEY" 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r')"; then
-    echo "wine: cannot read the font substitutes of $WINEPREFIX" >&2
+  if ! tovela_font_listing; then
+    echo "wine: cannot read the font substitutes of $WINEPREFIX: \`wine reg query\` ended with" \
+      "status $TOVELA_REG_STATUS and printed: $(head -n 5 <<<"${TOVELA_REG_LISTING:-(nothing)}" | paste -sd ' ')" >&2
     return 1
   fi
+  listing="$TOVELA_REG_LISTING"
   for pair in "${TOVELA_FONT_SUBSTITUTES[@]}"; do
     name="${pair%%=*}"
     font="${pair#*=}"

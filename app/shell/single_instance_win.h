@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // true when this run now holds its folder's lock. false when another run holds it: this run
 // must then end with 0, after BringRunningWindowForward unless it is a "-startup" run.
 bool TakeInstanceLock();

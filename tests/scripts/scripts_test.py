@@ -33,7 +33,14 @@ FAKE_WINE = {
         """,
     "wine": """\
         if [ "$1" = reg ]; then
+          # With REG_FAILS=N the first N queries fail as a server still starting can make them.
+          echo x >>"$FAKE/queries"
+          if [ "$(wc -l <"$FAKE/queries")" -le "${REG_FAILS:-0}" ]; then
+            echo "err:reg: no server" >&2
+            exit 5
+          fi
           source "$TOVELA_ROOT/scripts/wine-env.sh"
+          printf '%s\\r\\n' "$TOVELA_FONT_SUBSTITUTES_KEY"
           for pair in "${TOVELA_FONT_SUBSTITUTES[@]}"; do
             printf '    %s    REG_SZ    %s\\r\\n' "${pair%%=*}" "${pair#*=}"
           done | iconv -f UTF-8 -t CP932
@@ -129,6 +136,19 @@ class FakeWine(unittest.TestCase):
         os.kill(server, 0)  # still running
         free = subprocess.run(["flock", "-n", self.prefix + ".lock", "true"])
         self.assertEqual(free.returncode, 0, "the prefix lock is held by the set-up's server")
+
+    def test_the_check_waits_for_a_query_that_fails_and_says_what_reg_printed(self):
+        for fails, wait, ok in ((2, "60", True), (99, "0", False)):
+            self.tearDown()
+            self.setUp()
+            made = subprocess.run(["bash", "-c", 'source "$0/scripts/wine-env.sh" && tovela_prefix "$1"',
+                                   ROOT, self.prefix], capture_output=True, text=True, timeout=60,
+                                  env={**os.environ, **self.env, "REG_FAILS": str(fails),
+                                       "TOVELA_REG_WAIT": wait})
+            self.assertEqual(made.returncode == 0, ok, made.stderr)
+            self.assertEqual(os.path.exists(os.path.join(self.prefix, ".tovela-ready")), ok)
+            if not ok:
+                self.assertIn("status 5 and printed: err:reg: no server", made.stderr)
 
     def test_an_interrupt_stops_the_set_up_removes_the_prefix_and_starts_nothing(self):
         # As a terminal's Ctrl-C does: SIGINT to the whole foreground process group.
