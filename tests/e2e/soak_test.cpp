@@ -63,7 +63,7 @@ class Soak : public AppTest {
     switch (n % 16) {
       case 0:  // scrolls, by line, page and wheel, back and forth
         for (const WPARAM code : {SB_LINELEFT, SB_PAGELEFT, SB_LINERIGHT, SB_PAGERIGHT})
-          PostMessageW(chart, WM_HSCROLL, code + 0 * n, 0);
+          PostMessageW(chart, WM_HSCROLL, code, 0);
         PostMessageW(chart, WM_MOUSEWHEEL, MAKEWPARAM(0, (n % 32 < 16 ? 1 : -1) * WHEEL_DELTA), 0);
         WaitForPostedMessages();
         break;
