@@ -3,7 +3,8 @@
 // takes minutes and is left out of the test command; run it by hand (README, "A long run"):
 //   TOVELA_BIN_DIR=$PWD/build/win/bin bash scripts/wine-run.sh build/win/tests/tovela_e2e_tests.exe \
 //       --gtest_filter='Soak.*'
-// TOVELA_SOAK_OPERATIONS sets the number of operations (2000 by default). The check of the
+// TOVELA_SOAK_OPERATIONS sets the number of operations (2000 by default), TOVELA_SOAK_KIND one
+// kind of operation to repeat alone. The check of the
 // counter itself (ResourceCounter) is quick and runs with the other end-to-end tests.
 #include <gtest/gtest.h>
 
@@ -169,17 +170,21 @@ class Soak : public AppTest {
 
 TEST_F(Soak, TwoThousandMixedOperationsStayFlat) {
   const char* setting = std::getenv("TOVELA_SOAK_OPERATIONS");
-  const int operations = setting != nullptr && std::atoi(setting) >= 400 ? std::atoi(setting) : 2000;
+  const int operations = setting != nullptr && std::atoi(setting) >= 10 ? std::atoi(setting) : 2000;
+  const int step = operations / 10;  // counted after every tenth of the run; the first is the base
+  // TOVELA_SOAK_KIND=k (0 to 15) repeats only that kind of operation: which one leaks.
+  const char* only = std::getenv("TOVELA_SOAK_KIND");
+  const int kind = only != nullptr ? std::atoi(only) % 16 : -1;
   WriteTenYears(install);
   const std::string temperatures = install.ReadFile(L"TEMPERATURE_DATA.dat");
   Start();
   ResourceCounts early;
   for (int n = 1; n <= operations; ++n) {
-    Operate(n);
+    Operate(kind >= 0 ? n * 16 + kind : n);
     if (HasFatalFailure()) return;
-    if (n % 200 == 0) {
+    if (n % step == 0) {
       const ResourceCounts counts = Measure(n);
-      if (n == 200) early = counts;
+      if (n == step) early = counts;
     }
   }
   const ResourceCounts late = app.CountResources();

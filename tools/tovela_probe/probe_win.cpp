@@ -23,7 +23,8 @@
 //   user <n> <how>       USER objects: "system" as above, else "handles": the process's windows
 //                        (every top-level, child and message-only one), menus, accelerator tables
 //                        and icons and cursors, each found by its handle
-//   private <bytes>      private memory (GetProcessMemoryInfo's PrivateUsage)
+//   private <bytes>      private memory (GetProcessMemoryInfo's PrivateUsage; under Wine, which
+//                        leaves it 0, the committed private regions of the address space)
 // "plant <gdi> <user>" leaks on purpose, to prove the counts see it: <gdi> brushes and <user>
 // menus made and never given back (the program itself never leaks; only this test helper does).
 #include <windows.h>
@@ -231,6 +232,18 @@ int CountUserObjects() {
   return count;
 }
 
+// The committed private memory of the process, region by region of its address space.
+unsigned long long CountPrivateBytes() {
+  unsigned long long bytes = 0;
+  MEMORY_BASIC_INFORMATION region{};
+  for (auto* at = static_cast<char*>(nullptr); VirtualQuery(at, &region, sizeof region) == sizeof region;
+       at = static_cast<char*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) bytes += region.RegionSize;
+    if (region.RegionSize == 0) break;
+  }
+  return bytes;
+}
+
 std::wstring Resources() {
   const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
@@ -238,11 +251,14 @@ std::wstring Resources() {
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                        sizeof memory);
+  // Wine leaves PrivateUsage at 0: the regions are summed instead.
+  const unsigned long long privateBytes =
+      memory.PrivateUsage != 0 ? memory.PrivateUsage : CountPrivateBytes();
   wchar_t text[256];
   swprintf(text, 256, L"resources\ngdi %d %ls\nuser %d %ls\nprivate %llu\n",
            gdi != 0 ? static_cast<int>(gdi) : CountGdiObjects(), gdi != 0 ? L"system" : L"table",
            user != 0 ? static_cast<int>(user) : CountUserObjects(), user != 0 ? L"system" : L"handles",
-           static_cast<unsigned long long>(memory.PrivateUsage));
+           privateBytes);
   return text;
 }
 
