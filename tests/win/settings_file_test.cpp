@@ -28,13 +28,15 @@ std::wstring ProfileText(const std::wstring& file, const wchar_t* section, const
   return value;
 }
 
-// The file's bytes as a handle opened before the write reads them.
-std::string ReadThrough(HANDLE file) {
-  SetFilePointer(file, 0, nullptr, FILE_BEGIN);
-  char buffer[4096];
-  DWORD got = 0;
-  ReadFile(file, buffer, sizeof buffer, &got, nullptr);
-  return std::string(buffer, got);
+// The file's identity on its volume: a file replaced by another gets a new one, a file written
+// over keeps its own.
+unsigned long long FileIndex(const std::wstring& file) {
+  HANDLE handle = CreateFileW(file.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool got = handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &info);
+  if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+  return got ? (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow : 0;
 }
 
 }  // namespace
@@ -44,18 +46,14 @@ TEST(SettingsFileOnWindows, IsReplacedInOneStepKeepingOtherLinesAndReadsBack) {
   const std::wstring file = folder.path().native() + L"\\Tovela.ini";
   const std::string before = "[Other]\r\nKey=1\r\n[Tovela]\r\nGraphMode=3\r\nNextVersionKey=x\r\n";
   WriteBytes(folder / "Tovela.ini", before);
-  // A program that opened the file before the write (a backup tool, an editor).
-  HANDLE reader = CreateFileW(file.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  const unsigned long long oldIndex = FileIndex(file);
+  ASSERT_NE(oldIndex, 0u);
   SettingsTexts texts = FormatSettings(SettingsValues{});
   texts[KeyIndex("GraphMode")] = "2";
   texts[KeyIndex("ImageFolder")] = "D:\\写真";
   ASSERT_TRUE(WriteSettingsFile(file, texts, LocalTime{2026, 12, 7, 10, 0, 0}));
-  // Replaced, not written over: the old file is whole for whoever still reads it.
-  EXPECT_EQ(ReadThrough(reader), before);
-  CloseHandle(reader);
+  // Replaced in one step by a file written whole beside it, not written over key by key.
+  EXPECT_NE(FileIndex(file), oldIndex);
   EXPECT_EQ(ProfileText(file, L"Tovela", L"GraphMode"), L"2");
   EXPECT_EQ(ProfileText(file, L"Tovela", L"ImageFolder"), L"D:\\写真");
   EXPECT_EQ(ProfileText(file, L"Tovela", L"MinTemperature"), L"35.50");
