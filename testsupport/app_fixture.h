@@ -105,6 +105,11 @@ inline constexpr wchar_t kUnsavedInputText[] = L"入力した内容が保存さ�
 inline constexpr wchar_t kSaveFailedText[] =
     L"データの保存に失敗しました。\n外部からファイルがアクセスされていないかご確認ください。";
 
+// The save-failed message naming the files that could not be written ("、" between names).
+inline std::wstring SaveFailedNaming(const std::wstring& names) {
+  return std::wstring(kSaveFailedText) + L"\n保存できなかったファイル: " + names;
+}
+
 inline bool SameDay(const Ymd& a, const Ymd& b) {
   return a.year == b.year && a.month == b.month && a.day == b.day;
 }

@@ -196,7 +196,7 @@ struct ProbeReport {
 struct ResourceCounts {
   bool ok = false;                   // false when the helper did not answer in time
   int gdi = 0, user = 0;             // GDI and USER objects
-  std::wstring gdiHow, userHow;      // how they were counted ("system", "table", "handles")
+  std::wstring gdiHow, userHow;      // how they were counted ("system", "table", "handles:<windows>,<menus>,<icons>")
   unsigned long long privateBytes = 0;
 };
 

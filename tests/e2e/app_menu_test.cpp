@@ -191,7 +191,7 @@ TEST_F(Closing, ReadOnlyDataFileKeepsTheWindowAndEveryRecordUntilItIsWritable) {
   PostMessageW(app.MainWindow(), WM_CLOSE, 0, 0);
   box = app.WaitForMessageBox();
   EXPECT_EQ(box.caption, L"致命的なエラーが発生しました。");
-  EXPECT_EQ(box.text, kSaveFailedText);
+  EXPECT_EQ(box.text, SaveFailedNaming(L"MEMO_DATA.dat"));
   ASSERT_TRUE(box.Answer(IDOK));
   EXPECT_FALSE(app.Exited());
   EXPECT_TRUE(IsWindowVisible(app.MainWindow()));

@@ -12,11 +12,6 @@ using CloseDuringAQuestion = AppTest;
 
 constexpr wchar_t kSaveFailedCaption[] = L"致命的なエラーが発生しました。";
 
-// The save-failed message naming the files that could not be written.
-std::wstring SaveFailedNaming(const std::wstring& names) {
-  return std::wstring(kSaveFailedText) + L"\n保存できなかったファイル: " + names;
-}
-
 class FailedSave : public AppTest {
  protected:
   // Presses the button; the save-failed message naming `names` comes instead of the

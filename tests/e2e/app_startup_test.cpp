@@ -154,7 +154,7 @@ TEST_F(StartupRun, RefusedCloseShowsTheWindowSoTheUserCanCloseAgain) {
   ASSERT_TRUE(app.Started());
   const MessageBoxText box = app.WaitForMessageBox();
   ASSERT_TRUE(box);
-  EXPECT_EQ(box.text, kSaveFailedText);
+  EXPECT_EQ(box.text, SaveFailedNaming(L"WEIGHT_DATA.dat"));
   EXPECT_EQ(box.caption, L"致命的なエラーが発生しました。");
   ASSERT_NE(app.WaitForMainWindow(), nullptr) << "the main window must become visible";
   ASSERT_TRUE(box.Answer(IDOK));

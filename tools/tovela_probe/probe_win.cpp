@@ -20,9 +20,10 @@
 //   gdi <n> <how>        GDI objects of the process; <how> "system" when GetGuiResources gives
 //                        them, else "table": the live entries of the process's GDI handle table
 //                        (Wine keeps it in the process and its GetGuiResources gives 0)
-//   user <n> <how>       USER objects: "system" as above, else "handles": the process's windows
-//                        (every top-level, child and message-only one), menus, accelerator tables
-//                        and icons and cursors, each found by its handle
+//   user <n> <how>       USER objects: "system" as above, else "handles:<w>,<m>,<i>": the
+//                        process's windows (every top-level, child and message-only one), its
+//                        menus and accelerator tables, and its icons and cursors, each found by
+//                        its handle
 //   private <bytes>      private memory (GetProcessMemoryInfo's PrivateUsage; under Wine, which
 //                        leaves it 0, the committed private regions of the address space)
 // "plant <gdi> <user>" leaks on purpose, to prove the counts see it: <gdi> brushes and <user>
@@ -212,12 +213,18 @@ BOOL CALLBACK CountWindowAndChildren(HWND window, LPARAM param) {
 
 using CursorFrameInfo = HCURSOR(WINAPI*)(HCURSOR, DWORD, DWORD, DWORD*, DWORD*);
 
-int CountUserObjects() {
-  int count = 0;
-  EnumWindows(CountWindowAndChildren, reinterpret_cast<LPARAM>(&count));
+// The USER objects by kind: windows, menus and accelerator tables, icons and cursors.
+struct UserObjects {
+  int windows = 0, menus = 0, icons = 0;
+  int Total() const { return windows + menus + icons; }
+};
+
+UserObjects CountUserObjects() {
+  UserObjects count;
+  EnumWindows(CountWindowAndChildren, reinterpret_cast<LPARAM>(&count.windows));
   for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
        window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr))
-    CountWindowAndChildren(window, reinterpret_cast<LPARAM>(&count));
+    CountWindowAndChildren(window, reinterpret_cast<LPARAM>(&count.windows));
   // An icon or cursor answers for its first frame without anything being made for the question.
   const auto frameInfo = reinterpret_cast<CursorFrameInfo>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetCursorFrameInfo")));
@@ -225,9 +232,10 @@ int CountUserObjects() {
     const auto handle = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(value));
     DWORD rate = 0, steps = 0;
     if (IsMenu(static_cast<HMENU>(handle)) ||
-        CopyAcceleratorTableW(static_cast<HACCEL>(handle), nullptr, 0) > 0 ||
-        (frameInfo != nullptr && frameInfo(static_cast<HCURSOR>(handle), 0, 0, &rate, &steps) != nullptr))
-      ++count;
+        CopyAcceleratorTableW(static_cast<HACCEL>(handle), nullptr, 0) > 0)
+      ++count.menus;
+    else if (frameInfo != nullptr && frameInfo(static_cast<HCURSOR>(handle), 0, 0, &rate, &steps) != nullptr)
+      ++count.icons;
   }
   return count;
 }
@@ -254,11 +262,16 @@ std::wstring Resources() {
   // Wine leaves PrivateUsage at 0: the regions are summed instead.
   const unsigned long long privateBytes =
       memory.PrivateUsage != 0 ? memory.PrivateUsage : CountPrivateBytes();
+  // Counted by kind, "handles:<windows>,<menus>,<icons>", so that a leak shows its kind.
+  const UserObjects objects = user != 0 ? UserObjects{} : CountUserObjects();
+  const std::wstring userHow = user != 0 ? L"system"
+                                         : L"handles:" + std::to_wstring(objects.windows) + L"," +
+                                               std::to_wstring(objects.menus) + L"," +
+                                               std::to_wstring(objects.icons);
   wchar_t text[256];
   swprintf(text, 256, L"resources\ngdi %d %ls\nuser %d %ls\nprivate %llu\n",
            gdi != 0 ? static_cast<int>(gdi) : CountGdiObjects(), gdi != 0 ? L"system" : L"table",
-           user != 0 ? static_cast<int>(user) : CountUserObjects(), user != 0 ? L"system" : L"handles",
-           privateBytes);
+           user != 0 ? static_cast<int>(user) : objects.Total(), userHow.c_str(), privateBytes);
   return text;
 }
 
