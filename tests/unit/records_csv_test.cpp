@@ -64,7 +64,9 @@ std::string ProblemLines(const CsvParseResult& parsed) {
 
 TEST(RecordsCsv, WritesBomHeaderCrLfAndQuotesOnlyWhereNeeded) {
   Stores s;
-  AddTemperatures(s.temperatures, "2026/5/1,36.456,1; 2026/5/2,36.5,0; 2026/12/31,37.00,0");
+  // A year below 1000 (the data files read one) is written with its four digits too.
+  AddTemperatures(s.temperatures,
+                  "999/1/2,36.00,0; 2026/5/1,36.456,1; 2026/5/2,36.5,0; 2026/12/31,37.00,0");
   // 2026/5/3 has a weight but no temperature: not a row of the file.
   AddWeights(s.weights, "2026/5/1,52.25; 2026/5/3,50.0");
   AddMemos(s.memos, "2026/5/2,眠い, \"とても\"😀");
@@ -78,6 +80,7 @@ TEST(RecordsCsv, WritesBomHeaderCrLfAndQuotesOnlyWhereNeeded) {
   const std::u16string edges = u"\u007F\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFF";
   InsertMemo(test_support::MakeMemo(2026, 12, 30, edges), s.memos);
   EXPECT_EQ(s.Csv(), kBom + kHeader + "\r\n" +
+                         "0999-01-02,36.00,0,,\r\n"
                          "2026-05-01,36.46,1,52.2,\r\n"
                          "2026-05-02,36.50,0,,\"眠い, \"\"とても\"\"😀\"\r\n"
                          "2026-12-30,36.00,0,,\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF"
@@ -459,4 +462,9 @@ TEST(RecordsCsv, SignsColumnsFollowWhileASignIsRecordedAndReadBackTheSame) {
   EXPECT_EQ(again.Csv(), csv);
   s.signs.records.Clear();
   EXPECT_EQ(s.Csv(), kBom + kHeader + "\r\n2026-05-01,36.10,1,,\r\n2026-05-02,36.20,0,52.0,\r\n");
+  // More days of signs than temperature records.
+  Stores signsOnly;
+  ReadDataBytes("2026/5/1,1,,\r\n2026/5/2,2,,\r\n2026/5/3,,,1\r\n", signsOnly.signs);
+  EXPECT_EQ(signsOnly.Csv(), kBom + kHeader + kSignsCsvColumns +
+                                "\r\n2026-05-01,,,,,1,,\r\n2026-05-02,,,,,2,,\r\n2026-05-03,,,,,,,1\r\n");
 }
