@@ -215,9 +215,9 @@ TEST(RecordsCsv, AnyBadRowRefusesTheWholeFileWithLineNumbers) {
       // Line numbers count the lines inside a quoted field.
       {kHeader + "\n2026-05-01,36.4,0,,\"a\nb\nc\"\n2026-05-02,36.4,0,x,\n", "5行目: 体重が正しくありません。"},
       // Line ends of each kind inside a quoted field (one first, a lone CR last) and between rows.
-      {kHeader + "\r\n2026-05-01,36.4,0,,\"\na\r\nb\rc\r\"\r\n2026-05-02,36.4,0,x,\r"
+      {kHeader + "\r\n2026-05-01,36.4,0,,\"\na\r\nb\r\nc\rd\r\"\r\n2026-05-02,36.4,0,x,\r"
                  "2026-05-03,36.4,0,x,\r\n2026-05-04,36.4,0,x,\r",
-       "7行目: 体重が正しくありません。\n8行目: 体重が正しくありません。\n9行目: 体重が正しくありません。"},
+       "8行目: 体重が正しくありません。\n9行目: 体重が正しくありません。\n10行目: 体重が正しくありません。"},
       {kHeader + "\n2026-05-01,36.4,0,,a\"b\n2026-05-02,36.4,0,,\"a\"b\n" + good,
        "2行目: 「\"」の使い方が正しくありません。\n3行目: 「\"」の使い方が正しくありません。"},
       {kHeader + "\n2026-05-01,36.4,0,,a\"b", "2行目: 「\"」の使い方が正しくありません。"},
