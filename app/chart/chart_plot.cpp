@@ -209,9 +209,10 @@ void DrawShiftLines(const ChartPlot& plot, Canvas& canvas, const std::vector<Cyc
   if (columns <= 0 || plot.tools.coverLinePen == nullptr) return;
   const int w = plot.dayWidth;
   const DateYmd firstDate = FromTm(first);
-  // Column k (0-based) of a date, and its left x (the first column starts inside the plot box).
+  // Column k (0-based) of a date, and its left x: one pixel right of the column's left line (for
+  // the first column, the plot box's).
   auto columnOf = [&](const DateYmd& d) { return quillet::SubDay(ToTm(d), first); };
-  auto leftOf = [&](int k) { return k == 0 ? plot.plotLeft + 1 : plot.plotLeft + k * w + 1; };
+  auto leftOf = [&](int k) { return plot.plotLeft + k * w + 1; };
   // The first cycle that may reach into the columns: cycles are in date order.
   auto cycle = std::lower_bound(cycles.begin(), cycles.end(), firstDate,
                                 [](const CycleReading& c, const DateYmd& d) { return c.end < d; });

@@ -2,6 +2,10 @@
 // of its first high day, on screen and on the printed page, and nothing of it when switched off.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+#include <vector>
+
 #include "chart_drawing.h"
 #include "print_chart_view.h"
 #include "support/chart_fixture.h"
@@ -101,4 +105,80 @@ TEST(ShiftLines, PrintedPageDrawsThemUnderTheCurveUpToTheEndDate) {
     return last;
   }();
   EXPECT_LT(lastCover, FirstOpIndex(canvas, [](const RecordedOp& op) { return op.kind == 'E'; }));
+}
+
+namespace {
+
+// A plot of ten-pixel day columns from x 50 between y 40 and 480, where a value's y is ten times
+// the value, with the shift lines shown.
+struct ShiftLinePlot : ChartPlot {
+  explicit ShiftLinePlot(RecordingCanvas& canvas) {
+    plotLeft = 50;
+    plotTop = 40;
+    plotBottom = 480;
+    dayWidth = 10;
+    toolFactory = &canvas;
+    SetShiftLineStyle(*this, ShiftLineStyle{true, kCover});
+  }
+  int ValueY(double value) const override { return static_cast<int>(std::lround(value * 10)); }
+};
+
+CycleReading Cycle(const DateYmd& start, const DateYmd& end, const DateYmd& firstHigh = {},
+                   int coverLine = 0) {
+  CycleReading c;
+  c.start = start;
+  c.end = end;
+  c.hasShift = coverLine != 0;
+  c.firstHigh = firstHigh;
+  c.coverLine = coverLine;
+  return c;
+}
+
+// The lines as "x0-x1@y" (across) and "|x:y0-y1" (down), in drawing order.
+std::string DescribeLines(const std::vector<RecordedLine>& lines) {
+  std::string out;
+  const auto n = [](int v) { return std::to_string(v); };
+  for (const RecordedLine& l : lines) {
+    out += out.empty() ? "" : " ";
+    out += l.y0 == l.y1 ? n(l.x0) + "-" + n(l.x1) + "@" + n(l.y0)
+                        : "|" + n(l.x0) + ":" + n(l.y0) + "-" + n(l.y1);
+  }
+  return out;
+}
+
+}  // namespace
+
+// Which part of each cycle lies in the columns: a cycle ending on the first column, one starting
+// on the last date, a first high day on the first or the last column or outside them, a single
+// column, and a cycle without a shift, which draws nothing.
+TEST(ShiftLines, EachCycleIsCutToTheColumnsAndTheLastDate) {
+  const std::vector<CycleReading> cycles = {
+      Cycle(Ymd(2007, 4, 1), Ymd(2007, 4, 28), Ymd(2007, 4, 7), 3640),
+      Cycle(Ymd(2007, 4, 29), Ymd(2007, 5, 12)),
+      Cycle(Ymd(2007, 5, 13), Ymd(2007, 5, 31), Ymd(2007, 5, 20), 3650)};
+  const struct {
+    DateYmd first;
+    int columns;
+    DateYmd last;
+    const char* lines;
+  } cases[] = {
+      {Ymd(2007, 4, 1), 40, Ymd(2007, 5, 10), "51-330@364 |115:41-480"},
+      {Ymd(2007, 4, 28), 20, Ymd(2007, 5, 31), "51-60@364 201-250@365"},
+      {Ymd(2007, 4, 20), 30, Ymd(2007, 5, 13), "51-140@364 281-290@365"},
+      {Ymd(2007, 5, 1), 20, Ymd(2007, 5, 31), "171-250@365 |245:41-480"},
+      {Ymd(2007, 5, 20), 1, Ymd(2007, 5, 31), "51-60@365 |55:41-480"},
+      {Ymd(2007, 5, 20), 0, Ymd(2007, 5, 31), ""},
+  };
+  for (const auto& c : cases) {
+    RecordingCanvas canvas;
+    ShiftLinePlot plot(canvas);
+    DrawShiftLines(plot, canvas, cycles, ToTm(c.first), c.columns, c.last);
+    EXPECT_EQ(DescribeLines(LinesWith(canvas, plot.tools.coverLinePen)), c.lines)
+        << c.first.month << "/" << c.first.day << ", " << c.columns << " columns";
+    // Without the pen (the lines hidden) nothing is drawn at all.
+    SetShiftLineStyle(plot, ShiftLineStyle{false, kCover});
+    canvas.ClearRecord();
+    DrawShiftLines(plot, canvas, cycles, ToTm(c.first), c.columns, c.last);
+    EXPECT_TRUE(canvas.Lines().empty());
+  }
 }

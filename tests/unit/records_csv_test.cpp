@@ -64,21 +64,28 @@ std::string ProblemLines(const CsvParseResult& parsed) {
 
 TEST(RecordsCsv, WritesBomHeaderCrLfAndQuotesOnlyWhereNeeded) {
   Stores s;
-  AddTemperatures(s.temperatures, "2026/5/1,36.456,1; 2026/5/2,36.5,0; 2026/12/31,37.00,0");
+  // A year below 1000 (the data files read one) is written with its four digits too.
+  AddTemperatures(s.temperatures,
+                  "999/1/2,36.00,0; 2026/5/1,36.456,1; 2026/5/2,36.5,0; 2026/12/31,37.00,0");
   // 2026/5/3 has a weight but no temperature: not a row of the file.
   AddWeights(s.weights, "2026/5/1,52.25; 2026/5/3,50.0");
   AddMemos(s.memos, "2026/5/2,眠い, \"とても\"😀");
-  MemoRecord broken = test_support::MakeMemo(2026, 12, 31, u"a\r\nb");
-  broken.text[3] = 0xD83D;  // an unpaired high surrogate
+  // Unpaired surrogates: a high one before a letter, a low one, a high one at the end.
+  MemoRecord broken = test_support::MakeMemo(2026, 12, 31, u"a\r\nbxyz");
+  broken.text[3] = broken.text[6] = 0xD83D;
+  broken.text[5] = 0xDE00;
   InsertMemo(broken, s.memos);
   // The first and last character of each length of UTF-8.
   AddTemperatures(s.temperatures, "2026/12/30,36.00,0");
-  InsertMemo(test_support::MakeMemo(2026, 12, 30, u"\u007F\u0080\u07FF\u0800\uFFFF\U00010000"), s.memos);
+  const std::u16string edges = u"\u007F\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFF";
+  InsertMemo(test_support::MakeMemo(2026, 12, 30, edges), s.memos);
   EXPECT_EQ(s.Csv(), kBom + kHeader + "\r\n" +
+                         "0999-01-02,36.00,0,,\r\n"
                          "2026-05-01,36.46,1,52.2,\r\n"
                          "2026-05-02,36.50,0,,\"眠い, \"\"とても\"\"😀\"\r\n"
-                         "2026-12-30,36.00,0,,\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\r\n"
-                         "2026-12-31,37.00,0,,\"a\r\n\xEF\xBF\xBD\"\r\n");
+                         "2026-12-30,36.00,0,,\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF"
+                         "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\r\n"
+                         "2026-12-31,37.00,0,,\"a\r\n\xEF\xBF\xBDx\xEF\xBF\xBD\xEF\xBF\xBD\"\r\n");
   EXPECT_EQ(Stores().Csv(), kBom + kHeader + "\r\n");
 }
 
@@ -86,6 +93,11 @@ TEST(RecordsCsv, ReadsTheWrittenFormAndCommonVariants) {
   const std::string memo120(120, 'x');
   // 98 units, then a pair that would end at unit 100: it is dropped whole.
   const std::string pairAtCut = std::string(98, 'y') + "😀";
+  // The first and last character of each UTF-8 length, those next to the surrogates, and the
+  // variation selector U+E0100 (its lead byte F3).
+  const std::string edges =
+      "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF\xF0\x90\x80\x80"
+      "\xF3\xA0\x84\x80\xF4\x8F\xBF\xBF";
   const struct {
     const char* name;
     std::string bytes;
@@ -96,6 +108,9 @@ TEST(RecordsCsv, ReadsTheWrittenFormAndCommonVariants) {
       {"no BOM, LF, slashes", kHeader + "\n2026/5/1,36.45,1,52.3,a\n2026/12/9,36.5,0,,\n",
        "2026/5/1,36.45,1,52.3,a;2026/12/9,36.50,0,-,"},
       {"no line end at the end", kHeader + "\n2026-05-01,36.45,0,,end", "2026/5/1,36.45,0,-,end"},
+      {"a quoted last field at the end", kHeader + "\n2026-05-01,36.45,0,,\"a,b\"",
+       "2026/5/1,36.45,0,-,a,b"},
+      {"an empty last field at the end", kHeader + "\n2026-05-01,36.45,0,,", "2026/5/1,36.45,0,-,"},
       {"columns in any order, unknown and missing ones",
        "メモ,平熱,基礎体温,日付\n\"a,b\",x,36.4,2026/1/2\n", "2026/1/2,36.40,0,-,a,b"},
       {"spreadsheet quoting everywhere",
@@ -111,6 +126,8 @@ TEST(RecordsCsv, ReadsTheWrittenFormAndCommonVariants) {
        "2026/5/1,36.45,0,-," + std::string(99, 'x')},
       {"cut never splits a pair", kHeader + "\n2026-05-01,36.45,0,," + pairAtCut + "\n",
        "2026/5/1,36.45,0,-," + std::string(98, 'y')},
+      {"every length of UTF-8", kHeader + "\n2026-05-01,36.45,0,," + edges + "\n",
+       "2026/5/1,36.45,0,-," + edges},
       {"empty file", "", ""},
       {"byte-order mark only", kBom, ""},
       {"header only", kBom + kHeader + "\r\n", ""},
@@ -174,13 +191,36 @@ TEST(RecordsCsv, AnyBadRowRefusesTheWholeFileWithLineNumbers) {
        "2行目: メモに読み取れない文字があります。\n3行目: メモに読み取れない文字があります。\n"
        "4行目: メモに読み取れない文字があります。\n5行目: メモに読み取れない文字があります。\n"
        "6行目: メモに読み取れない文字があります。"},
+      // A continuation byte alone, sequences cut short inside and at the end, overlong forms, one
+      // past U+10FFFF, the last surrogate, a lead byte above F4; a sign of two digits.
+      {kHeader + "\n2026-05-01,36.4,0,,\x80\n2026-05-02,36.4,0,,\xE3\x81x\n"
+                 "2026-05-03,36.4,0,,x\xE3\x81\n2026-05-04,36.4,0,,\xE0\x9F\xBF\n"
+                 "2026-05-05,36.4,0,,\xF0\x8F\xBF\xBF\n",
+       "2行目: メモに読み取れない文字があります。\n3行目: メモに読み取れない文字があります。\n4行目: メモに読み取れない文字があります。\n"
+       "5行目: メモに読み取れない文字があります。\n6行目: メモに読み取れない文字があります。"},
+      {kHeader + kSignsCsvColumns + "\n2026-05-01,36.4,0,,\xF4\x90\x80\x80,,,\n"
+                 "2026-05-02,36.4,0,,\xED\xBF\xBF,,,\n2026-05-03,36.4,0,,\xF8\x90\x80\x80,,,\n"
+                 "2026-05-04,36.4,0,,,04,,\n",
+       "2行目: メモに読み取れない文字があります。\n3行目: メモに読み取れない文字があります。\n4行目: メモに読み取れない文字があります。\n"
+       "5行目: おりものが正しくありません。"},
+      // Longer fields than a date has, a letter for a digit, a row of nothing but its date.
+      {kHeader + "\n02026-05-01,36.4,0,,\n2026-005-01,36.4,0,,\n2026-05-001,36.4,0,,\n"
+                 "2026/5/1o,36.4,0,,\n2026-05-05,,,,\n",
+       "2行目: 日付が正しくありません。\n3行目: 日付が正しくありません。\n"
+       "4行目: 日付が正しくありません。\n5行目: 日付が正しくありません。\n"
+       "6行目: 基礎体温が正しくありません。"},
       {kHeader + "\n" + good + "2026/5/1,36.50,0,,\n", "3行目: 日付が2行目と重複しています。"},
       {kHeader + "\n2026-05-01,36.4,0,\n2026-05-02,36.4,0,,,\n", "2行目: 列の数が見出しの行と合いません。\n"
                                                               "3行目: 列の数が見出しの行と合いません。"},
       // Line numbers count the lines inside a quoted field.
       {kHeader + "\n2026-05-01,36.4,0,,\"a\nb\nc\"\n2026-05-02,36.4,0,x,\n", "5行目: 体重が正しくありません。"},
+      // Line ends of each kind inside a quoted field (one first, a lone CR last) and between rows.
+      {kHeader + "\r\n2026-05-01,36.4,0,,\"\na\r\nb\r\nc\rd\r\"\r\n2026-05-02,36.4,0,x,\r"
+                 "2026-05-03,36.4,0,x,\r\n2026-05-04,36.4,0,x,\r",
+       "8行目: 体重が正しくありません。\n9行目: 体重が正しくありません。\n10行目: 体重が正しくありません。"},
       {kHeader + "\n2026-05-01,36.4,0,,a\"b\n2026-05-02,36.4,0,,\"a\"b\n" + good,
        "2行目: 「\"」の使い方が正しくありません。\n3行目: 「\"」の使い方が正しくありません。"},
+      {kHeader + "\n2026-05-01,36.4,0,,a\"b", "2行目: 「\"」の使い方が正しくありません。"},
       {kHeader + "\n" + good + "2026-05-02,36.4,0,,\"open\n" + good, "3行目: 「\"」で始まる値が閉じられていません。"},
       {good, "1行目: 見出しの行が正しくありません。「日付」と「基礎体温」の列が必要です。"},
       // "日付,基礎体温" as a spreadsheet saves it in Shift_JIS.
@@ -198,15 +238,19 @@ TEST(RecordsCsv, AnyBadRowRefusesTheWholeFileWithLineNumbers) {
 }
 
 TEST(RecordsCsv, MessageListsFiveProblemsAndCountsTheRest) {
-  std::string bytes = kHeader + "\n";
-  for (int i = 0; i < 8; ++i) bytes += "bad,36.4,0,,\n";
-  const CsvParseResult parsed = ParseRecordsCsv(bytes);
-  EXPECT_EQ(parsed.problemCount, 8u);
-  EXPECT_EQ(Utf8(CsvProblemsMessage(parsed)),
-            "CSVファイルに誤りがあるため、読み込みませんでした。\n\n"
-            "2行目: 日付が正しくありません。\n3行目: 日付が正しくありません。\n"
-            "4行目: 日付が正しくありません。\n5行目: 日付が正しくありません。\n"
-            "6行目: 日付が正しくありません。\nほかに3件の誤りがあります。");
+  for (const std::size_t count : {5u, 8u}) {
+    std::string bytes = kHeader + "\n";
+    for (std::size_t i = 0; i < count; ++i) bytes += "bad,36.4,0,,\n";
+    const CsvParseResult parsed = ParseRecordsCsv(bytes);
+    EXPECT_EQ(parsed.problemCount, count);
+    EXPECT_EQ(Utf8(CsvProblemsMessage(parsed)),
+              "CSVファイルに誤りがあるため、読み込みませんでした。\n\n"
+              "2行目: 日付が正しくありません。\n3行目: 日付が正しくありません。\n"
+              "4行目: 日付が正しくありません。\n5行目: 日付が正しくありません。\n"
+              "6行目: 日付が正しくありません。" +
+                  std::string(count > 5 ? "\nほかに3件の誤りがあります。" : ""))
+        << count;
+  }
 }
 
 // Sizes far beyond any real file still read completely (the time they take is measured in the
@@ -277,7 +321,8 @@ TEST(RecordsCsv, RoundTripThroughEmptyStoresGivesByteIdenticalDataFiles) {
   {
     Stores s;
     std::mt19937 random(15);
-    const std::u16string memos[] = {u"a,b", u"say \"hi\"", u"𠮷野家😀", u"眠い、頭痛", u"\"", u",,"};
+    const std::u16string memos[] = {u"a,b", u"say \"hi\"", u"𠮷野家😀", u"眠い、頭痛", u"\"", u",,",
+                                    std::u16string(99, u'長')};
     std::size_t day = 0;
     for (int y = 2016; y < 2026; ++y) {
       for (int m = 1; m <= 12; ++m) {
@@ -288,7 +333,7 @@ TEST(RecordsCsv, RoundTripThroughEmptyStoresGivesByteIdenticalDataFiles) {
                             s.temperatures);
           if (random() % 3 != 0)
             InsertWeight(test_support::MakeWeight(y, m, d, 45.0 + (random() % 200) / 10.0), s.weights);
-          if (random() % 4 == 0) InsertMemo(test_support::MakeMemo(y, m, d, memos[day % 6]), s.memos);
+          if (random() % 4 == 0) InsertMemo(test_support::MakeMemo(y, m, d, memos[day % 7]), s.memos);
         }
       }
     }
@@ -362,6 +407,10 @@ TEST(RecordsCsv, ImportTouchesOnlyItsColumnsAndDatesTheDataFilesHold) {
       {"日付,基礎体温,おりもの,排卵検査薬\n2026-05-02,,4,2\n", CsvExistingDays::Overwrite, 0,
        "t:2026/5/1,36.90,1|w:2026/5/1,60.0;2026/5/2,61.0|m:2026/5/1,old;2026/5/2,old2"
        "|s:2026/5/2,4,2,"},
+      // Signs alone on a day with a temperature replace none of its records, with one sign column.
+      {"日付,基礎体温,おりもの\n2026-05-01,,2\n", CsvExistingDays::Keep, 0,
+       "t:2026/5/1,36.90,1|w:2026/5/1,60.0;2026/5/2,61.0|m:2026/5/1,old;2026/5/2,old2"
+       "|s:2026/5/1,2,,"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
@@ -413,4 +462,9 @@ TEST(RecordsCsv, SignsColumnsFollowWhileASignIsRecordedAndReadBackTheSame) {
   EXPECT_EQ(again.Csv(), csv);
   s.signs.records.Clear();
   EXPECT_EQ(s.Csv(), kBom + kHeader + "\r\n2026-05-01,36.10,1,,\r\n2026-05-02,36.20,0,52.0,\r\n");
+  // More days of signs than temperature records.
+  Stores signsOnly;
+  ReadDataBytes("2026/5/1,1,,\r\n2026/5/2,2,,\r\n2026/5/3,,,1\r\n", signsOnly.signs);
+  EXPECT_EQ(signsOnly.Csv(), kBom + kHeader + kSignsCsvColumns +
+                                "\r\n2026-05-01,,,,,1,,\r\n2026-05-02,,,,,2,,\r\n2026-05-03,,,,,,,1\r\n");
 }

@@ -233,7 +233,8 @@ inline std::string Describe(const SignStore& store) {
     if (r->mucus != kNoSign) out += std::to_string(r->mucus);
     out += ",";
     if (r->ovulationTest != kNoSign) out += std::to_string(r->ovulationTest);
-    out += r->intercourse != 0 ? ",1" : ",";
+    out += ",";
+    if (r->intercourse != 0) out += std::to_string(r->intercourse);
   }
   return out;
 }

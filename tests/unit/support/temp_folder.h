@@ -16,12 +16,15 @@
 namespace test_support {
 
 // Under the build tree, beside the test program, wherever it is run from; named after the test
-// and the process, so runs of the same test in other trees or at the same time never meet.
+// and the process, so runs of the same test in other trees or at the same time never meet, and
+// numbered, so two folders of one test are two folders (a file written into one is never the
+// file read back from the other).
 class TempFolder {
  public:
   TempFolder() {
+    static int made = 0;
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::to_string(::getpid());
+    std::string name = std::to_string(::getpid()) + "-" + std::to_string(++made);
     if (info != nullptr) name += std::string("-") + info->test_suite_name() + "-" + info->name();
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
