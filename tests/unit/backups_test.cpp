@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -222,6 +223,38 @@ TEST(Backups, OnlyDatedFoldersAreRemovedAndUnmarkedOnesRankByTheirDates) {
   EXPECT_EQ(ListingOf(folder / "marks"), "2026-12-05 2026-12-05-2 2026-12-06");
   RemoveOldDailyFolders(folder / "marks", DateYmd{2026, 12, 8}, 1);
   EXPECT_EQ(ListingOf(folder / "marks"), "2026-12-06");
+}
+
+// The folder the rotation keeps when it keeps one, by the marks: a lost or unreadable mark places
+// its folder just after the one made last of those dated on or before it, never as if it bore
+// another mark.
+TEST(Backups, MarksDecideWhichFoldersAreKept) {
+  const struct {
+    const char* folders;  // "name" or "name:mark"
+    const char* kept;
+  } cases[] = {
+      // The day's first folder lost its mark: its second folder is still the newer one.
+      {"2026-11-30:1 2026-12-05 2026-12-05-2:2", "2026-12-05-2"},
+      // A lost or unreadable mark on the newest date: the newest folder still, not the oldest.
+      {"2026-12-01:1 2026-12-02:2 2026-12-03", "2026-12-03"},
+      {"2026-12-01:1 2026-12-02:2 2026-12-03:x", "2026-12-03"},
+      {"2026-12-01:1 2026-12-02:2 2026-12-03:1x", "2026-12-03"},
+      {"2026-12-01:1 2026-12-02:2 2026-12-03:1000000000", "2026-12-03"},
+      // The highest mark there can be.
+      {"2026-12-01:999999999 2026-12-05:1", "2026-12-01"},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    std::istringstream items(c.folders);
+    for (std::string item; items >> item;) {
+      const std::string name = item.substr(0, item.find(':'));
+      fs::create_directories(folder / name);
+      if (name.size() < item.size())
+        WriteBytes(folder / name / "made-order.txt", item.substr(name.size() + 1) + "\r\n");
+    }
+    RemoveOldDailyFolders(folder.path(), DateYmd{2026, 12, 8}, 1);
+    EXPECT_EQ(ListingOf(folder.path()), c.kept) << c.folders;
+  }
 }
 
 // A day has 99 folders at most: with all of them there no copy is made, and the save goes
