@@ -57,6 +57,16 @@ class Mutants(unittest.TestCase):
         self.assertEqual([(m.line, m.change) for m in mc.mutants_of(source, "G")],
                          [(2, "< -> <="), (2, "1 -> 2"), (2, "1 -> 0")])
 
+    def test_every_listed_equivalent_mutant_is_one_of_its_file(self):
+        # A block whose line was rewritten no longer stands for any mutant: it must follow the
+        # code (or go) before the next measurement counts it.
+        listed = mc.read_equivalents(mc.EQUIVALENT_FILE)
+        mutants = {}
+        for relpath in sorted({key[0] for key in listed}):
+            with open(os.path.join(mc.ROOT, relpath), encoding="utf-8", newline="") as f:
+                mutants[relpath] = {(relpath, m.line_text, m.change) for m in mc.mutants_of(f.read())}
+        self.assertEqual([key for key in listed if key not in mutants[key[0]]], [])
+
 
 class Runs(unittest.TestCase):
     """A run over SOURCE in a scratch repository: the "build" fails for a mutant that cannot

@@ -193,6 +193,7 @@ TEST(DataFiles, DamagedTemperatureLinesAreSkippedAndTheRestKept) {
              "2007/5/2\r\n"               // no value
              "2007/5/3,36.30\r\n"         // no flag
              "2007/5,36.40,0\r\n"         // date without its day
+             "2007/ /13,36.20,0\r\n"      // a month of blanks
              "2007/5/5,inf,0\r\n"
              "2007/5/6,nan,0\r\n"
              "2007/5/7,150.00,0\r\n"
@@ -537,6 +538,7 @@ TEST(DataFiles, SignLinesLoadEveryFieldThatIsASignAndCountWhatIsNot) {
       {"2026/12/3,,,\r\n2026/12/4,,,0\r\n", "", 0},             // nothing recorded, nothing lost
       {"2026/12/3,5,1,1\r\n", "2026/12/3,,1,1", 1},             // each kind's bound
       {"2026/12/3,-1,3,\r\n", "", 1},
+      {"2026/12/3,-1,,\r\n", "", 1},                            // below the bound alone
       {"2026/12/3,3,1,2\r\n", "2026/12/3,3,1,", 1},
       {"2026/12/3,a,,\r\n2026/12/4,2x,,\r\n", "", 2},
       {"2026/12/3,3,1,1,9\r\n", "2026/12/3,3,1,1", 1},          // an extra field

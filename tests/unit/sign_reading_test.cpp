@@ -115,8 +115,8 @@ TEST_F(SignCycles, ReadAgainAfterAChangeOfEitherStoreOrToday) {
   const auto third = [&](const DateYmd& today) {
     return ReadSignCycles(signs, temperatures, today)[2];
   };
-  EXPECT_EQ(third(kToday).doubleCheck, Ymd(2026, 3, 6));
   EXPECT_EQ(third(Ymd(2026, 3, 6)).doubleCheck, Ymd(2026, 3, 6));  // today is the third lower day
+  EXPECT_EQ(third(kToday).doubleCheck, Ymd(2026, 3, 6));
   ASSERT_TRUE(DeleteTemperature(temperatures, 2026, 3, 6));  // no shift: no double check
   EXPECT_TRUE(third(kToday).doubleCheck.IsZero());
   EXPECT_EQ(third(kToday).mucusPeak, Ymd(2026, 3, 3));
