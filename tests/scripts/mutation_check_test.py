@@ -1,7 +1,6 @@
 """Checks of scripts/mutation_check.py: which changes it makes of a piece of C++, that the file is
 put back however a run ends (an error, Ctrl-C, SIGTERM, a run killed outright), and how it
 counts. Builds and tests are replaced by small shell commands."""
-import importlib.util
 import os
 import signal
 import subprocess
@@ -11,11 +10,12 @@ import textwrap
 import time
 import unittest
 
-SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts",
-                      "mutation_check.py")
-spec = importlib.util.spec_from_file_location("mutation_check", SCRIPT)
-mc = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(mc)
+SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts")
+SCRIPT = os.path.join(SCRIPTS, "mutation_check.py")
+# The tool is imported from the sources; no byte code is left beside it.
+sys.dont_write_bytecode = True
+sys.path.insert(0, SCRIPTS)
+import mutation_check as mc  # noqa: E402
 
 SOURCE = "int Over(int a, int b) { return a < b + 2; }\n"
 
